@@ -1,0 +1,62 @@
+#pragma once
+// One point (X, Y) of a membership function.
+
+#include <string>
+
+#include "FuzzyConsts/FuzzyTypes.hpp"
+#include "platform/Collection.hpp"
+
+namespace fuzzy {
+
+class TFuzzySetValues;
+
+/// A point of a fuzzy set's point list (TFuzzySetValues), which owns it.
+///
+/// Setting X or Y tells the list (UpdateValue), which keeps the points ordered and clean,
+/// and then reports the change to the list's Update hook. Inside a point list with an
+/// owning set, X is clamped into the set's X range and Y is never negative.
+/// When a change makes the point equal to a neighbour, or overfills its vertical line, the
+/// list removes a neighbour rather than the point being set, so a setter never destroys
+/// the object it is called on.
+class TFuzzySetValue : public TCollectionItem {
+public:
+    /// Creates a point in Collection (or none). A point joining a list that already holds
+    /// points starts one to the right of the last one, at Y = 0.
+    static TFuzzySetValue* Create(TCollection* Collection);
+    /// The item class of point lists.
+    static TCollectionItem* CreateItem(TCollection* Collection) { return Create(Collection); }
+
+    ~TFuzzySetValue() override;
+    std::string ClassName() const override { return "TFuzzySetValue"; }
+
+    /// Copies X and Y of another point (through SetValue); other sources raise EConvertError.
+    void Assign(const TPersistent* Source) override;
+
+    TFzyFloat GetX() const { return FX; }
+    TFzyFloat GetY() const { return FY; }
+    /// Nothing when Value equals X exactly. Raises EArgumentOutOfRangeException for NaN.
+    virtual void SetX(TFzyFloat Value);
+    /// Nothing when Value equals Y exactly; a negative value is stored as 0. Raises
+    /// EArgumentOutOfRangeException for NaN.
+    virtual void SetY(TFzyFloat Value);
+    /// Sets both coordinates without an equality test. A point outside a set's list keeps
+    /// them as given, even a negative Y. Raises EArgumentOutOfRangeException for NaN.
+    void SetValue(TFzyFloat X, TFzyFloat Y);
+    /// True when X and Y both equal the other point's within the tolerance.
+    virtual bool Equals(const TFuzzySetValue* Source) const;
+
+    /// The owning point list, or nullptr.
+    TFuzzySetValues* GetFuzzySetValues() const;
+    TFuzzySetValues* GetCollection() const { return GetFuzzySetValues(); }
+
+private:
+    TFuzzySetValue() = default;
+    /// Clamps X into the owning set's range; false when the point is in no set's list.
+    bool ClampXIntoSet();
+    void ValueChanged(TXYUpdateTypes UpdateTypes);
+
+    TFzyFloat FX = 0;
+    TFzyFloat FY = 0;
+};
+
+} // namespace fuzzy

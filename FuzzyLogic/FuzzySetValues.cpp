@@ -1,0 +1,163 @@
+#include "FuzzyLogic/FuzzySetValues.hpp"
+
+#include <algorithm>
+
+#include "FuzzyLogic/FuzzyMath.hpp"
+#include "FuzzyLogic/FuzzySet.hpp"
+
+namespace fuzzy {
+
+TFuzzySetValues::TFuzzySetValues(TFuzzySet* FuzzySet)
+    : TGCollection(FuzzySet, &TFuzzySetValue::CreateItem), FFuzzySet(FuzzySet) {}
+
+TFuzzySetValues::~TFuzzySetValues() = default;
+
+TFuzzySetValue* TFuzzySetValues::Add() { return static_cast<TFuzzySetValue*>(TGCollection::Add()); }
+
+TFuzzySetValue* TFuzzySetValues::Add(TFzyFloat X, TFzyFloat Y) {
+    TFuzzySetValue* point = Add();
+    point->SetX(X);
+    point->SetY(Y);
+    return point;
+}
+
+TFuzzySetValue* TFuzzySetValues::Insert(int Index) {
+    return static_cast<TFuzzySetValue*>(TGCollection::Insert(Index));
+}
+
+int TFuzzySetValues::GetXCount(TFzyFloat X) const {
+    return static_cast<int>(std::count_if(begin(), end(), [X](const TFuzzySetValue* point) {
+        return point->GetX() == X;
+    }));
+}
+
+int TFuzzySetValues::Skip(int Index, TFzyFloat Value, int Dir, bool ByY) const {
+    if (Dir == 0)
+        Dir = 1;
+    for (int i = Index + Dir; i >= 0 && i < GetCount(); i += Dir) {
+        const TFuzzySetValue* point = GetItem(i);
+        if (!FloatEquals(ByY ? point->GetY() : point->GetX(), Value))
+            return i;
+    }
+    return -1;
+}
+
+int TFuzzySetValues::SkipX(int Index, TFzyFloat X, int Dir) const {
+    return Skip(Index, X, Dir, false);
+}
+
+int TFuzzySetValues::SkipY(int Index, TFzyFloat Y, int Dir) const {
+    return Skip(Index, Y, Dir, true);
+}
+
+bool TFuzzySetValues::IsExactlyOrdered() const {
+    if (FOrderStamp != GetChangeStamp()) {
+        FExactlyOrdered = std::is_sorted(begin(), end(), [](const auto* a, const auto* b) {
+            return a->GetX() < b->GetX();
+        });
+        FOrderStamp = GetChangeStamp();
+    }
+    return FExactlyOrdered;
+}
+
+void TFuzzySetValues::Update(TCollectionItem* Item) {
+    if (GetCount() < 2) {
+        FSorted = true;
+        FDuplicatesRemoved = true;
+    }
+    if (Item == nullptr)
+        CleanupValues();
+    if (FFuzzySet == nullptr)
+        return;
+    if (Item != nullptr)
+        FFuzzySet->UpdateFuzzySetValue(static_cast<TFuzzySetValue*>(Item));
+    else
+        FFuzzySet->UpdateFuzzySetValues();
+}
+
+void TFuzzySetValues::UpdateValue(TFuzzySetValue* Value, TXYUpdateTypes UpdateTypes) {
+    const bool xChanged = UpdateTypes.Contains(TXYUpdateType::utX);
+    const int count = GetCount();
+    const int index = Value->GetIndex();
+    if (FSorted && xChanged && count >= 2) {
+        const TFzyFloat x = Value->GetX();
+        const TFzyFloat prevX = index > 0 ? GetItem(index - 1)->GetX() : x;
+        const TFzyFloat nextX = index < count - 1 ? GetItem(index + 1)->GetX() : x;
+        FSorted = prevX - FuzzyEpsilon <= x && nextX + FuzzyEpsilon >= x;
+    }
+    FDuplicatesRemoved = FDuplicatesRemoved && FSorted;
+    if (FDuplicatesRemoved && UpdateTypes.Contains(TXYUpdateType::utY) && count >= 2) {
+        const bool equalsLeft = index > 0 && Value->Equals(GetItem(index - 1));
+        const bool equalsRight = index < count - 1 && Value->Equals(GetItem(index + 1));
+        FDuplicatesRemoved = !equalsLeft && !equalsRight;
+    }
+    if (GetUpdateCount() > 0)
+        return; // the bracket's end cleans up once
+    Sort();
+    if (GetCount() < 2)
+        return;
+    if (xChanged)
+        PlaceOnVerticalLine(Value);
+    CleanVerticalLine(Value);
+}
+
+// Moves a point whose X changed to the end of its vertical line; when the line already
+// holds three other points, the second of them gives way.
+void TFuzzySetValues::PlaceOnVerticalLine(TFuzzySetValue* Value) {
+    const TFzyFloat x = Value->GetX();
+    int last = -1;
+    int secondEqual = -1;
+    int equalPoints = 0;
+    for (int i = 0; i < GetCount(); ++i) {
+        const TFuzzySetValue* point = GetItem(i);
+        if (point->GetX() - FuzzyEpsilon > x)
+            break;
+        if (point != Value && FloatEquals(point->GetX(), x)) {
+            if (++equalPoints == 3)
+                break;
+            if (equalPoints == 2)
+                secondEqual = i;
+        }
+        last = i;
+    }
+    if (equalPoints == 3) {
+        // The walk can end on the point itself when it sits between the second and third
+        // equal point; the second equal point gives way then, and the point stays put.
+        const bool lastIsValue = GetItem(last) == Value;
+        DeletePoint(last, secondEqual);
+        if (lastIsValue)
+            return;
+    }
+    Value->SetIndex(last);
+}
+
+// Collapses equal neighbours on the point's vertical line and trims the line to three
+// points. A line that starts at the very first point of the list is counted from its
+// second point, so it may keep four points, as a whole-list clean-up allows.
+void TFuzzySetValues::CleanVerticalLine(TFuzzySetValue* Value) {
+    const TFzyFloat x = Value->GetX();
+    const int start = std::max(SkipX(Value->GetIndex(), x, -1), 0);
+    int i = start + 1;
+    while (i < GetCount() && FloatEquals(GetItem(i)->GetX(), x)) {
+        if (GetItem(i)->Equals(GetItem(i - 1)))
+            DeletePoint(i - 1, i);
+        else
+            ++i;
+    }
+    if (i - start - 1 > 3) {
+        // The point just before the changed one, unless that point is not on the line.
+        const int before = Value->GetIndex() - 1;
+        DeletePoint(before > start ? before : Value->GetIndex() + 1, Value->GetIndex() + 1);
+    }
+}
+
+bool TFuzzySetValues::IsChanging(const TFuzzySetValue* Value) const {
+    return std::find(FChangingValues.begin(), FChangingValues.end(), Value) !=
+           FChangingValues.end();
+}
+
+void TFuzzySetValues::DeletePoint(int Index, int Instead) {
+    Delete(IsChanging(GetItem(Index)) ? Instead : Index);
+}
+
+} // namespace fuzzy

@@ -1,0 +1,131 @@
+#pragma once
+// The point list of a membership function.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "FuzzyConsts/FuzzyTypes.hpp"
+#include "FuzzyLogic/FuzzySetValue.hpp"
+#include "platform/Collection.hpp"
+
+namespace fuzzy {
+
+class TFuzzySet;
+
+using TFuzzySetValuesEnumerator = TCollectionEnumerator<TFuzzySetValue>;
+
+/// The points of one fuzzy set, owned by that set (which may be nullptr for a free list).
+///
+/// The list keeps its points in ascending X (within the tolerance 0.0001), removes
+/// neighbours equal in X and Y, and limits the points on one vertical line: three after a
+/// single point moved there, four after a whole-list clean-up. Outside an update bracket
+/// every point change sorts and cleans at once and the set hears about that one point
+/// (UpdateFuzzySetValue); inside a bracket changes only note what is out of order, and the
+/// outermost EndUpdate cleans once and tells the set UpdateFuzzySetValues.
+class TFuzzySetValues : public TGCollection {
+public:
+    explicit TFuzzySetValues(TFuzzySet* FuzzySet);
+    ~TFuzzySetValues() override;
+    std::string ClassName() const override { return "TFuzzySetValues"; }
+
+    TFuzzySet* GetFuzzySet() const { return FFuzzySet; }
+
+    /// Appends a point (one to the right of the last point, Y = 0).
+    TFuzzySetValue* Add();
+    /// Appends a point and sets its X, then its Y.
+    TFuzzySetValue* Add(TFzyFloat X, TFzyFloat Y);
+    /// Inserts a new point at Index (EListError when outside 0..Count).
+    TFuzzySetValue* Insert(int Index);
+    TFuzzySetValue* GetItem(int Index) const {
+        return static_cast<TFuzzySetValue*>(TGCollection::GetItem(Index));
+    }
+    TFuzzySetValue* operator[](int Index) const { return GetItem(Index); }
+    /// Assigns Value's coordinates to the point at Index.
+    void SetItem(int Index, const TFuzzySetValue* Value) { TGCollection::SetItem(Index, Value); }
+
+    TFuzzySetValuesEnumerator GetEnumerator() const { return {this, 0}; }
+    TFuzzySetValuesEnumerator begin() const { return {this, 0}; }
+    TFuzzySetValuesEnumerator end() const { return {this, GetCount()}; }
+
+    /// How many points have exactly this X (no tolerance).
+    int GetXCount(TFzyFloat X) const;
+    /// From Index + Dir, stepping by Dir (0 counts as +1), the first point whose X (SkipY:
+    /// Y) differs from the value by more than the tolerance; -1 when the walk leaves the list.
+    int SkipX(int Index, TFzyFloat X, int Dir) const;
+    int SkipY(int Index, TFzyFloat Y, int Dir) const;
+
+    /// Orders the points by X; points within the tolerance keep their relative order.
+    void Sort();
+    /// Deletes neighbours equal in X and Y and the fifth point of a vertical line.
+    void RemoveDuplicates();
+    /// Sort and RemoveDuplicates, when either is needed.
+    void CleanupValues();
+    /// Called by a point's setters before the point reports its change: notes whether the
+    /// list is still ordered and clean, and outside an update bracket sorts, places the
+    /// point on its vertical line and cleans that line.
+    virtual void UpdateValue(TFuzzySetValue* Value, TXYUpdateTypes UpdateTypes);
+
+    /// Adds points on the curve's non-vertical segments until the list holds NewCount.
+    void Expand(int NewCount);
+    /// Adds points on a uniform X grid over the whole span until the list holds NewCount.
+    void ExpandSimple(int NewCount);
+
+    /// Appends copies of all points of Source.
+    void Append(const TFuzzySetValues* Source);
+    /// Appends copies of Count points of Source from Index (both clipped to Source).
+    virtual void Append(const TFuzzySetValues* Source, int Index, int Count);
+
+    /// Statistics of the Y values. Each raises EFzyException on an empty list.
+    TFzyFloat GetAvgValue() const;
+    TFzyFloat GetMaxValue() const;
+    TFzyFloat GetMinValue() const;
+    void GetStatValues(TFzyFloat& AvgY, TFzyFloat& MaxY, TFzyFloat& MinY) const;
+
+    /// True when the X values never decrease, compared exactly. Membership queries use it
+    /// to search by bisection; lists that are ordered only within the tolerance are walked.
+    bool IsExactlyOrdered() const;
+
+protected:
+    void Update(TCollectionItem* Item) override;
+
+private:
+    friend class TFuzzySetValue;
+
+    /// Marks a point whose setter is running for the setter's duration.
+    class TChangingValue {
+    public:
+        TChangingValue(TFuzzySetValues& Values, const TFuzzySetValue* Value) : FValues(Values) {
+            FValues.FChangingValues.push_back(Value);
+        }
+        ~TChangingValue() { FValues.FChangingValues.pop_back(); }
+        TChangingValue(const TChangingValue&) = delete;
+        TChangingValue& operator=(const TChangingValue&) = delete;
+
+    private:
+        TFuzzySetValues& FValues;
+    };
+
+    TFuzzySetValue* Point(std::size_t Index) const { return GetItem(static_cast<int>(Index)); }
+    /// Deletes the point at Index, or the point at Instead when the one at Index is a point
+    /// whose setter is running: the clean-up never destroys the object it was called for.
+    void DeletePoint(int Index, int Instead);
+    bool IsChanging(const TFuzzySetValue* Value) const;
+    void PlaceOnVerticalLine(TFuzzySetValue* Value);
+    void CleanVerticalLine(TFuzzySetValue* Value);
+    bool SortByExactOrder();
+    void SortWithinTolerance();
+    int Skip(int Index, TFzyFloat Value, int Dir, bool ByY) const;
+    void CheckNotEmpty(const char* Operation) const;
+
+    TFuzzySet* FFuzzySet;
+    bool FSorted = true;
+    bool FDuplicatesRemoved = true;
+    /// Points whose setters are running, innermost last.
+    std::vector<const TFuzzySetValue*> FChangingValues;
+    /// The change stamp at which FExactlyOrdered was last worked out.
+    mutable std::uint64_t FOrderStamp = ~std::uint64_t{0};
+    mutable bool FExactlyOrdered = true;
+};
+
+} // namespace fuzzy

@@ -1,0 +1,85 @@
+// Ordering and de-duplication of a point list.
+
+#include <algorithm>
+#include <vector>
+
+#include "FuzzyLogic/FuzzyMath.hpp"
+#include "FuzzyLogic/FuzzySetValues.hpp"
+
+namespace fuzzy {
+
+void TFuzzySetValues::Sort() {
+    if (FSorted)
+        return;
+    TUpdateGuard guard(*this);
+    if (!SortByExactOrder())
+        SortWithinTolerance();
+    // Set inside the bracket: its end cleans up, and must find the list sorted.
+    FSorted = true;
+}
+
+// The ordering rule moves a point in front of another only when it lies more than the
+// tolerance to its left. When every two X values are either equal or further apart than
+// the tolerance, that rule is plain "less than", and the result is exactly a stable sort
+// by X, done here in n log n. Returns false, changing nothing, when some X values are
+// closer than the tolerance without being equal.
+bool TFuzzySetValues::SortByExactOrder() {
+    std::vector<TCollectionItem*> order(begin(), end());
+    std::stable_sort(order.begin(), order.end(), [](const auto* a, const auto* b) {
+        return static_cast<const TFuzzySetValue*>(a)->GetX() <
+               static_cast<const TFuzzySetValue*>(b)->GetX();
+    });
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        const TFzyFloat left = static_cast<const TFuzzySetValue*>(order[i - 1])->GetX();
+        const TFzyFloat right = static_cast<const TFuzzySetValue*>(order[i])->GetX();
+        if (left != right && !(left + FuzzyEpsilon < right))
+            return false;
+    }
+    PermuteItems(order);
+    return true;
+}
+
+// The ordering rule itself: for each position, every later point lying more than the
+// tolerance left of the point currently there is moved to that position.
+void TFuzzySetValues::SortWithinTolerance() {
+    const int count = GetCount();
+    for (int i = 0; i < count; ++i)
+        for (int j = i + 1; j < count; ++j)
+            if (GetItem(j)->GetX() + FuzzyEpsilon < GetItem(i)->GetX())
+                MoveItem(j, i);
+}
+
+void TFuzzySetValues::RemoveDuplicates() {
+    if (FDuplicatesRemoved)
+        return;
+    TUpdateGuard guard(*this);
+    int run = 0;
+    for (int i = 1; i < GetCount();) {
+        const TFuzzySetValue* point = GetItem(i);
+        const TFuzzySetValue* previous = GetItem(i - 1);
+        if (point->Equals(previous)) {
+            DeletePoint(i, i - 1);
+        } else if (FloatEquals(point->GetX(), previous->GetX())) {
+            if (++run == 4) { // the fifth point on one vertical line
+                DeletePoint(i, i - 1);
+                run = 0;
+            } else {
+                ++i;
+            }
+        } else {
+            run = 0;
+            ++i;
+        }
+    }
+    FDuplicatesRemoved = true;
+}
+
+void TFuzzySetValues::CleanupValues() {
+    if (FSorted && FDuplicatesRemoved)
+        return;
+    TUpdateGuard guard(*this);
+    Sort();
+    RemoveDuplicates();
+}
+
+} // namespace fuzzy

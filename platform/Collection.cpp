@@ -1,0 +1,186 @@
+#include "platform/Collection.hpp"
+
+#include <algorithm>
+
+#include "platform/Exceptions.hpp"
+
+namespace fuzzy {
+
+// ---- TCollectionItem ----
+
+TCollectionItem::~TCollectionItem() { LeaveCollection(); }
+
+void TCollectionItem::SetCollection(TCollection* Value) {
+    if (Value == FCollection)
+        return;
+    if (Value != nullptr)
+        Value->ReserveOneMore();
+    if (FCollection != nullptr)
+        FCollection->RemoveItem(this);
+    if (Value != nullptr)
+        Value->InsertItem(this);
+}
+
+void TCollectionItem::SetIndex(int Value) {
+    if (FCollection == nullptr || Value == FIndex)
+        return;
+    FCollection->MoveItem(FIndex, Value);
+    Changed(true);
+}
+
+void TCollectionItem::Changed(bool AllItems) {
+    if (FCollection != nullptr && FCollection->FUpdateCount == 0)
+        FCollection->Update(AllItems ? nullptr : this);
+}
+
+// ---- TCollection ----
+
+TCollection::TCollection(TCollectionItemClass ItemClass) : FItemClass(ItemClass) {}
+
+TCollection::~TCollection() {
+    // Raising the count keeps the destruction silent: no Update runs on a dying list.
+    FUpdateCount = 1;
+    Clear();
+}
+
+TCollectionItem* TCollection::Add() { return FItemClass(this); }
+
+TCollectionItem* TCollection::Insert(int Index) {
+    CheckIndex(Index, GetCount() + 1);
+    TCollectionItem* item = Add();
+    item->SetIndex(Index);
+    return item;
+}
+
+void TCollection::Delete(int Index) {
+    CheckIndex(Index, GetCount());
+    TCollectionItem* item = FItems[static_cast<std::size_t>(Index)];
+    Notify(item, TCollectionNotification::cnDeleting);
+    delete item;
+}
+
+void TCollection::Clear() {
+    if (FItems.empty())
+        return;
+    TUpdateGuard guard(*this);
+    while (!FItems.empty())
+        delete FItems.back();
+}
+
+std::unique_ptr<TCollectionItem> TCollection::Extract(TCollectionItem* Item) {
+    if (Item == nullptr || Item->FCollection != this)
+        throw EListError(SListIndexError, Item ? Item->FIndex : -1);
+    RemoveItem(Item);
+    return std::unique_ptr<TCollectionItem>(Item);
+}
+
+TCollectionItem* TCollection::GetItem(int Index) const {
+    CheckIndex(Index, GetCount());
+    return FItems[static_cast<std::size_t>(Index)];
+}
+
+void TCollection::SetItem(int Index, const TCollectionItem* Value) {
+    GetItem(Index)->Assign(Value);
+}
+
+void TCollection::BeginUpdate() { ++FUpdateCount; }
+
+void TCollection::EndUpdate() {
+    if (FUpdateCount > 0 && --FUpdateCount == 0)
+        Changed();
+}
+
+void TCollection::Assign(const TPersistent* Source) {
+    const auto* source = dynamic_cast<const TCollection*>(Source);
+    if (source == nullptr) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    if (source == this)
+        return;
+    TUpdateGuard guard(*this);
+    Clear();
+    for (int i = 0; i < source->GetCount(); ++i)
+        Add()->Assign(source->GetItem(i));
+}
+
+void TCollection::Update(TCollectionItem*) {}
+
+void TCollection::Notify(TCollectionItem*, TCollectionNotification) {}
+
+void TCollection::Changed() {
+    if (FUpdateCount == 0)
+        Update(nullptr);
+}
+
+void TCollection::MoveItem(int CurIndex, int NewIndex) {
+    CheckIndex(CurIndex, GetCount());
+    CheckIndex(NewIndex, GetCount());
+    const auto from = static_cast<std::size_t>(CurIndex);
+    const auto to = static_cast<std::size_t>(NewIndex);
+    if (from < to)
+        std::rotate(FItems.begin() + CurIndex, FItems.begin() + CurIndex + 1,
+                    FItems.begin() + NewIndex + 1);
+    else
+        std::rotate(FItems.begin() + NewIndex, FItems.begin() + CurIndex,
+                    FItems.begin() + CurIndex + 1);
+    Renumber(std::min(from, to), std::max(from, to) + 1);
+    Touch();
+}
+
+void TCollection::PermuteItems(const std::vector<TCollectionItem*>& Order) {
+    std::vector<bool> seen(FItems.size(), false);
+    for (TCollectionItem* item : Order) {
+        if (item == nullptr || item->FCollection != this || seen[static_cast<std::size_t>(item->FIndex)])
+            throw EListError(SListIndexError, item ? item->FIndex : -1);
+        seen[static_cast<std::size_t>(item->FIndex)] = true;
+    }
+    if (Order.size() != FItems.size())
+        throw EListError(SListIndexError, static_cast<int>(Order.size()));
+    FItems = Order;
+    Renumber(0, FItems.size());
+    Touch();
+}
+
+void TCollection::InsertItem(TCollectionItem* Item) {
+    FItems.push_back(Item);
+    Item->FCollection = this;
+    Item->FIndex = GetCount() - 1;
+    Touch();
+    Notify(Item, TCollectionNotification::cnAdded);
+    Changed();
+}
+
+void TCollection::RemoveItem(TCollectionItem* Item) {
+    Notify(Item, TCollectionNotification::cnExtracting);
+    const auto index = static_cast<std::size_t>(Item->FIndex);
+    FItems.erase(FItems.begin() + Item->FIndex);
+    Renumber(index, FItems.size());
+    Item->FCollection = nullptr;
+    Item->FIndex = -1;
+    Touch();
+    Changed();
+}
+
+void TCollection::CheckIndex(int Index, int Count) const {
+    if (Index < 0 || Index >= Count)
+        throw EListError(SListIndexError, Index);
+}
+
+void TCollection::Renumber(std::size_t From, std::size_t To) {
+    for (std::size_t i = From; i < To; ++i)
+        FItems[i]->FIndex = static_cast<int>(i);
+}
+
+// ---- TGCollection ----
+
+int TGCollection::IndexOf(const std::string& Name) const {
+    for (int i = 0; i < GetCount(); ++i) {
+        const auto* item = dynamic_cast<const TGCollectionItem*>(GetItem(i));
+        if (item != nullptr && item->GetName() == Name)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace fuzzy

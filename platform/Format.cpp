@@ -1,0 +1,129 @@
+#include "platform/Format.hpp"
+
+#include <charconv>
+#include <cmath>
+
+#include "platform/Exceptions.hpp"
+
+namespace fuzzy {
+
+namespace {
+
+[[noreturn]] void RaiseInvalidFormat(std::string_view format) {
+    // Built by hand: formatting this message through Format could recurse.
+    throw EConvertError(std::string("Format '") + std::string(format) +
+                        "' invalid or incompatible with argument");
+}
+
+// Reads an unsigned decimal number at pos, if any.
+int ReadNumber(std::string_view text, std::size_t& pos) {
+    int value = 0;
+    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
+        value = value * 10 + (text[pos] - '0');
+        if (value > 1000) // no sensible width or precision is this large
+            RaiseInvalidFormat(text);
+        ++pos;
+    }
+    return value;
+}
+
+void AppendPadded(std::string& out, const std::string& text, int width, bool leftAlign) {
+    const int padding = width - static_cast<int>(text.size());
+    if (padding > 0 && !leftAlign)
+        out.append(static_cast<std::size_t>(padding), ' ');
+    out += text;
+    if (padding > 0 && leftAlign)
+        out.append(static_cast<std::size_t>(padding), ' ');
+}
+
+std::string FormatInteger(std::int64_t value, int precision) {
+    char digits[32];
+    const std::uint64_t magnitude =
+        value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    auto [end, ec] = std::to_chars(digits, digits + sizeof digits, magnitude);
+    std::string text(digits, end);
+    if (static_cast<int>(text.size()) < precision)
+        text.insert(0, static_cast<std::size_t>(precision) - text.size(), '0');
+    if (value < 0)
+        text.insert(0, 1, '-');
+    return text;
+}
+
+} // namespace
+
+std::string FormatFixed(double value, int decimals) {
+    if (std::isnan(value))
+        return "NAN";
+    if (std::isinf(value))
+        return value > 0 ? "INF" : "-INF";
+    // The largest double has 309 integral digits; decimals are bounded by ReadNumber.
+    char buffer[320 + 1024];
+    auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    std::string text(buffer, end);
+    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)
+        text.erase(0, 1);
+    return text;
+}
+
+std::string FormatArgs(std::string_view format, std::initializer_list<TFormatArg> args) {
+    std::string out;
+    out.reserve(format.size() + 16);
+    auto next = args.begin();
+    for (std::size_t pos = 0; pos < format.size();) {
+        const char c = format[pos++];
+        if (c != '%') {
+            out += c;
+            continue;
+        }
+        if (pos < format.size() && format[pos] == '%') {
+            out += '%';
+            ++pos;
+            continue;
+        }
+        const bool leftAlign = pos < format.size() && format[pos] == '-';
+        if (leftAlign)
+            ++pos;
+        const int width = ReadNumber(format, pos);
+        int precision = -1;
+        if (pos < format.size() && format[pos] == '.') {
+            ++pos;
+            precision = ReadNumber(format, pos);
+        }
+        if (pos >= format.size() || next == args.end())
+            RaiseInvalidFormat(format);
+        const char directive = format[pos++];
+        const auto& value = (next++)->Get();
+        switch (directive) {
+        case 's':
+            if (const auto* text = std::get_if<std::string>(&value))
+                AppendPadded(out, *text, width, leftAlign);
+            else
+                RaiseInvalidFormat(format);
+            break;
+        case 'd':
+            if (const auto* number = std::get_if<std::int64_t>(&value))
+                AppendPadded(out, FormatInteger(*number, precision), width, leftAlign);
+            else
+                RaiseInvalidFormat(format);
+            break;
+        case 'f':
+            if (const auto* number = std::get_if<double>(&value))
+                AppendPadded(out, FormatFixed(*number, precision < 0 ? 2 : precision), width,
+                             leftAlign);
+            else if (const auto* integer = std::get_if<std::int64_t>(&value))
+                AppendPadded(out,
+                             FormatFixed(static_cast<double>(*integer),
+                                         precision < 0 ? 2 : precision),
+                             width, leftAlign);
+            else
+                RaiseInvalidFormat(format);
+            break;
+        default:
+            RaiseInvalidFormat(format);
+        }
+    }
+    return out;
+}
+
+} // namespace fuzzy

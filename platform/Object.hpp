@@ -1,0 +1,36 @@
+#pragma once
+// Root classes of the host object framework.
+
+#include <string>
+
+namespace fuzzy {
+
+/// Root of the object model. Objects are not copyable: copies go through Assign or Clone.
+class TObject {
+public:
+    TObject() = default;
+    TObject(const TObject&) = delete;
+    TObject& operator=(const TObject&) = delete;
+    virtual ~TObject() = default;
+
+    /// The class's declared name, as a host shows it ("TFuzzySet").
+    virtual std::string ClassName() const { return "TObject"; }
+};
+
+/// An object that can copy itself from a like object.
+class TPersistent : public TObject {
+public:
+    std::string ClassName() const override { return "TPersistent"; }
+
+    /// Copies from Source. The base asks Source to AssignTo this object; a class that
+    /// knows Source overrides Assign and copies it itself.
+    /// Raises EConvertError when neither side knows the other.
+    virtual void Assign(const TPersistent* Source);
+
+protected:
+    /// Fallback of Assign when the destination does not know the source: raises
+    /// EConvertError unless a descendant knows how to copy itself into Dest.
+    virtual void AssignTo(TPersistent* Dest) const;
+};
+
+} // namespace fuzzy
