@@ -74,17 +74,17 @@ std::string TFuzzySet::GetDisplayName() const {
     return FName.empty() ? TGCollectionItem::GetDisplayName() : FName;
 }
 
-std::string TFuzzySet::GetPointsText() const {
+std::string TFuzzySet::WritePoints(std::string Prefix) const {
     const std::string pointFormat = "(" + FuzzyFormatStr + " " + FuzzyFormatStr + ") ";
-    std::string text;
     for (const TFuzzySetValue* point : *FValues)
-        text += Format(pointFormat, point->GetX(), point->GetY());
-    return text;
+        Prefix += Format(pointFormat, point->GetX(), point->GetY());
+    Prefix += ')';
+    return Prefix;
 }
 
-std::string TFuzzySet::GetValuesToString() const { return "(" + GetPointsText() + ")"; }
+std::string TFuzzySet::GetValuesToString() const { return WritePoints("("); }
 
-std::string TFuzzySet::ToString() const { return "(" + FName + " " + GetPointsText() + ")"; }
+std::string TFuzzySet::ToString() const { return WritePoints("(" + FName + " "); }
 
 TFzyFloat TFuzzySet::GetXRange(int Index) const {
     switch (Index) {

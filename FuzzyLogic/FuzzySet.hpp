@@ -110,8 +110,8 @@ protected:
 private:
     friend class TFuzzySetValues;
     void PointsChanged();
-    /// Each point as "(x y) ", in order.
-    std::string GetPointsText() const;
+    /// Prefix, then each point as "(x y) " in order, then ")".
+    std::string WritePoints(std::string Prefix) const;
     int GetExtremeYValueOfX(int Index, int Direction, bool Highest) const;
     int FindFirstAtOrRightOf(TFzyFloat X) const;
 };

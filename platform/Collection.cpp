@@ -37,10 +37,13 @@ void TCollectionItem::Changed(bool AllItems) {
 
 TCollection::TCollection(TCollectionItemClass ItemClass) : FItemClass(ItemClass) {}
 
-TCollection::~TCollection() {
+TCollection::~TCollection() { DestroyItems(); }
+
+void TCollection::DestroyItems() {
     // Raising the count keeps the destruction silent: no Update runs on a dying list.
-    FUpdateCount = 1;
+    ++FUpdateCount;
     Clear();
+    --FUpdateCount;
 }
 
 TCollectionItem* TCollection::Add() { return FItemClass(this); }

@@ -15,7 +15,9 @@
 //    only when no update bracket is open; setting an item's Index moves it and runs
 //    Changed(true).
 
+#include <algorithm>
 #include <cstdint>
+#include <exception>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -148,6 +150,10 @@ protected:
     virtual void Notify(TCollectionItem* Item, TCollectionNotification Action);
     /// Runs Update(nullptr) when no update bracket is open.
     void Changed();
+    /// The destructor's clean-up: destroys the items, last first, with the update count
+    /// raised, so Notify sees each item leave but no change is reported. A descendant whose
+    /// hooks must see the items leave calls it from its own destructor.
+    void DestroyItems();
     /// Moves the item at CurIndex to NewIndex without any hook.
     void MoveItem(int CurIndex, int NewIndex);
     /// Puts the items in the given order, which must hold exactly the collection's items;
@@ -161,7 +167,10 @@ protected:
 private:
     friend class TCollectionItem;
     /// Makes room for one more item, so that linking it cannot fail half-way.
-    void ReserveOneMore() { FItems.reserve(FItems.size() + 1); }
+    void ReserveOneMore() {
+        if (FItems.size() == FItems.capacity()) // grow geometrically, as push_back would
+            FItems.reserve(std::max<std::size_t>(8, 2 * FItems.size()));
+    }
     void InsertItem(TCollectionItem* Item);
     void RemoveItem(TCollectionItem* Item);
     void CheckIndex(int Index, int Count) const;
@@ -173,18 +182,31 @@ private:
     std::uint64_t FChangeStamp = 0;
 };
 
-/// Keeps a collection's update bracket open for the guard's lifetime.
+/// Keeps a collection's update bracket open for the guard's lifetime. An error raised by
+/// the change that closing the bracket runs reaches the caller, unless the bracket is
+/// being closed by another error, which then wins.
 class TUpdateGuard {
 public:
-    explicit TUpdateGuard(TCollection& Collection) : FCollection(Collection) {
+    explicit TUpdateGuard(TCollection& Collection)
+        : FCollection(Collection), FUncaught(std::uncaught_exceptions()) {
         FCollection.BeginUpdate();
     }
-    ~TUpdateGuard() { FCollection.EndUpdate(); }
+    ~TUpdateGuard() noexcept(false) {
+        if (std::uncaught_exceptions() == FUncaught) {
+            FCollection.EndUpdate();
+            return;
+        }
+        try {
+            FCollection.EndUpdate();
+        } catch (...) {
+        }
+    }
     TUpdateGuard(const TUpdateGuard&) = delete;
     TUpdateGuard& operator=(const TUpdateGuard&) = delete;
 
 private:
     TCollection& FCollection;
+    int FUncaught;
 };
 
 /// A collection that knows the object it belongs to.

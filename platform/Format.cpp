@@ -20,11 +20,23 @@ int ReadNumber(std::string_view text, std::size_t& pos) {
     int value = 0;
     while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
         value = value * 10 + (text[pos] - '0');
-        if (value > 1000) // no sensible width or precision is this large
+        if (value > MaxDecimals) // no sensible width or precision is this large
             RaiseInvalidFormat(text);
         ++pos;
     }
     return value;
+}
+
+// Adds one to a string of decimal digits.
+void IncrementDecimal(std::string& digits) {
+    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+        if (*it != '9') {
+            ++*it;
+            return;
+        }
+        *it = '0';
+    }
+    digits.insert(digits.begin(), '1');
 }
 
 void AppendPadded(std::string& out, const std::string& text, int width, bool leftAlign) {
@@ -52,18 +64,46 @@ std::string FormatInteger(std::int64_t value, int precision) {
 } // namespace
 
 std::string FormatFixed(double value, int decimals) {
+    if (decimals < 0 || decimals > MaxDecimals)
+        throw EArgumentOutOfRangeException("Invalid number of decimals: %d", decimals);
     if (std::isnan(value))
         return "NAN";
     if (std::isinf(value))
         return value > 0 ? "INF" : "-INF";
-    // The largest double has 309 integral digits; decimals are bounded by ReadNumber.
-    char buffer[320 + 1024];
-    auto [end, ec] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    std::string text(buffer, end);
-    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)
-        text.erase(0, 1);
-    return text;
+    // The value's 17 significant digits, D0.D1...D16 times ten to the power exponent.
+    char scientific[32];
+    const auto written = std::to_chars(scientific, scientific + sizeof scientific,
+                                       std::fabs(value), std::chars_format::scientific, 16);
+    const std::string_view text(scientific, static_cast<std::size_t>(written.ptr - scientific));
+    const std::size_t e = text.find('e');
+    const std::string digits = std::string(1, text[0]) + std::string(text.substr(2, e - 2));
+    int exponent = 0;
+    std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
+                    exponent);
+
+    // Scale the 17-digit integer to the requested decimals, rounding half away from zero.
+    const int shift = exponent - 16 + decimals;
+    std::string rounded;
+    if (shift >= 0) {
+        rounded = digits + std::string(static_cast<std::size_t>(shift), '0');
+    } else {
+        const int keep = 17 + shift;
+        if (keep < 0)
+            rounded = "0";
+        else if (keep == 0)
+            rounded = digits[0] >= '5' ? "1" : "0";
+        else {
+            rounded = digits.substr(0, static_cast<std::size_t>(keep));
+            if (digits[static_cast<std::size_t>(keep)] >= '5')
+                IncrementDecimal(rounded);
+        }
+    }
+    if (rounded.size() < static_cast<std::size_t>(decimals) + 1)
+        rounded.insert(0, static_cast<std::size_t>(decimals) + 1 - rounded.size(), '0');
+    if (decimals > 0)
+        rounded.insert(rounded.size() - static_cast<std::size_t>(decimals), 1, '.');
+    const bool isZero = rounded.find_first_not_of("0.") == std::string::npos;
+    return value < 0 && !isZero ? "-" + rounded : rounded;
 }
 
 std::string FormatArgs(std::string_view format, std::initializer_list<TFormatArg> args) {

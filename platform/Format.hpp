@@ -39,9 +39,15 @@ std::string Format(std::string_view format, const Args&... args) {
     return FormatArgs(format, {TFormatArg(args)...});
 }
 
+/// The largest width or number of decimals a format may ask for.
+inline constexpr int MaxDecimals = 1000;
+
 /// Writes a floating value in fixed notation with the given number of decimals ("%.Nf").
+/// The value is taken at its 17 significant digits and rounded half away from zero, so an
+/// exact half such as 0.03125 is written "0.0313", as hosts of the object model expect.
 /// Not-a-number and infinities are written "NAN", "INF" and "-INF"; a value that rounds
-/// to zero is written without a minus sign.
+/// to zero is written without a minus sign. Decimals outside 0..MaxDecimals raise
+/// EArgumentOutOfRangeException.
 std::string FormatFixed(double value, int decimals);
 
 } // namespace fuzzy

@@ -21,6 +21,18 @@ std::string_view TrimView(std::string_view text) {
     return text.substr(first, last - first);
 }
 
+// The trimmed text with one leading '+' dropped, as from_chars reads a '-' but no '+'.
+// A '+' followed by another sign gives an empty view, which no conversion accepts.
+std::string_view NumberBody(std::string_view text) {
+    std::string_view body = TrimView(text);
+    if (!body.empty() && body.front() == '+') {
+        body.remove_prefix(1);
+        if (!body.empty() && (body.front() == '+' || body.front() == '-'))
+            return {};
+    }
+    return body;
+}
+
 } // namespace
 
 std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
@@ -33,10 +45,8 @@ int Pos(std::string_view sub, std::string_view text) {
 }
 
 bool TryStrToInt(std::string_view text, std::int32_t& value) {
-    std::string_view body = TrimView(text);
-    if (!body.empty() && body.front() == '+')
-        body.remove_prefix(1);
-    if (body.empty() || body.front() == '+')
+    const std::string_view body = NumberBody(text);
+    if (body.empty())
         return false;
     std::int32_t result = 0;
     const auto [end, ec] = std::from_chars(body.data(), body.data() + body.size(), result);
@@ -47,9 +57,7 @@ bool TryStrToInt(std::string_view text, std::int32_t& value) {
 }
 
 bool TryStrToFloat(std::string_view text, double& value) {
-    std::string_view body = TrimView(text);
-    if (!body.empty() && body.front() == '+')
-        body.remove_prefix(1);
+    const std::string_view body = NumberBody(text);
     // from_chars also reads "inf" and "nan"; numbers here start with a digit or a point.
     const std::size_t first = !body.empty() && body.front() == '-' ? 1 : 0;
     if (body.size() <= first || !(std::isdigit(static_cast<unsigned char>(body[first])) ||

@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+
+#include "FuzzyConsts/FuzzyConsts.hpp"
+
+namespace fuzzy {
+namespace {
+
+// Sets a name setting for one test and restores it, so other tests see the defaults.
+class TSettingGuard {
+public:
+    TSettingGuard(std::string& setting, std::string value)
+        : FSetting(setting), FSaved(std::exchange(setting, std::move(value))) {}
+    ~TSettingGuard() { FSetting = FSaved; }
+
+private:
+    std::string& FSetting;
+    std::string FSaved;
+};
+
+TEST(CreateFuzzyNameTest, HedgeFormsBracketOnlyNamesWithASpace) {
+    EXPECT_EQ(CreateFuzzyName(TFuzzyHedge::fhVery, "tall"), "very tall");
+    EXPECT_EQ(CreateFuzzyName(TFuzzyHedge::fhVery, "quite tall"), "very [quite tall]");
+    EXPECT_EQ(CreateFuzzyName(TFuzzyHedge::fhNot, "a\tb"), "not a\tb");
+    EXPECT_EQ(CreateFuzzyName(TFuzzyHedge::fhVery, ""), "very ");
+    EXPECT_EQ(CreateFuzzyName(TBaseFuzzyHedge::bfgCutLessEq, true, "big set"), "<= [big set]");
+    EXPECT_EQ(CreateFuzzyName(TBaseFuzzyHedge::bfhAdd, false, "a"), "+X a");
+}
+
+TEST(CreateFuzzyNameTest, TwoSetFormBracketsOperandsButNotTheOperation) {
+    EXPECT_EQ(CreateFuzzyName("cold", "hot", "or"), "cold or hot");
+    EXPECT_EQ(CreateFuzzyName("a b", "c", "and"), "[a b] and c");
+    EXPECT_EQ(CreateFuzzyName("a", "c d", "and mean"), "a and mean [c d]");
+}
+
+TEST(CreateFuzzyNameTest, NumericFormUsesTheCurrentNumberFormat) {
+    EXPECT_EQ(CreateFuzzyName("tall", "+", 0.5), "tall + 0.5000");
+    EXPECT_EQ(CreateFuzzyName("big set", "+X", 2), "[big set] +X 2.0000");
+    EXPECT_EQ(CreateFuzzyName("t", "*", -0.25), "t * -0.2500");
+    EXPECT_EQ(CreateFuzzyName("t", "<", 0), "t < 0.0000");
+    {
+        TSettingGuard format(FuzzyFormatStr, "%.1f");
+        EXPECT_EQ(CreateFuzzyName("tall", "+", 0.25), "tall + 0.3"); // a half rounds up
+        TSettingGuard badFormat(FuzzyFormatStr, "%s");
+        EXPECT_THROW((void)CreateFuzzyName("tall", "+", 0.25), EConvertError);
+    }
+    EXPECT_EQ(CreateFuzzyName("tall", "+", 0.5), "tall + 0.5000");
+}
+
+TEST(CreateFuzzyNameTest, BracketsAreTheCurrentSettings) {
+    TSettingGuard left(LeftFuzzyParentheses, "(");
+    TSettingGuard right(RightFuzzyParentheses, ")");
+    EXPECT_EQ(CreateFuzzyName(TFuzzyHedge::fhVery, "quite tall"), "very (quite tall)");
+}
+
+TEST(FormatFuzzyExpressionTest, BracketsUnlessAlreadyOneOperand) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"tall", "tall"},         {"a b", "[a b]"},
+        {"[a b]", "[a b]"},       {"[a] or [b]", "[[a] or [b]]"},
+        {"[a] [b]", "[[a] [b]]"}, {"[a [b] c]", "[a [b] c]"},
+        {"[[a] b]", "[[a] b]"},   {"[a", "[a"},
+        {"  x  ", "x"},           {"\t[a b]\n", "[a b]"},
+        {" a b ", "[ a b ]"},     {"a\tb", "a\tb"},
+        {"[ ]", "[ ]"},           {"", ""},
+    };
+    for (const auto& [input, expected] : cases)
+        EXPECT_EQ(FormatFuzzyExpression(input), expected) << '"' << input << '"';
+}
+
+TEST(RecogniserTest, HedgeWordsAreExactWholeAndCaseSensitive) {
+    for (const char* word : {"Very", " very", "very ", "", "veryvery"}) {
+        TFuzzyHedge hedge = TFuzzyHedge::fhAbout;
+        EXPECT_FALSE(IsFuzzyHedge(word, hedge)) << word;
+        EXPECT_FALSE(IsFuzzyHedge(word)) << word;
+        EXPECT_EQ(hedge, TFuzzyHedge::fhAbout);
+    }
+    EXPECT_TRUE(IsFuzzyHedge("neighboring"));
+}
+
+TEST(RecogniserTest, HedgeOperatorsMatchPlainOrXFormOnly) {
+    TBaseFuzzyHedge hedge = TBaseFuzzyHedge::bfhAdd;
+    bool modifyY = true;
+    EXPECT_TRUE(IsFuzzyHedgeOperator("<=X", hedge, modifyY));
+    EXPECT_EQ(hedge, TBaseFuzzyHedge::bfgCutLessEq);
+    EXPECT_FALSE(modifyY);
+    EXPECT_TRUE(IsFuzzyHedgeOperator("<X"));
+
+    for (const char* text : {"X", "", "+x", "+XX", "X+", "=", "<=XX", " +"}) {
+        hedge = TBaseFuzzyHedge::bfhPower;
+        modifyY = true;
+        EXPECT_FALSE(IsFuzzyHedgeOperator(text, hedge, modifyY)) << text;
+        EXPECT_FALSE(IsFuzzyHedgeOperator(text)) << text;
+        EXPECT_EQ(hedge, TBaseFuzzyHedge::bfhPower);
+        EXPECT_TRUE(modifyY);
+    }
+}
+
+TEST(RecogniserTest, MethodAndOperationWordsLeaveOutputUnchangedOnFailure) {
+    TFuzzyOperation operation = TFuzzyOperation::foMean;
+    EXPECT_FALSE(IsFuzzyOperation("and", operation));
+    EXPECT_FALSE(IsFuzzyOperation("Sum", operation));
+    EXPECT_EQ(operation, TFuzzyOperation::foMean);
+
+    TFuzzyInferenceMethod inference = TFuzzyInferenceMethod::fimMean;
+    EXPECT_FALSE(IsFuzzyInference("minmax", inference));
+    EXPECT_EQ(inference, TFuzzyInferenceMethod::fimMean);
+    EXPECT_TRUE(IsFuzzyInference("sum", inference));
+    EXPECT_EQ(inference, TFuzzyInferenceMethod::fimAdditive);
+
+    TFuzzyCorrelationMethod correlation = TFuzzyCorrelationMethod::fcmProduct;
+    EXPECT_FALSE(IsFuzzyCorrelation("min-max", correlation));
+    EXPECT_EQ(correlation, TFuzzyCorrelationMethod::fcmProduct);
+}
+
+TEST(RecogniserTest, KeywordFailureSetsUnionButKeepsOperation) {
+    for (const char* text : {"sum", "zadeh", "AND", "and-", "or-mean ", ""}) {
+        bool isUnion = false;
+        TFuzzyOperation operation = TFuzzyOperation::foMeanSqrt;
+        EXPECT_FALSE(IsFuzzyKeyword(text, isUnion, operation)) << text;
+        EXPECT_TRUE(isUnion);
+        EXPECT_EQ(operation, TFuzzyOperation::foMeanSqrt);
+    }
+    TFuzzyOperation operation = TFuzzyOperation::foSum;
+    bool isUnion = false;
+    EXPECT_TRUE(IsFuzzyOperation("sum", operation));
+    EXPECT_TRUE(IsFuzzyKeyword("or", isUnion, operation));
+    EXPECT_TRUE(isUnion);
+    EXPECT_EQ(operation, TFuzzyOperation::foZadeh);
+}
+
+} // namespace
+} // namespace fuzzy

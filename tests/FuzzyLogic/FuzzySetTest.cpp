@@ -1,0 +1,277 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "FuzzyConsts/FuzzyExceptions.hpp"
+#include "FuzzyLogic/FuzzyLogic.hpp"
+#include "platform/Exceptions.hpp"
+#include "support/PointListHelpers.hpp"
+
+namespace fuzzy::test {
+namespace {
+
+std::unique_ptr<TFuzzySet> MakeSet(const TPoints& Points, const std::string& Name = "") {
+    std::unique_ptr<TFuzzySet> set(TFuzzySet::Create(nullptr));
+    set->SetName(Name);
+    Load(*set->GetValues(), Points);
+    return set;
+}
+
+TEST(Membership, EmptySetIsZeroEverywhere) {
+    const auto set = MakeSet({});
+    for (TFzyFloat x : {-1e300, -1.0, 0.0, 3.5, 1e300})
+        EXPECT_EQ(set->DegreeOfMembership(x), 0);
+}
+
+TEST(Membership, InterpolatesInsideAndContinuesFlatOutside) {
+    const auto set = MakeSet({{0, 0}, {50, 1}, {100, 0}});
+    const std::vector<std::pair<TFzyFloat, TFzyFloat>> cases = {
+        {25, 0.5}, {-10, 0}, {150, 0}, {50, 1}, {75, 0.5}, {0, 0}, {100, 0}};
+    for (const auto& [x, expected] : cases)
+        EXPECT_DOUBLE_EQ(set->DegreeOfMembership(x), expected) << "at X = " << x;
+
+    const auto shoulder = MakeSet({{10, 0.3}, {20, 0.8}});
+    EXPECT_EQ(shoulder->DegreeOfMembership(-5), 0.3);
+    EXPECT_EQ(shoulder->DegreeOfMembership(99), 0.8);
+}
+
+TEST(Membership, AVerticalLineGivesItsHighestPointExactlyOnIt) {
+    const auto step = MakeSet({{0, 0}, {10, 0}, {10, 1}, {20, 1}});
+    EXPECT_EQ(step->DegreeOfMembership(10), 1);
+    EXPECT_NEAR(step->DegreeOfMembership(9.99), 0, 1e-12);
+    EXPECT_EQ(step->DegreeOfMembership(10.01), 1);
+
+    // The highest point of a line at either end of the curve counts too.
+    const auto ends = MakeSet({{0, 0.2}, {0, 0.9}, {0, 0.4}, {5, 0.3}, {5, 0.7}, {5, 0.1}});
+    EXPECT_EQ(ends->DegreeOfMembership(0), 0.9);
+    EXPECT_EQ(ends->DegreeOfMembership(5), 0.7);
+    EXPECT_EQ(ends->DegreeOfMembership(-1), 0.2);
+    EXPECT_EQ(ends->DegreeOfMembership(6), 0.1);
+}
+
+TEST(Membership, NaNRaises) {
+    const auto set = MakeSet({{0, 0}, {1, 1}});
+    EXPECT_THROW((void)set->DegreeOfMembership(std::nan("")), EArgumentOutOfRangeException);
+}
+
+// The membership walk written out plainly, as the reference for the faster search.
+TFzyFloat WalkedMembership(const TFuzzySet& Set, TFzyFloat X) {
+    const TFuzzySetValues& v = *Set.GetValues();
+    const int n = v.GetCount();
+    if (n == 0)
+        return 0;
+    if (X < v[0]->GetX())
+        return v[0]->GetY();
+    if (X == v[0]->GetX())
+        return v[Set.GetMaxYValueOfX(0, 1)]->GetY();
+    if (X > v[n - 1]->GetX())
+        return v[n - 1]->GetY();
+    if (X == v[n - 1]->GetX())
+        return v[Set.GetMaxYValueOfX(n - 1, -1)]->GetY();
+    for (int i = 1; i < n; ++i) {
+        if (v[i]->GetX() == X)
+            return v[Set.GetMaxYValueOfX(i, 1)]->GetY();
+        if (v[i]->GetX() > X)
+            return TFuzzySet::InterpolateY(v[i - 1]->GetX(), v[i - 1]->GetY(), v[i]->GetX(),
+                                           v[i]->GetY(), X);
+    }
+    return -1;
+}
+
+TEST(Membership, SearchAgreesWithTheWalkOnListsOrderedOnlyWithinTheTolerance) {
+    std::mt19937 random(7);
+    std::uniform_real_distribution<TFzyFloat> height(0, 1);
+    std::uniform_int_distribution<int> jitter(-2, 2);
+    for (int round = 0; round < 200; ++round) {
+        std::unique_ptr<TFuzzySet> set(TFuzzySet::Create(nullptr));
+        {
+            TUpdateGuard guard(*set->GetValues());
+            for (int i = 0; i < 3 + round % 60; ++i) // steps of 0.0001 with jitter below it
+                set->GetValues()->Add(i / 3 * 0.0001 + (round % 2) * jitter(random) * 0.00004,
+                                      height(random));
+        }
+        for (int probe = -10; probe < 3 * 60 + 10; ++probe) {
+            const TFzyFloat x = probe / 3 * 0.0001 + (probe % 3) * 0.00002;
+            ASSERT_EQ(set->DegreeOfMembership(x), WalkedMembership(*set, x))
+                << "round " << round << " x " << x;
+        }
+        for (const TFuzzySetValue* point : *set->GetValues())
+            ASSERT_EQ(set->DegreeOfMembership(point->GetX()),
+                      WalkedMembership(*set, point->GetX()));
+    }
+}
+
+TEST(Geometry, InterpolationAndSlopes) {
+    EXPECT_EQ(TFuzzySet::InterpolateY(0, 0, 10, 1, 2.5), 0.25);
+    EXPECT_EQ(TFuzzySet::InterpolateY(5, 0.2, 5, 0.7, 99), 0.7); // vertical: the second Y
+    EXPECT_EQ(TFuzzySet::InterpolateX(0, 0, 10, 1, 0.25), 2.5);
+    EXPECT_EQ(TFuzzySet::InterpolateX(0, 0.5, 10, 0.5, 0.5), 10); // flat: the second X
+
+    // Free points: in a list, the last pair below would merge.
+    std::unique_ptr<TFuzzySetValue> a(TFuzzySetValue::Create(nullptr));
+    std::unique_ptr<TFuzzySetValue> b(TFuzzySetValue::Create(nullptr));
+    b->SetValue(4, 1);
+    EXPECT_EQ(TFuzzySet::GetSlope(a.get(), b.get()), 0.25);
+    b->SetValue(0.00005, 0.5);
+    EXPECT_EQ(TFuzzySet::GetSlope(a.get(), b.get()), 1);
+    EXPECT_EQ(TFuzzySet::GetSlope(b.get(), a.get()), -1);
+    b->SetValue(0.00005, 0);
+    EXPECT_EQ(TFuzzySet::GetSlope(a.get(), b.get()), 0);
+}
+
+TEST(Geometry, ExtremesOfAVerticalLineKeepTheFirstOfEqualPoints) {
+    const auto set = MakeSet({{0, 0}, {5, 0.5}, {5, 0.9}, {5, 0.2}, {9, 0}});
+    EXPECT_EQ(set->GetMaxYValueOfX(1, 1), 2);
+    EXPECT_EQ(set->GetMaxYValueOfX(3, -1), 2);
+    EXPECT_EQ(set->GetMinYValueOfX(1, 1), 3);
+    EXPECT_EQ(set->GetMinYValueOfX(0, 1), 0);
+    EXPECT_THROW((void)set->GetMaxYValueOfX(1, 0), EArgumentOutOfRangeException);
+}
+
+TEST(Naming, ReservedWordsAreRejectedAndTheOldNameStays) {
+    const auto set = MakeSet({}, "tall");
+    for (const std::string word : {"very", "and-product", "<=X", "or", "+", "not", "and"}) {
+        try {
+            set->SetName(word);
+            ADD_FAILURE() << word << " was accepted";
+        } catch (const EFzyException& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      "Invalid fuzzy set name, \"" + word + "\" is a reserved word");
+        }
+        EXPECT_EQ(set->GetName(), "tall");
+    }
+    set->SetName("Very"); // the check is case-sensitive
+    EXPECT_EQ(set->GetName(), "Very");
+    set->SetName("sum"); // an operation name alone is no connective
+    EXPECT_EQ(set->GetName(), "sum");
+}
+
+TEST(Naming, DisplayNameFallsBackToTheClassName) {
+    const auto set = MakeSet({});
+    EXPECT_EQ(set->GetDisplayName(), "TFuzzySet");
+    set->SetName("warm");
+    EXPECT_EQ(set->GetDisplayName(), "warm");
+}
+
+TEST(Axis, DefaultRangeWithoutAVariable) {
+    const auto set = MakeSet({});
+    EXPECT_EQ(set->GetXRange(0), 2147483647.0);
+    EXPECT_EQ(set->GetXRange(1), -2147483647.0);
+    EXPECT_EQ(set->GetXMaximum(), 2147483647.0);
+    try {
+        (void)set->GetXRange(2);
+        FAIL();
+    } catch (const EFzyException& error) {
+        EXPECT_STREQ(error.what(), "Invalid index argument to GetXRange.  Index = 2");
+    }
+}
+
+TEST(Text, PointsAndSetAreWrittenWithFourDecimals) {
+    const auto set = MakeSet({{0, 0}, {50, 1}}, "low");
+    EXPECT_EQ(set->GetValuesToString(), "((0.0000 0.0000) (50.0000 1.0000) )");
+    EXPECT_EQ(set->ToString(), "(low (0.0000 0.0000) (50.0000 1.0000) )");
+    EXPECT_EQ(set->GetAsString(), set->ToString());
+    EXPECT_EQ(MakeSet({})->GetValuesToString(), "()");
+    EXPECT_EQ(MakeSet({{-0.5, 0.123456}})->GetValuesToString(), "((-0.5000 0.1235) )");
+}
+
+// A set type can only come from the shape generators; a descendant can stand in for them.
+class TShapedSet : public TFuzzySet {
+public:
+    static TShapedSet* Create() {
+        return Initialize(std::unique_ptr<TShapedSet>(new TShapedSet()), nullptr);
+    }
+    void MarkAs(TFuzzySetType Type) { FSetType = Type; }
+
+private:
+    TShapedSet() = default;
+};
+
+TEST(Copying, AssignCopiesPointsAndShapeButNotCommentTagOrDefined) {
+    std::unique_ptr<TShapedSet> source(TShapedSet::Create());
+    source->SetName("warm");
+    Load(*source->GetValues(), {{0, 0}, {5, 1}, {10, 0}});
+    source->MarkAs(TFuzzySetType::fstTriangle);
+    source->SetExpression("[a] or [b]");
+    source->SetInflectionPoint(0.25);
+    source->SetComment("source comment");
+    source->SetTag(7);
+    source->SetDefined(true);
+
+    const auto target = MakeSet({{3, 0.3}}, "cold");
+    target->SetComment("kept");
+    target->Assign(source.get());
+    EXPECT_EQ(target->GetName(), "warm");
+    EXPECT_EQ(PointsOf(*target->GetValues()), (TPoints{{0, 0}, {5, 1}, {10, 0}}));
+    EXPECT_EQ(target->GetSetType(), TFuzzySetType::fstTriangle);
+    EXPECT_EQ(target->GetExpression(), "[a] or [b]");
+    EXPECT_EQ(target->GetInflectionPoint(), 0.25);
+    EXPECT_EQ(target->GetComment(), "kept");
+    EXPECT_EQ(target->GetTag(), 0);
+    EXPECT_FALSE(target->GetDefined());
+
+    TFuzzySetValues notASet(nullptr);
+    EXPECT_THROW(target->Assign(&notASet), EConvertError);
+}
+
+TEST(Copying, EditingPointsMakesTheSetUserDefinedAndClearsItsExpression) {
+    std::unique_ptr<TShapedSet> set(TShapedSet::Create());
+    Load(*set->GetValues(), {{0, 0}, {5, 1}});
+    set->MarkAs(TFuzzySetType::fstPICurve);
+    set->SetExpression("very x");
+    set->GetValues()->GetItem(1)->SetY(0.5);
+    EXPECT_EQ(set->GetSetType(), TFuzzySetType::fstUserDefined);
+    EXPECT_EQ(set->GetExpression(), "");
+}
+
+// A term collection that records its change hook, to see what a set reports upward.
+class TRecordingTerms : public TGCollection {
+public:
+    TRecordingTerms() : TGCollection(nullptr, &TFuzzySet::CreateItem) {}
+    std::vector<std::string> Log;
+
+protected:
+    void Update(TCollectionItem* Item) override {
+        Log.push_back(Item ? "update " + static_cast<TFuzzySet*>(Item)->GetName() : "update all");
+    }
+};
+
+TEST(ChangeHooks, PointEditsReachTheSetsCollection) {
+    TRecordingTerms terms;
+    auto* set = static_cast<TFuzzySet*>(terms.Add());
+    set->SetName("warm");
+    terms.Log.clear();
+    set->GetValues()->Add(1, 1); // the point joining, its X and its Y: one report each
+    EXPECT_EQ(terms.Log, (std::vector<std::string>(3, "update warm")));
+    terms.Log.clear();
+    Load(*set->GetValues(), {{2, 0}, {3, 1}, {4, 0}}); // one bracket: reports after it only
+    EXPECT_FALSE(terms.Log.empty());
+    for (const auto& entry : terms.Log)
+        EXPECT_EQ(entry, "update warm");
+    terms.Log.clear();
+    set->SetComment("same");
+    set->SetComment("same");
+    EXPECT_EQ(terms.Log.size(), 1u);
+    EXPECT_EQ(terms.IndexOf("warm"), 0);
+    EXPECT_EQ(terms.IndexOf("Warm"), -1);
+    delete set; // leaves the collection
+    EXPECT_EQ(terms.GetCount(), 0);
+}
+
+TEST(Locale, TextIgnoresTheCLocale) {
+    const char* found = nullptr;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8"})
+        if (std::setlocale(LC_ALL, name) != nullptr) {
+            found = name;
+            break;
+        }
+    if (found == nullptr)
+        GTEST_SKIP() << "no locale with a decimal comma is installed";
+    const auto set = MakeSet({{0.5, 0.25}}, "x");
+    const std::string text = set->ToString();
+    std::setlocale(LC_ALL, "C");
+    EXPECT_EQ(text, "(x (0.5000 0.2500) )");
+}
+
+} // namespace
+} // namespace fuzzy::test

@@ -1,0 +1,267 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "FuzzyConsts/FuzzyExceptions.hpp"
+#include "FuzzyLogic/FuzzyLogic.hpp"
+#include "platform/Exceptions.hpp"
+#include "support/PointListHelpers.hpp"
+
+namespace fuzzy::test {
+namespace {
+
+class PointList : public ::testing::Test {
+protected:
+    std::unique_ptr<TFuzzySet> Set{TFuzzySet::Create(nullptr)};
+    TFuzzySetValues& Values = *Set->GetValues();
+};
+
+TEST_F(PointList, NewPointStartsRightOfTheLastAtZero) {
+    Values.Add(5, 0.3);
+    TFuzzySetValue* point = Values.Add();
+    EXPECT_EQ(point->GetX(), 6);
+    EXPECT_EQ(point->GetY(), 0);
+}
+
+TEST_F(PointList, YIsClampedBelowOnly) {
+    TFuzzySetValue* point = Values.Add();
+    point->SetY(-0.5);
+    EXPECT_EQ(point->GetY(), 0);
+    point->SetY(1.7);
+    EXPECT_EQ(point->GetY(), 1.7);
+}
+
+TEST(PointClamping, XIsClampedIntoTheSetRangeOnlyInsideASet) {
+    std::unique_ptr<TFuzzySet> set(TRangedSet::Create(0, 100));
+    TFuzzySetValue* point = set->GetValues()->Add();
+    point->SetX(150);
+    EXPECT_EQ(point->GetX(), 100);
+    point->SetX(-3);
+    EXPECT_EQ(point->GetX(), 0);
+
+    TFuzzySetValues freeList(nullptr);
+    TFuzzySetValue* freePoint = freeList.Add();
+    freePoint->SetX(150);
+    EXPECT_EQ(freePoint->GetX(), 150);
+    freePoint->SetValue(3, -1); // a free point keeps even a negative Y
+    EXPECT_EQ(freePoint->GetY(), -1);
+}
+
+TEST_F(PointList, NaNIsRejectedBeforeAnythingChanges) {
+    Load(Values, {{0, 0}, {10, 1}});
+    EXPECT_THROW(Values[1]->SetX(std::nan("")), EArgumentOutOfRangeException);
+    EXPECT_THROW(Values[1]->SetY(std::nan("")), EArgumentOutOfRangeException);
+    EXPECT_THROW(Values[1]->SetValue(1, std::nan("")), EArgumentOutOfRangeException);
+    EXPECT_EQ(PointsOf(Values), (TPoints{{0, 0}, {10, 1}}));
+}
+
+TEST_F(PointList, MovedPointBecomesTheLastOfItsVerticalLine) {
+    Load(Values, {{2, 0}, {3, 0.5}, {4, 0}, {4, 1}, {6, 0}});
+    Values[1]->SetX(4);
+    EXPECT_EQ(PointsOf(Values), (TPoints{{2, 0}, {4, 0}, {4, 1}, {4, 0.5}, {6, 0}}));
+}
+
+TEST_F(PointList, MovingOntoAFullLineDeletesTheSecondOfItsPoints) {
+    Load(Values, {{0, 0}, {5, 0}, {5, 0.5}, {5, 1}, {8, 0.3}, {9, 0.2}});
+    TFuzzySetValue* moved = Values[4];
+    moved->SetX(5);
+    EXPECT_EQ(PointsOf(Values), (TPoints{{0, 0}, {5, 0}, {5, 0.3}, {5, 1}, {9, 0.2}}));
+    EXPECT_EQ(moved->GetIndex(), 2);
+}
+
+TEST_F(PointList, AnUnsortedMoveIsSortedAtOnce) {
+    Load(Values, {{0, 0}, {5, 1}, {10, 0}});
+    Values[0]->SetX(7);
+    EXPECT_EQ(PointsOf(Values), (TPoints{{5, 1}, {7, 0}, {10, 0}}));
+}
+
+TEST_F(PointList, NeighboursEqualWithinTheToleranceCollapseKeepingTheChangedPoint) {
+    Load(Values, {{0, 0}, {5, 0.5}, {6, 0.5}});
+    TFuzzySetValue* changed = Values[2];
+    changed->SetX(5.00005);
+    ASSERT_EQ(Values.GetCount(), 2);
+    EXPECT_EQ(Values[1], changed); // the setter's own object survives
+    EXPECT_EQ(changed->GetX(), 5.00005);
+
+    // A Y change that makes a point equal to its right neighbour removes the neighbour.
+    Load(Values, {{7, 0}, {7, 1}});
+    TFuzzySetValue* lower = Values[2];
+    lower->SetY(0.99995);
+    EXPECT_EQ(PointsOf(Values), (TPoints{{0, 0}, {5.00005, 0.5}, {7, 0.99995}}));
+}
+
+TEST_F(PointList, RemoveDuplicatesDeletesTheFifthPointOfAVerticalLine) {
+    // Out of order, so that the bracket's end sorts and cleans.
+    Load(Values, {{0, 0}, {9, 0}, {5, 0}, {5, 0.25}, {5, 0.5}, {5, 0.75}, {5, 1}});
+    EXPECT_EQ(PointsOf(Values),
+              (TPoints{{0, 0}, {5, 0}, {5, 0.25}, {5, 0.5}, {5, 0.75}, {9, 0}}));
+}
+
+TEST_F(PointList, BracketDefersSortingAndCleaningToItsEnd) {
+    {
+        TUpdateGuard guard(Values);
+        for (int x : {30, 10, 20, 10})
+            Values.Add(x, 0.5);
+        EXPECT_EQ(PointsOf(Values), (TPoints{{30, 0.5}, {10, 0.5}, {20, 0.5}, {10, 0.5}}));
+    }
+    EXPECT_EQ(PointsOf(Values), (TPoints{{10, 0.5}, {20, 0.5}, {30, 0.5}}));
+}
+
+TEST_F(PointList, AnExceptionInsideABracketStillClosesIt) {
+    try {
+        TUpdateGuard guard(Values);
+        Values.Add(9, 1);
+        Values.Add(1, 0);
+        Values.Add(std::nan(""), 0);
+    } catch (const EArgumentOutOfRangeException&) {
+    }
+    EXPECT_EQ(Values.GetUpdateCount(), 0);
+    // The bracket's end cleaned what was there; the failed point kept its start position,
+    // one right of the last point added.
+    EXPECT_EQ(PointsOf(Values), (TPoints{{1, 0}, {2, 0}, {9, 1}}));
+}
+
+TEST_F(PointList, PointsWithinTheToleranceKeepTheirOrderWhenSorted) {
+    // 0 lies more than the tolerance left of 0.00015 and moves first; 0.0001 does not
+    // lie more than the tolerance left of 0.00015 and keeps its place behind it.
+    Load(Values, {{5, 0.5}, {0.00015, 0.1}, {0.0001, 0.2}, {0, 0.3}});
+    EXPECT_EQ(PointsOf(Values), (TPoints{{0, 0.3}, {0.00015, 0.1}, {0.0001, 0.2}, {5, 0.5}}));
+}
+
+// The ordering rule written out as plainly as possible, for comparison.
+TPoints SortedByTheRule(TPoints points) {
+    for (std::size_t i = 0; i < points.size(); ++i)
+        for (std::size_t j = i + 1; j < points.size(); ++j)
+            if (points[j].first + FuzzyEpsilon < points[i].first) {
+                const auto moved = points[j];
+                points.erase(points.begin() + static_cast<std::ptrdiff_t>(j));
+                points.insert(points.begin() + static_cast<std::ptrdiff_t>(i), moved);
+            }
+    return points;
+}
+
+TEST_F(PointList, SortAgreesWithTheRuleOnRandomListsWithTiesAndNearTies) {
+    std::mt19937 random(42);
+    std::uniform_int_distribution<int> coarse(0, 12);
+    std::uniform_int_distribution<int> nudge(0, 3);
+    for (int round = 0; round < 300; ++round) {
+        // A first point far right makes sure the list knows it is out of order.
+        TPoints points{{100, 0}};
+        const int count = 2 + round % 40;
+        for (int i = 0; i < count; ++i) // grid of 1, some points nudged by 0.00004
+            points.emplace_back(coarse(random) + (round % 2) * nudge(random) * 0.00004,
+                                0.013 * (i + 1));
+        TFuzzySetValues list(nullptr);
+        {
+            TUpdateGuard guard(list);
+            for (const auto& [x, y] : points)
+                list.Add()->SetValue(x, y);
+            list.Sort();
+        }
+        const TPoints sorted = PointsOf(list);
+        TPoints expected = SortedByTheRule(points);
+        // The bracket's end also removed duplicates; compare the order of what is left.
+        TPoints kept;
+        for (const auto& point : expected)
+            if (std::find(sorted.begin(), sorted.end(), point) != sorted.end())
+                kept.push_back(point);
+        ASSERT_EQ(sorted, kept) << "round " << round;
+    }
+}
+
+TEST_F(PointList, ExpandSpreadsPointsOverSlopedSegments) {
+    Load(Values, {{0, 0}, {10, 1}});
+    Values.Expand(4);
+    ExpectPoints(PointsOf(Values), {{0, 0}, {10 / 3.0, 1 / 3.0}, {20 / 3.0, 2 / 3.0}, {10, 1}});
+
+    Values.Clear();
+    Load(Values, {{0, 0}, {5, 1}, {5, 0}, {10, 0}});
+    Values.Expand(6);
+    ExpectPoints(PointsOf(Values), {{0, 0}, {2.5, 0.5}, {5, 1}, {5, 0}, {7.5, 0}, {10, 0}});
+}
+
+TEST_F(PointList, ExpandAndExpandSimpleIgnoreCountsTheyCannotGrowTo) {
+    Load(Values, {{0, 0}, {5, 1}, {10, 0}});
+    for (int count : {-1, 0, 1, 2, 3}) {
+        Values.Expand(count);
+        Values.ExpandSimple(count);
+    }
+    EXPECT_EQ(Values.GetCount(), 3);
+}
+
+TEST_F(PointList, ExpandSimpleUsesAUniformGrid) {
+    Load(Values, {{0, 0}, {4, 1}, {10, 0}});
+    Values.ExpandSimple(5);
+    ExpectPoints(PointsOf(Values), {{0, 0}, {10 / 3.0, 10 / 12.0}, {4, 1}, {20 / 3.0, 5 / 9.0}, {10, 0}});
+}
+
+TEST_F(PointList, AppendCopiesARangeClippedToTheSource) {
+    TFuzzySetValues source(nullptr);
+    Load(source, {{1, 0.1}, {2, 0.2}, {3, 0.3}});
+    Values.Append(&source, 1, 10);
+    EXPECT_EQ(PointsOf(Values), (TPoints{{2, 0.2}, {3, 0.3}}));
+    Values.Append(&source, -4, 1);
+    EXPECT_EQ(PointsOf(Values), (TPoints{{1, 0.1}, {2, 0.2}, {3, 0.3}}));
+    Values.Append(&Values); // onto itself: every copy merges into its original
+    EXPECT_EQ(PointsOf(Values), (TPoints{{1, 0.1}, {2, 0.2}, {3, 0.3}}));
+}
+
+TEST_F(PointList, StatisticsOfYValues) {
+    Load(Values, {{0, 0.2}, {1, 1.0}, {2, 3.0}});
+    EXPECT_EQ(Values.GetMaxValue(), 1.0); // the scan stops at 1.0
+    EXPECT_EQ(Values.GetMinValue(), 0.2);
+    EXPECT_DOUBLE_EQ(Values.GetAvgValue(), 4.2 / 3);
+
+    Values.Clear();
+    Load(Values, {{0, 2}, {1, 3}});
+    TFzyFloat average = 0, maximum = 0, minimum = 0;
+    Values.GetStatValues(average, maximum, minimum);
+    EXPECT_EQ(average, 2.5);
+    EXPECT_EQ(maximum, 3);
+    EXPECT_EQ(minimum, 1.0); // the minimum starts at 1.0
+}
+
+TEST_F(PointList, StatisticsOfAnEmptyListRaiseWithTheOperationTitle) {
+    TFzyFloat a = 0, b = 0, c = 0;
+    const std::vector<std::pair<std::function<void()>, std::string>> cases = {
+        {[&] { (void)Values.GetAvgValue(); }, "Get Average Y Value"},
+        {[&] { (void)Values.GetMaxValue(); }, "Get Maximum Y Value"},
+        {[&] { (void)Values.GetMinValue(); }, "Get Minimum Y Value"},
+        {[&] { Values.GetStatValues(a, b, c); }, "Get Statistics Values"},
+    };
+    for (const auto& [call, title] : cases) {
+        try {
+            call();
+            ADD_FAILURE() << title << " did not raise";
+        } catch (const EFzyException& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      "Invalid operation: \"" + title + "\".  Fuzzy set is empty");
+        }
+    }
+}
+
+TEST_F(PointList, CountsAndSkipsOnVerticalLines) {
+    Load(Values, {{1, 0}, {1.00001, 0.5}, {2, 0.5}, {2, 0.6}, {3, 1}});
+    EXPECT_EQ(Values.GetXCount(1), 1); // exact, no tolerance
+    EXPECT_EQ(Values.SkipX(0, 1, 0), 2); // a direction of 0 walks right
+    EXPECT_EQ(Values.SkipX(3, 2, -1), 1);
+    EXPECT_EQ(Values.SkipX(2, 2, 1), 4);
+    EXPECT_EQ(Values.SkipX(4, 3, 1), -1);
+    EXPECT_EQ(Values.SkipY(1, 0.5, 1), 3);
+    EXPECT_EQ(Values.SkipY(1, 0.5, -1), 0);
+}
+
+TEST_F(PointList, IndexErrorsNameTheIndex) {
+    Load(Values, {{0, 0}});
+    try {
+        (void)Values.GetItem(5);
+        FAIL();
+    } catch (const EListError& error) {
+        EXPECT_STREQ(error.what(), "List index out of bounds (5)");
+    }
+    EXPECT_THROW(Values.Insert(3), EListError);
+    EXPECT_THROW(Values.Delete(-1), EListError);
+}
+
+} // namespace
+} // namespace fuzzy::test

@@ -1,0 +1,205 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Collection.hpp"
+#include "platform/Exceptions.hpp"
+
+namespace fuzzy {
+namespace {
+
+std::vector<std::string>* GLog = nullptr;
+int GLiveItems = 0;
+
+class TNamedItem : public TGCollectionItem {
+public:
+    static TCollectionItem* CreateItem(TCollection* Collection) {
+        return Join(std::unique_ptr<TNamedItem>(new TNamedItem()), Collection);
+    }
+    ~TNamedItem() override {
+        LeaveCollection();
+        --GLiveItems;
+    }
+    const std::string& GetName() const override { return FName; }
+    void SetName(const std::string& Name) {
+        FName = Name;
+        Changed(false);
+    }
+    void Assign(const TPersistent* Source) override {
+        if (const auto* item = dynamic_cast<const TNamedItem*>(Source))
+            FName = item->FName;
+        else
+            TGCollectionItem::Assign(Source);
+    }
+    void TouchAll() { Changed(true); }
+
+private:
+    TNamedItem() { ++GLiveItems; }
+    std::string FName;
+};
+
+// A collection that logs its hooks as "notify <action> <name>" and "update <name|all>".
+class TLoggingCollection : public TGCollection {
+public:
+    TLoggingCollection() : TGCollection(nullptr, &TNamedItem::CreateItem) {}
+    ~TLoggingCollection() override { DestroyItems(); }
+    TNamedItem* Item(int Index) const { return static_cast<TNamedItem*>(GetItem(Index)); }
+    TNamedItem* AddNamed(const std::string& Name) {
+        auto* item = static_cast<TNamedItem*>(Add());
+        item->SetName(Name);
+        return item;
+    }
+    using TCollection::Changed;
+
+protected:
+    static std::string NameOf(TCollectionItem* Item) {
+        return Item ? static_cast<TNamedItem*>(Item)->GetName() : "all";
+    }
+    void Update(TCollectionItem* Item) override {
+        if (GLog)
+            GLog->push_back("update " + NameOf(Item));
+    }
+    void Notify(TCollectionItem* Item, TCollectionNotification Action) override {
+        static const char* const names[] = {"added", "extracting", "deleting"};
+        if (GLog)
+            GLog->push_back(std::string("notify ") + names[static_cast<int>(Action)] + " " +
+                            NameOf(Item));
+    }
+};
+
+class Collections : public ::testing::Test {
+protected:
+    void SetUp() override { GLog = &Log; }
+    void TearDown() override {
+        GLog = nullptr;
+        EXPECT_EQ(GLiveItems, 0) << "items leaked or freed twice";
+    }
+    std::vector<std::string> TakeLog() { return std::exchange(Log, {}); }
+
+    std::vector<std::string> Log;
+};
+
+TEST_F(Collections, JoiningLeavingAndDeletingRunTheHooksInOrder) {
+    TLoggingCollection list;
+    TNamedItem* a = list.AddNamed("a");
+    EXPECT_EQ(TakeLog(), (std::vector<std::string>{"notify added ", "update all", "update a"}));
+    list.AddNamed("b");
+    TakeLog();
+    delete a;
+    EXPECT_EQ(TakeLog(), (std::vector<std::string>{"notify extracting a", "update all"}));
+    list.Delete(0);
+    EXPECT_EQ(TakeLog(), (std::vector<std::string>{"notify deleting b", "notify extracting b",
+                                                   "update all"}));
+}
+
+TEST_F(Collections, UpdateBracketsNestAndReportOnceAtTheOutermostEnd) {
+    TLoggingCollection list;
+    list.BeginUpdate();
+    list.BeginUpdate();
+    list.AddNamed("a");
+    list.AddNamed("b")->TouchAll();
+    list.Changed();
+    list.EndUpdate();
+    EXPECT_EQ(TakeLog(), (std::vector<std::string>{"notify added ", "notify added "}));
+    list.EndUpdate();
+    EXPECT_EQ(TakeLog(), (std::vector<std::string>{"update all"}));
+    list.EndUpdate(); // an unmatched end does nothing
+    EXPECT_EQ(list.GetUpdateCount(), 0);
+    EXPECT_TRUE(TakeLog().empty());
+}
+
+TEST_F(Collections, ClearDestroysLastFirstInOneBracket) {
+    TLoggingCollection list;
+    list.AddNamed("a");
+    list.AddNamed("b");
+    TakeLog();
+    list.Clear();
+    EXPECT_EQ(TakeLog(), (std::vector<std::string>{"notify extracting b", "notify extracting a",
+                                                   "update all"}));
+}
+
+TEST_F(Collections, SettingTheIndexMovesTheItemAndReportsAllChanged) {
+    TLoggingCollection list;
+    for (const char* name : {"a", "b", "c", "d"})
+        list.AddNamed(name);
+    TakeLog();
+    list.Item(0)->SetIndex(2);
+    EXPECT_EQ(TakeLog(), (std::vector<std::string>{"update all"}));
+    std::string order;
+    for (TCollectionItem* item : list)
+        order += static_cast<TNamedItem*>(item)->GetName() + std::to_string(item->GetIndex());
+    EXPECT_EQ(order, "b0c1a2d3");
+    EXPECT_THROW(list.Item(0)->SetIndex(4), EListError);
+
+    TNamedItem* inserted = static_cast<TNamedItem*>(list.Insert(1));
+    EXPECT_EQ(inserted->GetIndex(), 1);
+    EXPECT_EQ(list.Item(2)->GetName(), "c");
+}
+
+TEST_F(Collections, ItemsWriteAssignsAndAssignCopiesTheWholeCollection) {
+    TLoggingCollection source;
+    source.AddNamed("x");
+    source.AddNamed("y");
+    TLoggingCollection target;
+    target.AddNamed("old");
+    target.SetItem(0, source.Item(1));
+    EXPECT_EQ(target.Item(0)->GetName(), "y");
+    TakeLog();
+    target.Assign(&source);
+    ASSERT_EQ(target.GetCount(), 2);
+    EXPECT_EQ(target.Item(0)->GetName(), "x");
+    EXPECT_EQ(target.Item(1)->GetName(), "y");
+    EXPECT_EQ(TakeLog().back(), "update all");
+    EXPECT_THROW(target.Assign(source.Item(0)), EConvertError);
+}
+
+TEST_F(Collections, ExtractHandsOwnershipOutAndMovingBetweenCollectionsNotifiesBoth) {
+    TLoggingCollection first;
+    TLoggingCollection second;
+    TNamedItem* a = first.AddNamed("a");
+    TakeLog();
+    a->SetCollection(&second);
+    EXPECT_EQ(TakeLog(), (std::vector<std::string>{"notify extracting a", "update all",
+                                                   "notify added a", "update all"}));
+    EXPECT_EQ(a->GetCollection(), &second);
+    std::unique_ptr<TCollectionItem> owned = second.Extract(a);
+    EXPECT_EQ(second.GetCount(), 0);
+    EXPECT_EQ(owned->GetCollection(), nullptr);
+    EXPECT_EQ(owned->GetIndex(), -1);
+    EXPECT_THROW((void)second.Extract(owned.get()), EListError);
+}
+
+TEST_F(Collections, DestructorIsSilentAndFreesEverything) {
+    auto list = std::make_unique<TLoggingCollection>();
+    list->AddNamed("a");
+    list->AddNamed("b");
+    TakeLog();
+    list.reset();
+    EXPECT_EQ(TakeLog(), (std::vector<std::string>{"notify extracting b", "notify extracting a"}));
+}
+
+TEST_F(Collections, IndexOfFindsNamesExactly) {
+    TLoggingCollection list;
+    list.AddNamed("low");
+    list.AddNamed("high");
+    EXPECT_EQ(list.IndexOf("high"), 1);
+    EXPECT_EQ(list.IndexOf("High"), -1);
+    EXPECT_EQ(list.IndexOf(""), -1);
+}
+
+TEST_F(Collections, IndexErrorsCarryTheIndex) {
+    TLoggingCollection list;
+    try {
+        list.Delete(3);
+        FAIL();
+    } catch (const EListError& error) {
+        EXPECT_STREQ(error.what(), "List index out of bounds (3)");
+    }
+    EXPECT_THROW((void)list.GetItem(-1), EListError);
+    EXPECT_THROW((void)list.Insert(1), EListError);
+}
+
+} // namespace
+} // namespace fuzzy

@@ -1,0 +1,250 @@
+#include "platform/Component.hpp"
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/EnumNames.hpp"
+
+namespace fuzzy {
+namespace {
+
+using TLog = std::vector<std::string>;
+
+// Records its hooks into a shared log and keeps one peer pointer, which it drops when the
+// peer goes, as a real client of free notification does.
+class TProbe : public TComponent {
+public:
+    static inline int Alive = 0;
+
+    static TProbe* Create(TComponent* AOwner, const std::string& Name, TLog& Log) {
+        return FinishCreate(std::unique_ptr<TProbe>(new TProbe(Name, Log)), AOwner);
+    }
+    ~TProbe() override {
+        BeforeDestruction();
+        FLog.push_back(GetName() + " gone");
+        --Alive;
+    }
+
+    TComponent* Peer = nullptr;
+    std::function<void(TComponent*, TOperation)> OnNotification;
+    bool ThrowOnLoaded = false;
+
+protected:
+    void AfterConstruction() override { FLog.push_back(GetName() + " created"); }
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+        FLog.push_back(GetName() + ": " + GetEnumName(Operation) + " " + AComponent->GetName());
+        if (AComponent == Peer && Operation == TOperation::opRemove)
+            Peer = nullptr;
+        if (OnNotification)
+            OnNotification(AComponent, Operation);
+    }
+    void Loaded() override {
+        FLog.push_back(GetName() + " loaded, state " + std::to_string(GetComponentState().Bits()));
+        if (ThrowOnLoaded)
+            throw std::runtime_error("bad stored property");
+    }
+
+private:
+    TProbe(const std::string& Name, TLog& Log) : FLog(Log) {
+        SetName(Name);
+        ++Alive;
+    }
+    TLog& FLog;
+};
+
+class ComponentTest : public ::testing::Test {
+protected:
+    TProbe* Make(const std::string& Name, TComponent* Owner = nullptr) {
+        return TProbe::Create(Owner, Name, Log);
+    }
+    void TearDown() override { EXPECT_EQ(TProbe::Alive, 0) << "a component leaked"; }
+    TLog Log;
+};
+
+template <class E>
+void ExpectError(const std::function<void()>& Action, const std::string& Message) {
+    try {
+        Action();
+        ADD_FAILURE() << "no error, expected: " << Message;
+    } catch (const E& e) {
+        EXPECT_EQ(e.what(), Message);
+    }
+}
+
+TEST_F(ComponentTest, CreationRunsAfterConstructionThenJoinsOwner) {
+    TProbe* owner = Make("owner");
+    TProbe* child = Make("child", owner);
+    EXPECT_EQ(Log, (TLog{"owner created", "child created", "owner: opInsert child"}));
+    EXPECT_EQ(child->GetOwner(), owner);
+    ASSERT_EQ(owner->GetComponentCount(), 1);
+    EXPECT_EQ(owner->GetComponent(0), child);
+    ExpectError<EListError>([&] { (void)owner->GetComponent(1); }, "List index out of bounds (1)");
+    delete owner;
+}
+
+TEST_F(ComponentTest, OwnerDestroysItsComponentsLastFirst) {
+    TProbe* owner = Make("owner");
+    Make("a", owner);
+    EXPECT_EQ(TComponent::Create(owner)->GetOwner(), owner); // a plain one, named ""
+    Log.clear();
+    delete owner;
+    EXPECT_EQ(Log, (TLog{"owner: opRemove ", "owner: opRemove a", "a gone", "owner gone"}));
+}
+
+TEST_F(ComponentTest, DeletedComponentLeavesItsOwner) {
+    TProbe* owner = Make("owner");
+    TProbe* a = Make("a", owner);
+    TProbe* b = Make("b", owner);
+    Log.clear();
+    delete a;
+    EXPECT_EQ(Log, (TLog{"owner: opRemove a", "a gone"}));
+    ASSERT_EQ(owner->GetComponentCount(), 1);
+    EXPECT_EQ(owner->GetComponent(0), b);
+    delete owner;
+}
+
+TEST_F(ComponentTest, FreeNotificationWarnsTheSurvivorInEitherOrder) {
+    for (const bool firstGoesFirst : {true, false}) {
+        TProbe* first = Make("first");
+        TProbe* second = Make("second");
+        first->FreeNotification(second);
+        first->FreeNotification(second); // still one link
+        first->FreeNotification(first);  // ignored
+        first->Peer = second;
+        second->Peer = first;
+        TProbe* doomed = firstGoesFirst ? first : second;
+        TProbe* survivor = firstGoesFirst ? second : first;
+        const std::string doomedName = doomed->GetName();
+        const std::string survivorName = survivor->GetName();
+        Log.clear();
+        delete doomed;
+        EXPECT_EQ(Log, (TLog{survivorName + ": opRemove " + doomedName, doomedName + " gone"}));
+        EXPECT_EQ(survivor->Peer, nullptr);
+        Log.clear();
+        delete survivor; // the link is gone both ways
+        EXPECT_EQ(Log, (TLog{survivorName + " gone"}));
+    }
+}
+
+TEST_F(ComponentTest, RemovedLinkSendsNothing) {
+    TProbe* a = Make("a");
+    TProbe* b = Make("b");
+    a->FreeNotification(b);
+    b->RemoveFreeNotification(a);
+    Log.clear();
+    delete a;
+    delete b;
+    EXPECT_EQ(Log, (TLog{"a gone", "b gone"}));
+}
+
+TEST_F(ComponentTest, ReceiverMayDeleteAnotherLinkedComponent) {
+    TProbe* dying = Make("dying");
+    TProbe* receiver = Make("receiver");
+    TProbe* victim = Make("victim");
+    dying->FreeNotification(victim);
+    dying->FreeNotification(receiver);
+    receiver->OnNotification = [&](TComponent*, TOperation) { delete victim; };
+    Log.clear();
+    delete dying;
+    EXPECT_EQ(Log, (TLog{"receiver: opRemove dying", "dying: opRemove victim", "victim gone",
+                         "dying gone"}));
+    delete receiver;
+}
+
+TEST_F(ComponentTest, ReceiverMayDeleteTheOwnerOfTheRemovedComponent) {
+    TProbe* owner = Make("owner");
+    TProbe* child = Make("child", owner);
+    TProbe* watcher = Make("watcher");
+    child->FreeNotification(watcher);
+    watcher->OnNotification = [&](TComponent*, TOperation) { delete owner; };
+    Log.clear();
+    delete child;
+    EXPECT_EQ(Log, (TLog{"owner: opRemove child", "watcher: opRemove child", "owner gone",
+                         "child gone"}));
+    delete watcher;
+}
+
+TEST_F(ComponentTest, OwnerMayDeleteASiblingWhileDestroyingItsComponents) {
+    TProbe* owner = Make("owner");
+    TProbe* a = Make("a", owner);
+    TProbe* b = Make("b", owner);
+    owner->OnNotification = [&](TComponent* AComponent, TOperation) {
+        if (AComponent == b)
+            delete a;
+    };
+    Log.clear();
+    delete owner;
+    EXPECT_EQ(Log,
+              (TLog{"owner: opRemove b", "owner: opRemove a", "a gone", "b gone", "owner gone"}));
+}
+
+TEST_F(ComponentTest, InsertComponentMovesOwnershipAndRefusesCycles) {
+    TProbe* first = Make("first");
+    TProbe* second = Make("second");
+    TProbe* child = Make("child", first);
+    Log.clear();
+    second->InsertComponent(child);
+    EXPECT_EQ(Log, (TLog{"first: opRemove child", "second: opInsert child"}));
+    EXPECT_EQ(first->GetComponentCount(), 0);
+    for (TComponent* target : {static_cast<TComponent*>(child), static_cast<TComponent*>(second)})
+        ExpectError<EComponentError>([&] { child->InsertComponent(target); },
+                                     "A component cannot own itself or one of its owners");
+    second->RemoveComponent(child);
+    EXPECT_EQ(child->GetOwner(), nullptr);
+    delete second;
+    delete first;
+    delete child;
+}
+
+TEST_F(ComponentTest, DesigningSpreadsToOwnedComponents) {
+    const auto designing = [](const TComponent* c) {
+        return c->GetComponentState().Contains(TComponentStateFlag::csDesigning);
+    };
+    TProbe* owner = Make("owner");
+    TProbe* early = Make("early", owner);
+    owner->SetDesigning(true);
+    TProbe* late = Make("late", owner);
+    EXPECT_TRUE(designing(early) && designing(late));
+    owner->SetDesigning(false);
+    EXPECT_FALSE(designing(early) || designing(late) || designing(owner));
+    delete owner;
+}
+
+TEST_F(ComponentTest, NestedLoadingRunsLoadedOnceAfterTheStateClears) {
+    TProbe* probe = Make("probe");
+    Log.clear();
+    probe->EndLoading(); // no open bracket: nothing
+    probe->BeginLoading();
+    {
+        TLoadingGuard inner(*probe);
+        EXPECT_TRUE(probe->GetComponentState().Contains(TComponentStateFlag::csLoading));
+    }
+    EXPECT_TRUE(Log.empty());
+    probe->EndLoading();
+    EXPECT_EQ(Log, (TLog{"probe loaded, state 0"}));
+    delete probe;
+}
+
+TEST_F(ComponentTest, LoadingGuardSkipsLoadedOnErrorsAndPassesOnErrorsOfLoaded) {
+    TProbe* probe = Make("probe");
+    Log.clear();
+    EXPECT_THROW(
+        {
+            TLoadingGuard guard(*probe);
+            throw std::runtime_error("truncated");
+        },
+        std::runtime_error);
+    EXPECT_TRUE(Log.empty());
+    probe->ThrowOnLoaded = true;
+    EXPECT_THROW({ TLoadingGuard guard(*probe); }, std::runtime_error);
+    EXPECT_EQ(Log, (TLog{"probe loaded, state 0"}));
+    EXPECT_TRUE(probe->GetComponentState().IsEmpty());
+    delete probe;
+}
+
+} // namespace
+} // namespace fuzzy

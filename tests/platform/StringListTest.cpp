@@ -1,0 +1,194 @@
+#include "platform/StringList.hpp"
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/Exceptions.hpp"
+
+namespace fuzzy {
+namespace {
+
+using TLines = std::vector<std::string>;
+
+void ExpectListError(const std::function<void()>& Action, const std::string& Message) {
+    try {
+        Action();
+        ADD_FAILURE() << "no error, expected: " << Message;
+    } catch (const EListError& e) {
+        EXPECT_EQ(e.what(), Message);
+    }
+}
+
+class StringListTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        List.SetOnChange([this](TObject* Sender) {
+            EXPECT_EQ(Sender, &List);
+            ++Changes;
+        });
+    }
+    TLines Lines() const {
+        TLines lines;
+        for (int i = 0; i < List.GetCount(); ++i)
+            lines.push_back(List[i]);
+        return lines;
+    }
+    TStringList List;
+    int Changes = 0;
+};
+
+TEST_F(StringListTest, SortedAddKeepsOrderAndDuplicatesInArrival) {
+    List.SetSorted(true);
+    EXPECT_EQ(List.Add("b"), 0);
+    EXPECT_EQ(List.Add("A"), 0);
+    EXPECT_EQ(List.Add("a"), 1);
+    EXPECT_EQ(List.Add("C"), 3);
+    EXPECT_EQ(Lines(), (TLines{"A", "a", "b", "C"}));
+    EXPECT_EQ(List.IndexOf("B"), 2);
+    EXPECT_EQ(List.IndexOf("a"), 0);
+    EXPECT_EQ(List.IndexOf("d"), -1);
+    List.SetCaseSensitive(true); // sorts again
+    EXPECT_EQ(Lines(), (TLines{"A", "C", "a", "b"}));
+    EXPECT_EQ(List.IndexOf("a"), 2);
+    EXPECT_EQ(List.IndexOf("B"), -1);
+}
+
+TEST_F(StringListTest, SettingSortedSortsExistingEntriesWithTheirObjects) {
+    TStringList marker;
+    List.Add("z");
+    List.AddObject("y", &marker);
+    List.SetSorted(true);
+    EXPECT_EQ(Lines(), (TLines{"y", "z"}));
+    EXPECT_EQ(List.GetObject(0), &marker);
+    EXPECT_EQ(List.GetObject(1), nullptr);
+}
+
+TEST_F(StringListTest, BadIndexesAndInPlaceEditsOfSortedListsRaiseListError) {
+    List.Add("a");
+    const std::vector<std::pair<std::function<void()>, std::string>> cases = {
+        {[&] { (void)List.Get(-1); }, "-1"},     {[&] { (void)List.Get(1); }, "1"},
+        {[&] { (void)List.GetObject(1); }, "1"}, {[&] { (void)List.GetName(1); }, "1"},
+        {[&] { List.Put(1, "x"); }, "1"},        {[&] { List.Delete(1); }, "1"},
+        {[&] { List.Insert(2, "x"); }, "2"},     {[&] { List.Insert(-1, "x"); }, "-1"},
+    };
+    for (const auto& [action, index] : cases)
+        ExpectListError(action, "List index out of bounds (" + index + ")");
+    List.SetSorted(true);
+    ExpectListError([&] { List.Insert(0, "b"); }, "Operation not allowed on sorted list");
+    ExpectListError([&] { List.Put(0, "b"); }, "Operation not allowed on sorted list");
+    EXPECT_EQ(Lines(), (TLines{"a"}));
+}
+
+TEST_F(StringListTest, SetTextSplitsAtEveryKindOfLineBreak) {
+    const std::vector<std::pair<std::string, TLines>> cases = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\nb", {"a", "b"}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\rb\r", {"a", "b"}},
+        {"a\r\rb", {"a", "", "b"}},
+        {"a\n\rb", {"a", "", "b"}},
+        {"\n", {""}},
+        {"a\n\n", {"a", ""}},
+    };
+    for (const auto& [text, lines] : cases) {
+        List.SetText(text);
+        EXPECT_EQ(Lines(), lines) << "text: " << text;
+    }
+    List.SetText("x\r\ny");
+    EXPECT_EQ(List.GetText(), "x\ny\n");
+}
+
+TEST_F(StringListTest, ValuesFindTheFirstEntryOfThatName) {
+    List.SetText("plain\nName=first\nname=second\nExpr=a=b\n=nameless");
+    EXPECT_EQ(List.GetValue("NAME"), "first");
+    EXPECT_EQ(List.GetValue("Expr"), "a=b");
+    EXPECT_EQ(List.GetValue("plain"), "");
+    EXPECT_EQ(List.GetValue(""), "nameless");
+    EXPECT_EQ(List.IndexOfName("name"), 1);
+    EXPECT_EQ(List.GetName(0), "");
+    EXPECT_EQ(List.GetName(3), "Expr");
+    List.SetCaseSensitive(true);
+    EXPECT_EQ(List.GetValue("name"), "second");
+}
+
+TEST_F(StringListTest, SetValueReplacesAppendsAndDeletes) {
+    List.SetText("a=1\nb=2");
+    List.SetValue("A", "9");
+    List.SetValue("c", "3");
+    EXPECT_EQ(Lines(), (TLines{"A=9", "b=2", "c=3"}));
+    List.SetValue("b", "");
+    List.SetValue("missing", "");
+    EXPECT_EQ(Lines(), (TLines{"A=9", "c=3"}));
+
+    List.SetSorted(true);
+    Changes = 0;
+    List.SetValue("a", "z"); // "a=z" still sorts first
+    List.SetValue("0", "x");
+    EXPECT_EQ(Lines(), (TLines{"0=x", "a=z", "c=3"}));
+    EXPECT_EQ(Changes, 2);
+}
+
+TEST_F(StringListTest, OnChangeRunsOncePerChangeOrOncePerOuterBracket) {
+    List.Add("a");
+    List.Clear();
+    List.Clear(); // nothing to clear: no change
+    EXPECT_EQ(Changes, 2);
+    Changes = 0;
+    List.BeginUpdate();
+    List.BeginUpdate();
+    List.Add("a");
+    List.Add("b");
+    List.EndUpdate();
+    EXPECT_EQ(Changes, 0);
+    List.EndUpdate();
+    List.EndUpdate(); // unbalanced: ignored
+    EXPECT_EQ(Changes, 1);
+    { TStringListUpdateGuard idle(List); }
+    List.SetText("x\ny\nz");
+    EXPECT_EQ(Changes, 2);
+}
+
+TEST_F(StringListTest, UpdateGuardClosesAndReportsWhenAnErrorLeaves) {
+    EXPECT_THROW(
+        {
+            TStringListUpdateGuard guard(List);
+            List.Add("a");
+            throw std::runtime_error("stop");
+        },
+        std::runtime_error);
+    EXPECT_EQ(Changes, 1);
+    List.Add("b");
+    EXPECT_EQ(Changes, 2);
+}
+
+TEST_F(StringListTest, AssignCopiesStringsAndObjectsIntoTheTargetsOrder) {
+    TStringList source;
+    TStringList marker;
+    source.Add("b");
+    source.AddObject("a", &marker);
+    List.Add("old");
+    List.SetSorted(true);
+    Changes = 0;
+    List.Assign(&source);
+    EXPECT_EQ(Lines(), (TLines{"a", "b"}));
+    EXPECT_EQ(List.GetObject(0), &marker);
+    EXPECT_EQ(Changes, 1);
+    List.Assign(&List);
+    EXPECT_EQ(Lines(), (TLines{"a", "b"}));
+
+    TPersistent stranger;
+    try {
+        List.Assign(&stranger);
+        ADD_FAILURE() << "assigned from a stranger";
+    } catch (const EConvertError& e) {
+        EXPECT_STREQ(e.what(), "Cannot assign a TPersistent to a TStringList");
+    }
+}
+
+} // namespace
+} // namespace fuzzy
