@@ -76,7 +76,8 @@ std::string FormatFixed(double value, int decimals) {
                                        std::fabs(value), std::chars_format::scientific, 16);
     const std::string_view text(scientific, static_cast<std::size_t>(written.ptr - scientific));
     const std::size_t e = text.find('e');
-    const std::string digits = std::string(1, text[0]) + std::string(text.substr(2, e - 2));
+    std::string digits(1, text[0]);
+    digits.append(text.substr(2, e - 2));
     int exponent = 0;
     std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
                     exponent);
@@ -85,15 +86,16 @@ std::string FormatFixed(double value, int decimals) {
     const int shift = exponent - 16 + decimals;
     std::string rounded;
     if (shift >= 0) {
-        rounded = digits + std::string(static_cast<std::size_t>(shift), '0');
+        rounded = digits;
+        rounded.append(static_cast<std::size_t>(shift), '0');
     } else {
         const int keep = 17 + shift;
         if (keep < 0)
-            rounded = "0";
+            rounded.assign(1, '0');
         else if (keep == 0)
-            rounded = digits[0] >= '5' ? "1" : "0";
+            rounded.assign(1, digits[0] >= '5' ? '1' : '0');
         else {
-            rounded = digits.substr(0, static_cast<std::size_t>(keep));
+            rounded.assign(digits, 0, static_cast<std::size_t>(keep));
             if (digits[static_cast<std::size_t>(keep)] >= '5')
                 IncrementDecimal(rounded);
         }
@@ -103,7 +105,9 @@ std::string FormatFixed(double value, int decimals) {
     if (decimals > 0)
         rounded.insert(rounded.size() - static_cast<std::size_t>(decimals), 1, '.');
     const bool isZero = rounded.find_first_not_of("0.") == std::string::npos;
-    return value < 0 && !isZero ? "-" + rounded : rounded;
+    if (value < 0 && !isZero)
+        rounded.insert(rounded.begin(), '-');
+    return rounded;
 }
 
 std::string FormatArgs(std::string_view format, std::initializer_list<TFormatArg> args) {
