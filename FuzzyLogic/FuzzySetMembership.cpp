@@ -75,8 +75,9 @@ int TFuzzySet::FindFirstAtOrRightOf(TFzyFloat X) const {
     return count - 1;
 }
 
-TFzyFloat TFuzzySet::DegreeOfMembership(TFzyFloat Value) const {
-    if (std::isnan(Value))
+template <class FindIndex>
+TFzyFloat TFuzzySet::MembershipAt(TFzyFloat X, FindIndex&& FirstAtOrRightOf) const {
+    if (std::isnan(X))
         throw EArgumentOutOfRangeException("Invalid membership argument: X is not a number");
     const TFuzzySetValues& values = *FValues;
     const int count = values.GetCount();
@@ -84,20 +85,42 @@ TFzyFloat TFuzzySet::DegreeOfMembership(TFzyFloat Value) const {
         return 0;
     const TFuzzySetValue* first = values[0];
     const TFuzzySetValue* last = values[count - 1];
-    if (Value < first->GetX())
+    if (X < first->GetX())
         return first->GetY();
-    if (Value == first->GetX())
+    if (X == first->GetX())
         return values[GetMaxYValueOfX(0, +1)]->GetY();
-    if (Value > last->GetX())
+    if (X > last->GetX())
         return last->GetY();
-    if (Value == last->GetX())
+    if (X == last->GetX())
         return values[GetMaxYValueOfX(count - 1, -1)]->GetY();
-    const int i = FindFirstAtOrRightOf(Value);
+    const int i = FirstAtOrRightOf(X);
     const TFuzzySetValue* point = values[i];
-    if (point->GetX() == Value)
+    if (point->GetX() == X)
         return values[GetMaxYValueOfX(i, +1)]->GetY();
     const TFuzzySetValue* previous = values[i - 1];
-    return InterpolateY(previous->GetX(), previous->GetY(), point->GetX(), point->GetY(), Value);
+    return InterpolateY(previous->GetX(), previous->GetY(), point->GetX(), point->GetY(), X);
+}
+
+TFzyFloat TFuzzySet::DegreeOfMembership(TFzyFloat Value) const {
+    return MembershipAt(Value, [this](TFzyFloat X) { return FindFirstAtOrRightOf(X); });
+}
+
+// On an exactly ordered list, the first index at or right of X only moves forward while X
+// grows, so a walk over ascending X values finds each in amortised constant time.
+TFzyFloat TFuzzySet::DegreeOfMembership(TFzyFloat Value, TMembershipCursor& Cursor) const {
+    if (!FValues->IsExactlyOrdered())
+        return DegreeOfMembership(Value);
+    if (!Cursor.Started || Value < Cursor.LastX)
+        Cursor.Index = 1;
+    Cursor.Started = true;
+    Cursor.LastX = Value;
+    return MembershipAt(Value, [this, &Cursor](TFzyFloat X) {
+        const TFuzzySetValues& values = *FValues;
+        const int last = values.GetCount() - 1;
+        while (Cursor.Index < last && values[Cursor.Index]->GetX() < X)
+            ++Cursor.Index;
+        return Cursor.Index;
+    });
 }
 
 } // namespace fuzzy

@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
 # Builds the library with its tests and runs every test.
-# FUZZY_SANITIZE=address,undefined builds everything with those sanitizers (in build-sanitize).
+# FUZZY_SANITIZE=address,undefined builds everything with those sanitizers (in build/sanitize).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/ensure-deps.sh"
 sanitize="${FUZZY_SANITIZE:-}"
 if [ -n "$sanitize" ]; then
-    build="${BUILD_DIR:-$root/build-sanitize}"
+    build="${BUILD_DIR:-$root/build/sanitize}"
     type=Debug
 else
-    build="${BUILD_DIR:-$root/build}"
+    build="${BUILD_DIR:-$root/build/test}"
     type=RelWithDebInfo
 fi
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE="$type" -DFUZZY_SANITIZE="$sanitize" >/dev/null
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE="$type" -DFUZZY_SANITIZE="$sanitize" \
+    -DFUZZY_BUILD_TESTS=ON >/dev/null
 cmake --build "$build" -j"$(nproc)"
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)"

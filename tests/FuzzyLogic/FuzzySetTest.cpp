@@ -10,13 +10,6 @@
 namespace fuzzy::test {
 namespace {
 
-std::unique_ptr<TFuzzySet> MakeSet(const TPoints& Points, const std::string& Name = "") {
-    std::unique_ptr<TFuzzySet> set(TFuzzySet::Create(nullptr));
-    set->SetName(Name);
-    Load(*set->GetValues(), Points);
-    return set;
-}
-
 TEST(Membership, EmptySetIsZeroEverywhere) {
     const auto set = MakeSet({});
     for (TFzyFloat x : {-1e300, -1.0, 0.0, 3.5, 1e300})

@@ -3,6 +3,8 @@
 // and reading them back.
 
 #include <initializer_list>
+#include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -38,6 +40,14 @@ inline void ExpectPoints(const TPoints& Actual, const TPoints& Expected,
     }
 }
 
+/// A free set (owned by the caller) with the given points and name.
+inline std::unique_ptr<TFuzzySet> MakeSet(const TPoints& Points, const std::string& Name = "") {
+    std::unique_ptr<TFuzzySet> set(TFuzzySet::Create(nullptr));
+    set->SetName(Name);
+    Load(*set->GetValues(), Points);
+    return set;
+}
+
 /// A set on the axis [Minimum, Maximum], as if it belonged to a variable of that range.
 class TRangedSet : public TFuzzySet {
 public:
@@ -50,11 +60,22 @@ public:
     TFzyFloat GetXRange(int Index) const override {
         return Index == 1 ? FMinimum : (Index == 0 ? FMaximum : TFuzzySet::GetXRange(Index));
     }
+    TFuzzyLogicSettings GetLogicSettings() const override { return Settings; }
+
+    /// What a logic component over the set's variable would say.
+    TFuzzyLogicSettings Settings;
 
 private:
     TRangedSet() = default;
     TFzyFloat FMinimum = 0;
     TFzyFloat FMaximum = 0;
 };
+
+inline std::unique_ptr<TRangedSet> MakeRangedSet(TFzyFloat Minimum, TFzyFloat Maximum,
+                                                 const TPoints& Points) {
+    std::unique_ptr<TRangedSet> set(TRangedSet::Create(Minimum, Maximum));
+    Load(*set->GetValues(), Points);
+    return set;
+}
 
 } // namespace fuzzy::test

@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "FuzzyConsts/FuzzyExceptions.hpp"
+#include "FuzzyLogic/FuzzyLogic.hpp"
+#include "support/PointListHelpers.hpp"
+
+namespace fuzzy::test {
+namespace {
+
+using TResult = std::unique_ptr<TFuzzySet>;
+
+class TwoTriangles : public ::testing::Test {
+protected:
+    std::unique_ptr<TFuzzySet> Left = MakeSet({{0, 0}, {50, 1}, {100, 0}}, "cold");
+    std::unique_ptr<TFuzzySet> Right = MakeSet({{50, 0}, {100, 1}, {150, 0}}, "hot");
+};
+
+TEST_F(TwoTriangles, UnionKeepsTheUpperEnvelopeWithItsCrossing) {
+    const TResult result(Left->Union(Right.get()));
+    EXPECT_EQ(PointsOf(*result->GetValues()),
+              (TPoints{{0, 0}, {50, 1}, {75, 0.5}, {100, 1}, {150, 0}}));
+    EXPECT_EQ(result->GetName(), "cold or hot");
+    EXPECT_EQ(result->GetExpression(), "cold or hot");
+    EXPECT_EQ(result->GetSetType(), TFuzzySetType::fstUserDefined);
+    EXPECT_EQ(result->GetCollection(), nullptr); // a free result belongs to the caller
+}
+
+TEST_F(TwoTriangles, IntersectionTrimsTheFlatStartAndEnd) {
+    const TResult result(Left->Intersection(Right.get()));
+    EXPECT_EQ(PointsOf(*result->GetValues()), (TPoints{{50, 0}, {75, 0.5}, {100, 0}}));
+    EXPECT_EQ(result->GetName(), "cold and hot");
+}
+
+TEST_F(TwoTriangles, EveryOperationFamilyUsesItsFormulaAndWord) {
+    struct TCase {
+        TFuzzyOperation Operation;
+        bool IsUnion;
+        const char* Word;
+        TFzyFloat AtCrossing; // both memberships are 0.5 at X = 75
+    };
+    const TCase cases[] = {
+        {TFuzzyOperation::foMean, false, "and-mean", 0.5},
+        {TFuzzyOperation::foMean, true, "or-mean", 0.5},
+        {TFuzzyOperation::foMeanSqr, false, "and-meansqr", 0.25},
+        {TFuzzyOperation::foMeanSqr, true, "or-meansqr", 0.25},
+        {TFuzzyOperation::foMeanSqrt, false, "and-meansqrt", std::sqrt(0.5)},
+        {TFuzzyOperation::foProduct, false, "and-product", 0.25},
+        {TFuzzyOperation::foProduct, true, "or-product", 0.75},
+        {TFuzzyOperation::foBoundedSum, false, "and-boundedsum", 0.0},
+        {TFuzzyOperation::foBoundedSum, true, "or-boundedsum", 1.0},
+        {TFuzzyOperation::foSum, true, "or-sum", 1.0},
+    };
+    for (const TCase& c : cases) {
+        const TResult result(c.IsUnion ? Left->Union(Right.get(), c.Operation)
+                                       : Left->Intersection(Right.get(), c.Operation));
+        EXPECT_EQ(result->GetName(), std::string("cold ") + c.Word + " hot");
+        EXPECT_NEAR(result->DegreeOfMembership(75), c.AtCrossing, 1e-12) << c.Word;
+    }
+    // At X = 50 the memberships are 1 and 0: the union mean weighs the larger twice.
+    const TResult mean(Left->Union(Right.get(), TFuzzyOperation::foMean));
+    EXPECT_NEAR(mean->DegreeOfMembership(50), 4.0 / 6.0, 1e-12);
+}
+
+TEST_F(TwoTriangles, UnknownOrSumIntersectionRaisesWithTheOperationName) {
+    try {
+        (void)Left->Intersection(Right.get(), TFuzzyOperation::foSum);
+        FAIL();
+    } catch (const EFzyException& error) {
+        EXPECT_STREQ(error.what(), "Invalid fuzzy operation: \"foSum:");
+    }
+    EXPECT_THROW((void)Left->Union(Right.get(), static_cast<TFuzzyOperation>(7)), EFzyException);
+}
+
+TEST(Combination, AnEmptySetGivesACopyOfTheOther) {
+    auto triangle = MakeSet({{0, 0}, {5, 1}, {10, 0}}, "t");
+    auto empty = MakeSet({}, "e");
+    const TResult result(triangle->Intersection(empty.get()));
+    EXPECT_EQ(PointsOf(*result->GetValues()), (TPoints{{0, 0}, {5, 1}, {10, 0}}));
+    const TResult reversed(empty->Intersection(triangle.get()));
+    EXPECT_EQ(PointsOf(*reversed->GetValues()), (TPoints{{0, 0}, {5, 1}, {10, 0}}));
+}
+
+TEST(Combination, IterateReportsBreakpointsAndCrossingsInOrder) {
+    auto empty = MakeSet({});
+    auto other = MakeSet({});
+    const auto never = [](TFzyFloat, TFzyFloat, TFzyFloat, TFzyFloat) { return false; };
+    EXPECT_TRUE(empty->Iterate(other.get(), never));
+    auto triangle = MakeSet({{0, 0}, {10, 1}, {20, 0}});
+    EXPECT_FALSE(triangle->Iterate(empty.get(), never));
+
+    // A constant 0.4 against a triangle: crossings where the triangle passes 0.4.
+    auto constant = MakeSet({{0, 0.4}, {20, 0.4}});
+    std::vector<TFzyFloat> xs;
+    constant->Iterate(triangle.get(), [&](TFzyFloat X1, TFzyFloat, TFzyFloat, TFzyFloat) {
+        xs.push_back(X1);
+        return false;
+    });
+    EXPECT_EQ(xs, (std::vector<TFzyFloat>{0, 4, 10, 16, 20}));
+
+    int calls = 0;
+    EXPECT_TRUE(constant->Iterate(triangle.get(), [&](TFzyFloat, TFzyFloat, TFzyFloat, TFzyFloat) {
+        return ++calls == 3;
+    }));
+    EXPECT_EQ(calls, 3);
+}
+
+TEST(Combination, NamesAndExpressionsAreBracketed) {
+    auto big = MakeSet({{0, 0}, {1, 1}}, "big set");
+    auto small = MakeSet({{0, 1}, {1, 0}}, "small");
+    const TResult result(big->Union(small.get()));
+    EXPECT_EQ(result->GetName(), "[big set] or small");
+    EXPECT_EQ(result->GetExpression(), "[big set] or small");
+    result->SetExpression("a or b");
+    const TResult nested(result->Intersection(small.get()));
+    EXPECT_EQ(nested->GetExpression(), "[a or b] and small");
+}
+
+TEST(Combination, AResultJoinsTheFirstSetsCollection) {
+    TGCollection terms(nullptr, &TFuzzySet::CreateItem);
+    auto* cold = static_cast<TFuzzySet*>(terms.Add());
+    cold->CreateTriangleFunctionValues(0, 5, 10);
+    auto hot = MakeSet({{5, 0}, {10, 1}});
+    TFuzzySet* result = cold->Union(hot.get());
+    EXPECT_EQ(result->GetCollection(), &terms);
+    EXPECT_EQ(terms.GetCount(), 2);
+}
+
+TEST(Overlap, IntersectsLooksAtSupportsAndTouchingEnds) {
+    auto a = MakeSet({{0, 0}, {10, 1}, {20, 0}});
+    EXPECT_FALSE(a->Intersects(MakeSet({{30, 0}, {40, 1}, {50, 0}}).get()));
+    EXPECT_TRUE(a->Intersects(MakeSet({{15, 0}, {25, 1}, {35, 0}}).get()));
+    EXPECT_FALSE(a->Intersects(MakeSet({}).get()));
+    auto shoulder = MakeSet({{0, 0}, {10, 1}, {20, 1}});
+    EXPECT_TRUE(shoulder->Intersects(MakeSet({{20, 1}, {30, 0}}).get()));
+    EXPECT_FALSE(MakeSet({{0, 0}, {20, 0}})->Intersects(a.get())); // all zero
+}
+
+TEST(Segments, CrossingsPointsAndParallels) {
+    TFzyFloat x = -1, y = -1;
+    EXPECT_TRUE(TFuzzySet::LineSegmentIntersects(0, 0, 10, 1, 0, 1, 10, 0, x, y));
+    EXPECT_DOUBLE_EQ(x, 5);
+    EXPECT_DOUBLE_EQ(y, 0.5);
+    EXPECT_FALSE(TFuzzySet::LineSegmentIntersects(0, 0, 4, 0.4, 5, 1, 10, 0, x, y));
+    // Collinear and overlapping: the smaller of the two right ends.
+    EXPECT_TRUE(TFuzzySet::LineSegmentIntersects(0, 0, 6, 0.6, 2, 0.2, 10, 1, x, y));
+    EXPECT_EQ(x, 6);
+    EXPECT_EQ(y, 0.6);
+    EXPECT_FALSE(TFuzzySet::LineSegmentIntersects(0, 0, 10, 0, 0, 1, 10, 1, x, y)); // parallel
+    // A point on the other segment's line meets it; one off the line does not.
+    EXPECT_TRUE(TFuzzySet::LineSegmentIntersects(4, 0.4, 4, 0.4, 0, 0, 10, 1, x, y));
+    EXPECT_FALSE(TFuzzySet::LineSegmentIntersects(4, 0.9, 4, 0.9, 0, 0, 10, 1, x, y));
+
+    std::unique_ptr<TFuzzySetValue> p[4];
+    const TFzyFloat coordinates[4][2] = {{0, 0}, {10, 1}, {0, 1}, {10, 0}};
+    for (int i = 0; i < 4; ++i) {
+        p[i].reset(TFuzzySetValue::Create(nullptr));
+        p[i]->SetValue(coordinates[i][0], coordinates[i][1]);
+    }
+    const auto crossing = TFuzzySet::LineSegmentIntersects(p[0].get(), p[1].get(), p[2].get(),
+                                                           p[3].get());
+    ASSERT_NE(crossing, nullptr);
+    EXPECT_EQ(crossing->GetCollection(), nullptr);
+    EXPECT_DOUBLE_EQ(crossing->GetX(), 5);
+    EXPECT_EQ(TFuzzySet::LineSegmentIntersects(p[0].get(), p[2].get(), p[1].get(), p[3].get()),
+              nullptr);
+}
+
+TEST(WalkHelpers, StepAlongAListAndKeepTheWinningSide) {
+    TFuzzySetValues list(nullptr);
+    Load(list, {{0, 0.2}, {5, 0.8}});
+    auto result = MakeSet({});
+    std::unique_ptr<TFuzzySetValue> current(TFuzzySetValue::Create(nullptr));
+    std::unique_ptr<TFuzzySetValue> previous(TFuzzySetValue::Create(nullptr));
+    std::unique_ptr<TFuzzySetValue> lastEqual(TFuzzySetValue::Create(nullptr));
+    current->Assign(list[0]);
+    int index = 0;
+    AddAndIncrement(result.get(), current.get(), previous.get(), lastEqual.get(), index, 0.5, 0.5,
+                    &list, 99, true);
+    EXPECT_EQ(PointsOf(*result->GetValues()), (TPoints{{0, 0.2}}));
+    EXPECT_EQ(index, 1);
+    EXPECT_EQ(current->GetX(), 5);
+    EXPECT_EQ(lastEqual->GetX(), 0); // A equalled B: the point just passed
+    AddAndIncrement(result.get(), current.get(), previous.get(), lastEqual.get(), index, 0.1, 0.5,
+                    &list, 99, true);
+    EXPECT_EQ(result->GetValues()->GetCount(), 1); // A < B is not kept when keeping greater
+    EXPECT_EQ(current->GetX(), 99); // past the end only X moves, to the end X
+    EXPECT_EQ(current->GetY(), 0.8);
+}
+
+} // namespace
+} // namespace fuzzy::test
