@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "FuzzyConsts/FuzzyKeywords.hpp"
+#include "FuzzyLogic/FuzzyLogic.hpp"
+#include "platform/Exceptions.hpp"
+#include "support/PointListHelpers.hpp"
+
+namespace fuzzy::test {
+namespace {
+
+TEST(Hedges, NotTwiceRestoresTheDegrees) {
+    auto set = MakeSet({{0, 0.2}, {5, 1}, {10, 0}}, "tall");
+    set->Hedge(TFuzzyHedge::fhNot);
+    EXPECT_EQ(PointsOf(*set->GetValues()), (TPoints{{0, 0.8}, {5, 0}, {10, 1}}));
+    EXPECT_EQ(set->GetName(), "not tall");
+    EXPECT_EQ(set->GetExpression(), "[not tall]");
+    set->Hedge(TFuzzyHedge::fhNot);
+    ExpectPoints(PointsOf(*set->GetValues()), {{0, 0.2}, {5, 1}, {10, 0}});
+    EXPECT_EQ(set->GetName(), "not [not tall]");
+    EXPECT_EQ(set->GetSetType(), TFuzzySetType::fstUserDefined);
+}
+
+TEST(Hedges, VeryExpandsToSevenPointsAndSquaresTheInnerDegrees) {
+    auto set = MakeSet({{0, 0}, {5, 1}, {10, 0}}, "tall");
+    set->Hedge(TFuzzyHedge::fhVery);
+    ExpectPoints(PointsOf(*set->GetValues()),
+                 {{0, 0}, {5 / 3.0, 1 / 9.0}, {10 / 3.0, 4 / 9.0}, {5, 1}, {20 / 3.0, 4 / 9.0},
+                  {25 / 3.0, 1 / 9.0}, {10, 0}});
+    EXPECT_EQ(set->GetName(), "very tall");
+    EXPECT_EQ(set->Hedge(TFuzzyHedge::fhSomewhat)->GetName(), "somewhat [very tall]");
+}
+
+TEST(Hedges, AboveAndBelowSplitAtThePeak) {
+    auto above = MakeSet({{0, 0}, {5, 1}, {10, 0}});
+    above->Hedge(TFuzzyHedge::fhAbove);
+    EXPECT_EQ(PointsOf(*above->GetValues()), (TPoints{{0, 0}, {5, 0}, {10, 1}}));
+    auto below = MakeSet({{0, 0}, {5, 1}, {10, 0}});
+    below->Hedge(TFuzzyHedge::fhBelow);
+    EXPECT_EQ(PointsOf(*below->GetValues()), (TPoints{{0, 1}, {5, 0}, {10, 0}}));
+
+    // On a plateau below 1, above takes its last point as the peak and below its first.
+    auto plateauAbove = MakeSet({{0, 0}, {3, 0.8}, {6, 0.8}, {9, 0}});
+    plateauAbove->Hedge(TFuzzyHedge::fhAbove);
+    ExpectPoints(PointsOf(*plateauAbove->GetValues()), {{0, 0}, {3, 0}, {6, 0}, {9, 1}});
+    auto plateauBelow = MakeSet({{0, 0}, {3, 0.8}, {6, 0.8}, {9, 0}});
+    plateauBelow->Hedge(TFuzzyHedge::fhBelow);
+    ExpectPoints(PointsOf(*plateauBelow->GetValues()), {{0, 1}, {3, 0}, {6, 0}, {9, 0}});
+}
+
+TEST(Hedges, ContrastPushesDegreesAwayFromTheMiddle) {
+    auto set = MakeSet({{0, 0.25}, {1, 0.5}, {2, 0.75}, {3, 0.25}, {4, 0.5}, {5, 0.75}, {6, 1}});
+    set->Hedge(TFuzzyHedge::fhPositively);
+    ExpectPoints(PointsOf(*set->GetValues()),
+                 {{0, 0.125}, {1, 0.5}, {2, 0.875}, {3, 0.125}, {4, 0.5}, {5, 0.875}, {6, 1}});
+    auto flat = MakeSet({{0, 0}, {1, 0.25}, {2, 0.3}, {3, 0.6}, {4, 0.9}, {5, 1}, {6, 0}});
+    flat->Hedge(TFuzzyHedge::fhGenerally); // Value 0.5 flattens, and leaves 0 alone
+    EXPECT_EQ(flat->GetValues()->GetItem(0)->GetY(), 0);
+    EXPECT_DOUBLE_EQ(flat->GetValues()->GetItem(1)->GetY(), 0.25);
+    EXPECT_DOUBLE_EQ(flat->GetValues()->GetItem(4)->GetY(), 1 - 0.5 * std::sqrt(0.1));
+}
+
+TEST(Hedges, ApproximationSpreadsACrispValueOverTheAxis) {
+    auto set = MakeRangedSet(0, 49, {});
+    set->CreateCrispValue(20.2);
+    set->SetName("x");
+    set->Hedge(TFuzzyHedge::fhAbout);
+    const TFuzzySetValues& values = *set->GetValues();
+    ASSERT_EQ(values.GetCount(), 50);
+    EXPECT_NEAR(values[0]->GetX(), 0, 1e-9);
+    EXPECT_NEAR(values[49]->GetX(), 49, 1e-9);
+    // Scale 0.2 with power 2: the grid point at 20 is nearest and becomes the peak.
+    EXPECT_EQ(set->GetMaxYValueOfX(20, 1), 20);
+    EXPECT_DOUBLE_EQ(values[20]->GetY(), 1);
+    const TFzyFloat peak = 1 / (1 + std::pow(0.2 * 0.2, 2));
+    EXPECT_NEAR(values[25]->GetY(), 1 / (1 + std::pow(4.8 * 0.2, 2)) / peak, 1e-9);
+    EXPECT_EQ(set->GetName(), "about x");
+
+    auto empty = MakeSet({}, "e");
+    EXPECT_THROW(empty->Hedge(TFuzzyHedge::fhNear), EListError);
+    EXPECT_EQ(empty->GetName(), "e");
+}
+
+TEST(Hedges, SlightlyIsBuiltFromTheOtherHedges) {
+    auto set = MakeSet({{0, 0}, {5, 1}, {10, 0}}, "warm");
+    set->Hedge(TFuzzyHedge::fhSlightly);
+    EXPECT_EQ(set->GetName(), "slightly warm");
+    EXPECT_EQ(set->GetExpression(), "[slightly warm]");
+    // plus A and not very A, normalized and contrasted: a peak of 1 on each flank.
+    EXPECT_NEAR(set->GetValues()->GetMaxValue(), 1, 1e-12);
+    EXPECT_EQ(set->DegreeOfMembership(5), 0);
+    EXPECT_EQ(set->DegreeOfMembership(0), 0);
+
+    // Inside a collection the temporaries come and go, leaving only the set.
+    TGCollection terms(nullptr, &TFuzzySet::CreateItem);
+    auto* term = static_cast<TFuzzySet*>(terms.Add());
+    term->CreateTriangleFunctionValues(0, 5, 10);
+    term->Hedge(TFuzzyHedge::fhSlightly);
+    EXPECT_EQ(terms.GetCount(), 1);
+    EXPECT_EQ(PointsOf(*term->GetValues()), PointsOf(*set->GetValues()));
+}
+
+TEST(Hedges, EveryHedgeAcceptsAnEmptySetButTheApproximations) {
+    for (int h = 0; h <= static_cast<int>(TFuzzyHedge::fhGenerally); ++h) {
+        const auto hedge = static_cast<TFuzzyHedge>(h);
+        auto set = MakeSet({}, "e");
+        if (hedge >= TFuzzyHedge::fhAbout && hedge <= TFuzzyHedge::fhNeighboring) {
+            EXPECT_THROW(set->Hedge(hedge), EListError);
+            continue;
+        }
+        set->Hedge(hedge);
+        EXPECT_EQ(set->GetValues()->GetCount(), 0);
+        EXPECT_EQ(set->GetName(), std::string(HedgeNames[hedge]) + " e");
+    }
+}
+
+TEST(Modifiers, ArithmeticOnDegreesAndPositions) {
+    auto set = MakeSet({{0, 0.2}, {5, 0.8}}, "tall");
+    set->Hedge(TBaseFuzzyHedge::bfhAdd, 0.5, true);
+    ExpectPoints(PointsOf(*set->GetValues()), {{0, 0.7}, {5, 1.3}}); // no upper clamp
+    EXPECT_EQ(set->GetName(), "tall + 0.5000");
+    EXPECT_EQ(set->GetExpression(), "+ ");
+
+    auto low = MakeSet({{0, 0.2}, {5, 0.8}}, "tall");
+    low->Hedge(TBaseFuzzyHedge::bfhSubtract, 0.5, true);
+    ExpectPoints(PointsOf(*low->GetValues()), {{0, 0}, {5, 0.3}});
+    EXPECT_EQ(low->GetName(), "tall - 0.5000");
+
+    auto scaled = MakeSet({{4, 0.2}, {8, 0.8}}, "tall");
+    scaled->Hedge(TBaseFuzzyHedge::bfhDivide, 4, false);
+    EXPECT_EQ(PointsOf(*scaled->GetValues()), (TPoints{{1, 0.2}, {2, 0.8}}));
+    EXPECT_EQ(scaled->GetName(), "tall /X 4.0000");
+    EXPECT_EQ(scaled->GetExpression(), "/X ");
+
+    auto shifted = MakeRangedSet(0, 10, {{2, 0.5}, {8, 1}});
+    shifted->Hedge(TBaseFuzzyHedge::bfhAdd, 5, false);
+    EXPECT_EQ(PointsOf(*shifted->GetValues()), (TPoints{{7, 0.5}, {10, 1}}));
+}
+
+TEST(Modifiers, PowerAndCutsSkipThePointsTheyDoNotTouch) {
+    auto set = MakeSet({{0, 0}, {1, 0.5}, {2, 1}, {3, 0.3}});
+    set->Hedge(TBaseFuzzyHedge::bfhPower, 2, true);
+    ExpectPoints(PointsOf(*set->GetValues()), {{0, 0}, {1, 0.25}, {2, 1}, {3, 0.09}});
+
+    struct TCase {
+        TBaseFuzzyHedge Type;
+        TPoints Expected;
+    };
+    const TCase cases[] = {
+        {TBaseFuzzyHedge::bfhCutLess, {{0, 0.5}, {1, 0.5}, {2, 0.9}}},
+        {TBaseFuzzyHedge::bfgCutLessEq, {{0, 0.5}, {1, 0.5}, {2, 0.9}}},
+        {TBaseFuzzyHedge::bfhCutGreater, {{0, 0.1}, {1, 0.5}, {2, 0.5}}},
+        {TBaseFuzzyHedge::bfhCutGreaterEq, {{0, 0.1}, {1, 0.5}, {2, 0.5}}},
+    };
+    for (const TCase& c : cases) {
+        auto cut = MakeSet({{0, 0.1}, {1, 0.5}, {2, 0.9}}, "a b");
+        cut->Hedge(c.Type, 0.5, true);
+        EXPECT_EQ(PointsOf(*cut->GetValues()), c.Expected) << GetEnumName(c.Type);
+        EXPECT_EQ(cut->GetName(), "[a b] " + std::string(BaseHedgeNames[c.Type]) + " 0.5000");
+    }
+    auto positions = MakeSet({{-2, 0.1}, {3, 0.5}}, "p");
+    positions->Hedge(TBaseFuzzyHedge::bfhPower, 2, false); // only positive X move
+    EXPECT_EQ(PointsOf(*positions->GetValues()), (TPoints{{-2, 0.1}, {9, 0.5}}));
+}
+
+TEST(Modifiers, BadValuesRaiseBeforeAnythingChanges) {
+    auto set = MakeSet({{0, 0.2}, {5, 0.8}}, "tall");
+    EXPECT_THROW(set->Hedge(TBaseFuzzyHedge::bfhDivide, 0, true), EZeroDivide);
+    EXPECT_THROW(set->Hedge(TBaseFuzzyHedge::bfhAdd, std::nan(""), true),
+                 EArgumentOutOfRangeException);
+    EXPECT_THROW(set->Hedge(TBaseFuzzyHedge::bfhMultiply, INFINITY, false),
+                 EArgumentOutOfRangeException);
+    EXPECT_EQ(PointsOf(*set->GetValues()), (TPoints{{0, 0.2}, {5, 0.8}}));
+    EXPECT_EQ(set->GetName(), "tall");
+    EXPECT_EQ(set->GetValues()->GetUpdateCount(), 0);
+}
+
+} // namespace
+} // namespace fuzzy::test

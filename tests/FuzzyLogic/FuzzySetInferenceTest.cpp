@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "FuzzyConsts/FuzzyExceptions.hpp"
+#include "FuzzyLogic/FuzzyLogic.hpp"
+#include "platform/Exceptions.hpp"
+#include "support/PointListHelpers.hpp"
+
+namespace fuzzy::test {
+namespace {
+
+using TResult = std::unique_ptr<TFuzzySet>;
+
+std::unique_ptr<TFuzzySet> Tall() { return MakeSet({{0, 0}, {5, 1}, {10, 0}}, "tall"); }
+
+TEST(Normalize, ScalesToAHeightOfOneUnlessAllAreZero) {
+    auto set = MakeSet({{0, 0}, {5, 0.5}, {10, 0}});
+    set->SetExpression("kept");
+    EXPECT_EQ(set->Normalize(), set.get());
+    EXPECT_EQ(PointsOf(*set->GetValues()), (TPoints{{0, 0}, {5, 1}, {10, 0}}));
+    EXPECT_EQ(set->GetExpression(), ""); // the points changed
+
+    auto zero = MakeSet({{0, 0}, {5, 0}});
+    zero->SetExpression("kept");
+    zero->Normalize();
+    EXPECT_EQ(zero->GetExpression(), "kept"); // no bracket was opened
+    try {
+        MakeSet({})->Normalize();
+        FAIL();
+    } catch (const EFzyException& error) {
+        EXPECT_STREQ(error.what(), "Invalid operation: \"Get Maximum Y Value\".  Fuzzy set is empty");
+    }
+}
+
+TEST(Cutoff, ClipsOrKeepsThePartAboveTheLevel) {
+    auto tall = Tall();
+    const TResult clipped(tall->Cutoff(0.5, false));
+    EXPECT_EQ(PointsOf(*clipped->GetValues()), (TPoints{{0, 0}, {2.5, 0.5}, {7.5, 0.5}, {10, 0}}));
+    EXPECT_EQ(clipped->GetName(), "tall and 0.5000");
+    EXPECT_EQ(clipped->GetExpression(), "");
+    const TResult above(tall->Cutoff(0.5, true));
+    EXPECT_EQ(PointsOf(*above->GetValues()), (TPoints{{2.5, 0.5}, {5, 1}, {7.5, 0.5}}));
+    EXPECT_EQ(above->GetName(), "tall or 0.5000");
+    EXPECT_EQ(PointsOf(*tall->GetValues()), (TPoints{{0, 0}, {5, 1}, {10, 0}}));
+}
+
+TEST(Cutoff, LevelsOutsideZeroToOneAreClampedAfterNaming) {
+    auto tall = Tall();
+    tall->SetExpression("t");
+    const TResult copy(tall->Cutoff(1.7, false));
+    EXPECT_EQ(PointsOf(*copy->GetValues()), PointsOf(*tall->GetValues()));
+    EXPECT_EQ(copy->GetName(), "tall and 1.7000");
+    EXPECT_EQ(copy->GetExpression(), "t and 1.0000");
+    const TResult single(tall->Cutoff(1, true));
+    EXPECT_EQ(PointsOf(*single->GetValues()), (TPoints{{0, 1}}));
+    const TResult zero(MakeSet({})->Cutoff(-3, false));
+    EXPECT_EQ(PointsOf(*zero->GetValues()), (TPoints{{0, 0}}));
+    EXPECT_THROW((void)MakeSet({})->Cutoff(0.5, false), EListError);
+    EXPECT_THROW((void)tall->Cutoff(std::nan(""), false), EArgumentOutOfRangeException);
+}
+
+TEST(Cutoff, ASegmentTouchingTheLevelAddsNoCrossing) {
+    auto set = MakeSet({{0, 0}, {5, 0.5}, {10, 0}});
+    const TResult result(set->Cutoff(0.5, true));
+    EXPECT_EQ(PointsOf(*result->GetValues()), (TPoints{{5, 0.5}}));
+}
+
+TEST(AlphaCutoff, VerticalEdgesAtTheCut) {
+    auto tall = Tall();
+    const TResult weak(tall->AlphaCutoff(0.5, false));
+    EXPECT_EQ(PointsOf(*weak->GetValues()),
+              (TPoints{{0, 0}, {2.5, 0}, {2.5, 0.5}, {5, 1}, {7.5, 0.5}, {7.5, 0}}));
+    EXPECT_EQ(weak->GetName(), "tall");
+
+    // A point exactly at the level is inside the weak cut and outside the strong one.
+    auto atLevel = MakeSet({{0, 0.2}, {5, 0.5}, {10, 0.2}});
+    const TResult weakAt(atLevel->AlphaCutoff(0.5, false));
+    EXPECT_EQ(PointsOf(*weakAt->GetValues()), (TPoints{{0, 0}, {5, 0}, {5, 0.5}, {5, 0}}));
+    const TResult strongAt(atLevel->AlphaCutoff(0.5, true));
+    EXPECT_EQ(PointsOf(*strongAt->GetValues()), (TPoints{{0, 0}}));
+    const TResult strongZero(tall->AlphaCutoff(0, true));
+    EXPECT_EQ(PointsOf(*strongZero->GetValues()), PointsOf(*tall->GetValues()));
+}
+
+TEST(Correlation, StrengthIsTheHeightOfTheIntersection) {
+    auto a = Tall();
+    auto b = MakeSet({{5, 0}, {10, 1}, {15, 0}});
+    EXPECT_DOUBLE_EQ(a->GetCorrelationStrength(b.get()), 0.5);
+    EXPECT_DOUBLE_EQ(a->FuzzyEquals(b.get()), 0.5);
+    EXPECT_EQ(MakeSet({})->GetCorrelationStrength(MakeSet({}).get()), 0);
+    EXPECT_EQ(a->GetCorrelationStrength(MakeSet({}).get()), 1); // the other's own height
+
+    auto fact = MakeSet({});
+    fact->CreateCrispValue(2.5);
+    EXPECT_DOUBLE_EQ(a->GetCorrelationStrength(fact.get()), 0.5);
+}
+
+TEST(Correlation, ClipsOrScalesByTheMethod) {
+    auto clipped = Tall();
+    clipped->Correlate(0.4);
+    EXPECT_EQ(clipped->GetValues()->GetMaxValue(), 0.4);
+    EXPECT_EQ(clipped->GetName(), "tall > 0.4000");
+
+    auto scaled = MakeRangedSet(0, 10, {{0, 0}, {5, 1}, {10, 0.5}});
+    scaled->SetName("tall");
+    scaled->Settings.CorrelationMethod = TFuzzyCorrelationMethod::fcmProduct;
+    scaled->Correlate(0.4);
+    ExpectPoints(PointsOf(*scaled->GetValues()), {{0, 0}, {5, 0.4}, {10, 0.2}});
+    EXPECT_EQ(scaled->GetName(), "tall * 0.4000");
+}
+
+TEST(Correlation, MinThresholdComparesWithTheThreshold) {
+    auto set = MakeRangedSet(0, 10, {});
+    set->Settings.Threshold = 0.3;
+    EXPECT_TRUE(set->FuzzyOperatorMinThreshold(0, 0.3, 0, 0.9));
+    EXPECT_FALSE(set->FuzzyOperatorMinThreshold(0, 0.29, 0, 0.9));
+    // Two sets overlapping only below the threshold never reach it together.
+    auto low = MakeRangedSet(0, 10, {{0, 0}, {5, 0.2}, {10, 0}});
+    low->Settings.Threshold = 0.3;
+    auto other = MakeSet({{0, 0.25}, {10, 0.25}});
+    EXPECT_FALSE(low->Iterate(other.get(), [&](TFzyFloat x1, TFzyFloat y1, TFzyFloat x2,
+                                               TFzyFloat y2) {
+        return low->FuzzyOperatorMinThreshold(x1, y1, x2, y2);
+    }));
+}
+
+TEST(Inference, CombinesANewSetAndLeavesTheSolution) {
+    auto solution = Tall();
+    auto evidence = MakeSet({{5, 0}, {10, 1}, {15, 0}}, "e");
+    const TResult merged(solution->Infer(evidence.get(), TFuzzyInferenceMethod::fimMinMax, false));
+    EXPECT_EQ(PointsOf(*merged->GetValues()),
+              (TPoints{{0, 0}, {5, 1}, {7.5, 0.5}, {10, 1}, {15, 0}}));
+    EXPECT_EQ(PointsOf(*solution->GetValues()), (TPoints{{0, 0}, {5, 1}, {10, 0}}));
+    const TResult restricted(solution->Infer(evidence.get(), true));
+    EXPECT_EQ(restricted->GetName(), "tall and e");
+    const TResult summed(solution->Infer(evidence.get(), TFuzzyInferenceMethod::fimAdditive, false));
+    EXPECT_EQ(summed->GetName(), "tall or-sum e");
+    EXPECT_THROW((void)solution->Infer(evidence.get(), TFuzzyInferenceMethod::fimAdditive, true),
+                 EFzyException);
+}
+
+TEST(Defuzzify, CenterOfGravityIsExactWithFlatExtensions) {
+    EXPECT_DOUBLE_EQ(MakeRangedSet(0, 10, {{0, 0}, {5, 1}, {10, 0}})->CenterOfGravity(), 5);
+    EXPECT_NEAR(MakeRangedSet(0, 10, {{0, 0}, {10, 1}})->CenterOfGravity(), 20 / 3.0, 1e-12);
+    EXPECT_NEAR(MakeRangedSet(0, 20, {{0, 0}, {10, 1}})->CenterOfGravity(),
+                (5 * 20 / 3.0 + 10 * 15) / 15, 1e-12);
+    // A trapezoid piece: (0,0.5)-(10,1) has its centroid at 0 + 2/3*10*(0.25+1)/1.5.
+    EXPECT_NEAR(MakeRangedSet(0, 10, {{0, 0.5}, {10, 1}})->CenterOfGravity(), 50 / 9.0, 1e-12);
+    EXPECT_EQ(MakeRangedSet(0, 10, {{3, 0.7}})->CenterOfGravity(), 5);
+    EXPECT_EQ(MakeRangedSet(0, 10, {{3, 0}, {3, 1}, {3, 0}})->CenterOfGravity(), 5);
+    EXPECT_EQ(MakeRangedSet(0, 10, {{2, 0}, {8, 0}})->CenterOfGravity(), 0);
+    EXPECT_EQ(MakeRangedSet(0, 10, {})->CenterOfGravity(), 0);
+    // Without a variable, a left extension reaches to the far end of the default axis.
+    EXPECT_LT(MakeSet({{0, 1}, {10, 0}})->CenterOfGravity(), -1e9);
+}
+
+TEST(Defuzzify, MeanOfMaximaAveragesThePeakPoints) {
+    EXPECT_DOUBLE_EQ(MakeSet({{0, 0}, {2, 1}, {8, 1}, {10, 0}})->MeanOfMaxima(), 5);
+    EXPECT_DOUBLE_EQ(MakeSet({{0, 0}, {2, 1}, {3, 1}, {8, 1}, {10, 0}})->MeanOfMaxima(), 13 / 3.0);
+    EXPECT_DOUBLE_EQ(MakeSet({{0, 0}, {2, 1}, {4, 0.99995}})->MeanOfMaxima(), 3);
+    EXPECT_DOUBLE_EQ(MakeSet({{0, 0}, {2, 1}, {4, 0.9998}})->MeanOfMaxima(), 2);
+    EXPECT_EQ(MakeSet({})->MeanOfMaxima(), 0);
+
+    auto set = MakeRangedSet(0, 10, {{0, 0}, {2, 1}, {8, 1}, {10, 0}});
+    set->Settings.DefuzzificationMethod = TDefuzzificationMethod::dmMeanOfMaxima;
+    EXPECT_DOUBLE_EQ(set->Defuzzify(), 5);
+    set->GetValues()->GetItem(1)->SetY(0.5);
+    EXPECT_DOUBLE_EQ(set->GetDefuzzifyValue(), 8);
+}
+
+TEST(Measures, CompatibilityIndexAndUndecidableSets) {
+    EXPECT_DOUBLE_EQ(Tall()->GetCompatibilityIndex(), 1 / 3.0);
+    EXPECT_EQ(MakeSet({})->GetCompatibilityIndex(), 0);
+    EXPECT_TRUE(MakeSet({{0, 1}, {10, 1}})->IsUndecidable());
+    EXPECT_TRUE(MakeSet({{0, 0}, {10, 0}})->IsUndecidable());
+    EXPECT_TRUE(MakeSet({})->IsUndecidable());
+    EXPECT_FALSE(MakeSet({{0, 0.5}, {10, 0.5}})->IsUndecidable());
+    EXPECT_FALSE(Tall()->IsUndecidable());
+}
+
+} // namespace
+} // namespace fuzzy::test
