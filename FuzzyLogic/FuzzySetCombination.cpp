@@ -49,29 +49,30 @@ bool AppendPoint(TFuzzySetValues* Values, TFzyFloat X, TFzyFloat Y) {
 } // namespace
 
 bool TFuzzySet::Iterate(const TFuzzySet* FuzzySet, const TFuzzyComparison& Comparison) const {
-    return Walk(*FuzzySet, Comparison);
+    return Walk(walk::Required(FuzzySet), Comparison);
 }
 
 TFuzzySet* TFuzzySet::CreateResultSet() const { return GetClassType()(GetCollection()); }
 
 TFuzzySet* TFuzzySet::Operator(const TFuzzySet* FuzzySet, const std::string& OperatorKeyword,
                                const TFuzzyOperator& FuzzyOperator) {
+    const TFuzzySet& other = walk::Required(FuzzySet);
     TFuzzySet* result = CreateResultSet();
     // A result outside any collection belongs to us until it is handed out.
     std::unique_ptr<TFuzzySet> owner(result->GetCollection() ? nullptr : result);
-    result->SetName(CreateFuzzyName(FName, FuzzySet->FName, OperatorKeyword));
+    result->SetName(CreateFuzzyName(FName, other.FName, OperatorKeyword));
     {
         TFuzzySetValues* values = result->FValues.get();
         TUpdateGuard guard(*values);
-        const bool stopped = Walk(*FuzzySet, [&](TFzyFloat X1, TFzyFloat Y1, TFzyFloat X2,
+        const bool stopped = Walk(other, [&](TFzyFloat X1, TFzyFloat Y1, TFzyFloat X2,
                                                  TFzyFloat Y2) {
             return FuzzyOperator(values, X1, Y1, X2, Y2);
         });
-        if (!stopped && FValues->GetCount() > 0 && FuzzySet->FValues->GetCount() > 0)
+        if (!stopped && FValues->GetCount() > 0 && other.FValues->GetCount() > 0)
             SimplifyHorizontalRuns(*values);
     }
     result->FExpression = FormatFuzzyExpression(ExpressionOrName(*this)) + " " + OperatorKeyword +
-                          " " + FormatFuzzyExpression(ExpressionOrName(*FuzzySet));
+                          " " + FormatFuzzyExpression(ExpressionOrName(other));
     owner.release();
     return result;
 }
@@ -110,7 +111,7 @@ TFuzzySet* TFuzzySet::Union(const TFuzzySet* FuzzySet, TFuzzyOperation UnionType
 // "Zero" here means below the tolerance.
 bool TFuzzySet::Intersects(const TFuzzySet* FuzzySet) const {
     const TFuzzySetValues& first = *FValues;
-    const TFuzzySetValues& second = *FuzzySet->FValues;
+    const TFuzzySetValues& second = *walk::Required(FuzzySet).FValues;
     if (first.GetCount() == 0 || second.GetCount() == 0)
         return false;
     auto allZero = [](const TFuzzySetValues& values) {

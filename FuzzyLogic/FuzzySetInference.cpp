@@ -126,7 +126,7 @@ TFuzzySet* TFuzzySet::AlphaCutoff(TFzyFloat CutOff, bool StrongCutoff) {
 
 TFzyFloat TFuzzySet::GetCorrelationStrength(const TFuzzySet* Match) const {
     FMax = 0;
-    Walk(*Match, [this](TFzyFloat X1, TFzyFloat Y1, TFzyFloat X2, TFzyFloat Y2) {
+    Walk(walk::Required(Match), [this](TFzyFloat X1, TFzyFloat Y1, TFzyFloat X2, TFzyFloat Y2) {
         return FuzzyOperatorMaxOfMin(X1, Y1, X2, Y2);
     });
     return FMax;

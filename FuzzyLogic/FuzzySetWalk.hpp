@@ -4,10 +4,18 @@
 
 #include "FuzzyLogic/FuzzyMath.hpp"
 #include "FuzzyLogic/FuzzySet.hpp"
+#include "platform/Exceptions.hpp"
 
 namespace fuzzy {
 
 namespace walk {
+
+/// The other set of a two-set operation, which must be given.
+inline const TFuzzySet& Required(const TFuzzySet* Set) {
+    if (Set == nullptr)
+        throw EArgumentOutOfRangeException("No fuzzy set given to combine with");
+    return *Set;
+}
 
 struct TPoint {
     TFzyFloat X;

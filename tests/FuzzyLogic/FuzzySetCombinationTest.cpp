@@ -4,6 +4,7 @@
 
 #include "FuzzyConsts/FuzzyExceptions.hpp"
 #include "FuzzyLogic/FuzzyLogic.hpp"
+#include "platform/Exceptions.hpp"
 #include "support/PointListHelpers.hpp"
 
 namespace fuzzy::test {
@@ -71,6 +72,12 @@ TEST_F(TwoTriangles, UnknownOrSumIntersectionRaisesWithTheOperationName) {
         EXPECT_STREQ(error.what(), "Invalid fuzzy operation: \"foSum:");
     }
     EXPECT_THROW((void)Left->Union(Right.get(), static_cast<TFuzzyOperation>(7)), EFzyException);
+}
+
+TEST_F(TwoTriangles, AMissingOtherSetRaises) {
+    EXPECT_THROW((void)Left->Union(nullptr), EArgumentOutOfRangeException);
+    EXPECT_THROW((void)Left->Intersects(nullptr), EArgumentOutOfRangeException);
+    EXPECT_THROW((void)Left->GetCorrelationStrength(nullptr), EArgumentOutOfRangeException);
 }
 
 TEST(Combination, AnEmptySetGivesACopyOfTheOther) {
