@@ -57,9 +57,7 @@ TFuzzySet* TFuzzySet::CreateResultSet() const { return GetClassType()(GetCollect
 TFuzzySet* TFuzzySet::Operator(const TFuzzySet* FuzzySet, const std::string& OperatorKeyword,
                                const TFuzzyOperator& FuzzyOperator) {
     const TFuzzySet& other = walk::Required(FuzzySet);
-    TFuzzySet* result = CreateResultSet();
-    // A result outside any collection belongs to us until it is handed out.
-    std::unique_ptr<TFuzzySet> owner(result->GetCollection() ? nullptr : result);
+    walk::TPendingResult result(CreateResultSet());
     result->SetName(CreateFuzzyName(FName, other.FName, OperatorKeyword));
     {
         TFuzzySetValues* values = result->FValues.get();
@@ -73,8 +71,7 @@ TFuzzySet* TFuzzySet::Operator(const TFuzzySet* FuzzySet, const std::string& Ope
     }
     result->FExpression = FormatFuzzyExpression(ExpressionOrName(*this)) + " " + OperatorKeyword +
                           " " + FormatFuzzyExpression(ExpressionOrName(other));
-    owner.release();
-    return result;
+    return result.Release();
 }
 
 TFuzzySet* TFuzzySet::Intersection(const TFuzzySet* FuzzySet) {

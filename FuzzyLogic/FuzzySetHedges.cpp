@@ -218,7 +218,7 @@ void TFuzzySet::HedgeAboveOrBelow(bool Above) {
 // slightly A = positively (normalize (plus A and not (very A))).
 void TFuzzySet::HedgeSlightly() {
     TCollection* collection = GetCollection();
-    std::optional<TUpdateGuard> collectionGuard;
+    std::optional<TUpdateGuard<TCollection>> collectionGuard;
     if (collection != nullptr)
         collectionGuard.emplace(*collection);
     // The temporaries live beside the set; their point lists stay in a bracket for their

@@ -50,8 +50,7 @@ TFuzzySet* TFuzzySet::Cutoff(TFzyFloat CutOff, bool CutValuesBelow) {
     CheckedLevel(CutOff);
     const std::string keyword(CutValuesBelow ? FuzzyUnionKeywords[TFuzzyOperation::foZadeh]
                                              : FuzzyIntersectionKeywords[TFuzzyOperation::foZadeh]);
-    TFuzzySet* result = CreateResultSet();
-    std::unique_ptr<TFuzzySet> owner(result->GetCollection() ? nullptr : result);
+    walk::TPendingResult result(CreateResultSet());
     result->SetName(CreateFuzzyName(FName, keyword, CutOff));
     const TFzyFloat level = std::clamp(CutOff, 0.0, 1.0);
     {
@@ -80,14 +79,12 @@ TFuzzySet* TFuzzySet::Cutoff(TFzyFloat CutOff, bool CutValuesBelow) {
     }
     if (!FExpression.empty())
         result->FExpression = FExpression + " " + keyword + " " + Format(FuzzyFormatStr, level);
-    owner.release();
-    return result;
+    return result.Release();
 }
 
 TFuzzySet* TFuzzySet::AlphaCutoff(TFzyFloat CutOff, bool StrongCutoff) {
     CheckedLevel(CutOff);
-    TFuzzySet* result = CreateResultSet();
-    std::unique_ptr<TFuzzySet> owner(result->GetCollection() ? nullptr : result);
+    walk::TPendingResult result(CreateResultSet());
     result->SetName(FName);
     const TFzyFloat level = std::clamp(CutOff, 0.0, 1.0);
     {
@@ -120,8 +117,7 @@ TFuzzySet* TFuzzySet::AlphaCutoff(TFzyFloat CutOff, bool StrongCutoff) {
             }
         }
     }
-    owner.release();
-    return result;
+    return result.Release();
 }
 
 TFzyFloat TFuzzySet::GetCorrelationStrength(const TFuzzySet* Match) const {

@@ -17,13 +17,13 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <exception>
 #include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/Object.hpp"
+#include "platform/UpdateGuard.hpp"
 
 namespace fuzzy {
 
@@ -180,33 +180,6 @@ private:
     std::vector<TCollectionItem*> FItems;
     int FUpdateCount = 0;
     std::uint64_t FChangeStamp = 0;
-};
-
-/// Keeps a collection's update bracket open for the guard's lifetime. An error raised by
-/// the change that closing the bracket runs reaches the caller, unless the bracket is
-/// being closed by another error, which then wins.
-class TUpdateGuard {
-public:
-    explicit TUpdateGuard(TCollection& Collection)
-        : FCollection(Collection), FUncaught(std::uncaught_exceptions()) {
-        FCollection.BeginUpdate();
-    }
-    ~TUpdateGuard() noexcept(false) {
-        if (std::uncaught_exceptions() == FUncaught) {
-            FCollection.EndUpdate();
-            return;
-        }
-        try {
-            FCollection.EndUpdate();
-        } catch (...) {
-        }
-    }
-    TUpdateGuard(const TUpdateGuard&) = delete;
-    TUpdateGuard& operator=(const TUpdateGuard&) = delete;
-
-private:
-    TCollection& FCollection;
-    int FUncaught;
 };
 
 /// A collection that knows the object it belongs to.

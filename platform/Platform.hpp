@@ -12,4 +12,5 @@
 #include "platform/Math.hpp"
 #include "platform/Object.hpp"
 #include "platform/StringList.hpp"
+#include "platform/UpdateGuard.hpp"
 #include "platform/Strings.hpp"

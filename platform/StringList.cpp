@@ -142,7 +142,7 @@ void TStringList::SetValue(const std::string& Name, const std::string& Value) {
         Put(index, entry);
     } else {
         // A sorted list cannot be written in place: the new text may belong elsewhere.
-        TStringListUpdateGuard guard(*this);
+        TUpdateGuard guard(*this);
         Delete(index);
         Add(entry);
     }
@@ -158,7 +158,7 @@ std::string TStringList::GetText() const {
 }
 
 void TStringList::SetText(const std::string& Text) {
-    TStringListUpdateGuard guard(*this);
+    TUpdateGuard guard(*this);
     Clear();
     std::size_t start = 0;
     while (start < Text.size()) {
@@ -189,7 +189,7 @@ void TStringList::Assign(const TPersistent* Source) {
     }
     if (source == this)
         return;
-    TStringListUpdateGuard guard(*this);
+    TUpdateGuard guard(*this);
     Clear();
     for (const TStringItem& item : source->FItems)
         AddObject(item.FString, item.FObject);
@@ -242,23 +242,6 @@ void TStringList::Changed() {
         // A copy, so that a handler may replace OnChange while it runs.
         const TNotifyEvent handler = FOnChange;
         handler(this);
-    }
-}
-
-TStringListUpdateGuard::TStringListUpdateGuard(TStringList& List)
-    : FList(List), FUncaughtExceptions(std::uncaught_exceptions()) {
-    FList.BeginUpdate();
-}
-
-TStringListUpdateGuard::~TStringListUpdateGuard() noexcept(false) {
-    if (std::uncaught_exceptions() <= FUncaughtExceptions) {
-        FList.EndUpdate();
-        return;
-    }
-    try {
-        FList.EndUpdate();
-    } catch (...) {
-        // Dropped: the exception already under way is the one the caller must see.
     }
 }
 

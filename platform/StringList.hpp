@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/Object.hpp"
+#include "platform/UpdateGuard.hpp"
 
 namespace fuzzy {
 
@@ -106,21 +107,6 @@ private:
     int FUpdateCount = 0;
     bool FChangedInUpdate = false;
     TNotifyEvent FOnChange;
-};
-
-/// Keeps a string list's update bracket open for the guard's lifetime. When an exception
-/// leaves the scope, the bracket still closes and OnChange still runs; an exception from
-/// OnChange at that moment is dropped in favour of the one already on its way.
-class TStringListUpdateGuard {
-public:
-    explicit TStringListUpdateGuard(TStringList& List);
-    ~TStringListUpdateGuard() noexcept(false);
-    TStringListUpdateGuard(const TStringListUpdateGuard&) = delete;
-    TStringListUpdateGuard& operator=(const TStringListUpdateGuard&) = delete;
-
-private:
-    TStringList& FList;
-    int FUncaughtExceptions;
 };
 
 } // namespace fuzzy

@@ -148,7 +148,7 @@ TEST_F(StringListTest, OnChangeRunsOncePerChangeOrOncePerOuterBracket) {
     List.EndUpdate();
     List.EndUpdate(); // unbalanced: ignored
     EXPECT_EQ(Changes, 1);
-    { TStringListUpdateGuard idle(List); }
+    { TUpdateGuard idle(List); }
     List.SetText("x\ny\nz");
     EXPECT_EQ(Changes, 2);
 }
@@ -156,7 +156,7 @@ TEST_F(StringListTest, OnChangeRunsOncePerChangeOrOncePerOuterBracket) {
 TEST_F(StringListTest, UpdateGuardClosesAndReportsWhenAnErrorLeaves) {
     EXPECT_THROW(
         {
-            TStringListUpdateGuard guard(List);
+            TUpdateGuard guard(List);
             List.Add("a");
             throw std::runtime_error("stop");
         },
