@@ -1,7 +1,12 @@
 #pragma once
-// The membership functions: point lists and fuzzy sets.
+// Membership functions, linguistic variables and the logic component.
 
+#include "FuzzyLogic/FuzzyLogicComponent.hpp"
+#include "FuzzyLogic/FuzzyLogicParser.hpp"
 #include "FuzzyLogic/FuzzyMath.hpp"
 #include "FuzzyLogic/FuzzySet.hpp"
 #include "FuzzyLogic/FuzzySetValue.hpp"
 #include "FuzzyLogic/FuzzySetValues.hpp"
+#include "FuzzyLogic/FuzzySets.hpp"
+#include "FuzzyLogic/FuzzyVariable.hpp"
+#include "FuzzyLogic/FuzzyVariables.hpp"

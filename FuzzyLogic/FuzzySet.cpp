@@ -4,6 +4,11 @@
 #include "FuzzyConsts/FuzzyKeywords.hpp"
 #include "FuzzyConsts/FuzzyMessages.hpp"
 #include "FuzzyConsts/FuzzyNames.hpp"
+#include "FuzzyLogic/FuzzyLogicComponent.hpp"
+#include "FuzzyLogic/FuzzyLogicParser.hpp"
+#include "FuzzyLogic/FuzzySets.hpp"
+#include "FuzzyLogic/FuzzyVariable.hpp"
+#include "FuzzyLogic/FuzzySetWalk.hpp"
 #include "platform/Format.hpp"
 
 namespace fuzzy {
@@ -84,17 +89,68 @@ std::string TFuzzySet::WritePoints(std::string Prefix) const {
 
 std::string TFuzzySet::GetValuesToString() const { return WritePoints("("); }
 
-std::string TFuzzySet::ToString() const { return WritePoints("(" + FName + " "); }
+std::string TFuzzySet::ToString() const {
+    const TFuzzyVariable* variable = GetVariable();
+    const TFuzzyLogic* logic = variable != nullptr ? variable->GetFuzzy() : nullptr;
+    if (logic != nullptr && logic->GetParser() != nullptr)
+        return logic->GetParser()->PrettyPrint(this, false);
+    return WritePoints("(" + FName + " ");
+}
+
+TFuzzySets* TFuzzySet::GetCollection() const {
+    return dynamic_cast<TFuzzySets*>(TGCollectionItem::GetCollection());
+}
+
+TFuzzyVariable* TFuzzySet::GetVariable() const {
+    const TFuzzySets* terms = GetCollection();
+    return terms != nullptr ? terms->GetVariable() : nullptr;
+}
 
 TFzyFloat TFuzzySet::GetXRange(int Index) const {
+    const TFuzzyVariable* variable = GetVariable();
     switch (Index) {
     case 0:
-        return DefaultXMaximum;
+        return variable != nullptr ? variable->GetMaximum() : DefaultXMaximum;
     case 1:
-        return -DefaultXMaximum;
+        return variable != nullptr ? variable->GetMinimum() : -DefaultXMaximum;
     default:
         throw EFzyException(SInvalidXRangeIndex, Index);
     }
+}
+
+TFuzzyLogicSettings TFuzzySet::GetLogicSettings() const {
+    TFuzzyLogicSettings settings;
+    const TFuzzyVariable* variable = GetVariable();
+    if (variable == nullptr)
+        return settings;
+    settings.Threshold = variable->GetThreshold();
+    if (const TFuzzyLogic* logic = variable->GetFuzzy()) {
+        settings.NumFunctionValues = logic->GetNumFunctionValues();
+        settings.CorrelationMethod = logic->GetCorrelationMethod();
+        settings.InferenceMethod = logic->GetInferenceMethod();
+        settings.DefuzzificationMethod = logic->GetDefuzzificationMethod();
+    }
+    return settings;
+}
+
+void TFuzzySet::MarkDefinedWhenDesigned() {
+    const TFuzzyVariable* variable = GetVariable();
+    const TFuzzyLogic* logic = variable != nullptr ? variable->GetFuzzy() : nullptr;
+    if (logic != nullptr && logic->GetComponentState().Contains(TComponentStateFlag::csDesigning))
+        FDefined = true;
+}
+
+TFuzzySet* TFuzzySet::Clone() const {
+    TFuzzyVariable* variable = GetVariable();
+    walk::TPendingResult copy(GetClassType()(variable != nullptr ? variable->GetItems() : nullptr));
+    copy->Assign(this);
+    return copy.Release();
+}
+
+bool TFuzzySet::Equals(const TFuzzySet* FuzzySet) const {
+    return Iterate(FuzzySet, [this](TFzyFloat X1, TFzyFloat Y1, TFzyFloat X2, TFzyFloat Y2) {
+        return FuzzyOperatorMinThreshold(X1, Y1, X2, Y2);
+    });
 }
 
 void TFuzzySet::UpdateFuzzySetValue(TFuzzySetValue*) { PointsChanged(); }

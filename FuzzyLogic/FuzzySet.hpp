@@ -13,6 +13,8 @@
 namespace fuzzy {
 
 class TFuzzySet;
+class TFuzzySets;
+class TFuzzyVariable;
 
 /// Creates a set of a given class in a collection (or a free set): the class reference
 /// through which operations make their results of the receiving set's own class.
@@ -46,7 +48,8 @@ struct TFuzzyLogicSettings {
 /// clears its expression; Assign copies type and expression back after the points.
 class TFuzzySet : public TGCollectionItem {
 public:
-    /// Creates a set in Collection, or an unattached set owned by the caller.
+    /// Creates a set in Collection, or an unattached set owned by the caller. A set made
+    /// under a logic component in the designing state is marked Defined.
     [[nodiscard]] static TFuzzySet* Create(TCollection* Collection);
     /// The item class of term collections.
     static TCollectionItem* CreateItem(TCollection* Collection) { return Create(Collection); }
@@ -72,7 +75,8 @@ public:
     /// The points as text: '((0.0000 0.0000) (50.0000 1.0000) )'.
     virtual std::string GetValuesToString() const;
     std::string GetAsString() const { return ToString(); }
-    /// The set as text: '(low (0.0000 1.0000) (50.0000 0.0000) )'.
+    /// The parser's text of the set when its variable's component has a parser, else
+    /// '(low (0.0000 1.0000) (50.0000 0.0000) )'.
     virtual std::string ToString() const;
 
     // ---- plain properties ----
@@ -87,10 +91,22 @@ public:
     std::int32_t GetTag() const { return FTag; }
     void SetTag(std::int32_t Value) { FTag = Value; }
 
-    // ---- axis ----
-    /// Index 0: the upper bound of the X axis; index 1: the lower bound. Without a
-    /// variable the axis is [-2147483647, 2147483647]. Other indexes raise EFzyException.
+    // ---- context ----
+    /// The term collection the set belongs to, or nullptr.
+    TFuzzySets* GetCollection() const;
+    /// The variable whose term the set is, or nullptr.
+    TFuzzyVariable* GetVariable() const;
+    /// Index 0: the upper bound of the X axis, the variable's Maximum; index 1: the lower
+    /// bound, its Minimum. Without a variable the axis is [-2147483647, 2147483647]. Other
+    /// indexes raise EFzyException.
     virtual TFzyFloat GetXRange(int Index) const;
+    /// A copy of the set, of its class, made as a further term of its variable. A set
+    /// without a variable gives a free copy that the caller owns.
+    [[nodiscard]] virtual TFuzzySet* Clone() const;
+    /// True when both memberships reach the variable's threshold together at some point of
+    /// the walk over both sets (both empty: true). A set without a variable uses the
+    /// component's default threshold, 0.01.
+    [[nodiscard]] virtual bool Equals(const TFuzzySet* FuzzySet) const;
     TFzyFloat GetXMaximum() const { return GetXRange(0); }
     TFzyFloat GetXMinimum() const { return GetXRange(1); }
 
@@ -243,8 +259,9 @@ protected:
     virtual std::unique_ptr<TFuzzySetValues> CreateValues();
     /// The class reference that makes results of operations; descendants return their own.
     virtual TFuzzySetClass GetClassType() const { return &TFuzzySet::Create; }
-    /// The settings of the logic component over this set's variable, or the defaults.
-    virtual TFuzzyLogicSettings GetLogicSettings() const { return {}; }
+    /// The settings of the logic component over this set's variable (the threshold is the
+    /// variable's own), or the defaults where there is no variable or component.
+    virtual TFuzzyLogicSettings GetLogicSettings() const;
 
     /// Change hooks of the point list: report the change, mark the set user-defined and
     /// clear its expression.
@@ -264,6 +281,7 @@ protected:
 private:
     friend class TFuzzySetValues;
     void PointsChanged();
+    void MarkDefinedWhenDesigned();
     /// Prefix, then each point as "(x y) " in order, then ")".
     std::string WritePoints(std::string Prefix) const;
     int GetExtremeYValueOfX(int Index, int Direction, bool Highest) const;
@@ -311,7 +329,9 @@ void Add1AndIncrement2(TFuzzySet* ResultSet, TFuzzySetValue* Current1, TFuzzySet
 template <class T>
 T* TFuzzySet::Initialize(std::unique_ptr<T> Set, TCollection* Collection) {
     Set->FValues = Set->CreateValues();
-    return Join(std::move(Set), Collection);
+    T* set = Join(std::move(Set), Collection);
+    set->MarkDefinedWhenDesigned();
+    return set;
 }
 
 } // namespace fuzzy

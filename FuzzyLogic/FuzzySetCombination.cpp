@@ -52,7 +52,10 @@ bool TFuzzySet::Iterate(const TFuzzySet* FuzzySet, const TFuzzyComparison& Compa
     return Walk(walk::Required(FuzzySet), Comparison);
 }
 
-TFuzzySet* TFuzzySet::CreateResultSet() const { return GetClassType()(GetCollection()); }
+// Results join whatever collection the set is in, typed or not.
+TFuzzySet* TFuzzySet::CreateResultSet() const {
+    return GetClassType()(TGCollectionItem::GetCollection());
+}
 
 TFuzzySet* TFuzzySet::Operator(const TFuzzySet* FuzzySet, const std::string& OperatorKeyword,
                                const TFuzzyOperator& FuzzyOperator) {

@@ -217,7 +217,7 @@ void TFuzzySet::HedgeAboveOrBelow(bool Above) {
 
 // slightly A = positively (normalize (plus A and not (very A))).
 void TFuzzySet::HedgeSlightly() {
-    TCollection* collection = GetCollection();
+    TCollection* collection = TGCollectionItem::GetCollection();
     std::optional<TUpdateGuard<TCollection>> collectionGuard;
     if (collection != nullptr)
         collectionGuard.emplace(*collection);

@@ -40,7 +40,7 @@ inline bool IsFlat(const TFuzzySetValues& Values) {
 class TPendingResult {
 public:
     explicit TPendingResult(TFuzzySet* Set)
-        : FSet(Set), FOwner(Set->GetCollection() != nullptr ? nullptr : Set) {}
+        : FSet(Set), FOwner(Set->TCollectionItem::GetCollection() != nullptr ? nullptr : Set) {}
     TFuzzySet* operator->() const { return FSet; }
     /// Hands the finished result to the caller.
     TFuzzySet* Release() {

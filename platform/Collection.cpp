@@ -1,6 +1,7 @@
 #include "platform/Collection.hpp"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/Exceptions.hpp"
 
@@ -35,7 +36,7 @@ void TCollectionItem::Changed(bool AllItems) {
 
 // ---- TCollection ----
 
-TCollection::TCollection(TCollectionItemClass ItemClass) : FItemClass(ItemClass) {}
+TCollection::TCollection(TCollectionItemClass ItemClass) : FItemClass(std::move(ItemClass)) {}
 
 TCollection::~TCollection() { DestroyItems(); }
 

@@ -17,9 +17,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Object.hpp"
@@ -69,8 +71,10 @@ private:
     int FIndex = -1;
 };
 
-/// Creates an item of a given class in a collection: the C++ form of a class reference.
-using TCollectionItemClass = TCollectionItem* (*)(TCollection* Collection);
+/// Creates an item of a given class in a collection: the C++ form of a class reference. A
+/// collection may bind further arguments of its items' creation (such as the class of the
+/// items' own parts), hence a function object.
+using TCollectionItemClass = std::function<TCollectionItem*(TCollection* Collection)>;
 
 /// Iterates over a collection by index, typed as the collection's item class. Reading the
 /// collection's items afresh at each step keeps it safe when the collection changes.
@@ -129,7 +133,7 @@ public:
     TCollectionItem* operator[](int Index) const { return GetItem(Index); }
     /// Assigns Value into the existing item at Index.
     void SetItem(int Index, const TCollectionItem* Value);
-    TCollectionItemClass GetItemClass() const { return FItemClass; }
+    const TCollectionItemClass& GetItemClass() const { return FItemClass; }
 
     void BeginUpdate();
     /// Closes a bracket; the outermost one runs Changed().
@@ -186,7 +190,7 @@ private:
 class TOwnedCollection : public TCollection {
 public:
     TOwnedCollection(TPersistent* Owner, TCollectionItemClass ItemClass)
-        : TCollection(ItemClass), FOwner(Owner) {}
+        : TCollection(std::move(ItemClass)), FOwner(Owner) {}
     std::string ClassName() const override { return "TOwnedCollection"; }
     TPersistent* GetOwner() const { return FOwner; }
 

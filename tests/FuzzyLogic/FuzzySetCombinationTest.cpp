@@ -124,14 +124,15 @@ TEST(Combination, NamesAndExpressionsAreBracketed) {
     EXPECT_EQ(nested->GetExpression(), "[a or b] and small");
 }
 
-TEST(Combination, AResultJoinsTheFirstSetsCollection) {
-    TGCollection terms(nullptr, &TFuzzySet::CreateItem);
-    auto* cold = static_cast<TFuzzySet*>(terms.Add());
+TEST(Combination, AResultJoinsTheFirstSetsVariable) {
+    std::unique_ptr<TFuzzyVariable> variable(TFuzzyVariable::Create(nullptr));
+    variable->SetMaximum(10);
+    TFuzzySet* cold = variable->GetItems()->Add("cold");
     cold->CreateTriangleFunctionValues(0, 5, 10);
     auto hot = MakeSet({{5, 0}, {10, 1}});
     TFuzzySet* result = cold->Union(hot.get());
-    EXPECT_EQ(result->GetCollection(), &terms);
-    EXPECT_EQ(terms.GetCount(), 2);
+    EXPECT_EQ(result->GetVariable(), variable.get());
+    EXPECT_EQ(variable->GetItems()->GetCount(), 2);
 }
 
 TEST(Overlap, IntersectsLooksAtSupportsAndTouchingEnds) {

@@ -1,0 +1,194 @@
+#include "FuzzyLogic/FuzzyLogicComponent.hpp"
+
+#include <algorithm>
+
+#include "FuzzyConsts/FuzzyExceptions.hpp"
+#include "FuzzyConsts/FuzzyMessages.hpp"
+#include "FuzzyLogic/FuzzyLogicParser.hpp"
+
+namespace fuzzy {
+
+// ---- TCustomFuzzyLogic ----
+
+TCustomFuzzyLogic::TCustomFuzzyLogic()
+    : FStrings(std::make_unique<TStringList>()), FVariables(std::make_unique<TStringList>()) {
+    FVariables->SetCaseSensitive(false);
+}
+
+TCustomFuzzyLogic* TCustomFuzzyLogic::Create(TComponent* AOwner) {
+    return FinishCreate(std::unique_ptr<TCustomFuzzyLogic>(new TCustomFuzzyLogic()), AOwner);
+}
+
+TCustomFuzzyLogic::~TCustomFuzzyLogic() {
+    SetParser(nullptr);
+    BeforeDestruction();
+}
+
+void TCustomFuzzyLogic::SetNumFunctionValues(int Value) { FNumFunctionValues = std::max(Value, 2); }
+
+void TCustomFuzzyLogic::SetThreshold(TFzyFloat Value) {
+    if (Value == FThreshold)
+        return;
+    FThreshold = std::clamp(Value, 0.0, 1.0);
+    ThresholdChanged();
+}
+
+void TCustomFuzzyLogic::SetParser(TCustomFuzzyLogicParser* Value) {
+    if (Value == FParser)
+        return;
+    if (FParser != nullptr)
+        RemoveFreeNotification(FParser);
+    FParser = Value;
+    if (FParser != nullptr)
+        FreeNotification(FParser);
+}
+
+void TCustomFuzzyLogic::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == FParser)
+        FParser = nullptr; // the link is already gone on the parser's side
+}
+
+TStringList* TCustomFuzzyLogic::GetStrings() {
+    if (FNeedsUpdate)
+        UpdateStrings();
+    return FStrings.get();
+}
+
+void TCustomFuzzyLogic::SetStrings(const TStringList* Value) {
+    FStrings->Assign(Value);
+    Parse();
+}
+
+void TCustomFuzzyLogic::CheckParser() const {
+    if (FParser == nullptr)
+        throw EFzyException(SParserUnassigned);
+}
+
+void TCustomFuzzyLogic::Parse() {
+    if (IsLoading())
+        return;
+    CheckParser();
+    FParser->Parse(FStrings->GetText(), nullptr);
+    FNeedsUpdate = false;
+}
+
+void TCustomFuzzyLogic::UpdateStrings() {
+    FNeedsUpdate = false;
+    if (!IsLoading())
+        CheckParser();
+}
+
+// ---- TFuzzyLogic ----
+
+TFuzzyLogic* TFuzzyLogic::Create(TComponent* AOwner) {
+    return FinishCreate(std::unique_ptr<TFuzzyLogic>(new TFuzzyLogic()), AOwner);
+}
+
+void TFuzzyLogic::AfterConstruction() {
+    TCustomFuzzyLogic::AfterConstruction();
+    FItems = CreateVariables();
+}
+
+TFuzzyLogic::~TFuzzyLogic() {
+    // Nothing is reported while the variables go.
+    FOnFuzzySetChange = nullptr;
+    FOnVariableChange = nullptr;
+    FOnVariableDeleted = nullptr;
+    FOnVariableAdded = nullptr;
+    FOnFuzzySetDeleted = nullptr;
+    FOnFuzzySetAdded = nullptr;
+    FOnChange = nullptr;
+    FItems.reset();
+}
+
+std::unique_ptr<TFuzzyVariables> TFuzzyLogic::CreateVariables() {
+    return std::make_unique<TFuzzyVariables>(this);
+}
+
+void TFuzzyLogic::Parse() {
+    if (IsLoading())
+        return;
+    CheckParser();
+    FItems->Clear();
+    // Cleared before the text is read, so that reading it does not regenerate it from
+    // the variables just removed.
+    FNeedsUpdate = false;
+    TCustomFuzzyLogic::Parse();
+}
+
+void TFuzzyLogic::UpdateStrings() {
+    TCustomFuzzyLogic::UpdateStrings();
+    if (IsLoading())
+        return;
+    TUpdateGuard guard(*FStrings);
+    FStrings->Clear();
+    for (const TFuzzyVariable* variable : *FItems)
+        FStrings->Add(FParser->PrettyPrint(variable));
+}
+
+void TFuzzyLogic::ThresholdChanged() {
+    TCustomFuzzyLogic::ThresholdChanged();
+    for (TFuzzyVariable* variable : *FItems)
+        variable->SetThreshold(FThreshold);
+}
+
+void TFuzzyLogic::AddAutoTerms(TFuzzyVariable* Variable) {
+    TFuzzySets& terms = *Variable->GetItems();
+    const TFzyFloat minimum = Variable->GetMinimum();
+    const TFzyFloat maximum = Variable->GetMaximum();
+    if (terms.IndexOf(SLowFuzzyTerm) < 0) {
+        TFuzzySet* low = terms.Add(SLowFuzzyTerm);
+        low->GetValues()->Add(minimum, 1);
+        low->GetValues()->Add(maximum, 0);
+        low->SetExpression(SLowFuzzyTerm);
+    }
+    if (terms.IndexOf(SMediumFuzzyTerm) < 0) {
+        TFuzzySet* medium = terms.Add(SMediumFuzzyTerm);
+        medium->CreateTriangleFunctionValues(minimum, minimum + (maximum - minimum) / 2, maximum);
+        medium->SetExpression(SMediumFuzzyTerm);
+    }
+    if (terms.IndexOf(SHighFuzzyTerm) < 0) {
+        TFuzzySet* high = terms.Add(SHighFuzzyTerm);
+        high->GetValues()->Add(minimum, 0);
+        high->GetValues()->Add(maximum, 1);
+        high->SetExpression(SHighFuzzyTerm);
+    }
+}
+
+void TFuzzyLogic::NotifyFuzzySet(TFuzzySet* FuzzySet, TCollectionNotification Action) {
+    if (Action == TCollectionNotification::cnAdded && FOnFuzzySetAdded)
+        FOnFuzzySetAdded(this, FuzzySet);
+    else if (Action == TCollectionNotification::cnExtracting && FOnFuzzySetDeleted)
+        FOnFuzzySetDeleted(this, FuzzySet);
+}
+
+void TFuzzyLogic::NotifyVariable(TFuzzyVariable* Variable, TCollectionNotification Action) {
+    if (Action == TCollectionNotification::cnAdded) {
+        Variable->SetThreshold(FThreshold);
+        if (FOnVariableAdded)
+            FOnVariableAdded(this, Variable);
+        if (FAutoTerms)
+            AddAutoTerms(Variable);
+    } else if (Action == TCollectionNotification::cnExtracting && FOnVariableDeleted) {
+        FOnVariableDeleted(this, Variable);
+    }
+}
+
+void TFuzzyLogic::UpdateVariable(TFuzzyVariable* Variable) {
+    FNeedsUpdate = true;
+    if (Variable != nullptr) {
+        if (FOnVariableChange)
+            FOnVariableChange(this, Variable);
+    } else if (FOnChange) {
+        FOnChange(this);
+    }
+}
+
+void TFuzzyLogic::UpdateFuzzySet(TFuzzySet* FuzzySet) {
+    FNeedsUpdate = true;
+    if (FOnFuzzySetChange)
+        FOnFuzzySetChange(this, FuzzySet);
+}
+
+} // namespace fuzzy
