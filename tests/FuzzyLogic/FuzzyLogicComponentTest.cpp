@@ -1,0 +1,272 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "FuzzyConsts/FuzzyExceptions.hpp"
+#include "FuzzyLogic/FuzzyLogic.hpp"
+#include "platform/Format.hpp"
+#include "support/PointListHelpers.hpp"
+
+namespace fuzzy::test {
+namespace {
+
+// A parser that writes "(name)" for a variable and counts how often it is asked.
+class TCountingParser : public TCustomFuzzyLogicParser {
+public:
+    static TCountingParser* Create(TComponent* AOwner) {
+        return FinishCreate(std::unique_ptr<TCountingParser>(new TCountingParser()), AOwner);
+    }
+    void Parse(const std::string& Text, const TEncoding*) override { Parsed.push_back(Text); }
+    std::string PrettyPrint(const TFuzzySet* FuzzySet, bool) override {
+        return "set " + FuzzySet->GetName();
+    }
+    std::string PrettyPrint(const TFuzzyVariable* Variable) override {
+        ++Writes;
+        return "(" + Variable->GetName() + ")";
+    }
+    std::vector<std::string> Parsed;
+    int Writes = 0;
+
+private:
+    TCountingParser() = default;
+};
+
+// A component whose every event is logged in order.
+class Component : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Logic->SetOnVariableAdded([this](TObject* sender, TFuzzyVariable* variable) {
+            EXPECT_EQ(sender, Logic.get());
+            Log.push_back("variable added, threshold " + Format("%.4f", variable->GetThreshold()));
+        });
+        Logic->SetOnVariableDeleted([this](TObject*, TFuzzyVariable* variable) {
+            Log.push_back("variable deleted " + variable->GetName());
+        });
+        Logic->SetOnVariableChange([this](TObject*, TFuzzyVariable* variable) {
+            Log.push_back("variable changed " + variable->GetName());
+        });
+        Logic->SetOnFuzzySetAdded([this](TObject*, TFuzzySet* set) {
+            Log.push_back(Format("set added #%d", set->GetIndex()));
+        });
+        Logic->SetOnFuzzySetDeleted([this](TObject*, TFuzzySet* set) {
+            Log.push_back("set deleted " + set->GetName());
+        });
+        Logic->SetOnFuzzySetChange([this](TObject*, TFuzzySet* set) {
+            Log.push_back("set changed " + set->GetName());
+        });
+        Logic->SetOnChange([this](TObject*) { Log.push_back("changed"); });
+    }
+    // The log without the many change events, to see additions and removals in order.
+    std::vector<std::string> Membership() const {
+        std::vector<std::string> entries;
+        std::copy_if(Log.begin(), Log.end(), std::back_inserter(entries),
+                     [](const std::string& entry) {
+                         return entry.find("changed") == std::string::npos;
+                     });
+        return entries;
+    }
+
+    std::unique_ptr<TFuzzyLogic> Logic{TFuzzyLogic::Create(nullptr)};
+    std::vector<std::string> Log;
+};
+
+TEST_F(Component, Defaults) {
+    EXPECT_EQ(Logic->GetThreshold(), 0.01);
+    EXPECT_EQ(Logic->GetNumFunctionValues(), 7);
+    EXPECT_TRUE(Logic->GetAutoTerms());
+    EXPECT_EQ(Logic->GetCorrelationMethod(), TFuzzyCorrelationMethod::fcmMinimum);
+    EXPECT_EQ(Logic->GetInferenceMethod(), TFuzzyInferenceMethod::fimMinMax);
+    EXPECT_EQ(Logic->GetDefuzzificationMethod(), TDefuzzificationMethod::dmCenterOfGravity);
+    EXPECT_EQ(Logic->GetItems()->GetCount(), 0);
+    EXPECT_EQ(Logic->GetParser(), nullptr);
+    Logic->SetNumFunctionValues(1);
+    EXPECT_EQ(Logic->GetNumFunctionValues(), 2);
+}
+
+TEST_F(Component, AddingAVariableSetsItsThresholdThenAddsTheAutomaticTerms) {
+    TFuzzyVariable* variable = Logic->GetItems()->Add();
+    EXPECT_EQ(Membership(), (std::vector<std::string>{"variable added, threshold 0.0100",
+                                                      "set added #0", "set added #1",
+                                                      "set added #2"}));
+    // Each term reports its changes right after it is added, before the next is added.
+    const auto second = std::find(Log.begin(), Log.end(), "set added #1");
+    EXPECT_NE(std::find(Log.begin(), second, "set changed low"), second);
+    EXPECT_EQ(variable->GetItemIndex(), 2);
+    TFuzzySets& terms = *variable->GetItems();
+    EXPECT_EQ(terms[0]->GetName(), "low");
+    EXPECT_EQ(PointsOf(*terms[0]->GetValues()), (TPoints{{0, 1}, {1, 0}}));
+    EXPECT_EQ(PointsOf(*terms[1]->GetValues()), (TPoints{{0, 0}, {0.5, 1}, {1, 0}}));
+    EXPECT_EQ(PointsOf(*terms[2]->GetValues()), (TPoints{{0, 0}, {1, 1}}));
+    EXPECT_EQ(terms[1]->GetExpression(), "medium");
+    EXPECT_TRUE(terms[2]->GetDefined());
+}
+
+TEST_F(Component, AutomaticTermsFollowTheRangeAtTheTimeTheyAreAdded) {
+    std::unique_ptr<TFuzzyVariable> variable(TFuzzyVariable::Create(nullptr));
+    variable->SetMinimum(10);
+    variable->SetMaximum(20);
+    variable->GetItems()->Add("low"); // an existing term is kept
+    Logic->AddAutoTerms(variable.get());
+    ASSERT_EQ(variable->GetItems()->GetCount(), 3);
+    EXPECT_EQ(PointsOf(*variable->GetItems()->GetItemByName("medium")->GetValues()),
+              (TPoints{{10, 0}, {15, 1}, {20, 0}}));
+    EXPECT_EQ(variable->GetItems()->GetItemByName("low")->GetValues()->GetCount(), 0);
+
+    Logic->SetAutoTerms(false);
+    EXPECT_EQ(Logic->GetItems()->Add("bare")->GetItems()->GetCount(), 0);
+}
+
+TEST_F(Component, DeletingAVariableReportsItsTermsThenTheVariable) {
+    Logic->GetItems()->Add("speed");
+    Log.clear();
+    Logic->GetItems()->Delete(0);
+    EXPECT_EQ(Log, (std::vector<std::string>{"set deleted high", "set deleted medium",
+                                             "set deleted low", "variable deleted speed",
+                                             "changed"}));
+}
+
+TEST_F(Component, ThresholdIsClampedAndPassedToEveryVariable) {
+    TFuzzyVariable* a = Logic->GetItems()->Add("a");
+    TFuzzyVariable* b = Logic->GetItems()->Add("b");
+    Logic->SetThreshold(2);
+    EXPECT_EQ(Logic->GetThreshold(), 1);
+    EXPECT_EQ(a->GetThreshold(), 1);
+    EXPECT_EQ(b->GetThreshold(), 1);
+    b->SetThreshold(0.5);
+    Logic->SetThreshold(1); // unchanged: nothing is passed on
+    EXPECT_EQ(b->GetThreshold(), 0.5);
+}
+
+TEST_F(Component, SetsTakeTheirSettingsFromTheComponent) {
+    Logic->SetAutoTerms(false);
+    TFuzzyVariable* variable = Logic->GetItems()->Add("v");
+    variable->SetMaximum(90);
+    TFuzzySet* term = variable->GetItems()->Add("t");
+    Logic->SetNumFunctionValues(5);
+    term->SetSetType(TFuzzySetType::fstGrowthCurve);
+    EXPECT_EQ(term->GetValues()->GetCount(), 5);
+    Logic->SetCorrelationMethod(TFuzzyCorrelationMethod::fcmProduct);
+    term->Correlate(0.5);
+    EXPECT_DOUBLE_EQ(term->GetValues()->GetMaxValue(), 0.5);
+    Logic->SetDefuzzificationMethod(TDefuzzificationMethod::dmMeanOfMaxima);
+    EXPECT_DOUBLE_EQ(term->Defuzzify(), 60);
+}
+
+TEST_F(Component, SetsMadeWhileDesigningAreDefined) {
+    Logic->SetAutoTerms(false);
+    TFuzzyVariable* variable = Logic->GetItems()->Add("v");
+    EXPECT_FALSE(variable->GetItems()->Insert(0)->GetDefined());
+    Logic->SetDesigning(true);
+    EXPECT_TRUE(variable->GetItems()->Insert(0)->GetDefined());
+}
+
+TEST_F(Component, StringsNeedAParserAndAreRegeneratedOnceAfterAChange) {
+    try {
+        Logic->Parse();
+        FAIL();
+    } catch (const EFzyException& error) {
+        EXPECT_STREQ(error.what(), "Parser not assigned.  Cannot parse");
+    }
+    std::unique_ptr<TCountingParser> parser(TCountingParser::Create(nullptr));
+    Logic->SetParser(parser.get());
+    Logic->GetItems()->Add("speed");
+    EXPECT_EQ(Logic->GetStrings()->GetText(), "(speed)\n");
+    EXPECT_EQ(parser->Writes, 1);
+    (void)Logic->GetStrings();
+    EXPECT_EQ(parser->Writes, 1); // nothing changed in between
+    Logic->GetItems()->GetItem(0)->SetUnits("km/h");
+    (void)Logic->GetStrings();
+    EXPECT_EQ(parser->Writes, 2);
+    EXPECT_EQ(Logic->GetItems()->GetItem(0)->GetItems()->GetItem(0)->ToString(), "set low");
+
+    TStringList text;
+    text.SetText("(deffuzzy x)");
+    Logic->SetStrings(&text);
+    EXPECT_EQ(parser->Parsed, (std::vector<std::string>{"(deffuzzy x)\n"}));
+    EXPECT_EQ(Logic->GetItems()->GetCount(), 0); // cleared before parsing
+    EXPECT_EQ(parser->Writes, 2);                // and not written back from the empty list
+    EXPECT_EQ(Logic->GetStrings()->GetText(), "(deffuzzy x)\n");
+}
+
+TEST_F(Component, LoadingDefersParsing) {
+    Logic->BeginLoading();
+    Logic->Parse(); // no parser, but nothing happens while loading
+    Logic->UpdateStrings();
+    Logic->EndLoading();
+    EXPECT_THROW(Logic->UpdateStrings(), EFzyException);
+}
+
+TEST_F(Component, TheParserLinkIsDroppedWhenEitherSideGoes) {
+    auto* parser = TCountingParser::Create(nullptr);
+    Logic->SetParser(parser);
+    delete parser;
+    EXPECT_EQ(Logic->GetParser(), nullptr);
+    EXPECT_THROW(Logic->Parse(), EFzyException);
+
+    // The component going first leaves a parser that can be freed safely.
+    auto* owner = TComponent::Create(nullptr);
+    auto* logic = TFuzzyLogic::Create(owner);
+    auto* second = TCountingParser::Create(owner);
+    logic->SetParser(second);
+    delete logic;
+    delete owner; // frees the parser
+}
+
+TEST_F(Component, FreeingInAnyOrderLeavesNothingBehind) {
+    // Terms, variables, parser and component freed in different orders; the sanitizers
+    // catch any dangling pointer or leak.
+    for (int order = 0; order < 4; ++order) {
+        auto* logic = TFuzzyLogic::Create(nullptr);
+        auto* parser = TCountingParser::Create(nullptr);
+        logic->SetParser(parser);
+        TFuzzyVariable* variable = logic->GetItems()->Add("v");
+        TFuzzySet* term = variable->GetItems()->GetItem(1);
+        TFuzzySet* solution = variable->AssertRule(0.5, term, nullptr);
+        switch (order) {
+        case 0:
+            delete solution;
+            delete term;
+            delete variable;
+            delete parser;
+            delete logic;
+            break;
+        case 1:
+            delete logic; // frees variable, terms and solution
+            delete parser;
+            break;
+        case 2:
+            delete parser;
+            delete variable;
+            delete logic;
+            break;
+        default:
+            logic->GetItems()->Clear();
+            delete logic;
+            delete parser;
+        }
+    }
+}
+
+TEST_F(Component, DestroyingTheComponentReportsNothing) {
+    Logic->GetItems()->Add("v");
+    Log.clear();
+    Logic.reset();
+    EXPECT_TRUE(Log.empty());
+}
+
+TEST_F(Component, VariablesByName) {
+    TFuzzyVariable* speed = Logic->GetItems()->Add("speed");
+    EXPECT_EQ(Logic->GetItems()->GetItemByName("speed"), speed);
+    try {
+        (void)Logic->GetItems()->GetItemByName("Speed");
+        FAIL();
+    } catch (const EFzyException& error) {
+        EXPECT_STREQ(error.what(), "Unknown Fuzzy Variable name: \"Speed\"");
+    }
+    EXPECT_EQ(speed->GetFuzzy(), Logic.get());
+}
+
+} // namespace
+} // namespace fuzzy::test
