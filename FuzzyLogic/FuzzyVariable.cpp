@@ -11,6 +11,16 @@
 
 namespace fuzzy {
 
+namespace {
+
+const TFuzzySet& Required(const TFuzzySet* Set, const char* Role) {
+    if (Set == nullptr)
+        throw EArgumentOutOfRangeException("No fuzzy set given as %s of the rule", Role);
+    return *Set;
+}
+
+} // namespace
+
 TFuzzyVariable* TFuzzyVariable::Create(TCollection* Collection, TFuzzySetClass SetClass) {
     return Initialize(std::unique_ptr<TFuzzyVariable>(new TFuzzyVariable()), Collection,
                       SetClass);
@@ -158,15 +168,17 @@ TFzyFloat TFuzzyVariable::GetCorrelationStrength(std::span<const TFuzzySet* cons
                                            static_cast<int>(Matchings.size()));
     TFzyFloat strength = 1.0;
     for (std::size_t i = 0; i < Premises.size(); ++i)
-        strength = std::min(strength, Premises[i]->GetCorrelationStrength(Matchings[i]));
+        strength = std::min(strength, Required(Premises[i], "premise")
+                                          .GetCorrelationStrength(&Required(Matchings[i], "fact")));
     return strength;
 }
 
 TFuzzySet* TFuzzyVariable::AssertRule(TFzyFloat CorrelationStrength, const TFuzzySet* NewEvidence,
                                       TFuzzySet* OldEvidence) {
+    const TFuzzySet& consequent = Required(NewEvidence, "consequent");
     if (CorrelationStrength < FThreshold)
         return nullptr;
-    std::unique_ptr<TFuzzySet> correlated(NewEvidence->Clone());
+    std::unique_ptr<TFuzzySet> correlated(consequent.Clone());
     correlated->Correlate(CorrelationStrength);
     if (OldEvidence == nullptr)
         return correlated.release();
@@ -175,7 +187,8 @@ TFuzzySet* TFuzzyVariable::AssertRule(TFzyFloat CorrelationStrength, const TFuzz
 
 TFuzzySet* TFuzzyVariable::AssertRule(const TFuzzySet* Premise, const TFuzzySet* NewEvidence,
                                       const TFuzzySet* Matching, TFuzzySet* OldEvidence) {
-    return AssertRule(Premise->GetCorrelationStrength(Matching), NewEvidence, OldEvidence);
+    return AssertRule(Required(Premise, "premise").GetCorrelationStrength(Matching), NewEvidence,
+                      OldEvidence);
 }
 
 TFuzzySet* TFuzzyVariable::AssertRule(std::span<const TFuzzySet* const> Premises,

@@ -1,55 +1,67 @@
-// Builds fuzzy sets from point lists and prints their degrees of membership over a grid of
-// X values.
+// Runs the heater controller over a grid of its two inputs and prints the heater power for
+// every pair: one row per error value, one column per rate value.
 //
-// Usage: fuzzy_demo [terms-file] [from] [to] [step]
-// The terms file holds one term per line: a name followed by X Y pairs ('#' starts a
-// comment line). Without arguments the bundled examples/temperature.txt is read over 0..40.
+// Usage: fuzzy_demo [sweep-file]
+// The sweep file gives each input its first value, last value and number of points, one
+// input per line ('#' starts a comment line):
+//   error -10 10 9
+//   rate   -2  2 5
+// Without an argument the bundled examples/heater_sweep.txt is read. A cell shows "-" where
+// no rule fires.
 
-#include <cstdio>
+#include <cmath>
 #include <fstream>
 #include <iostream>
-#include <memory>
+#include <map>
 #include <sstream>
 #include <string>
-#include <vector>
 
-#include "FuzzyLogic/FuzzyLogic.hpp"
+#include "HeaterController.hpp"
 #include "platform/Platform.hpp"
 
 #ifndef FUZZY_DEMO_DEFAULT_INPUT
-#define FUZZY_DEMO_DEFAULT_INPUT "examples/temperature.txt"
+#define FUZZY_DEMO_DEFAULT_INPUT "examples/heater_sweep.txt"
 #endif
 
 namespace {
 
-using fuzzy::TFuzzySet;
+/// Points evenly spaced from From to To.
+struct TSweep {
+    double From = 0;
+    double To = 0;
+    int Points = 0;
 
-std::vector<std::unique_ptr<TFuzzySet>> ReadTerms(std::istream& input) {
-    std::vector<std::unique_ptr<TFuzzySet>> terms;
+    double At(int Index) const {
+        return Index == Points - 1 ? To : From + (To - From) / (Points - 1) * Index;
+    }
+};
+
+constexpr int MaxSweepPoints = 1000;
+
+std::map<std::string, TSweep> ReadSweeps(std::istream& input) {
+    std::map<std::string, TSweep> sweeps;
     std::string line;
-    int lineNumber = 0;
-    while (std::getline(input, line)) {
-        ++lineNumber;
+    for (int lineNumber = 1; std::getline(input, line); ++lineNumber) {
         std::istringstream words(line);
-        std::string name;
+        std::string name, from, to, points, extra;
         if (!(words >> name) || name.front() == '#')
             continue;
-        std::unique_ptr<TFuzzySet> term(TFuzzySet::Create(nullptr));
-        term->SetName(name);
-        // One bracket: the points sort and clean themselves once, at its end.
-        fuzzy::TUpdateGuard guard(*term->GetValues());
-        for (std::string x, y; words >> x;) {
-            if (!(words >> y))
-                throw fuzzy::EConvertError("line %d: X value %s has no Y value", lineNumber, x);
-            term->GetValues()->Add(fuzzy::StrToFloat(x), fuzzy::StrToFloat(y));
-        }
-        terms.push_back(std::move(term));
+        if (name != "error" && name != "rate")
+            throw fuzzy::EConvertError("line %d: unknown input %s", lineNumber, name);
+        if (!(words >> from >> to >> points) || words >> extra)
+            throw fuzzy::EConvertError("line %d: expected %s FROM TO POINTS", lineNumber, name);
+        const TSweep sweep{fuzzy::StrToFloat(from), fuzzy::StrToFloat(to), fuzzy::StrToInt(points)};
+        if (!std::isfinite(sweep.To - sweep.From))
+            throw fuzzy::EArgumentOutOfRangeException("line %d: the range is too wide", lineNumber);
+        if (sweep.Points < 2 || sweep.Points > MaxSweepPoints)
+            throw fuzzy::EArgumentOutOfRangeException("line %d: points must be 2 to %d", lineNumber,
+                                                      MaxSweepPoints);
+        sweeps[name] = sweep;
     }
-    return terms;
-}
-
-double Argument(char** argv, int argc, int index, double fallback) {
-    return index < argc ? fuzzy::StrToFloat(argv[index]) : fallback;
+    for (const char* name : {"error", "rate"})
+        if (!sweeps.contains(name))
+            throw fuzzy::EConvertError("the sweep file sets no %s", name);
+    return sweeps;
 }
 
 } // namespace
@@ -62,24 +74,22 @@ int main(int argc, char** argv) {
             std::cerr << "fuzzy_demo: cannot open " << path << "\n";
             return 1;
         }
-        const auto terms = ReadTerms(input);
-        const double from = Argument(argv, argc, 2, 0);
-        const double to = Argument(argv, argc, 3, 40);
-        const double step = Argument(argv, argc, 4, 2);
-        if (!(step > 0) || (to - from) / step > 1e6)
-            throw fuzzy::EArgumentOutOfRangeException("step must be positive and the grid small");
+        const auto sweeps = ReadSweeps(input);
+        const TSweep& errors = sweeps.at("error");
+        const TSweep& rates = sweeps.at("rate");
 
-        for (const auto& term : terms)
-            std::cout << term->ToString() << "\n";
-        std::cout << "\n" << fuzzy::Format("%8s", "X");
-        for (const auto& term : terms)
-            std::cout << fuzzy::Format("%10s", term->GetName());
+        fuzzy::THeaterController heater;
+        std::cout << "Heater power in % (rows: error in K, columns: rate in K/min)\n\n"
+                  << fuzzy::Format("%9s", "error");
+        for (int j = 0; j < rates.Points; ++j)
+            std::cout << fuzzy::Format("%9s", fuzzy::FormatFixed(rates.At(j), 2));
         std::cout << "\n";
-        for (int i = 0; from + i * step <= to + 1e-9; ++i) {
-            const double x = from + i * step;
-            std::cout << fuzzy::Format("%8s", fuzzy::FormatFixed(x, 2));
-            for (const auto& term : terms)
-                std::cout << fuzzy::Format("%10s", fuzzy::FormatFixed(term->DegreeOfMembership(x), 4));
+        for (int i = 0; i < errors.Points; ++i) {
+            std::cout << fuzzy::Format("%9s", fuzzy::FormatFixed(errors.At(i), 2));
+            for (int j = 0; j < rates.Points; ++j) {
+                const auto power = heater.Evaluate(errors.At(i), rates.At(j));
+                std::cout << fuzzy::Format("%9s", power ? fuzzy::FormatFixed(*power, 2) : "-");
+            }
             std::cout << "\n";
         }
         return 0;

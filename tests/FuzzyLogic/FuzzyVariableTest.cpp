@@ -2,6 +2,7 @@
 
 #include "FuzzyConsts/FuzzyExceptions.hpp"
 #include "FuzzyLogic/FuzzyLogic.hpp"
+#include "platform/Exceptions.hpp"
 #include "platform/StringList.hpp"
 #include "support/PointListHelpers.hpp"
 
@@ -156,6 +157,9 @@ TEST_F(Variable, CorrelationStrengthOfPremisesIsTheirMinimum) {
     EXPECT_NEAR(Var->GetCorrelationStrength(premises, facts), 0.3, 1e-12);
     EXPECT_THROW((void)Var->GetCorrelationStrength(premises, std::span(facts, 1)),
                  EArgumentOutOfRangeException);
+    const TFuzzySet* missing[] = {nullptr};
+    EXPECT_THROW((void)Var->GetCorrelationStrength(missing, facts), EArgumentOutOfRangeException);
+    EXPECT_THROW((void)Var->AssertRule(0.5, nullptr, nullptr), EArgumentOutOfRangeException);
 }
 
 TEST_F(Variable, AssignCopiesEverythingAndListsTermNames) {
