@@ -8,11 +8,11 @@
 namespace fuzzy {
 
 TFuzzySetValues::TFuzzySetValues(TFuzzySet* FuzzySet)
-    : TGCollection(FuzzySet, &TFuzzySetValue::CreateItem), FFuzzySet(FuzzySet) {}
+    : TGTypedCollection(FuzzySet, &TFuzzySetValue::CreateItem), FFuzzySet(FuzzySet) {}
 
 TFuzzySetValues::~TFuzzySetValues() = default;
 
-TFuzzySetValue* TFuzzySetValues::Add() { return static_cast<TFuzzySetValue*>(TGCollection::Add()); }
+TFuzzySetValue* TFuzzySetValues::Add() { return AddItem(); }
 
 TFuzzySetValue* TFuzzySetValues::Add(TFzyFloat X, TFzyFloat Y) {
     TFuzzySetValue* point = Add();
@@ -21,9 +21,7 @@ TFuzzySetValue* TFuzzySetValues::Add(TFzyFloat X, TFzyFloat Y) {
     return point;
 }
 
-TFuzzySetValue* TFuzzySetValues::Insert(int Index) {
-    return static_cast<TFuzzySetValue*>(TGCollection::Insert(Index));
-}
+TFuzzySetValue* TFuzzySetValues::Insert(int Index) { return InsertItemAt(Index); }
 
 int TFuzzySetValues::GetXCount(TFzyFloat X) const {
     return static_cast<int>(std::count_if(begin(), end(), [X](const TFuzzySetValue* point) {

@@ -23,7 +23,7 @@ using TFuzzySetValuesEnumerator = TCollectionEnumerator<TFuzzySetValue>;
 /// every point change sorts and cleans at once and the set hears about that one point
 /// (UpdateFuzzySetValue); inside a bracket changes only note what is out of order, and the
 /// outermost EndUpdate cleans once and tells the set UpdateFuzzySetValues.
-class TFuzzySetValues : public TGCollection {
+class TFuzzySetValues : public TGTypedCollection<TFuzzySetValue> {
 public:
     explicit TFuzzySetValues(TFuzzySet* FuzzySet);
     ~TFuzzySetValues() override;
@@ -37,16 +37,6 @@ public:
     TFuzzySetValue* Add(TFzyFloat X, TFzyFloat Y);
     /// Inserts a new point at Index (EListError when outside 0..Count).
     TFuzzySetValue* Insert(int Index);
-    TFuzzySetValue* GetItem(int Index) const {
-        return static_cast<TFuzzySetValue*>(TGCollection::GetItem(Index));
-    }
-    TFuzzySetValue* operator[](int Index) const { return GetItem(Index); }
-    /// Assigns Value's coordinates to the point at Index.
-    void SetItem(int Index, const TFuzzySetValue* Value) { TGCollection::SetItem(Index, Value); }
-
-    TFuzzySetValuesEnumerator GetEnumerator() const { return {this, 0}; }
-    TFuzzySetValuesEnumerator begin() const { return {this, 0}; }
-    TFuzzySetValuesEnumerator end() const { return {this, GetCount()}; }
 
     /// How many points have exactly this X (no tolerance).
     int GetXCount(TFzyFloat X) const;
@@ -106,7 +96,6 @@ private:
         TFuzzySetValues& FValues;
     };
 
-    TFuzzySetValue* Point(std::size_t Index) const { return GetItem(static_cast<int>(Index)); }
     /// Deletes the point at Index, or the point at Instead when the one at Index is a point
     /// whose setter is running: the clean-up never destroys the object it was called for.
     void DeletePoint(int Index, int Instead);

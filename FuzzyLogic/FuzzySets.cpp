@@ -8,13 +8,13 @@
 namespace fuzzy {
 
 TFuzzySets::TFuzzySets(TFuzzyVariable* Variable, TFuzzySetClass SetClass)
-    : TGCollection(Variable, [SetClass](TCollection* Collection) { return SetClass(Collection); }),
+    : TGTypedCollection(Variable, [SetClass](TCollection* Collection) { return SetClass(Collection); }),
       FVariable(Variable), FSetClass(SetClass) {}
 
 TFuzzySets::~TFuzzySets() { DestroyItems(); }
 
 TFuzzySet* TFuzzySets::Add() {
-    auto* term = static_cast<TFuzzySet*>(TGCollection::Add());
+    TFuzzySet* term = AddItem();
     if (FVariable != nullptr)
         FVariable->FItemIndex = term->GetIndex(); // directly: no change is reported
     return term;
@@ -27,9 +27,7 @@ TFuzzySet* TFuzzySets::Add(const std::string& Name) {
     return term;
 }
 
-TFuzzySet* TFuzzySets::Insert(int Index) {
-    return static_cast<TFuzzySet*>(TGCollection::Insert(Index));
-}
+TFuzzySet* TFuzzySets::Insert(int Index) { return InsertItemAt(Index); }
 
 TFuzzySet* TFuzzySets::GetItemByName(const std::string& Name) const {
     const int index = IndexOf(Name);
@@ -43,13 +41,13 @@ void TFuzzySets::SetItemByName(const std::string& Name, const TFuzzySet* Value) 
 }
 
 void TFuzzySets::Update(TCollectionItem* Item) {
-    TGCollection::Update(Item);
+    TGTypedCollection::Update(Item);
     if (FVariable != nullptr)
         FVariable->Update(static_cast<TFuzzySet*>(Item));
 }
 
 void TFuzzySets::Notify(TCollectionItem* Item, TCollectionNotification Action) {
-    TGCollection::Notify(Item, Action);
+    TGTypedCollection::Notify(Item, Action);
     if (FVariable != nullptr)
         FVariable->Notify(static_cast<TFuzzySet*>(Item), Action);
 }

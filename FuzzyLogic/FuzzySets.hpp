@@ -16,7 +16,7 @@ using TFuzzySetsEnumerator = TCollectionEnumerator<TFuzzySet>;
 /// created through the collection's set class. Every term that joins or leaves, and every
 /// change of a term, is passed on to the variable (Notify, Update). Destroying the
 /// collection destroys its terms last first, and the variable hears each one leave.
-class TFuzzySets : public TGCollection {
+class TFuzzySets : public TGTypedCollection<TFuzzySet> {
 public:
     explicit TFuzzySets(TFuzzyVariable* Variable, TFuzzySetClass SetClass = &TFuzzySet::Create);
     ~TFuzzySets() override;
@@ -32,20 +32,10 @@ public:
     TFuzzySet* Add(const std::string& Name);
     /// Inserts a new term at Index (the current term stays as it was).
     TFuzzySet* Insert(int Index);
-    TFuzzySet* GetItem(int Index) const {
-        return static_cast<TFuzzySet*>(TGCollection::GetItem(Index));
-    }
-    TFuzzySet* operator[](int Index) const { return GetItem(Index); }
-    /// Assigns Value into the existing term at Index.
-    void SetItem(int Index, const TFuzzySet* Value) { TGCollection::SetItem(Index, Value); }
     /// The term named Name; EFzyException when there is none.
     TFuzzySet* GetItemByName(const std::string& Name) const;
     /// Assigns Value into the term named Name; EFzyException when there is none.
     void SetItemByName(const std::string& Name, const TFuzzySet* Value);
-
-    TFuzzySetsEnumerator GetEnumerator() const { return {this, 0}; }
-    TFuzzySetsEnumerator begin() const { return {this, 0}; }
-    TFuzzySetsEnumerator end() const { return {this, GetCount()}; }
 
 protected:
     void Update(TCollectionItem* Item) override;

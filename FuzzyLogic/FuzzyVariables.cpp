@@ -8,7 +8,7 @@ namespace fuzzy {
 
 TFuzzyVariables::TFuzzyVariables(TFuzzyLogic* Fuzzy, TFuzzyVariableClass VariableClass,
                                  TFuzzySetClass SetClass)
-    : TGCollection(Fuzzy,
+    : TGTypedCollection(Fuzzy,
                    [VariableClass, SetClass](TCollection* Collection) {
                        return VariableClass(Collection, SetClass);
                    }),
@@ -16,9 +16,7 @@ TFuzzyVariables::TFuzzyVariables(TFuzzyLogic* Fuzzy, TFuzzyVariableClass Variabl
 
 TFuzzyVariables::~TFuzzyVariables() { DestroyItems(); }
 
-TFuzzyVariable* TFuzzyVariables::Add() {
-    return static_cast<TFuzzyVariable*>(TGCollection::Add());
-}
+TFuzzyVariable* TFuzzyVariables::Add() { return AddItem(); }
 
 TFuzzyVariable* TFuzzyVariables::Add(const std::string& Name) {
     TFuzzyVariable* variable = Add();
@@ -26,9 +24,7 @@ TFuzzyVariable* TFuzzyVariables::Add(const std::string& Name) {
     return variable;
 }
 
-TFuzzyVariable* TFuzzyVariables::Insert(int Index) {
-    return static_cast<TFuzzyVariable*>(TGCollection::Insert(Index));
-}
+TFuzzyVariable* TFuzzyVariables::Insert(int Index) { return InsertItemAt(Index); }
 
 TFuzzyVariable* TFuzzyVariables::GetItemByName(const std::string& Name) const {
     const int index = IndexOf(Name);
@@ -42,7 +38,7 @@ void TFuzzyVariables::SetItemByName(const std::string& Name, const TFuzzyVariabl
 }
 
 void TFuzzyVariables::Update(TCollectionItem* Item) {
-    TGCollection::Update(Item);
+    TGTypedCollection::Update(Item);
     auto* variable = static_cast<TFuzzyVariable*>(Item);
     if (variable != nullptr && variable->GetItems()->GetCount() <= variable->GetItemIndex())
         variable->FItemIndex = variable->GetItems()->GetCount() - 1;
@@ -51,7 +47,7 @@ void TFuzzyVariables::Update(TCollectionItem* Item) {
 }
 
 void TFuzzyVariables::Notify(TCollectionItem* Item, TCollectionNotification Action) {
-    TGCollection::Notify(Item, Action);
+    TGTypedCollection::Notify(Item, Action);
     if (FFuzzy != nullptr)
         FFuzzy->NotifyVariable(static_cast<TFuzzyVariable*>(Item), Action);
 }

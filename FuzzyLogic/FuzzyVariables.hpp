@@ -18,7 +18,7 @@ using TFuzzyVariablesEnumerator = TCollectionEnumerator<TFuzzyVariable>;
 /// The variables of a logic component, owned by the collection. Variables are created
 /// through the collection's variable class, their terms through its set class. Additions,
 /// removals and changes of variables and of their terms are passed on to the component.
-class TFuzzyVariables : public TGCollection {
+class TFuzzyVariables : public TGTypedCollection<TFuzzyVariable> {
 public:
     explicit TFuzzyVariables(TFuzzyLogic* Fuzzy,
                              TFuzzyVariableClass VariableClass = &TFuzzyVariable::Create,
@@ -32,19 +32,10 @@ public:
     TFuzzyVariable* Add();
     TFuzzyVariable* Add(const std::string& Name);
     TFuzzyVariable* Insert(int Index);
-    TFuzzyVariable* GetItem(int Index) const {
-        return static_cast<TFuzzyVariable*>(TGCollection::GetItem(Index));
-    }
-    TFuzzyVariable* operator[](int Index) const { return GetItem(Index); }
-    void SetItem(int Index, const TFuzzyVariable* Value) { TGCollection::SetItem(Index, Value); }
     /// The variable named Name; EFzyException when there is none.
     TFuzzyVariable* GetItemByName(const std::string& Name) const;
     /// Assigns Value into the variable named Name; EFzyException when there is none.
     void SetItemByName(const std::string& Name, const TFuzzyVariable* Value);
-
-    TFuzzyVariablesEnumerator GetEnumerator() const { return {this, 0}; }
-    TFuzzyVariablesEnumerator begin() const { return {this, 0}; }
-    TFuzzyVariablesEnumerator end() const { return {this, GetCount()}; }
 
     /// A term of one of the variables changed.
     virtual void UpdateFuzzySet(TFuzzySet* FuzzySet);

@@ -214,6 +214,27 @@ public:
     int IndexOf(const std::string& Name) const;
 };
 
+/// A named-item collection whose items are all of class T, handed out as T.
+template <class T>
+class TGTypedCollection : public TGCollection {
+public:
+    using TGCollection::TGCollection;
+
+    /// The item at Index; EListError when out of range.
+    T* GetItem(int Index) const { return static_cast<T*>(TGCollection::GetItem(Index)); }
+    T* operator[](int Index) const { return GetItem(Index); }
+    /// Assigns Value into the existing item at Index.
+    void SetItem(int Index, const T* Value) { TGCollection::SetItem(Index, Value); }
+
+    TCollectionEnumerator<T> GetEnumerator() const { return {this, 0}; }
+    TCollectionEnumerator<T> begin() const { return {this, 0}; }
+    TCollectionEnumerator<T> end() const { return {this, GetCount()}; }
+
+protected:
+    T* AddItem() { return static_cast<T*>(TGCollection::Add()); }
+    T* InsertItemAt(int Index) { return static_cast<T*>(TGCollection::Insert(Index)); }
+};
+
 template <class T>
 T* TCollectionItem::Join(std::unique_ptr<T> Item, TCollection* Collection) {
     if (Collection != nullptr)
