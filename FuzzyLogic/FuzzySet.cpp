@@ -41,12 +41,8 @@ std::unique_ptr<TFuzzySetValues> TFuzzySet::CreateValues() {
 }
 
 void TFuzzySet::Assign(const TPersistent* Source) {
-    const auto* source = dynamic_cast<const TFuzzySet*>(Source);
-    if (source == nullptr) {
-        TGCollectionItem::Assign(Source);
-        return;
-    }
-    if (source == this)
+    const auto* source = AssignSourceAs<TFuzzySet>(Source);
+    if (source == nullptr)
         return;
     FName = source->FName;
     SetValues(source->FValues.get());

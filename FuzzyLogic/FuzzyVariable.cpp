@@ -39,12 +39,8 @@ std::unique_ptr<TFuzzySets> TFuzzyVariable::CreateItems() {
 }
 
 void TFuzzyVariable::Assign(const TPersistent* Source) {
-    const auto* source = dynamic_cast<const TFuzzyVariable*>(Source);
-    if (source == nullptr) {
-        TGCollectionItem::Assign(Source);
-        return;
-    }
-    if (source == this)
+    const auto* source = AssignSourceAs<TFuzzyVariable>(Source);
+    if (source == nullptr)
         return;
     FName = source->FName;
     FMinimum = source->FMinimum;

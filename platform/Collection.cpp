@@ -95,12 +95,8 @@ void TCollection::EndUpdate() {
 }
 
 void TCollection::Assign(const TPersistent* Source) {
-    const auto* source = dynamic_cast<const TCollection*>(Source);
-    if (source == nullptr) {
-        TPersistent::Assign(Source);
-        return;
-    }
-    if (source == this)
+    const auto* source = AssignSourceAs<TCollection>(Source);
+    if (source == nullptr)
         return;
     TUpdateGuard guard(*this);
     Clear();

@@ -28,6 +28,19 @@ public:
     virtual void Assign(const TPersistent* Source);
 
 protected:
+    /// The source of an Assign override as its own class T. Returns nullptr when there is
+    /// nothing to copy: Source is this object, or of another class, which then goes to the
+    /// inherited Assign (and so raises EConvertError unless Source knows this class).
+    template <class T>
+    const T* AssignSourceAs(const TPersistent* Source) {
+        const auto* source = dynamic_cast<const T*>(Source);
+        if (source == nullptr) {
+            TPersistent::Assign(Source);
+            return nullptr;
+        }
+        return static_cast<const TPersistent*>(source) == this ? nullptr : source;
+    }
+
     /// Fallback of Assign when the destination does not know the source: raises
     /// EConvertError unless a descendant knows how to copy itself into Dest.
     virtual void AssignTo(TPersistent* Dest) const;

@@ -182,12 +182,8 @@ void TStringList::EndUpdate() {
 }
 
 void TStringList::Assign(const TPersistent* Source) {
-    const auto* source = dynamic_cast<const TStringList*>(Source);
-    if (source == nullptr) {
-        TPersistent::Assign(Source);
-        return;
-    }
-    if (source == this)
+    const auto* source = AssignSourceAs<TStringList>(Source);
+    if (source == nullptr)
         return;
     TUpdateGuard guard(*this);
     Clear();
