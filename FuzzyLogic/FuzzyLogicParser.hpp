@@ -1,10 +1,16 @@
 #pragma once
-// The parser component as the logic component sees it: something that reads definition
-// text into the component's variables and writes variables and terms back as text.
+// The parser component as the logic component sees it: it reads definition text into the
+// component's variables, writes variables and terms back as text, evaluates expressions
+// and builds the shapes of the built-in functions ("tri", "pi", "s", "z", "beta").
 
+#include <functional>
 #include <string>
 
+#include "FuzzyConsts/FuzzyTypes.hpp"
+#include "FuzzyInterfaces/FuzzyStreamTokenIntf.hpp"
+#include "FuzzyLogic/FuzzyLogicComponent.hpp"
 #include "platform/Component.hpp"
+#include "platform/StringList.hpp"
 
 namespace fuzzy {
 
@@ -12,22 +18,125 @@ class TEncoding;
 class TFuzzySet;
 class TFuzzyVariable;
 
-/// Base of the parser components. A logic component links to one (not owning it) and
-/// forgets it when the parser is destroyed.
+/// Called after an expression was evaluated; the handler may replace Result.
+using TFuzzyExpressionEvent = std::function<void(TObject* Sender, TFuzzyVariable* Variable,
+                                                 const std::string& Expression,
+                                                 TFuzzySet*& Result)>;
+/// Called before a function call is evaluated; a handler that sets Handled replaces the
+/// built-in functions, Result being the set to return.
+using TCalcFuzzyFunctionEvent = std::function<void(
+    TObject* Sender, const std::string& Name, bool& Handled, TFuzzySet*& Result,
+    const TInterfacePtr<IFuzzyStreamTokenList>& Arguments)>;
+
+/// Base of the parser components. It links to a logic component (not owned; the link is
+/// cleared when that component is destroyed), raises the parse errors and evaluates the
+/// built-in functions; a descendant reads and writes the text format.
+///
+/// Callbacks, each called only when assigned: OnBeginParse and OnEndParse around a
+/// successful Parse; OnParseFuzzyVariable / OnParseFuzzySet after each variable / term is
+/// read; OnEvalExpression after each expression; OnCalcFuzzyFunction before each call.
+///
+/// Every failure raises EFzyParseException, except errors of the set and variable setters
+/// themselves (a reserved term name, too many points at one X), which propagate as they
+/// are. What was read before a failure stays in the logic component.
 class TCustomFuzzyLogicParser : public TComponent {
 public:
+    ~TCustomFuzzyLogicParser() override;
     std::string ClassName() const override { return "TCustomFuzzyLogicParser"; }
 
-    /// Reads definition text (in Encoding, nullptr meaning UTF-8) into the parser's logic
-    /// component.
-    virtual void Parse(const std::string& Text, const TEncoding* Encoding) = 0;
+    TCustomFuzzyLogic* GetFuzzyLogic() const { return FFuzzyLogic; }
+    /// Links the logic component to fill (both ways, so that its end clears the link).
+    void SetFuzzyLogic(TCustomFuzzyLogic* Value);
+
+    const TFuzzySetEvent& GetOnParseFuzzySet() const { return FOnParseFuzzySet; }
+    void SetOnParseFuzzySet(TFuzzySetEvent Value) { FOnParseFuzzySet = std::move(Value); }
+    const TFuzzyVariableEvent& GetOnParseFuzzyVariable() const { return FOnParseFuzzyVariable; }
+    void SetOnParseFuzzyVariable(TFuzzyVariableEvent Value) {
+        FOnParseFuzzyVariable = std::move(Value);
+    }
+    const TFuzzyExpressionEvent& GetOnEvalExpression() const { return FOnEvalExpression; }
+    void SetOnEvalExpression(TFuzzyExpressionEvent Value) { FOnEvalExpression = std::move(Value); }
+    const TCalcFuzzyFunctionEvent& GetOnCalcFuzzyFunction() const { return FOnCalcFuzzyFunction; }
+    void SetOnCalcFuzzyFunction(TCalcFuzzyFunctionEvent Value) {
+        FOnCalcFuzzyFunction = std::move(Value);
+    }
+    const TNotifyEvent& GetOnBeginParse() const { return FOnBeginParse; }
+    void SetOnBeginParse(TNotifyEvent Value) { FOnBeginParse = std::move(Value); }
+    const TNotifyEvent& GetOnEndParse() const { return FOnEndParse; }
+    void SetOnEndParse(TNotifyEvent Value) { FOnEndParse = std::move(Value); }
+
+    /// Reads Text (in Encoding, nullptr meaning UTF-8) into the logic component:
+    /// OnBeginParse, ParseFuzzyLogic, OnEndParse. EFzyParseException without a logic
+    /// component (before any callback).
+    virtual void Parse(const std::string& Text, const TEncoding* Encoding);
+    /// Reads every variable definition of Text into the logic component.
+    virtual void ParseFuzzyLogic(const std::string& Text, const TEncoding* Encoding) = 0;
+    /// Reads the first variable definition of Text and returns the new variable, owned by
+    /// the logic component.
+    virtual TFuzzyVariable* ParseFuzzyVariable(const std::string& Text,
+                                               const TEncoding* Encoding) = 0;
+    /// Reads one term definition of Text into Variable and returns the new term, owned by
+    /// the variable.
+    virtual TFuzzySet* ParseFuzzySet(TFuzzyVariable* Variable, const std::string& Text,
+                                     const TEncoding* Encoding) = 0;
+    /// Evaluates an expression over Variable's terms into a set owned by the variable.
+    virtual TFuzzySet* EvalFuzzyExpression(TFuzzyVariable* Variable,
+                                           const std::string& Expression) = 0;
+    /// Evaluates the expression into Result and returns its defuzzified value (mean of
+    /// maxima when the logic component asks for it, else centre of gravity).
+    virtual TFzyFloat EvalFuzzyExpression(TFuzzyVariable* Variable, const std::string& Expression,
+                                          TFuzzySet*& Result) = 0;
     /// The definition text of a term (AsTerm) or of a set standing in an expression.
     virtual std::string PrettyPrint(const TFuzzySet* FuzzySet, bool AsTerm) = 0;
     /// The definition text of a variable with its defined terms.
     virtual std::string PrettyPrint(const TFuzzyVariable* Variable) = 0;
 
+    /// Builds a function call's set: OnCalcFuzzyFunction may take it over, else the
+    /// built-in functions shape FuzzySet. Returns the resulting set.
+    TFuzzySet* CalcFuzzyFunction(TFuzzySet* FuzzySet, const std::string& Name,
+                                 const TInterfacePtr<IFuzzyStreamTokenList>& Arguments);
+    /// True when every token of Arguments is of one of the Allowed kinds (also when empty).
+    static bool VerifyAll(const TInterfacePtr<IFuzzyStreamTokenList>& Arguments,
+                          TFuzzyStreamTokenTypes Allowed);
+
+    /// Raises EFzyParseException for a failure in the operation Where, with the text
+    /// parsed so far and the current line.
+    [[noreturn]] void ParseError(const std::string& Where, const std::string& Message);
+    template <class... Args>
+        requires(sizeof...(Args) > 0)
+    [[noreturn]] void ParseError(const std::string& Where, std::string_view Format,
+                                 const Args&... args) {
+        ParseError(Where, fuzzy::Format(Format, args...));
+    }
+    /// Builds and raises the exception: "Parsing Error, <message> in <where> at line
+    /// <line>: "<text>"", a text over 255 characters shortened to its first and last 128.
+    [[noreturn]] virtual void ParseError(const std::string& Where, const std::string& Message,
+                                         const std::string& ParsedText, int LineNumber);
+
+    /// The line being read; 0 when nothing is being read.
+    virtual int GetLineNumber() { return 0; }
+    /// The text of the current form read so far; empty when nothing is being read.
+    virtual std::string GetParsedText() { return {}; }
+
 protected:
     TCustomFuzzyLogicParser() = default;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    /// The built-in functions: shapes FuzzySet by Name and the numeric Arguments.
+    virtual void CalcFuzzyFunction(const std::string& Name,
+                                   const TInterfacePtr<IFuzzyStreamTokenList>& Arguments,
+                                   TFuzzySet*& FuzzySet);
+    /// EFzyParseException unless a logic component is linked.
+    void CheckFuzzyLogic() const;
+    /// Points of generated curves: the logic component's setting, else 7.
+    int GetNumFunctionValues() const;
+
+    TFuzzySetEvent FOnParseFuzzySet;
+    TFuzzyVariableEvent FOnParseFuzzyVariable;
+    TCustomFuzzyLogic* FFuzzyLogic = nullptr;
+    TFuzzyExpressionEvent FOnEvalExpression;
+    TCalcFuzzyFunctionEvent FOnCalcFuzzyFunction;
+    TNotifyEvent FOnEndParse;
+    TNotifyEvent FOnBeginParse;
 };
 
 } // namespace fuzzy

@@ -51,7 +51,8 @@ TInputs InputGrid() {
 }
 
 void HeaterPass(benchmark::State& state, const TInputs& Inputs) {
-    fuzzy::THeaterController heater;
+    fuzzy::THeaterController heater(
+        fuzzy::THeaterController::ReadDefinitionFile(FUZZY_EXAMPLES_DIR "/heater.fuzzy"));
     std::size_t next = 0;
     const std::size_t before = Allocations.load(std::memory_order_relaxed);
     for (auto _ : state) {

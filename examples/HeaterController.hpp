@@ -1,17 +1,20 @@
 #pragma once
-// A room-heater controller built on the logic component: the temperature error and the
+// A room-heater controller built on the logic component, read from definition text: the temperature error and the
 // rate at which the room temperature changes give the heater power through nine rules.
 // The demo, the tests and the benchmark all use this one class, so they exercise the very
 // same controller.
 
 #include <array>
 #include <cmath>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <span>
+#include <sstream>
 #include <string>
 
 #include "FuzzyLogic/FuzzyLogic.hpp"
+#include "KelFuzzyLogicParser/KelFuzzyLogicParser.hpp"
 #include "platform/Exceptions.hpp"
 
 namespace fuzzy {
@@ -24,14 +27,13 @@ struct THeaterRule {
     const TFuzzySet* Power;
 };
 
-/// Owns a logic component with two input variables and one output variable:
-///  - "error": setpoint minus room temperature, -10..10 K, terms warm (Z curve), ok
-///    (triangle) and cold (S curve);
-///  - "rate": change of the room temperature, -2..2 K/min, terms falling (Z curve), steady
-///    (PI curve) and rising (S curve);
-///  - "power": heater power, 0..100 %, terms off (Z curve), low (triangle), medium (PI
-///    curve), high (triangle) and full (S curve);
-/// and one rule for every pair of an error term and a rate term.
+/// Owns a logic component and its parser, fills the component from a definition text
+/// with three variables:
+///  - "error": setpoint minus room temperature, terms warm, ok and cold;
+///  - "rate": change of the room temperature, terms falling, steady and rising;
+///  - "power": heater power, terms off, low, medium, high and full;
+/// (the bundled examples/heater.fuzzy defines them) and makes one rule for every pair of
+/// an error term and a rate term.
 ///
 /// Evaluate runs one inference pass. The crisp inputs are two facts the controller owns
 /// and reuses (free sets, so no variable's terms change); every intermediate solution that
@@ -40,53 +42,45 @@ struct THeaterRule {
 /// them however long the controller runs.
 class THeaterController {
 public:
-    THeaterController() {
-        FLogic->SetAutoTerms(false); // the terms below are the controller's own
-        const int points = FLogic->GetNumFunctionValues();
+    /// Reads the variables from Definition. Raises EFzyParseException for text that does
+    /// not read, EFzyException when a variable or term the rules need is missing.
+    explicit THeaterController(const std::string& Definition) {
+        FLogic->SetAutoTerms(false); // the terms are the definition's own
+        FParser->SetFuzzyLogic(FLogic.get());
+        FLogic->SetParser(FParser.get());
+        FParser->ParseFuzzyLogic(Definition, nullptr);
 
-        TFuzzyVariable* error = AddVariable("error", -10, 10, "K");
-        TFuzzySet* warm = error->GetItems()->Add("warm");
-        warm->CreateCurveValues(points, -10, 0, -5, false);
-        TFuzzySet* ok = error->GetItems()->Add("ok");
-        ok->CreateTriangleFunctionValues(-5, 0, 5);
-        TFuzzySet* cold = error->GetItems()->Add("cold");
-        cold->CreateCurveValues(points, 0, 10, 5, true);
+        TFuzzyVariables& variables = *FLogic->GetItems();
+        const TFuzzySets& error = *variables.GetItemByName("error")->GetItems();
+        const TFuzzySets& rate = *variables.GetItemByName("rate")->GetItems();
+        FPower = variables.GetItemByName("power");
+        const TFuzzySets& power = *FPower->GetItems();
 
-        TFuzzyVariable* rate = AddVariable("rate", -2, 2, "K/min");
-        TFuzzySet* falling = rate->GetItems()->Add("falling");
-        falling->CreateCurveValues(points, -2, 0, -1, false);
-        TFuzzySet* steady = rate->GetItems()->Add("steady");
-        steady->CreatePIFunctionValues(points, -1, 1, 0);
-        TFuzzySet* rising = rate->GetItems()->Add("rising");
-        rising->CreateCurveValues(points, 0, 2, 1, true);
-
-        FPower = AddVariable("power", 0, 100, "%");
-        TFuzzySet* off = FPower->GetItems()->Add("off");
-        off->CreateCurveValues(points, 0, 25, 12.5, false);
-        TFuzzySet* low = FPower->GetItems()->Add("low");
-        low->CreateTriangleFunctionValues(0, 25, 50);
-        TFuzzySet* medium = FPower->GetItems()->Add("medium");
-        medium->CreatePIFunctionValues(points, 25, 75, 50);
-        TFuzzySet* high = FPower->GetItems()->Add("high");
-        high->CreateTriangleFunctionValues(50, 75, 100);
-        TFuzzySet* full = FPower->GetItems()->Add("full");
-        full->CreateCurveValues(points, 75, 100, 87.5, true);
-
-        for (TFuzzyVariable* variable : *FLogic->GetItems())
+        for (TFuzzyVariable* variable : variables)
             for (TFuzzySet* term : *variable->GetItems())
                 SpanRange(*variable, *term);
 
         // Colder and cooling down asks for more heat; at the setpoint with a steady room
         // the heater covers the losses at a low power.
-        FRules = {{{cold, falling, full},
-                   {cold, steady, high},
-                   {cold, rising, medium},
-                   {ok, falling, medium},
-                   {ok, steady, low},
-                   {ok, rising, off},
-                   {warm, falling, low},
-                   {warm, steady, off},
-                   {warm, rising, off}}};
+        const auto rule = [&](const char* e, const char* r, const char* p) {
+            return THeaterRule{error.GetItemByName(e), rate.GetItemByName(r),
+                               power.GetItemByName(p)};
+        };
+        FRules = {{rule("cold", "falling", "full"), rule("cold", "steady", "high"),
+                   rule("cold", "rising", "medium"), rule("ok", "falling", "medium"),
+                   rule("ok", "steady", "low"), rule("ok", "rising", "off"),
+                   rule("warm", "falling", "low"), rule("warm", "steady", "off"),
+                   rule("warm", "rising", "off")}};
+    }
+
+    /// The whole content of a definition file. Raises EConvertError when it cannot be read.
+    static std::string ReadDefinitionFile(const std::string& Path) {
+        std::ifstream file(Path, std::ios::binary);
+        if (!file)
+            throw EConvertError("cannot open %s", Path);
+        std::ostringstream text;
+        text << file.rdbuf();
+        return text.str();
     }
 
     /// One inference pass: the heater power in % for the given error (K) and rate (K/min),
@@ -119,15 +113,6 @@ public:
     std::span<const THeaterRule> GetRules() const { return FRules; }
 
 private:
-    TFuzzyVariable* AddVariable(const std::string& Name, TFzyFloat Minimum, TFzyFloat Maximum,
-                                const std::string& Units) {
-        TFuzzyVariable* variable = FLogic->GetItems()->Add(Name);
-        variable->SetMaximum(Maximum); // first, so the new minimum never passes the old maximum
-        variable->SetMinimum(Minimum);
-        variable->SetUnits(Units);
-        return variable;
-    }
-
     // Gives a term points at both ends of its variable's range, at the heights it already
     // has there (the curve is flat beyond its end points anyway). Two curves are combined
     // by walking them side by side; with every term covering the whole range, neither
@@ -152,6 +137,8 @@ private:
     std::array<THeaterRule, 9> FRules{};
     std::unique_ptr<TFuzzySet> FErrorFact{TFuzzySet::Create(nullptr)};
     std::unique_ptr<TFuzzySet> FRateFact{TFuzzySet::Create(nullptr)};
+    // Linked both ways with the component; whichever goes first clears the other's link.
+    std::unique_ptr<TKelFuzzyLogicParser> FParser{TKelFuzzyLogicParser::Create(nullptr)};
 };
 
 } // namespace fuzzy

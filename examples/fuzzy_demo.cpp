@@ -1,13 +1,14 @@
-// Runs the heater controller over a grid of its two inputs and prints the heater power for
-// every pair: one row per error value, one column per rate value.
+// Reads the heater controller's variables and terms from a definition file, then runs it
+// over a grid of its two inputs and prints the heater power for every pair: one row per
+// error value, one column per rate value.
 //
-// Usage: fuzzy_demo [sweep-file]
-// The sweep file gives each input its first value, last value and number of points, one
+// Usage: fuzzy_demo [definition-file [sweep-file]]
+// Without arguments the bundled examples/heater.fuzzy and examples/heater_sweep.txt are
+// read. The sweep file gives each input its first value, last value and number of points, one
 // input per line ('#' starts a comment line):
 //   error -10 10 9
 //   rate   -2  2 5
-// Without an argument the bundled examples/heater_sweep.txt is read. A cell shows "-" where
-// no rule fires.
+// A cell shows "-" where no rule fires.
 
 #include <cmath>
 #include <fstream>
@@ -19,8 +20,8 @@
 #include "HeaterController.hpp"
 #include "platform/Platform.hpp"
 
-#ifndef FUZZY_DEMO_DEFAULT_INPUT
-#define FUZZY_DEMO_DEFAULT_INPUT "examples/heater_sweep.txt"
+#ifndef FUZZY_DEMO_EXAMPLES
+#define FUZZY_DEMO_EXAMPLES "examples"
 #endif
 
 namespace {
@@ -68,18 +69,26 @@ std::map<std::string, TSweep> ReadSweeps(std::istream& input) {
 
 int main(int argc, char** argv) {
     try {
-        const std::string path = argc > 1 ? argv[1] : FUZZY_DEMO_DEFAULT_INPUT;
-        std::ifstream input(path);
+        const std::string definition = argc > 1 ? argv[1] : FUZZY_DEMO_EXAMPLES "/heater.fuzzy";
+        const std::string sweepPath = argc > 2 ? argv[2] : FUZZY_DEMO_EXAMPLES "/heater_sweep.txt";
+        fuzzy::THeaterController heater(fuzzy::THeaterController::ReadDefinitionFile(definition));
+        std::ifstream input(sweepPath);
         if (!input) {
-            std::cerr << "fuzzy_demo: cannot open " << path << "\n";
+            std::cerr << "fuzzy_demo: cannot open " << sweepPath << "\n";
             return 1;
         }
         const auto sweeps = ReadSweeps(input);
         const TSweep& errors = sweeps.at("error");
         const TSweep& rates = sweeps.at("rate");
 
-        fuzzy::THeaterController heater;
-        std::cout << "Heater power in % (rows: error in K, columns: rate in K/min)\n\n"
+        std::cout << "Controller read from " << definition << ":\n";
+        for (const fuzzy::TFuzzyVariable* variable : *heater.GetLogic()->GetItems()) {
+            std::cout << "  " << variable->GetName() << " (" << variable->GetUnits() << "):";
+            for (const fuzzy::TFuzzySet* term : *variable->GetItems())
+                std::cout << " " << term->GetName();
+            std::cout << "\n";
+        }
+        std::cout << "\nHeater power in % (rows: error in K, columns: rate in K/min)\n\n"
                   << fuzzy::Format("%9s", "error");
         for (int j = 0; j < rates.Points; ++j)
             std::cout << fuzzy::Format("%9s", fuzzy::FormatFixed(rates.At(j), 2));

@@ -54,21 +54,30 @@ void TComponent::RemoveComponent(TComponent* AComponent) {
 }
 
 void TComponent::FreeNotification(TComponent* AComponent) {
-    if (AComponent == nullptr || AComponent == this ||
-        std::ranges::find(FFreeNotifies, AComponent) != FFreeNotifies.end())
+    if (AComponent == nullptr || AComponent == this)
+        return;
+    if (std::ranges::find(FRequestedNotifies, AComponent) == FRequestedNotifies.end())
+        FRequestedNotifies.push_back(AComponent);
+    if (std::ranges::find(FFreeNotifies, AComponent) != FFreeNotifies.end())
         return;
     FFreeNotifies.push_back(AComponent);
     AComponent->FFreeNotifies.push_back(this);
 }
 
 void TComponent::RemoveFreeNotification(TComponent* AComponent) {
-    if (AComponent != nullptr)
+    if (AComponent == nullptr || AComponent == this)
+        return;
+    std::erase(FRequestedNotifies, AComponent);
+    if (std::ranges::find(AComponent->FRequestedNotifies, this) ==
+        AComponent->FRequestedNotifies.end())
         Unlink(AComponent);
 }
 
 void TComponent::Unlink(TComponent* AComponent) {
     std::erase(FFreeNotifies, AComponent);
     std::erase(AComponent->FFreeNotifies, this);
+    std::erase(FRequestedNotifies, AComponent);
+    std::erase(AComponent->FRequestedNotifies, this);
 }
 
 void TComponent::SetDesigning(bool Value) {

@@ -87,7 +87,9 @@ public:
     /// other's Notification(it, opRemove) runs. Linking twice keeps one link; nullptr and
     /// this component itself are ignored (a component knows of its own destruction).
     void FreeNotification(TComponent* AComponent);
-    /// Removes the link both ways, if any.
+    /// Withdraws this component's request for the link. The link itself goes only when
+    /// AComponent has not asked for it too: two components that each hold a pointer to
+    /// the other both keep hearing of the other's end until both have let go.
     void RemoveFreeNotification(TComponent* AComponent);
 
     TComponentState GetComponentState() const { return FComponentState; }
@@ -139,6 +141,8 @@ private:
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;
     std::vector<TComponent*> FFreeNotifies;
+    // The components this one asked to be linked with (a subset of FFreeNotifies).
+    std::vector<TComponent*> FRequestedNotifies;
     std::string FName;
     TComponentState FComponentState;
     int FLoadingCount = 0;

@@ -89,7 +89,7 @@ std::optional<double> PlainPower(const THeaterController& Heater, double Error, 
 
 class HeaterInference : public ::testing::Test {
 protected:
-    THeaterController Heater;
+    THeaterController Heater{THeaterController::ReadDefinitionFile(FUZZY_EXAMPLES_DIR "/heater.fuzzy")};
     const TFuzzyVariable& Power = *Heater.GetPower();
     // A millionth of the output range.
     const double Tolerance = 1e-6 * (Power.GetMaximum() - Power.GetMinimum());
@@ -188,7 +188,7 @@ TEST_F(HeaterInference, RejectsInputsThatAreNotFinite) {
         EXPECT_STREQ(error.what(), "Heater inputs must be finite numbers (error NAN, rate 0.0000)");
     }
     EXPECT_THROW((void)Heater.Evaluate(1, -infinity), EArgumentOutOfRangeException);
-    EXPECT_EQ(Heater.Evaluate(1, -0.5), THeaterController().Evaluate(1, -0.5)); // still usable
+    EXPECT_EQ(Heater.Evaluate(1, -0.5), THeaterController(THeaterController::ReadDefinitionFile(FUZZY_EXAMPLES_DIR "/heater.fuzzy")).Evaluate(1, -0.5)); // still usable
 }
 
 } // namespace

@@ -18,7 +18,21 @@ public:
     static TCountingParser* Create(TComponent* AOwner) {
         return FinishCreate(std::unique_ptr<TCountingParser>(new TCountingParser()), AOwner);
     }
-    void Parse(const std::string& Text, const TEncoding*) override { Parsed.push_back(Text); }
+    void ParseFuzzyLogic(const std::string& Text, const TEncoding*) override {
+        Parsed.push_back(Text);
+    }
+    TFuzzyVariable* ParseFuzzyVariable(const std::string&, const TEncoding*) override {
+        return nullptr;
+    }
+    TFuzzySet* ParseFuzzySet(TFuzzyVariable*, const std::string&, const TEncoding*) override {
+        return nullptr;
+    }
+    TFuzzySet* EvalFuzzyExpression(TFuzzyVariable*, const std::string&) override {
+        return nullptr;
+    }
+    TFzyFloat EvalFuzzyExpression(TFuzzyVariable*, const std::string&, TFuzzySet*&) override {
+        return 0;
+    }
     std::string PrettyPrint(const TFuzzySet* FuzzySet, bool) override {
         return "set " + FuzzySet->GetName();
     }
@@ -171,6 +185,7 @@ TEST_F(Component, StringsNeedAParserAndAreRegeneratedOnceAfterAChange) {
     }
     std::unique_ptr<TCountingParser> parser(TCountingParser::Create(nullptr));
     Logic->SetParser(parser.get());
+    parser->SetFuzzyLogic(Logic.get());
     Logic->GetItems()->Add("speed");
     EXPECT_EQ(Logic->GetStrings()->GetText(), "(speed)\n");
     EXPECT_EQ(parser->Writes, 1);

@@ -134,11 +134,23 @@ TEST_F(ComponentTest, RemovedLinkSendsNothing) {
     TProbe* a = Make("a");
     TProbe* b = Make("b");
     a->FreeNotification(b);
-    b->RemoveFreeNotification(a);
+    a->RemoveFreeNotification(b);
     Log.clear();
     delete a;
     delete b;
     EXPECT_EQ(Log, (TLog{"a gone", "b gone"}));
+}
+
+TEST_F(ComponentTest, ALinkBothSidesAskedForStaysUntilBothLetGo) {
+    TProbe* a = Make("a");
+    TProbe* b = Make("b");
+    a->FreeNotification(b);
+    b->FreeNotification(a);
+    a->RemoveFreeNotification(b); // b still holds a
+    Log.clear();
+    delete a;
+    EXPECT_EQ(Log, (TLog{"b: opRemove a", "a gone"}));
+    delete b;
 }
 
 TEST_F(ComponentTest, ReceiverMayDeleteAnotherLinkedComponent) {

@@ -1,0 +1,139 @@
+#include "IFuzzyLogic/FuzzyStreamToken.hpp"
+
+#include "FuzzyInterfaces/FuzzySetIntf.hpp"
+#include "FuzzyLogic/FuzzySet.hpp"
+
+namespace fuzzy {
+
+// ---- TFuzzyStreamToken ----
+
+HRESULT TFuzzyStreamToken::QueryInterface(const TGUID& IID, void** Obj) {
+    return QueryInterfaces<IFuzzyStreamToken, IBaseStreamToken, ICloneable, IInterface>(this, IID,
+                                                                                         Obj);
+}
+
+void TFuzzyStreamToken::StoreIntf(const TInterfacePtr<IInterface>& Value,
+                                  TFuzzyStreamTokenType Type) {
+    FIntfValue = Value;
+    SetDataType(static_cast<int>(Value ? Type : TFuzzyStreamTokenType::fstNone));
+}
+
+void TFuzzyStreamToken::StoreObj(TObject* Value, TFuzzyStreamTokenType Type) {
+    FObjValue = Value;
+    SetDataType(static_cast<int>(Value != nullptr ? Type : TFuzzyStreamTokenType::fstNone));
+}
+
+void TFuzzyStreamToken::SetIntfValue(const TInterfacePtr<IInterface>& Value) {
+    StoreIntf(Value, TFuzzyStreamTokenType::fstInterface);
+}
+
+void TFuzzyStreamToken::SetList(const TInterfacePtr<IFuzzyStreamTokenList>& Value) {
+    StoreIntf(Value, TFuzzyStreamTokenType::fstList);
+}
+
+void TFuzzyStreamToken::SetFuzzySetIntf(const TInterfacePtr<IFuzzySet>& Value) {
+    StoreIntf(Value, TFuzzyStreamTokenType::fstIFuzzySet);
+}
+
+void TFuzzyStreamToken::SetObjValue(TObject* Value) {
+    StoreObj(Value, TFuzzyStreamTokenType::fstObject);
+}
+
+void TFuzzyStreamToken::SetFuzzySet(TFuzzySet* Value) {
+    StoreObj(Value, TFuzzyStreamTokenType::fstFuzzySet);
+}
+
+TInterfacePtr<IFuzzyStreamTokenList> TFuzzyStreamToken::GetList() const {
+    return Supports<IFuzzyStreamTokenList>(FIntfValue);
+}
+
+TInterfacePtr<IFuzzySet> TFuzzyStreamToken::GetFuzzySetIntf() const {
+    return Supports<IFuzzySet>(FIntfValue);
+}
+
+TFuzzySet* TFuzzyStreamToken::GetFuzzySet() const { return dynamic_cast<TFuzzySet*>(FObjValue); }
+
+bool TFuzzyStreamToken::IsNumeric() const {
+    return IsType(TFuzzyStreamTokenType::fstInteger) || IsType(TFuzzyStreamTokenType::fstFloat);
+}
+
+std::string TFuzzyStreamToken::ToString() const {
+    switch (static_cast<TFuzzyStreamTokenType>(GetDataType())) {
+    case TFuzzyStreamTokenType::fstInterface:
+        return "<interface>";
+    case TFuzzyStreamTokenType::fstList: {
+        const auto list = GetList();
+        return list ? list->ToString() : std::string();
+    }
+    case TFuzzyStreamTokenType::fstIFuzzySet: {
+        const auto set = GetFuzzySetIntf();
+        return set ? set->ToString() : std::string();
+    }
+    case TFuzzyStreamTokenType::fstObject:
+        return "<object>";
+    case TFuzzyStreamTokenType::fstFuzzySet: {
+        const TFuzzySet* set = GetFuzzySet();
+        return set != nullptr ? set->GetExpression() : std::string();
+    }
+    default:
+        return TBaseStreamToken::ToString();
+    }
+}
+
+TInterfacePtr<TBaseStreamToken> TFuzzyStreamToken::NewInstance() const {
+    return MakeInterfaced<TFuzzyStreamToken>();
+}
+
+void TFuzzyStreamToken::AssignFrom(const IBaseStreamToken& Source) {
+    // The values first: their setters change the kind, which the base then copies.
+    if (const auto* source = dynamic_cast<const IFuzzyStreamToken*>(&Source)) {
+        FIntfValue = source->GetIntfValue();
+        FObjValue = source->GetObjValue();
+    }
+    TBaseStreamToken::AssignFrom(Source);
+}
+
+// ---- TFuzzyStreamTokenList ----
+
+HRESULT TFuzzyStreamTokenList::QueryInterface(const TGUID& IID, void** Obj) {
+    return QueryInterfaces<IFuzzyStreamTokenList, IBaseStreamTokenList, ICloneable, IInterface>(
+        this, IID, Obj);
+}
+
+int TFuzzyStreamTokenList::Add(const TInterfacePtr<IFuzzyStreamToken>& Token) {
+    return TBaseStreamTokenList::Add(TInterfacePtr<IBaseStreamToken>(Token));
+}
+
+void TFuzzyStreamTokenList::Append(const TInterfacePtr<IFuzzyStreamTokenList>& List) {
+    TBaseStreamTokenList::Append(TInterfacePtr<IBaseStreamTokenList>(List));
+}
+
+bool TFuzzyStreamTokenList::Equals(const TInterfacePtr<IFuzzyStreamTokenList>& List) const {
+    return TBaseStreamTokenList::Equals(TInterfacePtr<IBaseStreamTokenList>(List));
+}
+
+TInterfacePtr<IFuzzyStreamToken> TFuzzyStreamTokenList::Get(int Index) const {
+    return Supports<IFuzzyStreamToken>(GetBaseStreamToken(Index));
+}
+
+void TFuzzyStreamTokenList::Put(int Index, const TInterfacePtr<IFuzzyStreamToken>& Token) {
+    PutBaseStreamToken(Index, TInterfacePtr<IBaseStreamToken>(Token));
+}
+
+void TFuzzyStreamTokenList::Insert(int Index, const TInterfacePtr<IFuzzyStreamToken>& Token) {
+    TBaseStreamTokenList::Insert(Index, TInterfacePtr<IBaseStreamToken>(Token));
+}
+
+int TFuzzyStreamTokenList::IndexOf(const TInterfacePtr<IFuzzyStreamToken>& Token) const {
+    return TBaseStreamTokenList::IndexOf(TInterfacePtr<IBaseStreamToken>(Token));
+}
+
+int TFuzzyStreamTokenList::Remove(const TInterfacePtr<IFuzzyStreamToken>& Token) {
+    return TBaseStreamTokenList::Remove(TInterfacePtr<IBaseStreamToken>(Token));
+}
+
+TInterfacePtr<TBaseStreamTokenList> TFuzzyStreamTokenList::NewInstance() const {
+    return MakeInterfaced<TFuzzyStreamTokenList>();
+}
+
+} // namespace fuzzy

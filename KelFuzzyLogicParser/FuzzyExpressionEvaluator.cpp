@@ -1,0 +1,313 @@
+// The expression evaluator of TKelFuzzyLogicParser: an expression's tokens are put in
+// postfix order and evaluated with a stack of sets. Hedge words modify the set after them,
+// base-hedge operators ("*", "+X", "<=", ...) a set by a number, connectives ("and",
+// "or-sum", ...) join two sets; "[" and "]" group.
+
+#include <vector>
+
+#include "FuzzyConsts/FuzzyKeywords.hpp"
+#include "FuzzyConsts/FuzzyNames.hpp"
+#include "FuzzyLogic/FuzzyVariable.hpp"
+#include "KelFuzzyLogicParser/ParserComponent.hpp"
+#include "KelFuzzyLogicParser/ParserMessages.hpp"
+#include "KelFuzzyLogicParser/ParserStreamScope.hpp"
+#include "KelFuzzyLogicParser/ParserTokens.hpp"
+#include "platform/PostFix.hpp"
+
+namespace fuzzy {
+
+namespace {
+
+constexpr const char* WhereEvalFuzzyExpression = "EvalFuzzyExpression";
+constexpr const char* WhereConvertListToValues = "ConvertListToValues";
+
+// The kinds of expression items, in the order in which they are told apart.
+enum class TItemKind { OpenGroup, CloseGroup, Connective, BaseHedge, Hedge, Operand };
+
+TItemKind KindOf(const TInterfacePtr<IInterface>& Item) {
+    const auto token = Supports<IFuzzyStreamToken>(Item);
+    if (!token)
+        return TItemKind::Operand;
+    switch (static_cast<TFuzzyStreamTokenType>(token->GetDataType())) {
+    case TFuzzyStreamTokenType::fstVariable:
+    case TFuzzyStreamTokenType::fstList:
+    case TFuzzyStreamTokenType::fstIFuzzySet:
+    case TFuzzyStreamTokenType::fstFuzzySet:
+        return TItemKind::Operand;
+    default:
+        break;
+    }
+    const std::string& text = token->GetText();
+    if (text == LeftFuzzyParentheses)
+        return TItemKind::OpenGroup;
+    if (text == RightFuzzyParentheses)
+        return TItemKind::CloseGroup;
+    bool isUnion = false;
+    TFuzzyOperation operation{};
+    if (IsFuzzyKeyword(text, isUnion, operation))
+        return TItemKind::Connective;
+    if (IsFuzzyHedgeOperator(text))
+        return TItemKind::BaseHedge;
+    if (IsFuzzyHedge(text))
+        return TItemKind::Hedge;
+    return TItemKind::Operand;
+}
+
+} // namespace
+
+bool TKelFuzzyLogicParser::IsOpenParen(const TInterfacePtr<IInterface>& Item) {
+    const auto token = Supports<IFuzzyStreamToken>(Item);
+    return token && token->GetText() == LeftFuzzyParentheses;
+}
+
+bool TKelFuzzyLogicParser::IsCloseParen(const TInterfacePtr<IInterface>& Item) {
+    const auto token = Supports<IFuzzyStreamToken>(Item);
+    return token && token->GetText() == RightFuzzyParentheses;
+}
+
+bool TKelFuzzyLogicParser::IsOperand(const TInterfacePtr<IInterface>& Item) {
+    return KindOf(Item) == TItemKind::Operand;
+}
+
+int TKelFuzzyLogicParser::InStackPriority(const TInterfacePtr<IInterface>& Item) {
+    switch (KindOf(Item)) {
+    case TItemKind::OpenGroup:
+        return 4;
+    case TItemKind::Connective:
+    case TItemKind::BaseHedge:
+        return 3;
+    case TItemKind::Hedge:
+        return 2;
+    default:
+        return 1;
+    }
+}
+
+int TKelFuzzyLogicParser::IncomingPriority(const TInterfacePtr<IInterface>& Item) {
+    switch (KindOf(Item)) {
+    case TItemKind::OpenGroup:
+        return 0;
+    case TItemKind::Connective:
+    case TItemKind::BaseHedge:
+        return 3;
+    default:
+        return 1;
+    }
+}
+
+void TKelFuzzyLogicParser::FillExpression(const TInterfacePtr<IInterfaceList>& Source,
+                                          const TInterfacePtr<IFuzzyStreamTokenList>& Target) {
+    if (!Source)
+        return;
+    // Walked with a stack of positions rather than by recursion.
+    std::vector<std::pair<TInterfacePtr<IInterfaceList>, int>> pending{{Source, 0}};
+    while (!pending.empty()) {
+        auto& [list, index] = pending.back();
+        if (index >= list->GetCount()) {
+            pending.pop_back();
+            continue;
+        }
+        const TInterfacePtr<IInterface> item = list->Get(index++);
+        if (auto nested = Supports<IInterfaceList>(item))
+            pending.emplace_back(std::move(nested), 0);
+        else if (auto token = Supports<IFuzzyStreamToken>(item))
+            Target->Add(token);
+    }
+}
+
+TFuzzySet* TKelFuzzyLogicParser::EvalFuzzyExpression(TFuzzyVariable* Variable,
+                                                     const std::string& Expression) {
+    TStreamScope scope(*this, Expression, nullptr);
+    return EvalFuzzyExpression(Variable, ParseTokenList());
+}
+
+TFzyFloat TKelFuzzyLogicParser::EvalFuzzyExpression(TFuzzyVariable* Variable,
+                                                    const std::string& Expression,
+                                                    TFuzzySet*& Result) {
+    Result = EvalFuzzyExpression(Variable, Expression);
+    const bool meanOfMaxima =
+        FFuzzyLogic != nullptr &&
+        FFuzzyLogic->GetDefuzzificationMethod() == TDefuzzificationMethod::dmMeanOfMaxima;
+    return meanOfMaxima ? Result->MeanOfMaxima() : Result->CenterOfGravity();
+}
+
+TFuzzySet*
+TKelFuzzyLogicParser::EvalFuzzyExpression(TFuzzyVariable* Variable,
+                                          const TInterfacePtr<IFuzzyStreamTokenList>& Tokens) {
+    auto infix = MakeInterfaced<TInterfaceList>();
+    for (int i = 0; i < Tokens->GetCount(); ++i)
+        infix->Add(Tokens->GetBaseStreamToken(i));
+    const auto postfix = PostFix(infix, IsOpenParen, IsCloseParen, IsOperand, InStackPriority,
+                                 IncomingPriority);
+    Tokens->Clear();
+    FillExpression(postfix, Tokens);
+
+    TFuzzySet* result =
+        Tokens->GetCount() == 0 ? EmptyFuzzySet(Variable) : EvalPostfix(Variable, Tokens);
+    if (FOnEvalExpression)
+        FOnEvalExpression(this, Variable, Tokens->ToString(), result);
+    return result;
+}
+
+TFuzzySet* TKelFuzzyLogicParser::EvalPostfix(TFuzzyVariable* Variable,
+                                             const TInterfacePtr<IFuzzyStreamTokenList>& Tokens) {
+    std::vector<TFuzzySet*> stack;
+    for (int i = 0; i < Tokens->GetCount(); ++i) {
+        const auto token = Tokens->Get(i);
+        const TItemKind kind = KindOf(token);
+        if (kind == TItemKind::Operand) {
+            stack.push_back(EvalFuzzyExpression(Variable, token));
+            continue;
+        }
+        auto pop = [&] {
+            if (stack.empty())
+                ParseError(WhereEvalFuzzyExpression, SFzyMissingOperand, token->ToString());
+            TFuzzySet* set = stack.back();
+            stack.pop_back();
+            return set;
+        };
+        const std::string& text = token->GetText();
+        if (kind == TItemKind::Hedge) {
+            TFuzzyHedge hedge{};
+            (void)IsFuzzyHedge(text, hedge);
+            stack.push_back(CopyWhenDefined(pop())->Hedge(hedge));
+        } else if (kind == TItemKind::BaseHedge) {
+            TBaseFuzzyHedge hedge{};
+            bool modifyY = false;
+            (void)IsFuzzyHedgeOperator(text, hedge, modifyY);
+            const TFuzzySet* number = pop();
+            TFuzzySet* set = CopyWhenDefined(pop());
+            stack.push_back(set->Hedge(hedge, number->MeanOfMaxima(), modifyY));
+        } else if (kind == TItemKind::Connective) {
+            bool isUnion = false;
+            TFuzzyOperation operation{};
+            (void)IsFuzzyKeyword(text, isUnion, operation);
+            const TFuzzySet* right = pop();
+            TFuzzySet* left = pop();
+            stack.push_back(isUnion ? left->Union(right, operation)
+                                    : left->Intersection(right, operation));
+        } else {
+            // A group mark left over by an unbalanced expression.
+            ParseError(WhereEvalFuzzyExpression, SFzyInvalidToken, token->ToString());
+        }
+    }
+    return stack.back();
+}
+
+TFuzzySet* TKelFuzzyLogicParser::EvalFuzzyExpression(TFuzzyVariable* Variable,
+                                                     const TInterfacePtr<IFuzzyStreamToken>& Token) {
+    if (Variable == nullptr)
+        ParseError(WhereEvalFuzzyExpression, SFzyUndefinedVariable);
+    if (!Token)
+        return EmptyFuzzySet(Variable);
+    TFuzzySets& terms = *Variable->GetItems();
+    switch (static_cast<TFuzzyStreamTokenType>(Token->GetDataType())) {
+    case TFuzzyStreamTokenType::fstAtom:
+    case TFuzzyStreamTokenType::fstString: {
+        const std::string& name = Token->GetText();
+        if (name.empty() || name == SEmptyFuzzy)
+            return EmptyFuzzySet(Variable);
+        const int index = terms.IndexOf(name);
+        if (index < 0)
+            ParseError(WhereEvalFuzzyExpression, SFzyInvalidToken, Token->ToString());
+        return terms.GetItem(index);
+    }
+    case TFuzzyStreamTokenType::fstInteger:
+    case TFuzzyStreamTokenType::fstFloat: {
+        const std::string text = Token->ToString();
+        const TFzyFloat value = Token->GetNumber();
+        TFuzzySet* set = terms.Add();
+        set->SetName(text);
+        set->CreateTriangleFunctionValues(value, value, value);
+        set->SetExpression(text);
+        return set;
+    }
+    case TFuzzyStreamTokenType::fstVariable: {
+        TFuzzySet* set = EvalVariableToken(Variable, Token->GetText());
+        set->SetName(Token->ToString());
+        return set;
+    }
+    case TFuzzyStreamTokenType::fstList:
+        return EvalListToken(Variable, *Token);
+    case TFuzzyStreamTokenType::fstFuzzySet:
+        if (TFuzzySet* set = Token->GetFuzzySet())
+            return set;
+        break;
+    default:
+        break;
+    }
+    ParseError(WhereEvalFuzzyExpression, SFzyInvalidToken, Token->ToString());
+}
+
+TFuzzySet* TKelFuzzyLogicParser::EvalVariableToken(TFuzzyVariable* Variable,
+                                                   const std::string& Name) {
+    // A "?" variable whose value names itself, directly or through others, would never end.
+    if (FVariableDepth >= MaxNesting)
+        ParseError(WhereEvalFuzzyExpression, SFzyInvalidToken, "?" + Name);
+    const std::string value =
+        FFuzzyLogic != nullptr ? FFuzzyLogic->GetVariables()->GetValue(Name) : std::string();
+    ++FVariableDepth;
+    TFuzzySet* set = nullptr;
+    try {
+        set = EvalFuzzyExpression(Variable, value);
+    } catch (...) {
+        --FVariableDepth;
+        throw;
+    }
+    --FVariableDepth;
+    return set->GetDefined() ? set->Clone() : set;
+}
+
+TFuzzySet* TKelFuzzyLogicParser::EvalListToken(TFuzzyVariable* Variable,
+                                               const IFuzzyStreamToken& Token) {
+    const std::string text = Token.ToString();
+    TFuzzySet* set = Variable->GetItems()->Add();
+    set->SetName(text);
+    const auto list = Token.GetList();
+    if (!list || list->GetCount() == 0)
+        ParseError(WhereEvalFuzzyExpression, SFzyInvalidToken, text);
+    const auto first = list->First();
+    if (IsTokenOfType(first, TFuzzyStreamTokenType::fstList))
+        return ConvertListToValues(set, list);
+    const std::string name = first->GetText();
+    list->Delete(0);
+    return CalcFuzzyFunction(set, name, list);
+}
+
+TFuzzySet*
+TKelFuzzyLogicParser::ConvertListToValues(TFuzzySet* FuzzySet,
+                                          const TInterfacePtr<IFuzzyStreamTokenList>& List) {
+    for (int i = 0; i < List->GetCount(); ++i) {
+        const auto item = List->Get(i);
+        const auto pair =
+            IsTokenOfType(item, TFuzzyStreamTokenType::fstList) ? item->GetList() : nullptr;
+        if (!pair || pair->GetCount() != 2)
+            ParseError(WhereConvertListToValues, SFzyInvalidValuePair,
+                       item ? item->ToString() : std::string());
+        const auto x = pair->Get(0);
+        const auto y = pair->Get(1);
+        if (!IsNumberToken(x) || !IsNumberToken(y))
+            ParseError(WhereConvertListToValues, SFzyExpectedNumber);
+        FuzzySet->GetValues()->Add(x->GetNumber(), y->GetNumber());
+    }
+    return FuzzySet;
+}
+
+TFuzzySet* TKelFuzzyLogicParser::EmptyFuzzySet(TFuzzyVariable* Variable) {
+    TFuzzySets& terms = *Variable->GetItems();
+    const int index = terms.IndexOf(SEmptyFuzzy);
+    return index >= 0 ? terms.GetItem(index) : terms.Add(SEmptyFuzzy);
+}
+
+TFuzzySet* TKelFuzzyLogicParser::CopyWhenDefined(TFuzzySet* FuzzySet) {
+    if (!FuzzySet->GetDefined())
+        return FuzzySet;
+    // A defined term is never changed by an expression over it: the expression works on
+    // an auxiliary copy, made in the term's own variable.
+    TFuzzySet* copy = FuzzySet->GetVariable() != nullptr ? FuzzySet->GetVariable()->GetItems()->Add()
+                                                         : TFuzzySet::Create(nullptr);
+    copy->Assign(FuzzySet);
+    return copy;
+}
+
+} // namespace fuzzy

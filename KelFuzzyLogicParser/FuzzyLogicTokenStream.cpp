@@ -1,0 +1,358 @@
+#include "KelFuzzyLogicParser/FuzzyLogicTokenStream.hpp"
+
+#include <iterator>
+#include <string_view>
+
+#include "FuzzyConsts/FuzzyExceptions.hpp"
+#include "FuzzyConsts/FuzzyTypes.hpp"
+#include "IFuzzyLogic/FuzzyStreamToken.hpp"
+#include "platform/Exceptions.hpp"
+#include "platform/KelMessages.hpp"
+#include "platform/Strings.hpp"
+
+namespace fuzzy {
+
+namespace {
+
+// The kinds FinishToken is given besides punctuation codes.
+constexpr int EndKind = -1;
+constexpr int AtomKind = 0;
+constexpr int LineEndKind = 13;
+constexpr int StringKind = 34;
+
+constexpr std::string_view PunctuationChars = "()[]~&=|";
+constexpr std::string_view LineBreak = "\r\n";
+
+inline constexpr const char* SNoTokenToPutBack = "No token to put back";
+
+bool IsBlank(char C) {
+    return static_cast<unsigned char>(C) <= 32;
+}
+
+bool IsPunctuationKind(int Type) {
+    return Type >= 0 && Type < 128 &&
+           PunctuationChars.find(static_cast<char>(Type)) != std::string_view::npos;
+}
+
+bool IsCharToken(const IFuzzyStreamToken& Token, char C) {
+    return Token.GetDataType() == static_cast<unsigned char>(C);
+}
+
+} // namespace
+
+TFuzzyLogicTokenStream::TFuzzyLogicTokenStream(TStream* Stream, const TEncoding* Encoding)
+    : TGTextStream(Stream, Encoding) {
+    for (const char c : PunctuationChars)
+        FCharClass[static_cast<unsigned char>(c)] |= ccPunctuation;
+    // "=" is a token of its own at the start of a token but does not end an atom, so
+    // that 'x=y' stays one atom; "<" ends an atom without being a token of its own.
+    for (const char c : {'(', ')', '[', ']', '~', '&', '|', '<', FCommentChar, FStringDelimiter})
+        FCharClass[static_cast<unsigned char>(c)] |= ccAtomBreaker | ccAtomEnd;
+    for (int c = 0; c <= 32; ++c)
+        FCharClass[c] |= ccAtomEnd | (c == '\r' || c == '\n' ? 0 : ccInLineSpace);
+    for (const char c : {FEscapeChar, FStringDelimiter, '\r', '\n'})
+        FCharClass[static_cast<unsigned char>(c)] |= ccStringEnd;
+    FCharClass[static_cast<unsigned char>(FEscapeChar)] |= ccAtomEnd;
+}
+
+bool TFuzzyLogicTokenStream::SkipInLineSpaces() {
+    ReadWhile([this](char C) { return IsCharClass(C, ccInLineSpace); }, FWhitespace);
+    char c;
+    if (!ReadChar(c))
+        return false;
+    if (!IsBlank(c)) {
+        PutBack(c);
+        return false;
+    }
+    FWhitespace.push_back(c); // a CR or an LF
+    char next;
+    if (c == '\r' && ReadChar(next)) {
+        if (next == '\n')
+            FWhitespace.push_back(next);
+        else
+            PutBack(next);
+    }
+    ++FLineNumber;
+    return true;
+}
+
+bool TFuzzyLogicTokenStream::GetChar(char& C) {
+    if (!ReadChar(C))
+        return false;
+    if (C == '\n')
+        ++FLineNumber;
+    return true;
+}
+
+std::string TFuzzyLogicTokenStream::GetLine() {
+    std::string line = TGTextStream::GetLine();
+    FWhitespace += line;
+    FWhitespace += LineBreak;
+    ++FLineNumber;
+    return line;
+}
+
+void TFuzzyLogicTokenStream::DiscardUntilEOL() {
+    GetLine();
+}
+
+void TFuzzyLogicTokenStream::TakeLineBreak(char C, std::string& Text) {
+    Text.push_back(C);
+    char next;
+    if (C == '\r' && ReadChar(next)) {
+        if (next == '\n')
+            Text.push_back(next);
+        else
+            PutBack(next);
+    }
+    ++FLineNumber;
+}
+
+TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::BuildNextToken() {
+    // Comment lines loop here rather than recursing, so that any number of them in a
+    // row needs no stack.
+    for (;;) {
+        FAtomText.clear();
+        while (SkipInLineSpaces() && !IsEof()) {
+        }
+        char c;
+        if (!ReadChar(c))
+            return FinishToken(EndKind, FAtomText);
+        if (IsCharClass(c, ccPunctuation)) {
+            FAtomText.push_back(c);
+            return FinishToken(static_cast<unsigned char>(c), FAtomText);
+        }
+        if (c == FStringDelimiter) {
+            ReadString();
+            return FinishToken(StringKind, FAtomText);
+        }
+        if (c != FCommentChar)
+            return ReadAtom(c);
+        FWhitespace.push_back(c);
+        GetLine();
+    }
+}
+
+TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::ReadAtom(char First) {
+    // The atom starts with First as it is, even when that is the escape character.
+    FAtomText.push_back(First);
+    const auto isPlain = [this](char C) { return !IsCharClass(C, ccAtomEnd); };
+    char c;
+    for (;;) {
+        ReadWhile(isPlain, FAtomText);
+        if (!ReadChar(c))
+            break;
+        if (IsBlank(c)) {
+            // The blank that ends the atom goes with the white space handed to this
+            // token. A line break it starts counts only after the token is made, so
+            // that the atom keeps its own line; of a CR LF the LF is left for the next
+            // token's white space, which counts it.
+            FWhitespace.push_back(c);
+            bool countLine = c == '\n';
+            char next;
+            if (c == '\r') {
+                countLine = true;
+                if (ReadChar(next)) {
+                    countLine = next != '\n';
+                    PutBack(next);
+                }
+            }
+            auto token = FinishToken(AtomKind, FAtomText);
+            if (countLine)
+                ++FLineNumber;
+            return token;
+        }
+        if (IsCharClass(c, ccAtomBreaker)) {
+            PutBack(c);
+            return FinishToken(AtomKind, FAtomText);
+        }
+        // The escape character: the next one is taken as it is.
+        if (!ReadChar(c))
+            break;
+        if (c == '\r' || c == '\n')
+            TakeLineBreak(c, FAtomText);
+        else
+            FAtomText.push_back(c);
+    }
+    // The text ends inside the atom: the atom now, the end-of-text token next time.
+    return FinishToken(EndKind, FAtomText);
+}
+
+void TFuzzyLogicTokenStream::ReadString() {
+    // Each line break inside a string counts one line, a CR LF once, escaped or not, so
+    // that the lines of the tokens after it stay right.
+    const auto isPlain = [this](char C) { return !IsCharClass(C, ccStringEnd); };
+    char c;
+    for (;;) {
+        ReadWhile(isPlain, FAtomText);
+        if (!ReadChar(c))
+            break;
+        if (c == FStringDelimiter)
+            return;
+        if (c == FEscapeChar && !ReadChar(c)) {
+            FAtomText.clear();
+            break;
+        }
+        if (c == '\r' || c == '\n')
+            TakeLineBreak(c, FAtomText);
+        else
+            FAtomText.push_back(c);
+    }
+    throw EFzyParseException(TParseLine(FLineNumber), SUnbalancedString);
+}
+
+void TFuzzyLogicTokenStream::ClassifyAtom(IFuzzyStreamToken& Token, const std::string& Text) {
+    using enum TFuzzyStreamTokenType;
+    // A number that converts to a non-finite value ("1e999") is no number: the
+    // conversions refuse it, and it stays an atom.
+    std::int32_t integer = 0;
+    double real = 0;
+    if (!Text.empty() && Text.front() == '?') {
+        Token.SetDataType(static_cast<int>(fstVariable));
+        Token.SetText(Text.substr(1));
+    } else if (Text.size() == 1 && IsNumberSymbol(Text.front())) {
+        Token.SetDataType(static_cast<int>(fstAtom));
+        Token.SetText(Text);
+    } else if (!Text.empty() && IsNumberChar(Text.front()) && TryStrToInt(Text, integer)) {
+        Token.SetDataType(static_cast<int>(fstInteger));
+        Token.SetNumber(integer);
+    } else if (!Text.empty() && IsNumberChar(Text.front()) && TryStrToFloat(Text, real)) {
+        Token.SetDataType(static_cast<int>(fstFloat));
+        Token.SetNumber(real);
+    } else {
+        Token.SetDataType(static_cast<int>(fstAtom));
+        Token.SetText(Text);
+    }
+}
+
+TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::FinishToken(int Type,
+                                                                     const std::string& Text) {
+    using enum TFuzzyStreamTokenType;
+    if (Type == EndKind && !Text.empty())
+        Type = AtomKind;
+    const bool known = Type == EndKind || Type == AtomKind || Type == LineEndKind ||
+                       Type == StringKind || IsPunctuationKind(Type);
+    if (!known)
+        throw EFzyParseException(TParseLine(FLineNumber), SInvalidTokenKind, std::to_string(Type));
+
+    const auto token = MakeInterfaced<TFuzzyStreamToken>();
+    switch (Type) {
+    case EndKind:
+        token->SetDataType(static_cast<int>(fstNone));
+        token->SetText("EOF");
+        break;
+    case AtomKind:
+        ClassifyAtom(*token, Text);
+        break;
+    case LineEndKind:
+        token->SetDataType(static_cast<int>(fstAtom));
+        token->SetText("CRLF");
+        break;
+    case StringKind:
+        token->SetDataType(static_cast<int>(fstString));
+        token->SetText(Text);
+        break;
+    default: // punctuation: its character code is its kind
+        token->SetDataType(Type);
+        token->SetText(Text);
+        break;
+    }
+    token->SetLineNumber(FLineNumber);
+    token->SetWhitespace(FWhitespace);
+    FWhitespace.clear();
+    return token;
+}
+
+void TFuzzyLogicTokenStream::PrepareSExp() {
+    FRecordedText.SetPosition(0);
+    FDepth = 0;
+    FLookAhead.clear();
+    int depth = 0;
+    do {
+        FLookAhead.push_back(BuildNextToken());
+        const IFuzzyStreamToken& token = *FLookAhead.back();
+        if (token.GetDataType() == static_cast<int>(TFuzzyStreamTokenType::fstNone))
+            break;
+        if (IsCharToken(token, '('))
+            ++depth;
+        else if (IsCharToken(token, ')'))
+            --depth;
+    } while (depth > 0);
+    FTokenStack.insert(FTokenStack.end(), std::make_move_iterator(FLookAhead.rbegin()),
+                       std::make_move_iterator(FLookAhead.rend()));
+    FLookAhead.clear();
+}
+
+void TFuzzyLogicTokenStream::Clear() {
+    FTokenStack.clear();
+    FRecordedText.SetPosition(0);
+}
+
+void TFuzzyLogicTokenStream::MoveToNextConstruct() {
+    while (FDepth != 0) {
+        if (NextToken()->GetDataType() == static_cast<int>(TFuzzyStreamTokenType::fstNone))
+            break;
+    }
+}
+
+TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::NextToken() {
+    if (FTokenStack.empty())
+        PrepareSExp();
+    TInterfacePtr<IFuzzyStreamToken> token = std::move(FTokenStack.back());
+    FTokenStack.pop_back();
+    if (FCurrentToken && token->GetLineNumber() > FCurrentToken->GetLineNumber())
+        FRecordedText.WriteString(LineBreak);
+    FCurrentToken = token;
+    FRecordedText.WriteString(token->ToString());
+    FRecordedText.WriteString(" ");
+    if (IsCharToken(*token, ')'))
+        --FDepth;
+    else if (IsCharToken(*token, '('))
+        ++FDepth;
+    return token;
+}
+
+void TFuzzyLogicTokenStream::PutBackToken(const TInterfacePtr<IFuzzyStreamToken>& Token) {
+    if (!Token)
+        throw EKelException(SNoTokenToPutBack);
+    FTokenStack.push_back(Token);
+    FCurrentToken = Token;
+    // Only the end of the recorded text is looked at, so that putting tokens back costs
+    // the length of their text, not of the whole form.
+    const std::string form = Token->ToString() + ' ';
+    const std::string_view recorded =
+        FRecordedText.GetBytes().substr(0, static_cast<std::size_t>(FRecordedText.GetPosition()));
+    if (recorded.ends_with(form)) {
+        std::size_t cut = recorded.size() - form.size();
+        if (recorded.substr(0, cut).ends_with(LineBreak))
+            cut -= LineBreak.size();
+        FRecordedText.SetPosition(static_cast<std::int64_t>(cut));
+    }
+    if (IsCharToken(*Token, ')'))
+        ++FDepth;
+    else if (IsCharToken(*Token, '('))
+        --FDepth;
+}
+
+std::string TFuzzyLogicTokenStream::Head() {
+    // Every token taken is put back, so the stream is left as it was whatever follows.
+    const TInterfacePtr<IFuzzyStreamToken> first = NextToken();
+    std::string head;
+    if (IsCharToken(*first, '(') && !FTokenStack.empty()) {
+        const IFuzzyStreamToken& following = *FTokenStack.back();
+        if (following.GetDataType() == static_cast<int>(TFuzzyStreamTokenType::fstAtom))
+            head = following.GetText().empty() ? following.ToString() : following.GetText();
+        else if (IsCharToken(following, '='))
+            head.assign(1, '='); // not = "=", which g++ 12 misreads as an overlapping copy
+    }
+    PutBackToken(first);
+    return head;
+}
+
+TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::GetCurrentToken() {
+    if (!FCurrentToken)
+        return NextToken();
+    return FCurrentToken;
+}
+
+} // namespace fuzzy

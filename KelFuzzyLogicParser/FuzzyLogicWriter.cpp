@@ -1,0 +1,207 @@
+// The writer of the definition language.
+
+#include "KelFuzzyLogicParser/FuzzyLogicWriter.hpp"
+
+#include <charconv>
+#include <cmath>
+#include <string_view>
+#include <system_error>
+
+#include "FuzzyConsts/FuzzyKeywords.hpp"
+#include "FuzzyConsts/FuzzyTypes.hpp"
+#include "FuzzyLogic/FuzzySet.hpp"
+#include "FuzzyLogic/FuzzySetValues.hpp"
+#include "FuzzyLogic/FuzzySets.hpp"
+#include "FuzzyLogic/FuzzyVariable.hpp"
+#include "platform/Format.hpp"
+#include "platform/Indent.hpp"
+#include "platform/Math.hpp"
+#include "platform/Strings.hpp"
+
+namespace fuzzy {
+
+namespace {
+
+constexpr std::string_view LineBreak = "\r\n";
+/// How close two numbers must be to count as equal when choosing the shorter call form.
+constexpr TFzyFloat WriterTolerance = 0.0001;
+/// Every shape generator makes at least three points; a shape-typed set with fewer has lost
+/// its shape (and its P0, P1, P2), so its points are written instead.
+constexpr int MinShapePoints = 3;
+
+/// Characters that end an atom, or would be read as a token of their own, or escape the
+/// next character.
+constexpr std::string_view AtomBreakers = "()[]~&;<|\"\\";
+
+/// The text between double quotes, with each double quote and backslash escaped by a
+/// backslash: the reader resolves backslash escapes in strings, so any comment or units
+/// text reads back unchanged.
+std::string Quoted(const std::string& Text) {
+    std::string quoted = "\"";
+    for (const char c : Text) {
+        if (c == '"' || c == '\\')
+            quoted += '\\';
+        quoted += c;
+    }
+    quoted += '"';
+    return quoted;
+}
+
+/// True when Text is exactly the shortest form of a number, the form in which the reader
+/// gives a number token back as text ("12", "0.5"); any other spelling ("12.0", "1e5",
+/// "+5") would come back changed.
+bool IsShortestNumberText(std::string_view Text) {
+    double value = 0;
+    const char* end = Text.data() + Text.size();
+    const auto parsed = std::from_chars(Text.data(), end, value);
+    if (parsed.ec != std::errc() || parsed.ptr != end)
+        return false;
+    char shortest[32];
+    const auto written = std::to_chars(shortest, shortest + sizeof shortest, value);
+    return written.ec == std::errc() &&
+           std::string_view(shortest, static_cast<std::size_t>(written.ptr - shortest)) == Text;
+}
+
+/// Whether units can be written bare: they must read back as one token whose text is the
+/// units again. Quoting is always safe, so every doubtful case is quoted: white space and
+/// control or non-ASCII characters, atom breakers and the escape character anywhere, a
+/// leading "?" (a variable) or "=" (a token of its own), and any text that begins like a
+/// number without being a number's shortest form. A lone sign or point stays an atom.
+bool ReadsBackAsSameAtom(const std::string& Text) {
+    if (Text.empty() || Text.front() == '?' || Text.front() == '=')
+        return false;
+    for (const char c : Text) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code <= 32 || code >= 127 || AtomBreakers.find(c) != std::string_view::npos)
+            return false;
+    }
+    if (Text.size() == 1 && IsNumberSymbol(Text.front()))
+        return true;
+    return !IsNumberChar(Text.front()) || IsShortestNumberText(Text);
+}
+
+std::string WritePointList(const TFuzzySetValues& Points) {
+    std::string text = "(";
+    for (const TFuzzySetValue* point : Points)
+        text += "(" + Format("%.4f %.4f", point->GetX(), point->GetY()) + ") ";
+    text += ')';
+    return text;
+}
+
+/// The weight of a beta curve, recovered from its second point. A set with fewer than two
+/// points, or whose second point makes the formula divide by zero (a zero inflection point,
+/// Y = 0, or the point lying on the centre) or leave the finite numbers, has weight 1, so
+/// that the weight is left out rather than written as a number the reader cannot use.
+TFzyFloat BetaWeight(const TFuzzySet& FuzzySet, TFzyFloat Center) {
+    const TFuzzySetValues& points = *FuzzySet.GetValues();
+    const TFzyFloat inflectionPoint = FuzzySet.GetInflectionPoint();
+    if (points.GetCount() < 2 || inflectionPoint == 0)
+        return 1.0;
+    const TFuzzySetValue* second = points[1];
+    const TFzyFloat scaled = (second->GetX() - Center) / inflectionPoint;
+    if (second->GetY() == 0 || scaled * scaled == 0)
+        return 1.0;
+    const TFzyFloat weight = (1 / second->GetY() - 1) / (scaled * scaled);
+    return std::isfinite(weight) ? weight : 1.0;
+}
+
+std::string WriteBeta(const TFuzzySet& FuzzySet) {
+    const TFzyFloat first = (*FuzzySet.GetValues())[0]->GetX();
+    const TFzyFloat center = FuzzySet.MeanOfMaxima();
+    const TFzyFloat inflectionPoint = FuzzySet.GetInflectionPoint();
+    const TFzyFloat weight = BetaWeight(FuzzySet, center);
+    std::string text = "(beta " + Format("%.4f %.4f", center - first, center);
+    // An inflection point halfway between the first X and the centre is the default of the
+    // two-number form and is left out. A weight other than 1 needs the inflection point in
+    // front of it, so then the inflection point is written even when it lies halfway.
+    const bool writeWeight = !FloatEquals(weight, 1.0, WriterTolerance);
+    if (writeWeight || !FloatEquals(inflectionPoint, first + (center - first) / 2, WriterTolerance))
+        text += " " + Format("%.4f", inflectionPoint);
+    if (writeWeight)
+        text += " " + Format("%.4f", weight);
+    return text + ")";
+}
+
+std::string WritePI(const TFuzzySet& FuzzySet) {
+    const TFuzzySetValues& points = *FuzzySet.GetValues();
+    const TFzyFloat left = points[0]->GetX();
+    const TFzyFloat right = points[points.GetCount() - 1]->GetX();
+    const TFzyFloat center = FuzzySet.MeanOfMaxima();
+    // A curve symmetric about its peak is written by half-width and centre.
+    if (FloatEquals(center - left, right - center, WriterTolerance))
+        return "(pi " + Format("%.4f %.4f", center - left, center) + ")";
+    return "(pi " + Format("%.4f %.4f %.4f", left, right, center) + ")";
+}
+
+std::string WriteBody(const TFuzzySet& FuzzySet) {
+    const TFuzzySetValues& points = *FuzzySet.GetValues();
+    const TFuzzySetType type = FuzzySet.GetSetType();
+    if (type == TFuzzySetType::fstUserDefined) {
+        // A term cannot refer to itself: the reader does not know it yet while reading its
+        // body. Terms whose expression is their own name (the automatic terms, terms read
+        // from point lists) are therefore written by their points.
+        const std::string& expression = FuzzySet.GetExpression();
+        if (!expression.empty() && expression != FuzzySet.GetName())
+            return expression;
+        return WritePointList(points);
+    }
+    const int count = points.GetCount();
+    if (count < MinShapePoints)
+        return WritePointList(points);
+    const TFzyFloat first = points[0]->GetX();
+    const TFzyFloat last = points[count - 1]->GetX();
+    switch (type) {
+    case TFuzzySetType::fstTriangle:
+        return "(tri " + Format("%.4f %.4f %.4f", first, points[1]->GetX(), points[2]->GetX()) +
+               ")";
+    case TFuzzySetType::fstDeclineCurve:
+        return "(z " + Format("%.4f %.4f", first, last) + ")";
+    case TFuzzySetType::fstGrowthCurve:
+        return "(s " + Format("%.4f %.4f", first, last) + ")";
+    case TFuzzySetType::fstPICurve:
+        return WritePI(FuzzySet);
+    case TFuzzySetType::fstBetaCurve:
+        return WriteBeta(FuzzySet);
+    default:
+        return WritePointList(points);
+    }
+}
+
+} // namespace
+
+std::string PrettyPrintFuzzySet(const TFuzzySet& FuzzySet, bool AsTerm) {
+    const std::string name = FuzzySet.GetName() == SEmptyFuzzy ? std::string() : FuzzySet.GetName();
+    if (!AsTerm)
+        return name.empty() ? FuzzySet.GetExpression() : name;
+    std::string text;
+    if (!name.empty())
+        text = "(term " + name + " ";
+    if (!FuzzySet.GetComment().empty())
+        text += Quoted(FuzzySet.GetComment()) + " ";
+    text += WriteBody(FuzzySet);
+    return text + ")";
+}
+
+std::string PrettyPrintFuzzyVariable(const TFuzzyVariable& Variable) {
+    const std::string indent = IndentString;
+    std::string text = "(deffuzzy " + Variable.GetName() + " ";
+    if (!Variable.GetComment().empty())
+        text += std::string(LineBreak) + indent + Quoted(Variable.GetComment());
+    text += LineBreak;
+    text += indent + "(range " + Format("%.4f %.4f", Variable.GetMinimum(), Variable.GetMaximum()) +
+            ")" + std::string(LineBreak);
+    if (!Variable.GetUnits().empty()) {
+        const std::string& units = Variable.GetUnits();
+        text += indent + "(units " + (ReadsBackAsSameAtom(units) ? units : Quoted(units)) + ")" +
+                std::string(LineBreak);
+    }
+    text += indent + "(values " + std::string(LineBreak);
+    // The term collection is kept in index order, so its own order is the written order.
+    for (const TFuzzySet* term : *Variable.GetItems())
+        if (term->GetDefined())
+            text += indent + indent + PrettyPrintFuzzySet(*term, true) + std::string(LineBreak);
+    text += indent + ")" + std::string(LineBreak) + ")";
+    return text;
+}
+
+} // namespace fuzzy

@@ -1,0 +1,24 @@
+#pragma once
+// The writer of the definition language: variables and terms back to text that the parser
+// reads again.
+
+#include <string>
+
+namespace fuzzy {
+
+class TFuzzySet;
+class TFuzzyVariable;
+
+/// The definition text of a set. As a term (AsTerm true): '(term name "comment" body)',
+/// the body chosen by the set's type (its expression text or point list, or a call of
+/// "tri", "z", "s", "pi" or "beta"), numbers with four decimals. Otherwise the text that
+/// stands for the set inside an expression: its name, or its expression text when it
+/// carries the placeholder name. Never throws for any state of the set.
+[[nodiscard]] std::string PrettyPrintFuzzySet(const TFuzzySet& FuzzySet, bool AsTerm);
+
+/// The definition text of a variable: a 'deffuzzy' form with its comment, range, units
+/// and its defined terms in collection order, lines ending in CR LF (none after the final
+/// ")"). Terms that are not defined (auxiliary sets of expressions) are left out.
+[[nodiscard]] std::string PrettyPrintFuzzyVariable(const TFuzzyVariable& Variable);
+
+} // namespace fuzzy

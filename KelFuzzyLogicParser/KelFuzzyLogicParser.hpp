@@ -1,0 +1,8 @@
+#pragma once
+// The definition language: the token stream, the parser component with its expression
+// evaluator, and the writer.
+
+#include "KelFuzzyLogicParser/FuzzyLogicTokenStream.hpp"
+#include "KelFuzzyLogicParser/FuzzyLogicWriter.hpp"
+#include "KelFuzzyLogicParser/ParserComponent.hpp"
+#include "KelFuzzyLogicParser/ParserMessages.hpp"

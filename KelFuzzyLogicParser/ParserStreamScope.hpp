@@ -1,0 +1,33 @@
+#pragma once
+// The parser's string forms read their text through a token stream of their own.
+
+#include <memory>
+#include <string>
+
+#include "KelFuzzyLogicParser/ParserComponent.hpp"
+#include "platform/Stream.hpp"
+
+namespace fuzzy {
+
+/// Makes the parser read Text through a token stream of its own for the scope's lifetime,
+/// then gives the parser back the stream it had (a parse may run inside another).
+class TKelFuzzyLogicParser::TStreamScope {
+public:
+    TStreamScope(TKelFuzzyLogicParser& Parser, const std::string& Text, const TEncoding* Encoding)
+        : FParser(Parser), FSaved(Parser.FStream),
+          FText(std::make_unique<TKelStringStream>(Text, Encoding)),
+          FTokens(Parser.CreateStream(FText.get(), Encoding)) {
+        Parser.FStream = FTokens.get();
+    }
+    ~TStreamScope() { FParser.FStream = FSaved; }
+    TStreamScope(const TStreamScope&) = delete;
+    TStreamScope& operator=(const TStreamScope&) = delete;
+
+private:
+    TKelFuzzyLogicParser& FParser;
+    TFuzzyLogicTokenStream* FSaved;
+    std::unique_ptr<TKelStringStream> FText;
+    std::unique_ptr<TFuzzyLogicTokenStream> FTokens;
+};
+
+} // namespace fuzzy

@@ -1,0 +1,191 @@
+// Term bodies that are expressions or calls of the built-in functions.
+
+#include <string>
+
+#include "support/ParserFixture.hpp"
+
+namespace fuzzy::test {
+namespace {
+
+// A variable "t" on [0, 10] with the defined terms cold, warm and hot.
+class Expressions : public ParserFixture {
+protected:
+    Expressions() {
+        Read("(deffuzzy t (range 0 10) (values"
+             " (term cold ((0 1) (5 0))) (term warm (tri 2 5 8)) (term hot ((5 0) (10 1)))))");
+        T = Variable("t");
+    }
+
+    TFuzzySet* Eval(const std::string& Expression) {
+        return Parser->EvalFuzzyExpression(T, Expression);
+    }
+    std::string EvalError(const std::string& Expression) {
+        try {
+            (void)Eval(Expression);
+        } catch (const EFzyException& error) {
+            return error.what();
+        }
+        return "";
+    }
+    int Count() const { return T->GetItems()->GetCount(); }
+
+    TFuzzyVariable* T = nullptr;
+};
+
+TEST_F(Expressions, HedgesWorkOnACopyOfADefinedTerm) {
+    TFuzzySet* cold = Term("t", "cold");
+    TFuzzySet* veryCold = Eval("very cold");
+    EXPECT_NE(veryCold, cold);
+    EXPECT_FALSE(veryCold->GetDefined());
+    EXPECT_EQ(veryCold->GetName(), "very cold");
+    ExpectPoints(PointsOf(*cold->GetValues()), {{0, 1}, {5, 0}});
+    EXPECT_NEAR(veryCold->DegreeOfMembership(2.5), 0.25, 1e-9);
+}
+
+TEST_F(Expressions, SquareBracketsGroupAndConnectivesCombine) {
+    // At 6 cold is 0, warm 2/3 and hot 0.2: the grouping decides between 0 and 0.2.
+    EXPECT_NEAR(Eval("cold and [warm or hot]")->DegreeOfMembership(6), 0, 1e-9);
+    EXPECT_NEAR(Eval("cold and warm or hot")->DegreeOfMembership(6), 0.2, 1e-9);
+    EXPECT_NEAR(Eval("not very cold")->DegreeOfMembership(2.5), 0.75, 1e-9);
+}
+
+TEST_F(Expressions, BaseHedgeOperatorsTakeANumber) {
+    const int before = Count();
+    TFuzzySet* half = Eval("cold * 0.5");
+    EXPECT_NEAR(half->DegreeOfMembership(0), 0.5, 1e-9);
+    // The number became an auxiliary spike term of its own, and cold was copied.
+    EXPECT_EQ(Count(), before + 2);
+    EXPECT_FALSE(T->GetItems()->GetItemByName("0.5")->GetDefined());
+}
+
+TEST_F(Expressions, PointListsAndCallsAreOperands) {
+    ExpectPoints(PointsOf(*Eval("((0 0) (5 1) (10 0))")->GetValues()), {{0, 0}, {5, 1}, {10, 0}});
+    EXPECT_EQ(Eval("(tri 1 2 3)")->GetSetType(), TFuzzySetType::fstTriangle);
+}
+
+TEST_F(Expressions, AnEmptyExpressionIsThePlaceholderTerm) {
+    TFuzzySet* empty = Eval("");
+    EXPECT_EQ(empty->GetName(), "__Empty");
+    EXPECT_EQ(Eval("   "), empty); // made once
+}
+
+TEST_F(Expressions, QuestionVariablesReadTheirTextFromTheComponent) {
+    Logic->GetVariables()->SetValue("Limit", "very hot");
+    TFuzzySet* limit = Eval("?limit");
+    EXPECT_EQ(limit->GetName(), "limit");
+    EXPECT_NEAR(limit->DegreeOfMembership(7.5), 0.25, 1e-9);
+    Logic->GetVariables()->SetValue("loop", "?loop");
+    EXPECT_NE(EvalError("?loop"), ""); // a variable reading itself stops with an error
+}
+
+TEST_F(Expressions, ErrorsNameTheOffendingItem) {
+    const struct {
+        const char* Expression;
+        const char* Message;
+    } cases[] = {
+        {"cold or", "Missing fuzzy operand to be modified by hedge: or"},
+        {"very", "Missing fuzzy operand to be modified by hedge: very"},
+        {"cold *", "Missing fuzzy operand to be modified by hedge: *"},
+        {"chilly", "Invalid item in fuzzy expression: chilly"},
+        {"()", "Invalid item in fuzzy expression: ()"},
+        {"((0 0) (5))", "Invalid X/Y value pair: (5)"},
+        {"((0 0) (5 x))", "Expected number"},
+        {"cold and (warm or hot)", "Unknown function name: \"warm\""},
+    };
+    for (const auto& c : cases) {
+        const std::string message = EvalError(c.Expression);
+        EXPECT_NE(message.find(c.Message), std::string::npos) << c.Expression << ": " << message;
+    }
+    // Each top-level item of an expression is a form of its own, and the end of the text
+    // starts a new one: the text read so far is empty by then.
+    EXPECT_EQ(EvalError("cold or"), "Parsing Error, Missing fuzzy operand to be modified by "
+                                    "hedge: or in EvalFuzzyExpression at line 1: \"\"");
+}
+
+TEST_F(Expressions, WithoutAVariableNothingIsEvaluated) {
+    EXPECT_THROW((void)Parser->EvalFuzzyExpression(nullptr, "cold"), EFzyParseException);
+}
+
+TEST_F(Expressions, TheDefuzzifiedFormFollowsTheComponentsMethod) {
+    TFuzzySet* result = nullptr;
+    EXPECT_NEAR(Parser->EvalFuzzyExpression(T, "warm", result), 5, 1e-9);
+    EXPECT_EQ(result, Term("t", "warm"));
+    Logic->SetDefuzzificationMethod(TDefuzzificationMethod::dmMeanOfMaxima);
+    EXPECT_NEAR(Parser->EvalFuzzyExpression(T, "cold", result), 0, 1e-9);
+}
+
+TEST_F(Expressions, TheEvalCallbackMayReplaceTheResult) {
+    std::string seen;
+    Parser->SetOnEvalExpression([&](TObject*, TFuzzyVariable*, const std::string& text,
+                                    TFuzzySet*& result) {
+        seen = text;
+        result = Term("t", "hot");
+    });
+    EXPECT_EQ(Eval("very cold"), Term("t", "hot"));
+    EXPECT_EQ(seen, "(cold very)"); // the tokens in postfix order
+}
+
+TEST_F(Expressions, TermsDefinedByExpressionsReadAndWriteBack) {
+    Read("(deffuzzy u (range 0 10) (values (term a ((0 1) (10 0)))"
+         " (term b very a) (term c [a or b] and-product not a) (term d a)))");
+    EXPECT_EQ(Term("u", "b")->GetExpression(), "[very a]");
+    EXPECT_EQ(Parser->PrettyPrint(Term("u", "b"), true), "(term b [very a])");
+    EXPECT_NE(Term("u", "d"), Term("u", "a")); // a copy; a keeps its name
+    EXPECT_EQ(Term("u", "a")->GetName(), "a");
+}
+
+// The built-in functions: argument kinds are checked before their number.
+TEST_F(Expressions, BuiltInFunctionsCheckTheirArguments) {
+    const struct {
+        const char* Call;
+        const char* Message; // "" when the call succeeds
+    } cases[] = {
+        {"(tri 0 5 10)", ""},
+        {"(tri 0 5)", "Number of arguments for function, tri, incorrect.  Expected "
+                      "\"\"Left Middle Right\"\""},
+        {"(pi 1)", "Number of arguments for function, pi, incorrect."},
+        {"(pi 2 5)", ""},
+        {"(pi 0 10 4)", ""},
+        {"(s 0 5 10)", "Number of arguments for function, s, incorrect."},
+        {"(z 0 5)", ""},
+        {"(beta 2 5)", ""},
+        {"(beta 2 5 1)", ""},
+        {"(beta 2 5 1 2)", ""},
+        {"(beta 2 5 1 2 3)", "Number of arguments for function, beta, incorrect."},
+        {"(tri 0 x)", "Data Types of arguments for function, tri, incorrect.  Expected numeric"},
+        {"(tri 0 \"5\" 10)", "Data Types of arguments for function, tri, incorrect."},
+        {"(Tri 0 5 10)", "Unknown function name: \"Tri\""},
+    };
+    for (const auto& c : cases) {
+        const std::string message = EvalError(c.Call);
+        if (*c.Message == '\0')
+            EXPECT_EQ(message, "") << c.Call;
+        else
+            EXPECT_NE(message.find(c.Message), std::string::npos) << c.Call << ": " << message;
+    }
+    EXPECT_NE(EvalError("(tri 0 5)").find(" in CalcFuzzyFunction at line 1"), std::string::npos);
+}
+
+TEST_F(Expressions, CurvesHaveTheComponentsNumberOfPoints) {
+    EXPECT_EQ(Eval("(s 0 10)")->GetValues()->GetCount(), 7);
+    Logic->SetNumFunctionValues(11);
+    EXPECT_EQ(Eval("(z 0 10)")->GetValues()->GetCount(), 11);
+    Parser->SetFuzzyLogic(nullptr);
+    EXPECT_EQ(Eval("(pi 2 5)")->GetValues()->GetCount(), 7);
+}
+
+TEST_F(Expressions, AFunctionHandlerReplacesTheBuiltIns) {
+    Parser->SetOnCalcFuzzyFunction([&](TObject*, const std::string& name, bool& handled,
+                                       TFuzzySet*& result,
+                                       const TInterfacePtr<IFuzzyStreamTokenList>& arguments) {
+        handled = true;
+        result->CreateCrispValue(arguments->GetCount());
+        result->SetComment(name);
+    });
+    TFuzzySet* set = Eval("(anything 1 2 3)");
+    EXPECT_EQ(set->GetComment(), "anything");
+    EXPECT_NEAR(set->MeanOfMaxima(), 3, 1e-9);
+}
+
+} // namespace
+} // namespace fuzzy::test

@@ -1,0 +1,189 @@
+#include "platform/TextStream.hpp"
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/Encoding.hpp"
+#include "platform/Exceptions.hpp"
+#include "platform/Stream.hpp"
+
+namespace fuzzy {
+namespace {
+
+const std::string GClef = "\xF0\x9D\x84\x9E"; // U+1D11E, a surrogate pair in UTF-16
+
+// A stream over raw bytes that hands out at most MaxRead bytes per read, as a pipe may.
+class TTrickleStream : public TKelStringStream {
+public:
+    TTrickleStream(const std::string& Bytes, std::size_t MaxRead) : FMaxRead(MaxRead) {
+        Write(Bytes.data(), Bytes.size());
+        SetPosition(0);
+    }
+    std::size_t Read(void* Buffer, std::size_t Count) override {
+        return TKelStringStream::Read(Buffer, std::min(Count, FMaxRead));
+    }
+
+private:
+    std::size_t FMaxRead;
+};
+
+std::string ReadAll(TGTextStream& Reader) {
+    std::string text;
+    char c;
+    while (Reader.GetChar(c))
+        text.push_back(c);
+    return text;
+}
+
+std::string ReadAll(const std::string& Bytes, const TEncoding* Encoding, std::size_t MaxRead) {
+    TTrickleStream stream(Bytes, MaxRead);
+    TGTextStream reader(&stream, Encoding);
+    return ReadAll(reader);
+}
+
+// ---- TKelStringStream ----
+
+TEST(KelStringStreamTest, WritesOverAndPastTheEndLikeAFile) {
+    TKelStringStream stream("abcdef");
+    stream.SetPosition(2);
+    stream.WriteString("XY");
+    EXPECT_EQ(stream.GetPosition(), 4);
+    EXPECT_EQ(stream.GetText(), "abXY");
+    stream.SetPosition(5);
+    stream.WriteString("123");
+    EXPECT_EQ(stream.GetDataString(), "abXYe123");
+    EXPECT_EQ(stream.GetSize(), 8);
+
+    stream.SetPosition(1);
+    EXPECT_EQ(stream.GetText(), "a");
+    EXPECT_EQ(stream.GetDataString(), "abXYe123"); // rewinding does not truncate
+    char buffer[16];
+    EXPECT_EQ(stream.Read(buffer, sizeof buffer), 7u);
+    EXPECT_EQ(std::string(buffer, 7), "bXYe123");
+    EXPECT_EQ(stream.Read(buffer, sizeof buffer), 0u);
+}
+
+TEST(KelStringStreamTest, KeepsTextInItsEncoding) {
+    TKelStringStream stream("a" + GClef, TEncoding::BigEndianUnicode());
+    EXPECT_EQ(stream.GetBytes(), std::string("\x00\x61\xD8\x34\xDD\x1E", 6));
+    EXPECT_EQ(stream.GetPosition(), 0);
+    stream.SetPosition(stream.GetSize());
+    stream.WriteString("\xC3\xA9");
+    EXPECT_EQ(stream.GetText(), "a" + GClef + "\xC3\xA9");
+}
+
+TEST(KelStringStreamTest, PositionAndSizeStayInRange) {
+    TKelStringStream stream("abc");
+    stream.SetPosition(10);
+    EXPECT_EQ(stream.GetPosition(), 3);
+    stream.SetSize(1);
+    EXPECT_EQ(stream.GetPosition(), 1);
+    stream.SetSize(3);
+    EXPECT_EQ(stream.GetBytes(), std::string("a\0\0", 3));
+    try {
+        stream.SetPosition(-1);
+        FAIL() << "a negative position was accepted";
+    } catch (const EArgumentOutOfRangeException& e) {
+        EXPECT_STREQ(e.what(), "Stream position must not be negative (-1)");
+    }
+    EXPECT_THROW(stream.SetSize(-2), EArgumentOutOfRangeException);
+    EXPECT_EQ(stream.GetPosition(), 1);
+}
+
+// ---- TGTextStream ----
+
+// Every encoding, with and without its preamble, read in pieces of every awkward size.
+TEST(TextStreamTest, ReadsEachEncodingWithOrWithoutPreamble) {
+    const std::string text = "x\xC3\xA9" + GClef + "\r\nend";
+    for (const TEncoding* encoding : {TEncoding::UTF8(), TEncoding::Unicode(),
+                                      TEncoding::BigEndianUnicode(), TEncoding::Latin1()}) {
+        const std::string expected = encoding == TEncoding::Latin1() ? "x\xC3\xA9?\r\nend" : text;
+        for (const bool withPreamble : {false, true}) {
+            const std::string bytes =
+                (withPreamble ? encoding->GetPreamble() : "") + encoding->GetBytes(text);
+            for (const std::size_t maxRead : {1, 3, 1 << 20})
+                EXPECT_EQ(ReadAll(bytes, encoding, maxRead), expected)
+                    << encoding->GetEncodingName() << " preamble " << withPreamble << " reads of "
+                    << maxRead;
+        }
+    }
+}
+
+TEST(TextStreamTest, OnlyTheEncodingsOwnPreambleIsSkipped) {
+    EXPECT_EQ(ReadAll("\xEF\xBB\xBFx", nullptr, 64), "x");
+    EXPECT_EQ(ReadAll("\xFF\xFEx", nullptr, 64), "\xFF\xFEx");
+    EXPECT_EQ(ReadAll("\xEF\xBB\xBF", TEncoding::Latin1(), 64), "\xC3\xAF\xC2\xBB\xC2\xBF");
+}
+
+// A surrogate pair whose two halves arrive in different 64 KiB chunks.
+TEST(TextStreamTest, DecodesAPairThatStraddlesTwoChunks) {
+    const std::size_t unitsBefore = TGBufferStream::BufferSize / 2 - 1;
+    const std::string text = std::string(unitsBefore, 'a') + GClef + "z";
+    for (const TEncoding* encoding : {TEncoding::Unicode(), TEncoding::BigEndianUnicode()}) {
+        const std::string bytes = encoding->GetBytes(text);
+        ASSERT_EQ(bytes.size(), TGBufferStream::BufferSize + 4);
+        EXPECT_EQ(ReadAll(bytes, encoding, 1 << 20), text) << encoding->GetEncodingName();
+    }
+}
+
+TEST(TextStreamTest, PassesRandomUtf8BytesUnchanged) {
+    std::mt19937 random(7);
+    std::string bytes(3 * TGBufferStream::BufferSize + 17, '\0');
+    for (char& byte : bytes)
+        byte = static_cast<char>(random() & 0xFF);
+    EXPECT_EQ(ReadAll(bytes, nullptr, TGBufferStream::BufferSize - 5), bytes);
+}
+
+TEST(TextStreamTest, GetLineConsumesEachKindOfLineEnd) {
+    // Pieces of one byte put a CR and its LF in different chunks.
+    for (const std::size_t maxRead : {1, 1 << 20}) {
+        TTrickleStream stream("ab\r\ncd\ref\n\ngh", maxRead);
+        TGTextStream reader(&stream, nullptr);
+        std::vector<std::string> lines;
+        while (!reader.IsEof())
+            lines.push_back(reader.GetLine());
+        EXPECT_EQ(lines, (std::vector<std::string>{"ab", "cd", "ef", "", "gh"}));
+        EXPECT_EQ(reader.GetLine(), "");
+    }
+}
+
+TEST(TextStreamTest, PutBackStacksAndCountsForIsEof) {
+    TKelStringStream stream("ab\ncd");
+    TGTextStream reader(&stream, nullptr);
+    char c;
+    ASSERT_TRUE(reader.GetChar(c));
+    reader.PutBack('x');
+    reader.PutBack('y');
+    EXPECT_EQ(reader.GetLine(), "yxb");
+    reader.PutBack('\n');
+    reader.PutBack('z');
+    EXPECT_EQ(reader.GetLine(), "z");
+    EXPECT_EQ(ReadAll(reader), "cd");
+    EXPECT_TRUE(reader.IsEof());
+    reader.PutBack('d');
+    EXPECT_FALSE(reader.IsEof());
+    ASSERT_TRUE(reader.GetChar(c));
+    EXPECT_EQ(c, 'd');
+    EXPECT_FALSE(reader.GetChar(c));
+}
+
+TEST(TextStreamTest, EmptyStreamAndMissingStream) {
+    TKelStringStream empty;
+    TGTextStream reader(&empty, TEncoding::Unicode());
+    EXPECT_TRUE(reader.IsEof());
+    char c;
+    EXPECT_FALSE(reader.GetChar(c));
+    try {
+        TGTextStream missing(nullptr, nullptr);
+        FAIL() << "a reader without a stream was made";
+    } catch (const EKelException& e) {
+        EXPECT_STREQ(e.what(), "A text reader needs a stream to read from");
+    }
+}
+
+} // namespace
+} // namespace fuzzy

@@ -1,0 +1,48 @@
+#pragma once
+// A logic component linked with a definition-language parser, for the parser's tests.
+
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "FuzzyConsts/FuzzyExceptions.hpp"
+#include "FuzzyLogic/FuzzyLogic.hpp"
+#include "KelFuzzyLogicParser/KelFuzzyLogicParser.hpp"
+#include "support/PointListHelpers.hpp"
+
+namespace fuzzy::test {
+
+class ParserFixture : public ::testing::Test {
+protected:
+    ParserFixture() {
+        Logic->SetAutoTerms(false);
+        Parser->SetFuzzyLogic(Logic.get());
+        Logic->SetParser(Parser.get());
+    }
+
+    /// Parses Text into the component (its variables are kept).
+    void Read(const std::string& Text) { Parser->ParseFuzzyLogic(Text, nullptr); }
+
+    /// The message of the exception that parsing Text raises ("" when it reads).
+    std::string ErrorOf(const std::string& Text) {
+        try {
+            Read(Text);
+        } catch (const EFzyException& error) {
+            return error.what();
+        }
+        return "";
+    }
+
+    TFuzzyVariable* Variable(const std::string& Name) const {
+        return Logic->GetItems()->GetItemByName(Name);
+    }
+    TFuzzySet* Term(const std::string& VariableName, const std::string& Name) const {
+        return Variable(VariableName)->GetItems()->GetItemByName(Name);
+    }
+
+    std::unique_ptr<TFuzzyLogic> Logic{TFuzzyLogic::Create(nullptr)};
+    std::unique_ptr<TKelFuzzyLogicParser> Parser{TKelFuzzyLogicParser::Create(nullptr)};
+};
+
+} // namespace fuzzy::test
