@@ -33,20 +33,6 @@ constexpr int MinShapePoints = 3;
 /// next character.
 constexpr std::string_view AtomBreakers = "()[]~&;<|\"\\";
 
-/// The text between double quotes, with each double quote and backslash escaped by a
-/// backslash: the reader resolves backslash escapes in strings, so any comment or units
-/// text reads back unchanged.
-std::string Quoted(const std::string& Text) {
-    std::string quoted = "\"";
-    for (const char c : Text) {
-        if (c == '"' || c == '\\')
-            quoted += '\\';
-        quoted += c;
-    }
-    quoted += '"';
-    return quoted;
-}
-
 /// True when Text is exactly the shortest form of a number, the form in which the reader
 /// gives a number token back as text ("12", "0.5"); any other spelling ("12.0", "1e5",
 /// "+5") would come back changed.
@@ -169,6 +155,48 @@ std::string WriteBody(const TFuzzySet& FuzzySet) {
 
 } // namespace
 
+/// The text between double quotes, with each double quote and backslash escaped by a
+/// backslash: the reader resolves backslash escapes in strings, so any comment or units
+/// text reads back unchanged.
+std::string QuotedString(const std::string& Text) {
+    std::string quoted = "\"";
+    for (const char c : Text) {
+        if (c == '"' || c == '\\')
+            quoted += '\\';
+        quoted += c;
+    }
+    quoted += '"';
+    return quoted;
+}
+
+std::string WriteExpressionTokens(const IFuzzyStreamTokenList& Tokens) {
+    std::string text;
+    for (int i = 0; i < Tokens.GetCount(); ++i) {
+        if (i > 0)
+            text += ' ';
+        const auto token = Tokens.Get(i);
+        if (!token)
+            continue;
+        switch (static_cast<TFuzzyStreamTokenType>(token->GetDataType())) {
+        case TFuzzyStreamTokenType::fstVariable:
+            text += '?' + token->GetText();
+            break;
+        case TFuzzyStreamTokenType::fstString:
+            text += QuotedString(token->GetText());
+            break;
+        case TFuzzyStreamTokenType::fstList: {
+            // Groups nest only as deep as the reader allows, so the recursion is bounded.
+            const auto list = token->GetList();
+            text += '(' + (list ? WriteExpressionTokens(*list) : std::string()) + ')';
+            break;
+        }
+        default:
+            text += token->ToString();
+        }
+    }
+    return text;
+}
+
 std::string PrettyPrintFuzzySet(const TFuzzySet& FuzzySet, bool AsTerm) {
     const std::string name = FuzzySet.GetName() == SEmptyFuzzy ? std::string() : FuzzySet.GetName();
     if (!AsTerm)
@@ -177,7 +205,7 @@ std::string PrettyPrintFuzzySet(const TFuzzySet& FuzzySet, bool AsTerm) {
     if (!name.empty())
         text = "(term " + name + " ";
     if (!FuzzySet.GetComment().empty())
-        text += Quoted(FuzzySet.GetComment()) + " ";
+        text += QuotedString(FuzzySet.GetComment()) + " ";
     text += WriteBody(FuzzySet);
     return text + ")";
 }
@@ -186,13 +214,13 @@ std::string PrettyPrintFuzzyVariable(const TFuzzyVariable& Variable) {
     const std::string indent = IndentString;
     std::string text = "(deffuzzy " + Variable.GetName() + " ";
     if (!Variable.GetComment().empty())
-        text += std::string(LineBreak) + indent + Quoted(Variable.GetComment());
+        text += std::string(LineBreak) + indent + QuotedString(Variable.GetComment());
     text += LineBreak;
     text += indent + "(range " + Format("%.4f %.4f", Variable.GetMinimum(), Variable.GetMaximum()) +
             ")" + std::string(LineBreak);
     if (!Variable.GetUnits().empty()) {
         const std::string& units = Variable.GetUnits();
-        text += indent + "(units " + (ReadsBackAsSameAtom(units) ? units : Quoted(units)) + ")" +
+        text += indent + "(units " + (ReadsBackAsSameAtom(units) ? units : QuotedString(units)) + ")" +
                 std::string(LineBreak);
     }
     text += indent + "(values " + std::string(LineBreak);

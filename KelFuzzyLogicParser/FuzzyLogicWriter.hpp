@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "FuzzyInterfaces/FuzzyStreamTokenIntf.hpp"
+
 namespace fuzzy {
 
 class TFuzzySet;
@@ -20,5 +22,13 @@ class TFuzzyVariable;
 /// and its defined terms in collection order, lines ending in CR LF (none after the final
 /// ")"). Terms that are not defined (auxiliary sets of expressions) are left out.
 [[nodiscard]] std::string PrettyPrintFuzzyVariable(const TFuzzyVariable& Variable);
+
+/// Text between double quotes, each double quote and backslash escaped by a backslash,
+/// so that the reader gives back exactly Text.
+[[nodiscard]] std::string QuotedString(const std::string& Text);
+
+/// An expression's tokens written back as the reader reads them: "?" variables with their
+/// mark, strings quoted, groups in round parentheses, tokens separated by one space.
+[[nodiscard]] std::string WriteExpressionTokens(const IFuzzyStreamTokenList& Tokens);
 
 } // namespace fuzzy

@@ -220,7 +220,13 @@ TFuzzySet* TKelFuzzyLogicParser::ParseFuzzyValues(TFuzzyVariable* Variable) {
     const auto first = NextToken();
     if (!IsCharToken(first, '(')) {
         PutBackToken(first);
-        return EvalFuzzyExpression(Variable, ParseTokenList());
+        const auto tokens = ParseTokenList();
+        // The term keeps its body as it was written: the expression texts that the set
+        // operations build along the way do not all read back ("* " for "cold * 0.5").
+        const std::string body = WriteExpressionTokens(*tokens);
+        TFuzzySet* set = CopyWhenDefined(EvalFuzzyExpression(Variable, tokens));
+        set->SetExpression(body);
+        return set;
     }
     const auto second = NextToken();
     PutBackToken(second);

@@ -27,8 +27,9 @@ class TStream;
 ///
 /// Choices where the format leaves room, made so that written text reads back:
 ///  - a form that ends at the very last character of the text is read;
-///  - a term keeps the expression text its body produced (a point list leaves none), so
-///    that the writer writes the same body again;
+///  - a term keeps its body as its expression text when the body is an expression (as
+///    written, in infix order), and no expression text when it is a point list or a call,
+///    so that the writer writes the same body again;
 ///  - a term whose body names just one defined term gets a copy of it, leaving the named
 ///    term as it was;
 ///  - "beta" also takes two numbers (range and centre), the writer's short form;

@@ -13,9 +13,9 @@
 
 namespace fuzzy::test {
 
-class ParserFixture : public ::testing::Test {
-protected:
-    ParserFixture() {
+/// A logic component (without automatic terms) and a parser, linked both ways.
+struct TParsedLogic {
+    TParsedLogic() {
         Logic->SetAutoTerms(false);
         Parser->SetFuzzyLogic(Logic.get());
         Logic->SetParser(Parser.get());
@@ -44,5 +44,7 @@ protected:
     std::unique_ptr<TFuzzyLogic> Logic{TFuzzyLogic::Create(nullptr)};
     std::unique_ptr<TKelFuzzyLogicParser> Parser{TKelFuzzyLogicParser::Create(nullptr)};
 };
+
+class ParserFixture : public ::testing::Test, public TParsedLogic {};
 
 } // namespace fuzzy::test
