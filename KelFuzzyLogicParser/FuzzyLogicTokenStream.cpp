@@ -1,7 +1,9 @@
 #include "KelFuzzyLogicParser/FuzzyLogicTokenStream.hpp"
 
 #include <iterator>
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include "FuzzyConsts/FuzzyExceptions.hpp"
 #include "FuzzyConsts/FuzzyTypes.hpp"

@@ -66,6 +66,8 @@ bool TGTextStream::Decode() {
         if (bytes.empty())
             return false;
         ConsumeBytes(FEncoding->Decode(bytes, FText, !more));
+        if (!more && FText.empty())
+            return false; // the last bytes gave no character
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #include "KelFuzzyLogicParser/FuzzyLogicTokenStream.hpp"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
