@@ -20,6 +20,16 @@ std::string ShortestText(double Value) {
 
 } // namespace
 
+// ---- TStreamObject ----
+
+void TStreamObject::Assign(const TPersistent* Source) {
+    RaiseNotAssignable(Source != nullptr ? Source->ClassName() : "nil", ClassName());
+}
+
+void TStreamObject::AssignTo(TPersistent* Dest) const {
+    RaiseNotAssignable(ClassName(), Dest != nullptr ? Dest->ClassName() : "nil");
+}
+
 // ---- TBaseStreamToken ----
 
 HRESULT TBaseStreamToken::QueryInterface(const TGUID& IID, void** Obj) {
@@ -40,16 +50,9 @@ void TBaseStreamToken::AssignFrom(const IBaseStreamToken& Source) {
     FNumber = Source.GetNumber();
     FText = Source.GetText();
     FWhitespace = Source.GetWhitespace();
-    FTag = Source.GetTag();
+    SetTag(Source.GetTag());
 }
 
-void TBaseStreamToken::Assign(const TPersistent* Source) {
-    RaiseNotAssignable(Source != nullptr ? Source->ClassName() : "nil", ClassName());
-}
-
-void TBaseStreamToken::AssignTo(TPersistent* Dest) const {
-    RaiseNotAssignable(ClassName(), Dest != nullptr ? Dest->ClassName() : "nil");
-}
 
 TInterfacePtr<TBaseStreamToken> TBaseStreamToken::NewInstance() const {
     return MakeInterfaced<TBaseStreamToken>();
@@ -182,16 +185,9 @@ void TBaseStreamTokenList::Assign(const TInterfacePtr<IInterface>& Source) {
     for (int i = 0; i < source->GetCount(); ++i)
         items.push_back(source->GetBaseStreamToken(i));
     FItems = std::move(items);
-    FTag = source->GetTag();
+    SetTag(source->GetTag());
 }
 
-void TBaseStreamTokenList::Assign(const TPersistent* Source) {
-    RaiseNotAssignable(Source != nullptr ? Source->ClassName() : "nil", ClassName());
-}
-
-void TBaseStreamTokenList::AssignTo(TPersistent* Dest) const {
-    RaiseNotAssignable(ClassName(), Dest != nullptr ? Dest->ClassName() : "nil");
-}
 
 TInterfacePtr<TBaseStreamTokenList> TBaseStreamTokenList::NewInstance() const {
     return MakeInterfaced<TBaseStreamTokenList>();
@@ -200,7 +196,7 @@ TInterfacePtr<TBaseStreamTokenList> TBaseStreamTokenList::NewInstance() const {
 TInterfacePtr<IInterface> TBaseStreamTokenList::Clone() const {
     TInterfacePtr<TBaseStreamTokenList> copy = NewInstance();
     copy->FItems = FItems;
-    copy->FTag = FTag;
+    copy->SetTag(GetTag());
     return copy;
 }
 

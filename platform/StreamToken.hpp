@@ -8,9 +8,26 @@
 
 namespace fuzzy {
 
+/// What tokens and token lists share: a reference count, a tag, and no persistent form
+/// (copying from or into a persistent object raises EConvertError).
+class TStreamObject : public TInterfacedObject, public virtual ICloneable {
+public:
+    std::int32_t GetTag() const override { return FTag; }
+    void SetTag(std::int32_t Value) override { FTag = Value; }
+    using ICloneable::Assign;
+    void Assign(const TPersistent* Source) override;
+    void AssignTo(TPersistent* Dest) const override;
+
+protected:
+    TStreamObject() = default;
+
+private:
+    std::int32_t FTag = 0;
+};
+
 /// A token: kind code, line, number, text, the white space read before it and a tag.
 /// Reference-counted: made with MakeInterfaced and held through TInterfacePtr.
-class TBaseStreamToken : public TInterfacedObject, public virtual IBaseStreamToken {
+class TBaseStreamToken : public TStreamObject, public virtual IBaseStreamToken {
 public:
     TBaseStreamToken() = default;
     std::string ClassName() const override { return "TBaseStreamToken"; }
@@ -26,15 +43,9 @@ public:
     void SetText(const std::string& Value) override { FText = Value; }
     const std::string& GetWhitespace() const override { return FWhitespace; }
     void SetWhitespace(const std::string& Value) override { FWhitespace = Value; }
-    std::int32_t GetTag() const override { return FTag; }
-    void SetTag(std::int32_t Value) override { FTag = Value; }
 
     /// Copies every field of another token. EConvertError when Source is no token.
     void Assign(const TInterfacePtr<IInterface>& Source) override;
-    /// Tokens are not persistent objects: EConvertError.
-    void Assign(const TPersistent* Source) override;
-    /// Tokens are not persistent objects: EConvertError.
-    void AssignTo(TPersistent* Dest) const override;
     /// A new token of the same class with the same fields.
     [[nodiscard]] TInterfacePtr<IInterface> Clone() const override;
     /// Same kind, number and text (line, white space and tag do not count).
@@ -57,11 +68,10 @@ private:
     double FNumber = 0;
     std::string FText;
     std::string FWhitespace;
-    std::int32_t FTag = 0;
 };
 
 /// An ordered list of token references. Reference-counted like its tokens.
-class TBaseStreamTokenList : public TInterfacedObject, public virtual IBaseStreamTokenList {
+class TBaseStreamTokenList : public TStreamObject, public virtual IBaseStreamTokenList {
 public:
     TBaseStreamTokenList() = default;
     std::string ClassName() const override { return "TBaseStreamTokenList"; }
@@ -82,15 +92,9 @@ public:
     bool Equals(const TInterfacePtr<IBaseStreamTokenList>& List) const override;
     std::string ToString() const override;
 
-    std::int32_t GetTag() const override { return FTag; }
-    void SetTag(std::int32_t Value) override { FTag = Value; }
     /// Replaces the tokens by those of another list (the same token objects, shared).
     /// EConvertError when Source is no token list.
     void Assign(const TInterfacePtr<IInterface>& Source) override;
-    /// Token lists are not persistent objects: EConvertError.
-    void Assign(const TPersistent* Source) override;
-    /// Token lists are not persistent objects: EConvertError.
-    void AssignTo(TPersistent* Dest) const override;
     /// A new list of the same class sharing the same token objects.
     [[nodiscard]] TInterfacePtr<IInterface> Clone() const override;
     /// Equals for a list behind an interface reference; false when Other is no list.
@@ -104,7 +108,6 @@ protected:
     std::vector<TInterfacePtr<IBaseStreamToken>> FItems;
 
 private:
-    std::int32_t FTag = 0;
 };
 
 } // namespace fuzzy
