@@ -19,14 +19,13 @@ class TFuzzySet;
 class TFuzzyVariable;
 
 /// Called after an expression was evaluated; the handler may replace Result.
-using TFuzzyExpressionEvent = std::function<void(TObject* Sender, TFuzzyVariable* Variable,
-                                                 const std::string& Expression,
-                                                 TFuzzySet*& Result)>;
+using TFuzzyExpressionEvent = std::function<void(
+    TObject* Sender, TFuzzyVariable* Variable, const std::string& Expression, TFuzzySet*& Result)>;
 /// Called before a function call is evaluated; a handler that sets Handled replaces the
 /// built-in functions, Result being the set to return.
-using TCalcFuzzyFunctionEvent = std::function<void(
-    TObject* Sender, const std::string& Name, bool& Handled, TFuzzySet*& Result,
-    const TInterfacePtr<IFuzzyStreamTokenList>& Arguments)>;
+using TCalcFuzzyFunctionEvent =
+    std::function<void(TObject* Sender, const std::string& Name, bool& Handled, TFuzzySet*& Result,
+                       const TInterfacePtr<IFuzzyStreamTokenList>& Arguments)>;
 
 /// Base of the parser components. It links to a logic component (not owned; the link is
 /// cleared when that component is destroyed), raises the parse errors and evaluates the
@@ -103,9 +102,9 @@ public:
     /// parsed so far and the current line.
     [[noreturn]] void ParseError(const std::string& Where, const std::string& Message);
     template <class... Args>
-        requires(sizeof...(Args) > 0)
-    [[noreturn]] void ParseError(const std::string& Where, std::string_view Format,
-                                 const Args&... args) {
+    requires(sizeof...(Args) > 0)
+        [[noreturn]] void ParseError(const std::string& Where, std::string_view Format,
+                                     const Args&... args) {
         ParseError(Where, fuzzy::Format(Format, args...));
     }
     /// Builds and raises the exception: "Parsing Error, <message> in <where> at line

@@ -9,7 +9,7 @@ namespace fuzzy {
 
 HRESULT TFuzzyStreamToken::QueryInterface(const TGUID& IID, void** Obj) {
     return QueryInterfaces<IFuzzyStreamToken, IBaseStreamToken, ICloneable, IInterface>(this, IID,
-                                                                                         Obj);
+                                                                                        Obj);
 }
 
 void TFuzzyStreamToken::StoreIntf(const TInterfacePtr<IInterface>& Value,
@@ -51,7 +51,9 @@ TInterfacePtr<IFuzzySet> TFuzzyStreamToken::GetFuzzySetIntf() const {
     return Supports<IFuzzySet>(FIntfValue);
 }
 
-TFuzzySet* TFuzzyStreamToken::GetFuzzySet() const { return dynamic_cast<TFuzzySet*>(FObjValue); }
+TFuzzySet* TFuzzyStreamToken::GetFuzzySet() const {
+    return dynamic_cast<TFuzzySet*>(FObjValue);
+}
 
 bool TFuzzyStreamToken::IsNumeric() const {
     return IsType(TFuzzyStreamTokenType::fstInteger) || IsType(TFuzzyStreamTokenType::fstFloat);

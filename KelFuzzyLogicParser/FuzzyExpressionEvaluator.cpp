@@ -125,9 +125,8 @@ TFzyFloat TKelFuzzyLogicParser::EvalFuzzyExpression(TFuzzyVariable* Variable,
                                                     const std::string& Expression,
                                                     TFuzzySet*& Result) {
     Result = EvalFuzzyExpression(Variable, Expression);
-    const bool meanOfMaxima =
-        FFuzzyLogic != nullptr &&
-        FFuzzyLogic->GetDefuzzificationMethod() == TDefuzzificationMethod::dmMeanOfMaxima;
+    const bool meanOfMaxima = FFuzzyLogic != nullptr && FFuzzyLogic->GetDefuzzificationMethod() ==
+                                                            TDefuzzificationMethod::dmMeanOfMaxima;
     return meanOfMaxima ? Result->MeanOfMaxima() : Result->CenterOfGravity();
 }
 
@@ -137,8 +136,8 @@ TKelFuzzyLogicParser::EvalFuzzyExpression(TFuzzyVariable* Variable,
     auto infix = MakeInterfaced<TInterfaceList>();
     for (int i = 0; i < Tokens->GetCount(); ++i)
         infix->Add(Tokens->GetBaseStreamToken(i));
-    const auto postfix = PostFix(infix, IsOpenParen, IsCloseParen, IsOperand, InStackPriority,
-                                 IncomingPriority);
+    const auto postfix =
+        PostFix(infix, IsOpenParen, IsCloseParen, IsOperand, InStackPriority, IncomingPriority);
     Tokens->Clear();
     FillExpression(postfix, Tokens);
 
@@ -194,8 +193,9 @@ TFuzzySet* TKelFuzzyLogicParser::EvalPostfix(TFuzzyVariable* Variable,
     return stack.back();
 }
 
-TFuzzySet* TKelFuzzyLogicParser::EvalFuzzyExpression(TFuzzyVariable* Variable,
-                                                     const TInterfacePtr<IFuzzyStreamToken>& Token) {
+TFuzzySet*
+TKelFuzzyLogicParser::EvalFuzzyExpression(TFuzzyVariable* Variable,
+                                          const TInterfacePtr<IFuzzyStreamToken>& Token) {
     if (Variable == nullptr)
         ParseError(WhereEvalFuzzyExpression, SFzyUndefinedVariable);
     if (!Token)
@@ -304,8 +304,9 @@ TFuzzySet* TKelFuzzyLogicParser::CopyWhenDefined(TFuzzySet* FuzzySet) {
         return FuzzySet;
     // A defined term is never changed by an expression over it: the expression works on
     // an auxiliary copy, made in the term's own variable.
-    TFuzzySet* copy = FuzzySet->GetVariable() != nullptr ? FuzzySet->GetVariable()->GetItems()->Add()
-                                                         : TFuzzySet::Create(nullptr);
+    TFuzzySet* copy = FuzzySet->GetVariable() != nullptr
+                          ? FuzzySet->GetVariable()->GetItems()->Add()
+                          : TFuzzySet::Create(nullptr);
     copy->Assign(FuzzySet);
     return copy;
 }

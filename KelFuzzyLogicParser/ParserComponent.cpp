@@ -7,9 +7,9 @@
 #include "FuzzyLogic/FuzzyVariable.hpp"
 #include "IFuzzyLogic/UniqueID.hpp"
 #include "KelFuzzyLogicParser/FuzzyLogicWriter.hpp"
-#include "KelFuzzyLogicParser/ParserTokens.hpp"
 #include "KelFuzzyLogicParser/ParserMessages.hpp"
 #include "KelFuzzyLogicParser/ParserStreamScope.hpp"
+#include "KelFuzzyLogicParser/ParserTokens.hpp"
 
 namespace fuzzy {
 
@@ -30,8 +30,8 @@ TKelFuzzyLogicParser* TKelFuzzyLogicParser::Create(TComponent* AOwner) {
 
 TKelFuzzyLogicParser::~TKelFuzzyLogicParser() = default;
 
-std::unique_ptr<TFuzzyLogicTokenStream> TKelFuzzyLogicParser::CreateStream(TStream* Stream,
-                                                                          const TEncoding* Encoding) {
+std::unique_ptr<TFuzzyLogicTokenStream>
+TKelFuzzyLogicParser::CreateStream(TStream* Stream, const TEncoding* Encoding) {
     return std::make_unique<TFuzzyLogicTokenStream>(Stream, Encoding);
 }
 
@@ -55,7 +55,9 @@ std::string TKelFuzzyLogicParser::GetParsedText() {
     return FStream != nullptr ? FStream->ToString() : TCustomFuzzyLogicParser::GetParsedText();
 }
 
-TInterfacePtr<IFuzzyStreamToken> TKelFuzzyLogicParser::NextToken() { return FStream->NextToken(); }
+TInterfacePtr<IFuzzyStreamToken> TKelFuzzyLogicParser::NextToken() {
+    return FStream->NextToken();
+}
 
 void TKelFuzzyLogicParser::PutBackToken(const TInterfacePtr<IFuzzyStreamToken>& Token) {
     FStream->PutBackToken(Token);

@@ -47,7 +47,8 @@ public:
     TFuzzyVariable* ParseFuzzyVariable(const std::string& Text, const TEncoding* Encoding) override;
     TFuzzySet* ParseFuzzySet(TFuzzyVariable* Variable, const std::string& Text,
                              const TEncoding* Encoding) override;
-    TFuzzySet* EvalFuzzyExpression(TFuzzyVariable* Variable, const std::string& Expression) override;
+    TFuzzySet* EvalFuzzyExpression(TFuzzyVariable* Variable,
+                                   const std::string& Expression) override;
     TFzyFloat EvalFuzzyExpression(TFuzzyVariable* Variable, const std::string& Expression,
                                   TFuzzySet*& Result) override;
     std::string PrettyPrint(const TFuzzySet* FuzzySet, bool AsTerm) override;

@@ -11,7 +11,8 @@ inline constexpr const char* SFzyMissingOpenParens = "Expected \"(\"";
 inline constexpr const char* SFzyMissingCloseParens = "Expected \")\"";
 inline constexpr const char* SFzyExpectedNumber = "Expected number";
 inline constexpr const char* SFzyExpectedKeyword = "Missing keyword.  Expected \"%s\"";
-inline constexpr const char* SFzyMissingOperand = "Missing fuzzy operand to be modified by hedge: %s";
+inline constexpr const char* SFzyMissingOperand =
+    "Missing fuzzy operand to be modified by hedge: %s";
 inline constexpr const char* SFzyUndefinedVariable = "fuzzy variable is not defined";
 inline constexpr const char* SFzyInvalidToken = "Invalid item in fuzzy expression: %s";
 inline constexpr const char* SFzyInvalidValuePair = "Invalid X/Y value pair: %s";

@@ -1,7 +1,7 @@
 #pragma once
-// A room-heater controller built on the logic component, read from definition text: the temperature error and the
-// rate at which the room temperature changes give the heater power through nine rules.
-// The demo, the tests and the benchmark all use this one class, so they exercise the very
+// A room-heater controller built on the logic component, read from definition text: the temperature
+// error and the rate at which the room temperature changes give the heater power through nine
+// rules. The demo, the tests and the benchmark all use this one class, so they exercise the very
 // same controller.
 
 #include <array>

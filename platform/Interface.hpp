@@ -57,8 +57,8 @@ consteval std::uint64_t TGUID::HexField(const char* Text, int First, int Count) 
 }
 
 consteval TGUID TGUID::Parse(const char* Text) {
-    if (Text[0] != '{' || Text[9] != '-' || Text[14] != '-' || Text[19] != '-' ||
-        Text[24] != '-' || Text[37] != '}' || Text[38] != '\0')
+    if (Text[0] != '{' || Text[9] != '-' || Text[14] != '-' || Text[19] != '-' || Text[24] != '-' ||
+        Text[37] != '}' || Text[38] != '\0')
         throw "interface identifier is not of the form {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}";
     TGUID guid;
     guid.D1 = static_cast<std::uint32_t>(HexField(Text, 1, 8));
@@ -94,8 +94,7 @@ protected:
 };
 
 /// The smart interface reference.
-template <class I>
-class TInterfacePtr {
+template <class I> class TInterfacePtr {
 public:
     TInterfacePtr() noexcept = default;
     TInterfacePtr(std::nullptr_t) noexcept {}
@@ -105,10 +104,9 @@ public:
     TInterfacePtr(TInterfacePtr&& Other) noexcept : FIntf(std::exchange(Other.FIntf, nullptr)) {}
     /// Widens a reference to a derived interface.
     template <class J>
-        requires(!std::is_same_v<I, J> && std::is_convertible_v<J*, I*>)
-    TInterfacePtr(const TInterfacePtr<J>& Other) noexcept : FIntf(Other.Get()) {
-        AddRef();
-    }
+    requires(!std::is_same_v<I, J> && std::is_convertible_v<J*, I*>)
+        TInterfacePtr(const TInterfacePtr<J>& Other)
+    noexcept : FIntf(Other.Get()) { AddRef(); }
     ~TInterfacePtr() { Release(); }
 
     TInterfacePtr& operator=(TInterfacePtr Other) noexcept {
@@ -164,8 +162,7 @@ template <class I, class J>
 }
 
 /// Supports with an out reference: true when the object implements I.
-template <class I, class J>
-bool Supports(const TInterfacePtr<J>& Source, TInterfacePtr<I>& Intf) {
+template <class I, class J> bool Supports(const TInterfacePtr<J>& Source, TInterfacePtr<I>& Intf) {
     Intf = Supports<I>(Source);
     return static_cast<bool>(Intf);
 }
@@ -214,8 +211,7 @@ private:
 };
 
 /// Makes a new reference-counted object and hands out its first reference.
-template <class T, class... Args>
-[[nodiscard]] TInterfacePtr<T> MakeInterfaced(Args&&... args) {
+template <class T, class... Args> [[nodiscard]] TInterfacePtr<T> MakeInterfaced(Args&&... args) {
     return TInterfacePtr<T>(new T(std::forward<Args>(args)...));
 }
 

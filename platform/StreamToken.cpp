@@ -53,7 +53,6 @@ void TBaseStreamToken::AssignFrom(const IBaseStreamToken& Source) {
     SetTag(Source.GetTag());
 }
 
-
 TInterfacePtr<TBaseStreamToken> TBaseStreamToken::NewInstance() const {
     return MakeInterfaced<TBaseStreamToken>();
 }
@@ -187,7 +186,6 @@ void TBaseStreamTokenList::Assign(const TInterfacePtr<IInterface>& Source) {
     FItems = std::move(items);
     SetTag(source->GetTag());
 }
-
 
 TInterfacePtr<TBaseStreamTokenList> TBaseStreamTokenList::NewInstance() const {
     return MakeInterfaced<TBaseStreamTokenList>();

@@ -116,11 +116,11 @@ TEST_F(Expressions, TheDefuzzifiedFormFollowsTheComponentsMethod) {
 
 TEST_F(Expressions, TheEvalCallbackMayReplaceTheResult) {
     std::string seen;
-    Parser->SetOnEvalExpression([&](TObject*, TFuzzyVariable*, const std::string& text,
-                                    TFuzzySet*& result) {
-        seen = text;
-        result = Term("t", "hot");
-    });
+    Parser->SetOnEvalExpression(
+        [&](TObject*, TFuzzyVariable*, const std::string& text, TFuzzySet*& result) {
+            seen = text;
+            result = Term("t", "hot");
+        });
     EXPECT_EQ(Eval("very cold"), Term("t", "hot"));
     EXPECT_EQ(seen, "(cold very)"); // the tokens in postfix order
 }
@@ -129,8 +129,7 @@ TEST_F(Expressions, TermsDefinedByExpressionsReadAndWriteBack) {
     Read("(deffuzzy u (range 0 10) (values (term a ((0 1) (10 0)))"
          " (term b very a) (term c [a or b] and-product not a) (term d a)))");
     EXPECT_EQ(Term("u", "b")->GetExpression(), "very a"); // the body as written
-    EXPECT_EQ(Parser->PrettyPrint(Term("u", "c"), true),
-              "(term c [ a or b ] and-product not a)");
+    EXPECT_EQ(Parser->PrettyPrint(Term("u", "c"), true), "(term c [ a or b ] and-product not a)");
     EXPECT_NE(Term("u", "d"), Term("u", "a")); // a copy; a keeps its name
     EXPECT_EQ(Term("u", "a")->GetName(), "a");
 }

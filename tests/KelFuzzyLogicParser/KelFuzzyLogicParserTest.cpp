@@ -85,11 +85,10 @@ TEST_F(Reading, NothingIsReadWithoutALogicComponent) {
     Parser->SetFuzzyLogic(nullptr);
     bool begun = false;
     Parser->SetOnBeginParse([&](TObject*) { begun = true; });
-    for (auto parse : {+[](TKelFuzzyLogicParser& p) { p.Parse("(deffuzzy a)", nullptr); },
-                       +[](TKelFuzzyLogicParser& p) { p.ParseFuzzyLogic("(deffuzzy a)", nullptr); },
-                       +[](TKelFuzzyLogicParser& p) {
-                           (void)p.ParseFuzzyVariable("(deffuzzy a)", nullptr);
-                       }}) {
+    for (auto parse :
+         {+[](TKelFuzzyLogicParser& p) { p.Parse("(deffuzzy a)", nullptr); },
+          +[](TKelFuzzyLogicParser& p) { p.ParseFuzzyLogic("(deffuzzy a)", nullptr); },
+          +[](TKelFuzzyLogicParser& p) { (void)p.ParseFuzzyVariable("(deffuzzy a)", nullptr); }}) {
         try {
             parse(*Parser);
             ADD_FAILURE();
@@ -158,9 +157,11 @@ TEST_F(Reading, ALongParsedTextIsShownByItsTwoEnds) {
     const std::string name(290, 'n');
     const std::string message = ErrorOf("(deffuzzy " + name + " (x))");
     const std::string parsed = "( deffuzzy " + name + " ( x ";
-    const std::string shown = parsed.substr(0, 128) + "... \r\n" + parsed.substr(parsed.size() - 128);
+    const std::string shown =
+        parsed.substr(0, 128) + "... \r\n" + parsed.substr(parsed.size() - 128);
     EXPECT_EQ(message, "Parsing Error, Missing keyword.  Expected \"range, units, or values\" in "
-                       "ParseFuzzyVariable at line 1: \"" + shown + "\"");
+                       "ParseFuzzyVariable at line 1: \"" +
+                           shown + "\"");
 }
 
 TEST_F(Reading, SetterErrorsKeepTheirOwnMessages) {

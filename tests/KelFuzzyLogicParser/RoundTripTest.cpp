@@ -40,12 +40,12 @@ protected:
 };
 
 TEST_F(RoundTrip, EveryTermShape) {
-    const std::string text = Check(
-        "(deffuzzy shapes (range 0 20) (values"
-        " (term z1 (z 2 8)) (term s1 (s 3.25 9)) (term t1 (tri 1 2.71828 4))"
-        " (term pis (pi 2 5)) (term pia (pi 0 10 4))"
-        " (term b2 (beta 2 10)) (term b3 (beta 2 10 1.5)) (term b4 (beta 3 10 1.5 2))"
-        " (term pts ((0 0) (1.5 0.25) (2 1) (20 0)))))");
+    const std::string text =
+        Check("(deffuzzy shapes (range 0 20) (values"
+              " (term z1 (z 2 8)) (term s1 (s 3.25 9)) (term t1 (tri 1 2.71828 4))"
+              " (term pis (pi 2 5)) (term pia (pi 0 10 4))"
+              " (term b2 (beta 2 10)) (term b3 (beta 2 10 1.5)) (term b4 (beta 3 10 1.5 2))"
+              " (term pts ((0 0) (1.5 0.25) (2 1) (20 0)))))");
     // The short forms are the ones written.
     EXPECT_NE(text.find("(term pis (pi 2.0000 5.0000))"), std::string::npos);
     EXPECT_NE(text.find("(term pia (pi 0.0000 10.0000 4.0000))"), std::string::npos);
