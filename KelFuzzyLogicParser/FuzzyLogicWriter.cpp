@@ -68,8 +68,13 @@ bool ReadsBackAsSameAtom(const std::string& Text) {
 
 std::string WritePointList(const TFuzzySetValues& Points) {
     std::string text = "(";
-    for (const TFuzzySetValue* point : Points)
-        text += "(" + Format("%.4f %.4f", point->GetX(), point->GetY()) + ") ";
+    for (const TFuzzySetValue* point : Points) {
+        // Appended piece by piece: a temporary built with "(" + ... trips a false
+        // -Wrestrict of g++ 12 in optimised builds.
+        text += '(';
+        text += Format("%.4f %.4f", point->GetX(), point->GetY());
+        text += ") ";
+    }
     text += ')';
     return text;
 }
@@ -102,9 +107,9 @@ std::string WriteBeta(const TFuzzySet& FuzzySet) {
     // front of it, so then the inflection point is written even when it lies halfway.
     const bool writeWeight = !FloatEquals(weight, 1.0, WriterTolerance);
     if (writeWeight || !FloatEquals(inflectionPoint, first + (center - first) / 2, WriterTolerance))
-        text += " " + Format("%.4f", inflectionPoint);
+        text.append(" ").append(Format("%.4f", inflectionPoint));
     if (writeWeight)
-        text += " " + Format("%.4f", weight);
+        text.append(" ").append(Format("%.4f", weight));
     return text + ")";
 }
 
