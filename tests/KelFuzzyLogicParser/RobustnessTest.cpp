@@ -190,11 +190,6 @@ TEST_F(Robustness, AChainOfHedges) {
     ExpectStillUsable();
 }
 
-// Enable once hedge chains read in linear time: 100,000 hedges take about half a minute.
-TEST_F(Robustness, DISABLED_AHundredThousandHedges) {
-    Read(Heading + Repeat("very ", Deep) + "cold)))");
-}
-
 TEST_F(Robustness, TenMegabyteAtomsAndStrings) {
     const std::string big(10 << 20, 'n');
     EXPECT_EQ(ParseErrorOf(big).substr(0, 40), "Parsing Error, Unexpected token: \"nnnnnn");
