@@ -169,13 +169,13 @@ TFuzzySet* TKelFuzzyLogicParser::EvalPostfix(TFuzzyVariable* Variable,
         if (kind == TItemKind::Hedge) {
             TFuzzyHedge hedge{};
             (void)IsFuzzyHedge(text, hedge);
-            stack.push_back(CopyWhenDefined(pop())->Hedge(hedge));
+            stack.push_back(CopyWhenDefined(Variable, pop())->Hedge(hedge));
         } else if (kind == TItemKind::BaseHedge) {
             TBaseFuzzyHedge hedge{};
             bool modifyY = false;
             (void)IsFuzzyHedgeOperator(text, hedge, modifyY);
             const TFuzzySet* number = pop();
-            TFuzzySet* set = CopyWhenDefined(pop());
+            TFuzzySet* set = CopyWhenDefined(Variable, pop());
             stack.push_back(set->Hedge(hedge, number->MeanOfMaxima(), modifyY));
         } else if (kind == TItemKind::Connective) {
             bool isUnion = false;
@@ -299,14 +299,12 @@ TFuzzySet* TKelFuzzyLogicParser::EmptyFuzzySet(TFuzzyVariable* Variable) {
     return index >= 0 ? terms.GetItem(index) : terms.Add(SEmptyFuzzy);
 }
 
-TFuzzySet* TKelFuzzyLogicParser::CopyWhenDefined(TFuzzySet* FuzzySet) {
+TFuzzySet* TKelFuzzyLogicParser::CopyWhenDefined(TFuzzyVariable* Variable, TFuzzySet* FuzzySet) {
     if (!FuzzySet->GetDefined())
         return FuzzySet;
     // A defined term is never changed by an expression over it: the expression works on
-    // an auxiliary copy, made in the term's own variable.
-    TFuzzySet* copy = FuzzySet->GetVariable() != nullptr
-                          ? FuzzySet->GetVariable()->GetItems()->Add()
-                          : TFuzzySet::Create(nullptr);
+    // an auxiliary copy among the variable's terms.
+    TFuzzySet* copy = Variable->GetItems()->Add();
     copy->Assign(FuzzySet);
     return copy;
 }

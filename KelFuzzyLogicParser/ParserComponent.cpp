@@ -208,7 +208,7 @@ TFuzzySet* TKelFuzzyLogicParser::ParseFuzzySet(TFuzzyVariable* Variable) {
     TInterfacePtr<IFuzzyStreamToken> token;
     ParseHeader(name, comment, token, SFzyExpectedFuzzySet, WhereParseFuzzySet, "term", true);
     PutBackToken(token);
-    TFuzzySet* set = CopyWhenDefined(ParseFuzzyValues(Variable));
+    TFuzzySet* set = CopyWhenDefined(Variable, ParseFuzzyValues(Variable));
     set->SetName(name);
     set->SetComment(comment);
     if (!IsCharToken(NextToken(), ')'))
@@ -226,7 +226,7 @@ TFuzzySet* TKelFuzzyLogicParser::ParseFuzzyValues(TFuzzyVariable* Variable) {
         // The term keeps its body as it was written: the expression texts that the set
         // operations build along the way do not all read back ("* " for "cold * 0.5").
         const std::string body = WriteExpressionTokens(*tokens);
-        TFuzzySet* set = CopyWhenDefined(EvalFuzzyExpression(Variable, tokens));
+        TFuzzySet* set = CopyWhenDefined(Variable, EvalFuzzyExpression(Variable, tokens));
         set->SetExpression(body);
         return set;
     }

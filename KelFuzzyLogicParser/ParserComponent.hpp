@@ -113,7 +113,8 @@ private:
     /// The next token, which must be a number; ParseError(Where, "Expected number") else.
     TFzyFloat ExpectNumber(const std::string& Where);
     TFuzzySet* EmptyFuzzySet(TFuzzyVariable* Variable);
-    TFuzzySet* CopyWhenDefined(TFuzzySet* FuzzySet);
+    /// FuzzySet, or when it is a defined term an auxiliary copy in Variable's terms.
+    TFuzzySet* CopyWhenDefined(TFuzzyVariable* Variable, TFuzzySet* FuzzySet);
     TFuzzySet* EvalVariableToken(TFuzzyVariable* Variable, const std::string& Name);
     TFuzzySet* EvalListToken(TFuzzyVariable* Variable, const IFuzzyStreamToken& Token);
     TFuzzySet* EvalPostfix(TFuzzyVariable* Variable,
