@@ -34,13 +34,7 @@ void TCustomFuzzyLogic::SetThreshold(TFzyFloat Value) {
 }
 
 void TCustomFuzzyLogic::SetParser(TCustomFuzzyLogicParser* Value) {
-    if (Value == FParser)
-        return;
-    if (FParser != nullptr)
-        RemoveFreeNotification(FParser);
-    FParser = Value;
-    if (FParser != nullptr)
-        FreeNotification(FParser);
+    SetLinkedComponent(FParser, Value);
 }
 
 void TCustomFuzzyLogic::Notification(TComponent* AComponent, TOperation Operation) {

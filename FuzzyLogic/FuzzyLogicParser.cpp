@@ -26,13 +26,7 @@ TCustomFuzzyLogicParser::~TCustomFuzzyLogicParser() {
 }
 
 void TCustomFuzzyLogicParser::SetFuzzyLogic(TCustomFuzzyLogic* Value) {
-    if (Value == FFuzzyLogic)
-        return;
-    if (FFuzzyLogic != nullptr)
-        RemoveFreeNotification(FFuzzyLogic);
-    FFuzzyLogic = Value;
-    if (FFuzzyLogic != nullptr)
-        FreeNotification(FFuzzyLogic);
+    SetLinkedComponent(FFuzzyLogic, Value);
 }
 
 void TCustomFuzzyLogicParser::Notification(TComponent* AComponent, TOperation Operation) {

@@ -66,15 +66,7 @@ bool TFuzzyLogicTokenStream::SkipInLineSpaces() {
         PutBack(c);
         return false;
     }
-    FWhitespace.push_back(c); // a CR or an LF
-    char next;
-    if (c == '\r' && ReadChar(next)) {
-        if (next == '\n')
-            FWhitespace.push_back(next);
-        else
-            PutBack(next);
-    }
-    ++FLineNumber;
+    TakeLineBreak(c, FWhitespace); // a CR or an LF
     return true;
 }
 

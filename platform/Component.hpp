@@ -92,6 +92,23 @@ public:
     /// the other both keep hearing of the other's end until both have let go.
     void RemoveFreeNotification(TComponent* AComponent);
 
+protected:
+    /// Points Field at Value, moving this component's free-notification request from the
+    /// old component to the new one, so that Field is cleared in Notification when its
+    /// component goes (the descendant's Notification does the clearing).
+    template <class T>
+    void SetLinkedComponent(T*& Field, T* Value) {
+        if (Value == Field)
+            return;
+        if (Field != nullptr)
+            RemoveFreeNotification(Field);
+        Field = Value;
+        if (Field != nullptr)
+            FreeNotification(Field);
+    }
+
+public:
+
     TComponentState GetComponentState() const { return FComponentState; }
     /// Sets or clears the designing state, here and in every owned component.
     void SetDesigning(bool Value);
