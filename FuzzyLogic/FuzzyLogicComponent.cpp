@@ -60,11 +60,18 @@ void TCustomFuzzyLogic::CheckParser() const {
 }
 
 void TCustomFuzzyLogic::Parse() {
-    if (IsLoading())
+    FParsePending = IsLoading();
+    if (FParsePending)
         return;
     CheckParser();
     FParser->Parse(FStrings->GetText(), nullptr);
     FNeedsUpdate = false;
+}
+
+void TCustomFuzzyLogic::Loaded() {
+    TComponent::Loaded();
+    if (FParsePending)
+        Parse();
 }
 
 void TCustomFuzzyLogic::UpdateStrings() {
@@ -101,8 +108,10 @@ std::unique_ptr<TFuzzyVariables> TFuzzyLogic::CreateVariables() {
 }
 
 void TFuzzyLogic::Parse() {
-    if (IsLoading())
+    if (IsLoading()) {
+        TCustomFuzzyLogic::Parse();
         return;
+    }
     CheckParser();
     FItems->Clear();
     // Cleared before the text is read, so that reading it does not regenerate it from
@@ -151,38 +160,34 @@ void TFuzzyLogic::AddAutoTerms(TFuzzyVariable* Variable) {
 }
 
 void TFuzzyLogic::NotifyFuzzySet(TFuzzySet* FuzzySet, TCollectionNotification Action) {
-    if (Action == TCollectionNotification::cnAdded && FOnFuzzySetAdded)
-        FOnFuzzySetAdded(this, FuzzySet);
-    else if (Action == TCollectionNotification::cnExtracting && FOnFuzzySetDeleted)
-        FOnFuzzySetDeleted(this, FuzzySet);
+    if (Action == TCollectionNotification::cnAdded)
+        Report(FOnFuzzySetAdded, FuzzySet);
+    else if (Action == TCollectionNotification::cnExtracting)
+        Report(FOnFuzzySetDeleted, FuzzySet);
 }
 
 void TFuzzyLogic::NotifyVariable(TFuzzyVariable* Variable, TCollectionNotification Action) {
     if (Action == TCollectionNotification::cnAdded) {
         Variable->SetThreshold(FThreshold);
-        if (FOnVariableAdded)
-            FOnVariableAdded(this, Variable);
+        Report(FOnVariableAdded, Variable);
         if (FAutoTerms)
             AddAutoTerms(Variable);
-    } else if (Action == TCollectionNotification::cnExtracting && FOnVariableDeleted) {
-        FOnVariableDeleted(this, Variable);
+    } else if (Action == TCollectionNotification::cnExtracting) {
+        Report(FOnVariableDeleted, Variable);
     }
 }
 
 void TFuzzyLogic::UpdateVariable(TFuzzyVariable* Variable) {
     FNeedsUpdate = true;
-    if (Variable != nullptr) {
-        if (FOnVariableChange)
-            FOnVariableChange(this, Variable);
-    } else if (FOnChange) {
-        FOnChange(this);
-    }
+    if (Variable != nullptr)
+        Report(FOnVariableChange, Variable);
+    else
+        Report(FOnChange);
 }
 
 void TFuzzyLogic::UpdateFuzzySet(TFuzzySet* FuzzySet) {
     FNeedsUpdate = true;
-    if (FOnFuzzySetChange)
-        FOnFuzzySetChange(this, FuzzySet);
+    Report(FOnFuzzySetChange, FuzzySet);
 }
 
 } // namespace fuzzy

@@ -57,7 +57,8 @@ public:
     TStringList* GetVariables() const { return FVariables.get(); }
     void SetVariables(const TStringList* Value) { FVariables->Assign(Value); }
 
-    /// Parses the definition text (nothing while loading). EFzyException without a parser.
+    /// Parses the definition text. While loading, the text is parsed once loading ends.
+    /// EFzyException without a parser.
     virtual void Parse();
     /// Regenerates the definition text (nothing while loading). EFzyException without a
     /// parser.
@@ -72,6 +73,8 @@ protected:
         return GetComponentState().Contains(TComponentStateFlag::csLoading);
     }
     void CheckParser() const;
+    /// Parses the definition text given while loading.
+    void Loaded() override;
 
     int FNumFunctionValues = 7;
     TNotifyEvent FOnChange;
@@ -84,6 +87,8 @@ protected:
     TFuzzyCorrelationMethod FCorrelationMethod = TFuzzyCorrelationMethod::fcmMinimum;
     TFuzzyInferenceMethod FInferenceMethod = TFuzzyInferenceMethod::fimMinMax;
     TFzyFloat FThreshold = 0.01;
+    // The text was given while loading and waits to be parsed.
+    bool FParsePending = false;
 };
 
 /// The logic component with its variables. Every new variable gets the component's
@@ -97,7 +102,8 @@ protected:
 ///  - a term joins or leaves: OnFuzzySetAdded / OnFuzzySetDeleted;
 ///  - a term changes: OnFuzzySetChange; a variable changes: OnVariableChange; the whole
 ///    collection changes: OnChange. Each change also marks the definition text stale.
-/// Destroying the component reports nothing.
+/// Destroying the component reports nothing, and neither does anything that happens while
+/// the component is being loaded: its handlers hear only of changes after loading.
 class TFuzzyLogic : public TCustomFuzzyLogic {
 public:
     [[nodiscard]] static TFuzzyLogic* Create(TComponent* AOwner);
@@ -140,6 +146,12 @@ protected:
     void ThresholdChanged() override;
     /// Factory of the variable collection; descendants return their own class.
     virtual std::unique_ptr<TFuzzyVariables> CreateVariables();
+    /// Calls Handler (when assigned) with this component as Sender, unless loading.
+    template <class Event, class... Args>
+    void Report(const Event& Handler, Args... args) {
+        if (Handler && !IsLoading())
+            Handler(this, args...);
+    }
 
     TFuzzySetEvent FOnFuzzySetChange;
     TFuzzyVariableEvent FOnVariableChange;

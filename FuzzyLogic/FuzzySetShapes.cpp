@@ -6,7 +6,9 @@
 #include "FuzzyConsts/FuzzyExceptions.hpp"
 #include "FuzzyConsts/FuzzyKeywords.hpp"
 #include "FuzzyConsts/FuzzyMessages.hpp"
+#include "FuzzyLogic/FuzzyLogicComponent.hpp"
 #include "FuzzyLogic/FuzzySet.hpp"
+#include "FuzzyLogic/FuzzyVariable.hpp"
 #include "platform/Exceptions.hpp"
 #include "platform/Format.hpp"
 
@@ -29,6 +31,14 @@ TFzyFloat GrowthAt(TFzyFloat X, TFzyFloat Left, TFzyFloat Right) {
     if (X <= Right)
         return 1 - 2 * std::pow((X - Right) / width, 2);
     return 1;
+}
+
+/// True while the logic component over the set's variable is being loaded.
+bool IsLoading(const TFuzzySet& Set) {
+    const TFuzzyVariable* variable = Set.GetVariable();
+    const TFuzzyLogic* logic = variable != nullptr ? variable->GetFuzzy() : nullptr;
+    return logic != nullptr &&
+           logic->GetComponentState().Contains(TComponentStateFlag::csLoading);
 }
 
 } // namespace
@@ -131,7 +141,9 @@ void TFuzzySet::SetSetType(TFuzzySetType Value) {
     if (Value > TFuzzySetType::fstGrowthCurve)
         throw EArgumentOutOfRangeException("Invalid set type %d", static_cast<int>(Value));
     FSetType = Value;
-    if (Value == TFuzzySetType::fstUserDefined) {
+    // A stored set is read points first, then type: while its component is being loaded
+    // the type is only recorded, so the stored points stay instead of the default shape.
+    if (Value == TFuzzySetType::fstUserDefined || IsLoading(*this)) {
         Changed(false);
         return;
     }
