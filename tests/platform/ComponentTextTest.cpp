@@ -1,0 +1,215 @@
+#include "platform/ComponentText.hpp"
+
+#include <bit>
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/Properties.hpp"
+
+namespace fuzzy {
+namespace {
+
+// A component with one property of each kind; its setters log the order they run in.
+class TSample : public TComponent {
+public:
+    static inline std::vector<std::string> SetLog;
+
+    static TSample* Create(TComponent* AOwner) {
+        return FinishCreate(std::unique_ptr<TSample>(new TSample()), AOwner);
+    }
+    std::string ClassName() const override { return "TSample"; }
+
+    std::string Caption;
+    int Count = 0;
+    double Ratio = 0;
+    bool Flag = false;
+    TStringList Lines;
+    TComponent* Link = nullptr;
+    TNotifyEvent OnPing;
+
+    static void Register() {
+        GetClassRegistry()
+            .RegisterComponent<TSample>("TSample")
+            .Value<std::string>(
+                "Caption", [](const TSample& S) { return S.Caption; },
+                [](TSample& S, const std::string& V) {
+                    S.Log("Caption");
+                    S.Caption = V;
+                })
+            .Value<int>(
+                "Count", [](const TSample& S) { return S.Count; },
+                [](TSample& S, int V) {
+                    S.Log("Count");
+                    S.Count = V;
+                }, 0)
+            .Value<double>(
+                "Ratio", [](const TSample& S) { return S.Ratio; },
+                [](TSample& S, double V) {
+                    S.Log("Ratio");
+                    S.Ratio = V;
+                })
+            .Value<bool>(
+                "Flag", [](const TSample& S) { return S.Flag; },
+                [](TSample& S, bool V) {
+                    S.Log("Flag");
+                    S.Flag = V;
+                }, false)
+            .Lines(
+                "Lines", [](const TSample& S) { return &S.Lines; },
+                [](TSample& S, const TStringList* V) { S.Lines.Assign(V); })
+            .Link<TComponent>(
+                "Link", [](const TSample& S) { return S.Link; },
+                [](TSample& S, TComponent* V) { S.Link = V; }, "TComponent")
+            .Event(
+                "OnPing", [](const TSample& S) -> const TNotifyEvent& { return S.OnPing; },
+                [](TSample& S, TNotifyEvent V) { S.OnPing = std::move(V); });
+    }
+
+private:
+    void Log(const std::string& Property) { SetLog.push_back(Property); }
+};
+
+class ComponentTextTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TSample::Register();
+        TSample::SetLog.clear();
+    }
+
+    static std::unique_ptr<TSample> Read(const std::string& Text,
+                                         const TEventHandlers& Handlers = {}) {
+        std::unique_ptr<TComponent> root = ReadComponent(Text, Handlers);
+        EXPECT_EQ(root->ClassName(), "TSample");
+        return std::unique_ptr<TSample>(static_cast<TSample*>(root.release()));
+    }
+};
+
+TEST_F(ComponentTextTest, FloatingValuesReadBackAsTheSameDouble) {
+    const double values[] = {0.1, 1.0 / 3, -0.0, 5e-324, 1e300, 2147483647.0, -1.5e-7,
+                             std::numeric_limits<double>::infinity()};
+    for (const double value : values) {
+        const std::string text = PropertyValueToText(value);
+        double back = 0;
+        PropertyValueFromText({text, false}, back);
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(back), std::bit_cast<std::uint64_t>(value)) << text;
+    }
+    EXPECT_EQ(PropertyValueToText(0.1), "0.1");
+}
+
+TEST_F(ComponentTextTest, StringsReadBackWhateverTheyHold) {
+    const std::string values[] = {"", "it's", "a\nb\r\n", "\t'#1'", "\xC3\xBC", std::string(1, '\0')};
+    for (const std::string& value : values) {
+        TSample sample;
+        sample.Caption = value;
+        sample.Lines.Add(value);
+        const std::unique_ptr<TSample> back = Read(WriteComponent(sample));
+        EXPECT_EQ(back->Caption, value);
+        EXPECT_EQ(back->Lines.GetText(), sample.Lines.GetText());
+    }
+}
+
+TEST_F(ComponentTextTest, WritesInDeclaredOrderLeavingOutDefaults) {
+    TSample sample;
+    sample.SetName("S");
+    sample.Ratio = 0.25;
+    sample.Flag = true;
+    EXPECT_EQ(WriteComponent(sample), "object S: TSample\n"
+                                      "  Caption = ''\n"
+                                      "  Ratio = 0.25\n"
+                                      "  Flag = True\n"
+                                      "end\n");
+}
+
+TEST_F(ComponentTextTest, SetsPropertiesInDeclaredOrderWhateverTheTextOrder) {
+    Read("object : TSample Flag = True Ratio = 2 Count = 3 Caption = 'x' end");
+    EXPECT_EQ(TSample::SetLog, (std::vector<std::string>{"Caption", "Count", "Ratio", "Flag"}));
+}
+
+TEST_F(ComponentTextTest, LinksAndEventsReadBackByName) {
+    TEventHandlers handlers;
+    int pings = 0;
+    TSample outer;
+    outer.SetName("Outer");
+    TSample* inner = TSample::Create(&outer);
+    inner->SetName("Inner");
+    outer.Link = inner;
+    inner->Link = &outer;
+    outer.OnPing = handlers.Add<void(TObject*)>("Ping", [&](TObject*) { ++pings; });
+
+    const std::unique_ptr<TSample> back = Read(WriteComponent(outer), handlers);
+    ASSERT_EQ(back->GetComponentCount(), 1);
+    const auto* backInner = static_cast<TSample*>(back->GetComponent(0));
+    EXPECT_EQ(back->Link, backInner);
+    EXPECT_EQ(backInner->Link, back.get());
+    back->OnPing(back.get());
+    EXPECT_EQ(pings, 1);
+    EXPECT_EQ(*GetHandlerName(back->OnPing), "Ping");
+}
+
+TEST_F(ComponentTextTest, WriterRefusesWhatCannotBeReadBack) {
+    TSample sample;
+    sample.OnPing = [](TObject*) {};
+    EXPECT_THROW((void)WriteComponent(sample), EWriteError);
+
+    TSample other;
+    sample.OnPing = nullptr;
+    sample.Link = &other; // not in the stored tree
+    EXPECT_THROW((void)WriteComponent(sample), EWriteError);
+}
+
+struct TBadText {
+    const char* Text;
+    int Line;
+    const char* Property;
+    const char* Message;
+};
+
+class ComponentTextErrorTest : public ComponentTextTest,
+                               public ::testing::WithParamInterface<TBadText> {};
+
+TEST_P(ComponentTextErrorTest, NamesLineAndProperty) {
+    const TBadText& bad = GetParam();
+    try {
+        (void)ReadComponent(bad.Text);
+        FAIL() << "read " << bad.Text;
+    } catch (const EReadError& error) {
+        EXPECT_EQ(error.GetLine(), bad.Line);
+        EXPECT_EQ(error.GetProperty(), bad.Property);
+        EXPECT_NE(std::string(error.what()).find(bad.Message), std::string::npos) << error.what();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Syntax, ComponentTextErrorTest,
+    ::testing::Values(
+        TBadText{"object S: TSample\n  Caption = 'abc\nend", 2, "S.Caption", "Unterminated string"},
+        TBadText{"object S: TSample\n  Caption = #300\nend", 2, "S.Caption", "character code"},
+        TBadText{"object S: TSample\n  Caption = ?\nend", 2, "S.Caption", "Unexpected character #63"},
+        TBadText{"object S: TSample\nend\nend", 3, "", "after the last end"},
+        TBadText{"object S: TSample\n  Lines = ( 'a'", 2, "S.Lines", "Unexpected end of text"},
+        TBadText{"object S: TSample\n  Count = 'x'\nend", 2, "S.Count", "Invalid integer value: 'x'"},
+        TBadText{"object S: TSample\n  Count = 99999999999\nend", 2, "S.Count", "Invalid integer"},
+        TBadText{"object S: TSample\n  Ratio = 1.5x\nend", 2, "S.Ratio", "Invalid floating value: 1.5x"},
+        TBadText{"object S: TSample\n  Flag = yes\nend", 2, "S.Flag", "Invalid boolean value: yes"},
+        TBadText{"object S: TSample\n  Caption = x\nend", 2, "S.Caption", "Expected a string: x"},
+        TBadText{"object S: TSample\n  Lines = 'x'\nend", 2, "S.Lines", "Expected a list of strings"},
+        TBadText{"object S: TSample\n  Count = 1\n  Count = 2\nend", 3, "S.Count", "given twice"},
+        TBadText{"object S: TSample\n  OnPing = Ping\nend", 2, "S.OnPing", "No event handler \"Ping\""},
+        TBadText{"object S: TSample\n  Link = T\nend", 2, "S.Link", "Unknown component T"},
+        TBadText{"object S: TSample\n object T: TSample\n end\n object T: TSample\n end\nend", 4,
+                 "S.T", "Duplicate component name T"}));
+
+TEST_F(ComponentTextTest, DeepNestingEndsInAnError) {
+    std::string text;
+    for (int i = 0; i < 300; ++i)
+        text += "object : TSample\n";
+    EXPECT_THROW((void)ReadComponent(text), EReadError);
+}
+
+} // namespace
+} // namespace fuzzy
