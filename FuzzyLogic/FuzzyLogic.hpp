@@ -3,6 +3,7 @@
 
 #include "FuzzyLogic/FuzzyLogicComponent.hpp"
 #include "FuzzyLogic/FuzzyLogicParser.hpp"
+#include "FuzzyLogic/FuzzyLogicProperties.hpp"
 #include "FuzzyLogic/FuzzyMath.hpp"
 #include "FuzzyLogic/FuzzySet.hpp"
 #include "FuzzyLogic/FuzzySetValue.hpp"

@@ -6,3 +6,4 @@
 #include "KelFuzzyLogicParser/FuzzyLogicWriter.hpp"
 #include "KelFuzzyLogicParser/ParserComponent.hpp"
 #include "KelFuzzyLogicParser/ParserMessages.hpp"
+#include "KelFuzzyLogicParser/ParserProperties.hpp"
