@@ -208,7 +208,13 @@ TEST_F(ComponentTextTest, DeepNestingEndsInAnError) {
     std::string text;
     for (int i = 0; i < 300; ++i)
         text += "object : TSample\n";
-    EXPECT_THROW((void)ReadComponent(text), EReadError);
+    try {
+        (void)ReadComponent(text);
+        FAIL();
+    } catch (const EReadError& error) {
+        EXPECT_EQ(error.GetLine(), 257);
+        EXPECT_NE(std::string(error.what()).find("nested more than 256"), std::string::npos);
+    }
 }
 
 } // namespace
