@@ -37,12 +37,7 @@ private:
         std::string Path;
     };
 
-    std::string Path() const {
-        std::string path;
-        for (const std::string& part : FPath)
-            path += (path.empty() || part.front() == '[' ? "" : ".") + part;
-        return path;
-    }
+    std::string Path() const { return JoinPropertyPath(FPath); }
 
     /// Runs Step, turning any library error into an EReadError at Line.
     template <class Step>

@@ -36,10 +36,7 @@ public:
 
 private:
     [[noreturn]] void Fail(const std::string& Message) const {
-        std::string path;
-        for (const std::string& part : FPath)
-            path += (path.empty() || part.front() == '[' ? "" : ".") + part;
-        throw EReadError(FToken.Line, path, Message);
+        throw EReadError(FToken.Line, JoinPropertyPath(FPath), Message);
     }
 
     bool IsSymbol(char Symbol) const {
@@ -230,6 +227,13 @@ private:
 };
 
 } // namespace
+
+std::string JoinPropertyPath(const std::vector<std::string>& Parts) {
+    std::string path;
+    for (const std::string& part : Parts)
+        path += (path.empty() || part.front() == '[' ? "" : ".") + part;
+    return path;
+}
 
 TTextObject ParseComponentText(const std::string& Text) {
     return TSyntaxReader(Text).ReadDocument();

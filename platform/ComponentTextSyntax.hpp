@@ -41,6 +41,10 @@ struct TTextObject {
 /// Objects and collections nest at most this deep, so no text can exhaust the stack.
 inline constexpr int MaxTextNesting = 256;
 
+/// The path of a property being read, from its parts: "Logic", "Items", "[0]", "Name"
+/// give "Logic.Items[0].Name".
+std::string JoinPropertyPath(const std::vector<std::string>& Parts);
+
 /// Reads the one object block of Text. Raises EReadError.
 TTextObject ParseComponentText(const std::string& Text);
 

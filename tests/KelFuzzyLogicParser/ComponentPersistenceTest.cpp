@@ -10,6 +10,7 @@
 #include "KelFuzzyLogicParser/KelFuzzyLogicParser.hpp"
 #include "platform/ComponentText.hpp"
 #include "platform/Properties.hpp"
+#include "support/ReadErrorCases.hpp"
 
 namespace fuzzy {
 namespace {
@@ -216,51 +217,36 @@ TEST_F(ComponentPersistenceTest, DefinitionTextGivenInTheTextIsParsedOnceLoaded)
     EXPECT_EQ(PointsOf(speed->GetItems()->GetItemByName("slow")), (TPoints{{0, 1}, {10, 0}}));
 }
 
-struct TBadStore {
-    const char* Text;
-    int Line;
-    const char* Property;
-    const char* Message;
-};
-
 class ComponentPersistenceErrorTest : public ComponentPersistenceTest,
-                                      public ::testing::WithParamInterface<TBadStore> {};
+                                      public ::testing::WithParamInterface<test::TBadText> {};
 
 TEST_P(ComponentPersistenceErrorTest, NamesLineAndPropertyAndLeavesNothing) {
-    const TBadStore& bad = GetParam();
-    try {
-        (void)ReadComponent(bad.Text);
-        FAIL() << "read " << bad.Text;
-    } catch (const EReadError& error) {
-        EXPECT_EQ(error.GetLine(), bad.Line) << error.what();
-        EXPECT_EQ(error.GetProperty(), bad.Property) << error.what();
-        EXPECT_NE(std::string(error.what()).find(bad.Message), std::string::npos) << error.what();
-    }
+    test::ExpectReadError(GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Model, ComponentPersistenceErrorTest,
     ::testing::Values(
-        TBadStore{"object L: TNope\nend", 1, "L", "Unknown class TNope"},
-        TBadStore{"object P: TCustomFuzzyLogicParser\nend", 1, "P", "cannot be created"},
-        TBadStore{"object L: TFuzzyLogic\n  Colour = 1\nend", 2, "L.Colour", "Unknown property"},
-        TBadStore{"object L: TFuzzyLogic\n  CorrelationMethod = fimMinMax\nend", 2,
+        test::TBadText{"object L: TNope\nend", 1, "L", "Unknown class TNope"},
+        test::TBadText{"object P: TCustomFuzzyLogicParser\nend", 1, "P", "cannot be created"},
+        test::TBadText{"object L: TFuzzyLogic\n  Colour = 1\nend", 2, "L.Colour", "Unknown property"},
+        test::TBadText{"object L: TFuzzyLogic\n  CorrelationMethod = fimMinMax\nend", 2,
                   "L.CorrelationMethod", "Invalid enumeration value: fimMinMax"},
-        TBadStore{"object L: TFuzzyLogic\n  Items = 5\nend", 2, "L.Items", "Expected a list of items"},
-        TBadStore{"object L: TFuzzyLogic\n  Items = <\n    item\n      Items = <\n        item\n"
+        test::TBadText{"object L: TFuzzyLogic\n  Items = 5\nend", 2, "L.Items", "Expected a list of items"},
+        test::TBadText{"object L: TFuzzyLogic\n  Items = <\n    item\n      Items = <\n        item\n"
                   "          Name = 'very'\n        end>\n    end>\nend",
                   6, "L.Items[0].Items[0].Name", "\"very\" is a reserved word"},
-        TBadStore{"object L: TFuzzyLogic\n  AutoTerms = False\n  Items = <\n    item\n"
+        test::TBadText{"object L: TFuzzyLogic\n  AutoTerms = False\n  Items = <\n    item\n"
                   "      ItemIndex = 5\n    end>\nend",
                   5, "L.Items[0].ItemIndex", "List index out of bounds (5)"},
-        TBadStore{"object L: TFuzzyLogic\n  Items = <\n    item\n      Values = <\n        item\n"
+        test::TBadText{"object L: TFuzzyLogic\n  Items = <\n    item\n      Values = <\n        item\n"
                   "          X = ",
                   6, "L.Items[0].Values[0].X", "Unexpected end of text"},
-        TBadStore{"object L: TFuzzyLogic\n  Parser = Nope\nend", 2, "L.Parser", "Unknown component Nope"},
-        TBadStore{"object L: TFuzzyLogic\n  Parser = L\nend", 2, "L.Parser",
+        test::TBadText{"object L: TFuzzyLogic\n  Parser = Nope\nend", 2, "L.Parser", "Unknown component Nope"},
+        test::TBadText{"object L: TFuzzyLogic\n  Parser = L\nend", 2, "L.Parser",
                   "L is a TFuzzyLogic, not a TCustomFuzzyLogicParser"},
-        TBadStore{"object L: TFuzzyLogic\n  OnChange = Gone\nend", 2, "L.OnChange", "\"Gone\""},
-        TBadStore{"object L: TFuzzyLogic\n  Strings = ('(deffuzzy a)')\nend", 1, "L",
+        test::TBadText{"object L: TFuzzyLogic\n  OnChange = Gone\nend", 2, "L.OnChange", "\"Gone\""},
+        test::TBadText{"object L: TFuzzyLogic\n  Strings = ('(deffuzzy a)')\nend", 1, "L",
                   "Parser not assigned"}));
 
 // Every prefix of a stored form and many one-bit changes of it either read or end in a

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Properties.hpp"
+#include "support/ReadErrorCases.hpp"
 
 namespace fuzzy {
 namespace {
@@ -162,46 +163,29 @@ TEST_F(ComponentTextTest, WriterRefusesWhatCannotBeReadBack) {
     EXPECT_THROW((void)WriteComponent(sample), EWriteError);
 }
 
-struct TBadText {
-    const char* Text;
-    int Line;
-    const char* Property;
-    const char* Message;
-};
-
 class ComponentTextErrorTest : public ComponentTextTest,
-                               public ::testing::WithParamInterface<TBadText> {};
+                               public ::testing::WithParamInterface<test::TBadText> {};
 
-TEST_P(ComponentTextErrorTest, NamesLineAndProperty) {
-    const TBadText& bad = GetParam();
-    try {
-        (void)ReadComponent(bad.Text);
-        FAIL() << "read " << bad.Text;
-    } catch (const EReadError& error) {
-        EXPECT_EQ(error.GetLine(), bad.Line);
-        EXPECT_EQ(error.GetProperty(), bad.Property);
-        EXPECT_NE(std::string(error.what()).find(bad.Message), std::string::npos) << error.what();
-    }
-}
+TEST_P(ComponentTextErrorTest, NamesLineAndProperty) { test::ExpectReadError(GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(
     Syntax, ComponentTextErrorTest,
     ::testing::Values(
-        TBadText{"object S: TSample\n  Caption = 'abc\nend", 2, "S.Caption", "Unterminated string"},
-        TBadText{"object S: TSample\n  Caption = #300\nend", 2, "S.Caption", "character code"},
-        TBadText{"object S: TSample\n  Caption = ?\nend", 2, "S.Caption", "Unexpected character #63"},
-        TBadText{"object S: TSample\nend\nend", 3, "", "after the last end"},
-        TBadText{"object S: TSample\n  Lines = ( 'a'", 2, "S.Lines", "Unexpected end of text"},
-        TBadText{"object S: TSample\n  Count = 'x'\nend", 2, "S.Count", "Invalid integer value: 'x'"},
-        TBadText{"object S: TSample\n  Count = 99999999999\nend", 2, "S.Count", "Invalid integer"},
-        TBadText{"object S: TSample\n  Ratio = 1.5x\nend", 2, "S.Ratio", "Invalid floating value: 1.5x"},
-        TBadText{"object S: TSample\n  Flag = yes\nend", 2, "S.Flag", "Invalid boolean value: yes"},
-        TBadText{"object S: TSample\n  Caption = x\nend", 2, "S.Caption", "Expected a string: x"},
-        TBadText{"object S: TSample\n  Lines = 'x'\nend", 2, "S.Lines", "Expected a list of strings"},
-        TBadText{"object S: TSample\n  Count = 1\n  Count = 2\nend", 3, "S.Count", "given twice"},
-        TBadText{"object S: TSample\n  OnPing = Ping\nend", 2, "S.OnPing", "No event handler \"Ping\""},
-        TBadText{"object S: TSample\n  Link = T\nend", 2, "S.Link", "Unknown component T"},
-        TBadText{"object S: TSample\n object T: TSample\n end\n object T: TSample\n end\nend", 4,
+        test::TBadText{"object S: TSample\n  Caption = 'abc\nend", 2, "S.Caption", "Unterminated string"},
+        test::TBadText{"object S: TSample\n  Caption = #300\nend", 2, "S.Caption", "character code"},
+        test::TBadText{"object S: TSample\n  Caption = ?\nend", 2, "S.Caption", "Unexpected character #63"},
+        test::TBadText{"object S: TSample\nend\nend", 3, "", "after the last end"},
+        test::TBadText{"object S: TSample\n  Lines = ( 'a'", 2, "S.Lines", "Unexpected end of text"},
+        test::TBadText{"object S: TSample\n  Count = 'x'\nend", 2, "S.Count", "Invalid integer value: 'x'"},
+        test::TBadText{"object S: TSample\n  Count = 99999999999\nend", 2, "S.Count", "Invalid integer"},
+        test::TBadText{"object S: TSample\n  Ratio = 1.5x\nend", 2, "S.Ratio", "Invalid floating value: 1.5x"},
+        test::TBadText{"object S: TSample\n  Flag = yes\nend", 2, "S.Flag", "Invalid boolean value: yes"},
+        test::TBadText{"object S: TSample\n  Caption = x\nend", 2, "S.Caption", "Expected a string: x"},
+        test::TBadText{"object S: TSample\n  Lines = 'x'\nend", 2, "S.Lines", "Expected a list of strings"},
+        test::TBadText{"object S: TSample\n  Count = 1\n  Count = 2\nend", 3, "S.Count", "given twice"},
+        test::TBadText{"object S: TSample\n  OnPing = Ping\nend", 2, "S.OnPing", "No event handler \"Ping\""},
+        test::TBadText{"object S: TSample\n  Link = T\nend", 2, "S.Link", "Unknown component T"},
+        test::TBadText{"object S: TSample\n object T: TSample\n end\n object T: TSample\n end\nend", 4,
                  "S.T", "Duplicate component name T"}));
 
 TEST_F(ComponentTextTest, DeepNestingEndsInAnError) {
