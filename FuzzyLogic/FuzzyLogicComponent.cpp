@@ -51,6 +51,7 @@ TStringList* TCustomFuzzyLogic::GetStrings() {
 
 void TCustomFuzzyLogic::SetStrings(const TStringList* Value) {
     FStrings->Assign(Value);
+    FParsePending = IsLoading();
     Parse();
 }
 
@@ -60,8 +61,7 @@ void TCustomFuzzyLogic::CheckParser() const {
 }
 
 void TCustomFuzzyLogic::Parse() {
-    FParsePending = IsLoading();
-    if (FParsePending)
+    if (IsLoading())
         return;
     CheckParser();
     FParser->Parse(FStrings->GetText(), nullptr);
@@ -70,8 +70,10 @@ void TCustomFuzzyLogic::Parse() {
 
 void TCustomFuzzyLogic::Loaded() {
     TComponent::Loaded();
-    if (FParsePending)
+    if (FParsePending) {
+        FParsePending = false;
         Parse();
+    }
 }
 
 void TCustomFuzzyLogic::UpdateStrings() {
@@ -108,10 +110,8 @@ std::unique_ptr<TFuzzyVariables> TFuzzyLogic::CreateVariables() {
 }
 
 void TFuzzyLogic::Parse() {
-    if (IsLoading()) {
-        TCustomFuzzyLogic::Parse();
+    if (IsLoading())
         return;
-    }
     CheckParser();
     FItems->Clear();
     // Cleared before the text is read, so that reading it does not regenerate it from

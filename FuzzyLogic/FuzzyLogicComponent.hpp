@@ -51,14 +51,14 @@ public:
     /// The definition text; regenerated from the variables first when they changed since.
     /// Raises EFzyException without a parser when the text must be regenerated.
     TStringList* GetStrings();
-    /// Takes a copy of Value as the definition text and parses it.
+    /// Takes a copy of Value as the definition text and parses it; while loading, once
+    /// loading ends.
     void SetStrings(const TStringList* Value);
     /// Lines held for descendants; the component itself reads nothing from them.
     TStringList* GetVariables() const { return FVariables.get(); }
     void SetVariables(const TStringList* Value) { FVariables->Assign(Value); }
 
-    /// Parses the definition text. While loading, the text is parsed once loading ends.
-    /// EFzyException without a parser.
+    /// Parses the definition text (nothing while loading). EFzyException without a parser.
     virtual void Parse();
     /// Regenerates the definition text (nothing while loading). EFzyException without a
     /// parser.
@@ -73,7 +73,7 @@ protected:
         return GetComponentState().Contains(TComponentStateFlag::csLoading);
     }
     void CheckParser() const;
-    /// Parses the definition text given while loading.
+    /// Parses the definition text assigned while loading.
     void Loaded() override;
 
     int FNumFunctionValues = 7;
@@ -87,7 +87,7 @@ protected:
     TFuzzyCorrelationMethod FCorrelationMethod = TFuzzyCorrelationMethod::fcmMinimum;
     TFuzzyInferenceMethod FInferenceMethod = TFuzzyInferenceMethod::fimMinMax;
     TFzyFloat FThreshold = 0.01;
-    // The text was given while loading and waits to be parsed.
+    // The text was assigned while loading and waits to be parsed.
     bool FParsePending = false;
 };
 
