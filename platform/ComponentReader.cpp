@@ -6,6 +6,11 @@
 
 namespace fuzzy {
 
+EReadError::EReadError(int Line, const std::string& Property, const std::string& Message)
+    : Exception(Property.empty() ? Format("Line %d: %s", Line, Message)
+                                 : Format("Line %d, %s: %s", Line, Property, Message)),
+      FLine(Line), FProperty(Property) {}
+
 namespace {
 
 /// Builds the objects of a parsed text. Components are made in the loading state; the

@@ -5,11 +5,6 @@
 
 namespace fuzzy {
 
-EReadError::EReadError(int Line, const std::string& Property, const std::string& Message)
-    : Exception(Property.empty() ? Format("Line %d: %s", Line, Message)
-                                 : Format("Line %d, %s: %s", Line, Property, Message)),
-      FLine(Line), FProperty(Property) {}
-
 namespace {
 
 /// A string between single quotes, a quote doubled, control characters as #code.
