@@ -1,0 +1,186 @@
+#include "IFuzzyLogic/FuzzyParserIntf.hpp"
+
+#include <algorithm>
+#include <vector>
+
+#include "FuzzyConsts/FuzzyExceptions.hpp"
+#include "FuzzyConsts/FuzzyMessages.hpp"
+#include "FuzzyLogic/FuzzyLogicComponent.hpp"
+#include "FuzzyLogic/FuzzySets.hpp"
+#include "FuzzyLogic/FuzzyVariable.hpp"
+#include "IFuzzyLogic/IFuzzySet.hpp"
+#include "IFuzzyLogic/IFuzzyVariable.hpp"
+
+namespace fuzzy {
+
+namespace bridge {
+
+TFuzzyVariable* ToComponent(const IFuzzyVariable& Variable, TFuzzyLogic& Logic) {
+    TFuzzyVariable* copy = Logic.GetItems()->Add();
+    copy->SetName(Variable.GetName());
+    copy->SetComment(Variable.GetComment());
+    copy->SetMinimum(Variable.GetMinimum());
+    copy->SetMaximum(Variable.GetMaximum());
+    copy->SetUnits(Variable.GetUnits());
+    copy->SetThreshold(Variable.GetThreshold());
+    // The table's order depends on the hashes; the terms go over in the order they were
+    // stored, as the component model keeps them.
+    std::vector<TInterfacePtr<IFuzzySet>> sets;
+    for (int i = 0; i < Variable.GetCount(); ++i)
+        sets.push_back(Variable.GetFuzzySet(i));
+    std::ranges::sort(sets, {}, [](const TInterfacePtr<IFuzzySet>& Set) { return Set->GetIndex(); });
+    for (const TInterfacePtr<IFuzzySet>& set : sets)
+        ToComponent(set, *copy->GetItems()->Add());
+    return copy;
+}
+
+void ToComponent(const TInterfacePtr<IFuzzySet>& FuzzySet, TFuzzySet& Term) {
+    Term.Assign(TIFuzzySet::CoreOf(FuzzySet));
+    Term.SetComment(FuzzySet->GetComment());
+    Term.SetDefined(FuzzySet->GetDefined());
+}
+
+TInterfacePtr<IFuzzyVariable> ToInterface(const TFuzzyVariable& Variable,
+                                          TInterfacePtr<IFuzzyVariable> (*Create)(const std::string&)) {
+    TInterfacePtr<IFuzzyVariable> copy = Create(Variable.GetName());
+    copy->SetComment(Variable.GetComment());
+    copy->SetMinimum(Variable.GetMinimum());
+    copy->SetMaximum(Variable.GetMaximum());
+    copy->SetUnits(Variable.GetUnits());
+    for (const TFuzzySet* term : *Variable.GetItems())
+        if (term->GetDefined())
+            ToInterface(*term, copy);
+    return copy;
+}
+
+TInterfacePtr<IFuzzySet> ToInterface(const TFuzzySet& FuzzySet,
+                                     const TInterfacePtr<IFuzzyVariable>& Variable) {
+    TInterfacePtr<IFuzzySet> copy = TIFuzzySet::Create(Variable, FuzzySet.GetName());
+    copy->Assign(&FuzzySet);
+    copy->SetComment(FuzzySet.GetComment());
+    copy->SetDefined(FuzzySet.GetDefined());
+    if (FuzzySet.GetDefined() && Variable)
+        Variable->Add(copy);
+    return copy;
+}
+
+} // namespace bridge
+
+namespace {
+
+// A component model the parser works in for one call: a logic component with the
+// settings of the one the parser is linked to, linked to the parser until the call ends.
+class TScratchModel {
+public:
+    explicit TScratchModel(TCustomFuzzyLogicParser& Parser)
+        : FLogic(TFuzzyLogic::Create(nullptr)), FParser(Parser), FLinked(Parser.GetFuzzyLogic()) {
+        FLogic->SetAutoTerms(false);
+        if (FLinked != nullptr) {
+            FLogic->SetNumFunctionValues(FLinked->GetNumFunctionValues());
+            FLogic->SetDefuzzificationMethod(FLinked->GetDefuzzificationMethod());
+            FLogic->SetCorrelationMethod(FLinked->GetCorrelationMethod());
+            FLogic->SetInferenceMethod(FLinked->GetInferenceMethod());
+            FLogic->SetThreshold(FLinked->GetThreshold());
+            FLogic->SetVariables(FLinked->GetVariables());
+        }
+        FParser.SetFuzzyLogic(FLogic.get());
+    }
+    ~TScratchModel() { FParser.SetFuzzyLogic(FLinked); }
+    TScratchModel(const TScratchModel&) = delete;
+    TScratchModel& operator=(const TScratchModel&) = delete;
+
+    TFuzzyLogic& GetLogic() const { return *FLogic; }
+
+private:
+    std::unique_ptr<TFuzzyLogic> FLogic;
+    TCustomFuzzyLogicParser& FParser;
+    TCustomFuzzyLogic* FLinked;
+};
+
+// The variable a set is written for: a copy of its own, or a bare one over the set's axis.
+TFuzzyVariable* ScratchVariableOf(const TInterfacePtr<IFuzzySet>& FuzzySet, TFuzzyLogic& Logic) {
+    if (const TInterfacePtr<IFuzzyVariable> variable = FuzzySet->GetVariable())
+        return bridge::ToComponent(*variable, Logic);
+    return Logic.GetItems()->Add();
+}
+
+} // namespace
+
+TCustomFuzzyLogicParser& TFuzzyParserIntf::Parser() const {
+    if (FParser == nullptr)
+        throw EFzyException(SParserUnassigned);
+    return *FParser;
+}
+
+TFzyFloat TFuzzyParserIntf::EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
+                                                const std::string& Expression,
+                                                TInterfacePtr<IFuzzySet>& Result) {
+    TScratchModel scratch(Parser());
+    TFuzzyVariable* variable = bridge::ToComponent(*Variable, scratch.GetLogic());
+    TFuzzySet* result = nullptr;
+    const TFzyFloat value = Parser().EvalFuzzyExpression(variable, Expression, result);
+    Result = bridge::ToInterface(*result, Variable);
+    return value;
+}
+
+TInterfacePtr<IFuzzySet>
+TFuzzyParserIntf::EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
+                                      const std::string& Expression) {
+    TScratchModel scratch(Parser());
+    TFuzzyVariable* variable = bridge::ToComponent(*Variable, scratch.GetLogic());
+    return bridge::ToInterface(*Parser().EvalFuzzyExpression(variable, Expression), Variable);
+}
+
+TInterfacePtr<IFuzzySet> TFuzzyParserIntf::ParseFuzzySet(const TInterfacePtr<IFuzzyVariable>& Variable,
+                                                         const std::string& Text,
+                                                         const TEncoding* Encoding) {
+    TScratchModel scratch(Parser());
+    TFuzzyVariable* variable = bridge::ToComponent(*Variable, scratch.GetLogic());
+    return bridge::ToInterface(*Parser().ParseFuzzySet(variable, Text, Encoding), Variable);
+}
+
+TInterfacePtr<IFuzzyVariable> TFuzzyParserIntf::ParseFuzzyVariableIntf(const std::string& Text,
+                                                                       const TEncoding* Encoding) {
+    TScratchModel scratch(Parser());
+    TInterfacePtr<IFuzzyVariable> variable = bridge::ToInterface(
+        *Parser().ParseFuzzyVariable(Text, Encoding), &TIFuzzyVariable::Create);
+    variable->SetParser(TInterfacePtr<IFuzzyParser>(this));
+    return variable;
+}
+
+void TFuzzyParserIntf::ParseVariables(
+    const std::string& Text, const TEncoding* Encoding,
+    TInterfacePtr<IFuzzyVariable> (*Create)(const std::string&),
+    const std::function<void(const TInterfacePtr<IFuzzyVariable>&)>& Store) {
+    TScratchModel scratch(Parser());
+    auto storeAll = [&] {
+        const TInterfacePtr<IFuzzyParser> self(this);
+        for (const TFuzzyVariable* read : *scratch.GetLogic().GetItems()) {
+            TInterfacePtr<IFuzzyVariable> variable = bridge::ToInterface(*read, Create);
+            variable->SetParser(self);
+            Store(variable);
+        }
+    };
+    try {
+        Parser().Parse(Text, Encoding);
+    } catch (...) {
+        storeAll();
+        throw;
+    }
+    storeAll();
+}
+
+std::string TFuzzyParserIntf::PrettyPrint(const TInterfacePtr<IFuzzySet>& FuzzySet, bool AsTerm) {
+    TScratchModel scratch(Parser());
+    TFuzzyVariable* variable = ScratchVariableOf(FuzzySet, scratch.GetLogic());
+    TFuzzySet* set = variable->GetItems()->Add();
+    bridge::ToComponent(FuzzySet, *set);
+    return Parser().PrettyPrint(set, AsTerm);
+}
+
+std::string TFuzzyParserIntf::PrettyPrint(const TInterfacePtr<IFuzzyVariable>& Variable) {
+    TScratchModel scratch(Parser());
+    return Parser().PrettyPrint(bridge::ToComponent(*Variable, scratch.GetLogic()));
+}
+
+} // namespace fuzzy

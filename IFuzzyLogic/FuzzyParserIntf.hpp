@@ -1,0 +1,85 @@
+#pragma once
+// The IFuzzyParser face of a parser component, and the conversions between the two object
+// models that it runs on.
+//
+// The definition language is read, evaluated and written by one parser, the component
+// model's. Interface-model sets and variables reach it through TFuzzyParserIntf, which
+// copies them into a scratch component model, lets the parser work there and copies the
+// results back. The copies carry names, ranges, units, comments, points, set types,
+// expressions and Defined, which is all the parser and the writer read.
+
+#include <functional>
+#include <memory>
+
+#include "FuzzyInterfaces/FuzzyInterfaces.hpp"
+#include "FuzzyLogic/FuzzyLogicParser.hpp"
+
+namespace fuzzy {
+
+class TFuzzyLogic;
+class TFuzzyVariable;
+
+/// Copies of interface-model objects in the component model and back.
+namespace bridge {
+
+/// A new variable of Logic with Variable's fields and copies of its stored sets.
+TFuzzyVariable* ToComponent(const IFuzzyVariable& Variable, TFuzzyLogic& Logic);
+/// Gives Term FuzzySet's name, points, type, expression, comment and Defined.
+void ToComponent(const TInterfacePtr<IFuzzySet>& FuzzySet, TFuzzySet& Term);
+/// A new interface variable with Variable's fields and its defined terms, made by Create.
+TInterfacePtr<IFuzzyVariable> ToInterface(const TFuzzyVariable& Variable,
+                                          TInterfacePtr<IFuzzyVariable> (*Create)(const std::string&));
+/// A new interface set linked to Variable with FuzzySet's fields and points (stored in
+/// Variable's table when FuzzySet is defined).
+TInterfacePtr<IFuzzySet> ToInterface(const TFuzzySet& FuzzySet,
+                                     const TInterfacePtr<IFuzzyVariable>& Variable);
+
+} // namespace bridge
+
+/// Lets interface-model sets and variables use a parser component. The parser is not
+/// owned: the logic component that made this face detaches it when the parser goes, and a
+/// detached face raises EFzyException ("Parser not assigned.  Cannot parse").
+///
+/// Settings the parser reads from a logic component (number of curve points,
+/// defuzzification method, "?" variables) come from the component it is linked to.
+class TFuzzyParserIntf : public TInterfacedObject, public virtual IFuzzyParser {
+public:
+    explicit TFuzzyParserIntf(TCustomFuzzyLogicParser* Parser) : FParser(Parser) {}
+    std::string ClassName() const override { return "TFuzzyParserIntf"; }
+    HRESULT QueryInterface(const TGUID& IID, void** Obj) override {
+        return QueryInterfaces<IFuzzyParser, IInterface>(this, IID, Obj);
+    }
+
+    TCustomFuzzyLogicParser* GetParser() const { return FParser; }
+    /// Forgets the parser component, which is going away.
+    void Detach() { FParser = nullptr; }
+
+    TFzyFloat EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
+                                  const std::string& Expression,
+                                  TInterfacePtr<IFuzzySet>& Result) override;
+    TInterfacePtr<IFuzzySet> EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
+                                                 const std::string& Expression) override;
+    /// The term is linked to Variable and, being defined, stored in its table.
+    TInterfacePtr<IFuzzySet> ParseFuzzySet(const TInterfacePtr<IFuzzyVariable>& Variable,
+                                           const std::string& Text,
+                                           const TEncoding* Encoding) override;
+    /// The variable gets this parser; it is not stored anywhere.
+    TInterfacePtr<IFuzzyVariable> ParseFuzzyVariableIntf(const std::string& Text,
+                                                         const TEncoding* Encoding) override;
+    std::string PrettyPrint(const TInterfacePtr<IFuzzySet>& FuzzySet, bool AsTerm) override;
+    std::string PrettyPrint(const TInterfacePtr<IFuzzyVariable>& Variable) override;
+
+    /// Reads every variable definition of Text with the parser component's Parse; each
+    /// variable read, made by Create and given this parser, goes to Store in text order,
+    /// also those read before a parse error, which is raised after them.
+    void ParseVariables(const std::string& Text, const TEncoding* Encoding,
+                        TInterfacePtr<IFuzzyVariable> (*Create)(const std::string&),
+                        const std::function<void(const TInterfacePtr<IFuzzyVariable>&)>& Store);
+
+private:
+    TCustomFuzzyLogicParser& Parser() const;
+
+    TCustomFuzzyLogicParser* FParser;
+};
+
+} // namespace fuzzy
