@@ -59,7 +59,8 @@ public:
                                   TInterfacePtr<IFuzzySet>& Result) override;
     TInterfacePtr<IFuzzySet> EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
                                                  const std::string& Expression) override;
-    /// The term is linked to Variable and, being defined, stored in its table.
+    /// The term is linked to Variable; like the component model's, it is not marked
+    /// Defined, so it is not stored in the variable's table.
     TInterfacePtr<IFuzzySet> ParseFuzzySet(const TInterfacePtr<IFuzzyVariable>& Variable,
                                            const std::string& Text,
                                            const TEncoding* Encoding) override;

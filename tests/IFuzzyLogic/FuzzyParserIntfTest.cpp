@@ -1,0 +1,94 @@
+// The parser component's IFuzzyParser face gives the component model's results on
+// interface-model sets and variables.
+
+#include "IFuzzyLogic/FuzzyParserIntf.hpp"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "FuzzyConsts/FuzzyExceptions.hpp"
+#include "IFuzzyLogic/IFuzzyLogicComponent.hpp"
+#include "KelFuzzyLogicParser/KelFuzzyLogicParser.hpp"
+#include "support/ParserFixture.hpp"
+
+namespace fuzzy {
+namespace {
+
+using SetPtr = TInterfacePtr<IFuzzySet>;
+using VariablePtr = TInterfacePtr<IFuzzyVariable>;
+
+const char* const Temperature = "(deffuzzy temperature \"room air\" (range 0 40) (units C)\n"
+                                "  (values (term cold (z 10 18)) (term warm (tri 15 21 27))\n"
+                                "          (term mild \"neither\" very warm or cold)))";
+
+// The same text read by the component model and through the face.
+struct FaceTest : ::testing::Test, test::TParsedLogic {
+    FaceTest() {
+        Read(Temperature);
+        variable = face->ParseFuzzyVariableIntf(Temperature, nullptr);
+    }
+    SetPtr Term(const std::string& Name) const { return variable->GetFuzzySetByName(Name); }
+
+    TInterfacePtr<IFuzzyParser> face = MakeInterfaced<TFuzzyParserIntf>(Parser.get());
+    VariablePtr variable;
+};
+
+TEST_F(FaceTest, ReadsAndWritesLikeTheComponentModel) {
+    const TFuzzyVariable* expected = Variable("temperature");
+    EXPECT_EQ(variable->ToString(), Parser->PrettyPrint(expected));
+    EXPECT_EQ(variable->GetParser(), face);
+    for (const char* name : {"cold", "warm", "mild"})
+        EXPECT_EQ(Term(name)->ToString(),
+                  Parser->PrettyPrint(test::TParsedLogic::Term("temperature", name), false))
+            << name;
+    EXPECT_EQ(face->PrettyPrint(Term("mild"), true),
+              Parser->PrettyPrint(test::TParsedLogic::Term("temperature", "mild"), true));
+}
+
+TEST_F(FaceTest, ParsesTermsAndEvaluatesExpressionsOverTheVariable) {
+    const SetPtr hot = face->ParseFuzzySet(variable, "(term hot (s 25 35))", nullptr);
+    EXPECT_EQ(hot->GetVariable(), variable);
+    EXPECT_FALSE(variable->ContainsFuzzySet("hot")) << "a term read alone is not defined";
+    EXPECT_DOUBLE_EQ(hot->DegreeOfMembership(35), 1);
+
+    TFuzzySet* expected = nullptr;
+    const double expectedValue =
+        Parser->EvalFuzzyExpression(Variable("temperature"), "not cold and warm", expected);
+    SetPtr actual;
+    EXPECT_DOUBLE_EQ(face->EvalFuzzyExpression(variable, "not cold and warm", actual), expectedValue);
+    EXPECT_EQ(actual->GetValuesToString(), expected->GetValuesToString());
+    EXPECT_FALSE(variable->ContainsFuzzySet(actual->GetName())) << "results are not terms";
+}
+
+template <class Call> std::string MessageOf(Call&& call) {
+    try {
+        call();
+    } catch (const EFzyParseException& error) {
+        return error.what();
+    }
+    return "";
+}
+
+TEST_F(FaceTest, ErrorsAreTheParsersAndLeaveNothingBehind) {
+    const std::string bad = "(term broken\n (tri 1 x 3))";
+    const std::string expected =
+        MessageOf([&] { (void)Parser->ParseFuzzySet(Variable("temperature"), bad, nullptr); });
+    ASSERT_NE(expected, "");
+    EXPECT_EQ(MessageOf([&] { (void)face->ParseFuzzySet(variable, bad, nullptr); }), expected);
+    EXPECT_FALSE(variable->ContainsFuzzySet("broken"));
+    EXPECT_THROW((void)face->EvalFuzzyExpression(variable, "very nothing"), EFzyParseException);
+    EXPECT_EQ(Parser->GetFuzzyLogic(), Logic.get()) << "the parser's link is given back";
+
+    dynamic_cast<TFuzzyParserIntf&>(*face).Detach();
+    try {
+        (void)variable->ToString();
+        FAIL();
+    } catch (const EFzyException& error) {
+        EXPECT_STREQ(error.what(), "Parser not assigned.  Cannot parse");
+    }
+}
+
+} // namespace
+} // namespace fuzzy
