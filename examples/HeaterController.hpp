@@ -47,6 +47,13 @@ inline void SpanRange(TFzyFloat Minimum, TFzyFloat Maximum, TFuzzySet& Term) {
         values.Add(Maximum, lastY);
 }
 
+/// Raises EArgumentOutOfRangeException when an input of the controller is not a finite number.
+inline void CheckHeaterInputs(TFzyFloat Error, TFzyFloat Rate) {
+    if (!std::isfinite(Error) || !std::isfinite(Rate))
+        throw EArgumentOutOfRangeException(
+            "Heater inputs must be finite numbers (error %.4f, rate %.4f)", Error, Rate);
+}
+
 /// One rule: if the error is Error and the rate is Rate, then the power is Power. All three
 /// are terms of the controller's variables.
 struct THeaterRule {
@@ -110,9 +117,7 @@ public:
     /// Inputs outside the ranges are read as the nearest end of each term's curve.
     /// Raises EArgumentOutOfRangeException when an input is not a finite number.
     [[nodiscard]] std::optional<TFzyFloat> Evaluate(TFzyFloat Error, TFzyFloat Rate) {
-        if (!std::isfinite(Error) || !std::isfinite(Rate))
-            throw EArgumentOutOfRangeException(
-                "Heater inputs must be finite numbers (error %.4f, rate %.4f)", Error, Rate);
+        CheckHeaterInputs(Error, Rate);
         FErrorFact->CreateCrispValue(Error);
         FRateFact->CreateCrispValue(Rate);
         const std::array<const TFuzzySet*, 2> facts{FErrorFact.get(), FRateFact.get()};

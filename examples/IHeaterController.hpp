@@ -5,7 +5,6 @@
 // has to be deleted by hand.
 
 #include <array>
-#include <cmath>
 #include <memory>
 #include <optional>
 #include <string>
@@ -47,9 +46,7 @@ public:
 
     /// One inference pass, as THeaterController::Evaluate.
     [[nodiscard]] std::optional<TFzyFloat> Evaluate(TFzyFloat Error, TFzyFloat Rate) {
-        if (!std::isfinite(Error) || !std::isfinite(Rate))
-            throw EArgumentOutOfRangeException(
-                "Heater inputs must be finite numbers (error %.4f, rate %.4f)", Error, Rate);
+        CheckHeaterInputs(Error, Rate);
         FErrorFact->CreateCrispValue(Error);
         FRateFact->CreateCrispValue(Rate);
         const std::array<TInterfacePtr<IFuzzySet>, 2> facts{FErrorFact, FRateFact};
