@@ -41,6 +41,28 @@ void TFuzzyVariableTable::DoRemove(const std::string& Key, int HashCode,
         FLogic->VariableDeleted(Value);
 }
 
+// ---- TFuzzyVariableStrings ----
+
+TInterfacePtr<IFuzzyVariable> TFuzzyVariableStrings::GetData(int Index) const {
+    const TInterfacePtr<IInterface> data = TIStringList::GetData(Index);
+    if (!data)
+        return nullptr;
+    TInterfacePtr<IFuzzyVariable> variable = Supports<IFuzzyVariable>(data);
+    if (!variable)
+        throw EIntfCastError("The entry carries no fuzzy variable");
+    return variable;
+}
+
+void TFuzzyVariableStrings::PutData(int Index, const TInterfacePtr<IInterface>& Data) {
+    if (FLogic != nullptr)
+        if (const TInterfacePtr<IFuzzyVariable> old = Supports<IFuzzyVariable>(TIStringList::GetData(Index)))
+            FLogic->VariableDeleted(old);
+    TIStringList::PutData(Index, Data);
+    if (FLogic != nullptr)
+        if (const TInterfacePtr<IFuzzyVariable> variable = Supports<IFuzzyVariable>(Data))
+            FLogic->VariableAdded(variable);
+}
+
 // ---- TIFuzzyLogic: life ----
 
 TIFuzzyLogic* TIFuzzyLogic::Create(TComponent* AOwner) {

@@ -9,6 +9,7 @@
 #include "IFuzzyLogic/FuzzyParserIntf.hpp"
 #include "IFuzzyLogic/IFuzzyVariable.hpp"
 #include "IFuzzyLogic/KelHashTable.hpp"
+#include "platform/IStringList.hpp"
 
 namespace fuzzy {
 
@@ -42,6 +43,27 @@ protected:
     void DoSetValue(int Index, const TInterfacePtr<IFuzzyVariable>& Value) override;
     void DoRemove(const std::string& Key, int HashCode, TInterfacePtr<IFuzzyVariable>& Value,
                   TTableNotification Action) override;
+
+private:
+    TIFuzzyLogic* FLogic;
+};
+
+/// A string list whose entries carry variables and tell the linked component about the
+/// variables put into them: the one an entry carried leaves (VariableDeleted), the new one
+/// enters (VariableAdded).
+class TFuzzyVariableStrings : public TIStringList {
+public:
+    /// Logic is a plain link, or nullptr for a list that tells nobody.
+    explicit TFuzzyVariableStrings(TIFuzzyLogic* Logic) : FLogic(Logic) {}
+    std::string ClassName() const override { return "TFuzzyVariableStrings"; }
+
+    /// The variable of the entry at Index (empty when it carries none); EIntfCastError for
+    /// a reference that is no variable.
+    [[nodiscard]] TInterfacePtr<IFuzzyVariable> GetData(int Index) const;
+    void PutData(int Index, const TInterfacePtr<IInterface>& Data) override;
+    void PutData(int Index, const TInterfacePtr<IFuzzyVariable>& Variable) {
+        PutData(Index, TInterfacePtr<IInterface>(Variable));
+    }
 
 private:
     TIFuzzyLogic* FLogic;

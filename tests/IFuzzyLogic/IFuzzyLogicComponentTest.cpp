@@ -165,5 +165,24 @@ TEST_F(LogicTest, HeldObjectsOutliveTheComponent) {
     EXPECT_EQ(bLow->GetVariable()->GetName(), "b");
 }
 
+TEST_F(LogicTest, VariableStringsTellTheComponentWhatTheyCarry) {
+    TFuzzyVariableStrings strings(logic.get());
+    const VariablePtr a = TIFuzzyVariable::Create("a");
+    const VariablePtr b = TIFuzzyVariable::Create("b");
+    strings.Add("first");
+    strings.Add("second", TIFuzzySet::Create(nullptr, "not a variable"));
+    strings.PutData(0, a);
+    strings.PutData(0, b);
+    EXPECT_EQ(log, (std::vector<std::string>{"+a", "-a", "+b"}));
+    EXPECT_EQ(a->GetCount(), 3) << "the component gave it its automatic terms";
+    EXPECT_EQ(strings.GetData(0), b);
+    EXPECT_EQ(strings.IndexOfData(b), 0);
+    EXPECT_EQ(strings.IndexOfData(a), -1);
+    EXPECT_THROW((void)strings.GetData(1), EIntfCastError);
+    EXPECT_THROW((void)strings.GetData(2), EListError);
+    strings.Delete(0);
+    EXPECT_EQ(strings.IndexOf("second"), 0);
+}
+
 } // namespace
 } // namespace fuzzy
