@@ -221,6 +221,29 @@ public:
     TInterfacePtr<IFuzzySet> Cutoff(TFzyFloat CutOff, bool CutValuesBelow) override;
     TInterfacePtr<IFuzzySet> Clone(const TInterfacePtr<IFuzzyVariable>& Variable) const override;
 
+    /// The operators of Operator in their interface form: each adds to the result the
+    /// point the component model's operator of the same name computes.
+    template <auto ComponentOperator>
+    static bool AddToResult(const TInterfacePtr<IFuzzySet>& Result, TFzyFloat X1, TFzyFloat Y1,
+                            TFzyFloat X2, TFzyFloat Y2) {
+        return ComponentOperator(CoreOf(Result)->GetValues(), X1, Y1, X2, Y2);
+    }
+    static constexpr auto FuzzyOperatorMin = &AddToResult<&TFuzzySet::FuzzyOperatorMin>;
+    static constexpr auto FuzzyOperatorMax = &AddToResult<&TFuzzySet::FuzzyOperatorMax>;
+    static constexpr auto FuzzyOperatorMean = &AddToResult<&TFuzzySet::FuzzyOperatorMean>;
+    static constexpr auto FuzzyOperatorMeanSqr = &AddToResult<&TFuzzySet::FuzzyOperatorMeanSqr>;
+    static constexpr auto FuzzyOperatorMeanSqrt = &AddToResult<&TFuzzySet::FuzzyOperatorMeanSqrt>;
+    static constexpr auto FuzzyOperatorUnionMean = &AddToResult<&TFuzzySet::FuzzyOperatorUnionMean>;
+    static constexpr auto FuzzyOperatorIntersectionProduct =
+        &AddToResult<&TFuzzySet::FuzzyOperatorIntersectionProduct>;
+    static constexpr auto FuzzyOperatorUnionProduct =
+        &AddToResult<&TFuzzySet::FuzzyOperatorUnionProduct>;
+    static constexpr auto FuzzyOperatorIntersectionBoundedSum =
+        &AddToResult<&TFuzzySet::FuzzyOperatorIntersectionBoundedSum>;
+    static constexpr auto FuzzyOperatorUnionBoundedSum =
+        &AddToResult<&TFuzzySet::FuzzyOperatorUnionBoundedSum>;
+    static constexpr auto FuzzyOperatorUnionSum = &AddToResult<&TFuzzySet::FuzzyOperatorUnionSum>;
+
     /// The component set behind an interface set; EIntfCastError for another
     /// implementation of IFuzzySet, nullptr for an empty reference.
     [[nodiscard]] static TIFuzzySetCore* CoreOf(const TInterfacePtr<IFuzzySet>& FuzzySet);

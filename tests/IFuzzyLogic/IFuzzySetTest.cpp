@@ -126,6 +126,12 @@ TEST(IFuzzySetTest, OperatorGivesTheCallerTheInterfaceResult) {
     EXPECT_EQ(result->GetName(), "a with b");
     EXPECT_EQ(result->GetExpression(), "a with b");
     EXPECT_DOUBLE_EQ(result->DegreeOfMembership(5), 0.25);
+
+    const SetPtr byOperator = a->Operator(b, "or", TIFuzzySet::FuzzyOperatorMax);
+    const SetPtr byUnion = a->Union(b);
+    for (double x : {0.0, 2.5, 5.0, 7.5, 10.0})
+        EXPECT_DOUBLE_EQ(byOperator->DegreeOfMembership(x), byUnion->DegreeOfMembership(x)) << x;
+    EXPECT_EQ(byOperator->GetName(), byUnion->GetName());
 }
 
 TEST(IFuzzySetTest, CutsAndClonesFollowTheirOwnRules) {
