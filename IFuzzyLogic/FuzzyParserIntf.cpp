@@ -8,6 +8,7 @@
 #include "FuzzyLogic/FuzzyLogicComponent.hpp"
 #include "FuzzyLogic/FuzzySets.hpp"
 #include "FuzzyLogic/FuzzyVariable.hpp"
+#include "IFuzzyLogic/IFuzzyLogicComponent.hpp"
 #include "IFuzzyLogic/IFuzzySet.hpp"
 #include "IFuzzyLogic/IFuzzyVariable.hpp"
 
@@ -112,6 +113,15 @@ TCustomFuzzyLogicParser& TFuzzyParserIntf::Parser() const {
     return *FParser;
 }
 
+TInterfacePtr<IFuzzySet> TFuzzyParserIntf::Evaluated(const TInterfacePtr<IFuzzyVariable>& Variable,
+                                                     const std::string& Expression,
+                                                     const TFuzzySet& Result) {
+    TInterfacePtr<IFuzzySet> result = bridge::ToInterface(Result, Variable);
+    if (FOnEvalExpressionIntf)
+        FOnEvalExpressionIntf(Variable, Expression, result);
+    return result;
+}
+
 TFzyFloat TFuzzyParserIntf::EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
                                                 const std::string& Expression,
                                                 TInterfacePtr<IFuzzySet>& Result) {
@@ -119,7 +129,7 @@ TFzyFloat TFuzzyParserIntf::EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariab
     TFuzzyVariable* variable = bridge::ToComponent(*Variable, scratch.GetLogic());
     TFuzzySet* result = nullptr;
     const TFzyFloat value = Parser().EvalFuzzyExpression(variable, Expression, result);
-    Result = bridge::ToInterface(*result, Variable);
+    Result = Evaluated(Variable, Expression, *result);
     return value;
 }
 
@@ -128,7 +138,7 @@ TFuzzyParserIntf::EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Varia
                                       const std::string& Expression) {
     TScratchModel scratch(Parser());
     TFuzzyVariable* variable = bridge::ToComponent(*Variable, scratch.GetLogic());
-    return bridge::ToInterface(*Parser().EvalFuzzyExpression(variable, Expression), Variable);
+    return Evaluated(Variable, Expression, *Parser().EvalFuzzyExpression(variable, Expression));
 }
 
 TInterfacePtr<IFuzzySet> TFuzzyParserIntf::ParseFuzzySet(const TInterfacePtr<IFuzzyVariable>& Variable,
@@ -139,12 +149,36 @@ TInterfacePtr<IFuzzySet> TFuzzyParserIntf::ParseFuzzySet(const TInterfacePtr<IFu
     return bridge::ToInterface(*Parser().ParseFuzzySet(variable, Text, Encoding), Variable);
 }
 
+void TFuzzyParserIntf::Read(const TInterfacePtr<IFuzzyVariable>& Variable) {
+    Variable->SetParser(TInterfacePtr<IFuzzyParser>(this));
+    if (FOnParseFuzzySetIntf) {
+        std::vector<TInterfacePtr<IFuzzySet>> sets;
+        for (int i = 0; i < Variable->GetCount(); ++i)
+            sets.push_back(Variable->GetFuzzySet(i));
+        std::ranges::sort(sets, {}, [](const auto& Set) { return Set->GetIndex(); });
+        for (const TInterfacePtr<IFuzzySet>& set : sets)
+            FOnParseFuzzySetIntf(Variable, set);
+    }
+    if (FOnParseFuzzyVariableIntf)
+        FOnParseFuzzyVariableIntf(Variable);
+}
+
 TInterfacePtr<IFuzzyVariable> TFuzzyParserIntf::ParseFuzzyVariableIntf(const std::string& Text,
                                                                        const TEncoding* Encoding) {
-    TScratchModel scratch(Parser());
-    TInterfacePtr<IFuzzyVariable> variable = bridge::ToInterface(
-        *Parser().ParseFuzzyVariable(Text, Encoding), &TIFuzzyVariable::Create);
-    variable->SetParser(TInterfacePtr<IFuzzyParser>(this));
+    TCustomFuzzyLogic* linked = Parser().GetFuzzyLogic();
+    if (linked == nullptr)
+        throw EFzyParseException(SFuzzyLogicNotSet);
+    auto* logic = dynamic_cast<TIFuzzyLogic*>(linked);
+    if (logic == nullptr)
+        throw EFzyParseException(SFuzzyLogicNotTIFuzzyLogic);
+    TInterfacePtr<IFuzzyVariable> variable;
+    {
+        TScratchModel scratch(Parser());
+        variable = bridge::ToInterface(*Parser().ParseFuzzyVariable(Text, Encoding),
+                                       logic->GetVariableClass());
+    }
+    Read(variable);
+    logic->GetItems().Add(variable);
     return variable;
 }
 
@@ -154,10 +188,9 @@ void TFuzzyParserIntf::ParseVariables(
     const std::function<void(const TInterfacePtr<IFuzzyVariable>&)>& Store) {
     TScratchModel scratch(Parser());
     auto storeAll = [&] {
-        const TInterfacePtr<IFuzzyParser> self(this);
         for (const TFuzzyVariable* read : *scratch.GetLogic().GetItems()) {
             TInterfacePtr<IFuzzyVariable> variable = bridge::ToInterface(*read, Create);
-            variable->SetParser(self);
+            Read(variable);
             Store(variable);
         }
     };

@@ -64,7 +64,9 @@ public:
     TInterfacePtr<IFuzzySet> ParseFuzzySet(const TInterfacePtr<IFuzzyVariable>& Variable,
                                            const std::string& Text,
                                            const TEncoding* Encoding) override;
-    /// The variable gets this parser; it is not stored anywhere.
+    /// The variable, of the linked TIFuzzyLogic's variable class, gets this parser and is
+    /// stored in that component's table. EFzyParseException when the parser is linked to
+    /// no component, or to one of another kind.
     TInterfacePtr<IFuzzyVariable> ParseFuzzyVariableIntf(const std::string& Text,
                                                          const TEncoding* Encoding) override;
     std::string PrettyPrint(const TInterfacePtr<IFuzzySet>& FuzzySet, bool AsTerm) override;
@@ -77,10 +79,34 @@ public:
                         TInterfacePtr<IFuzzyVariable> (*Create)(const std::string&),
                         const std::function<void(const TInterfacePtr<IFuzzyVariable>&)>& Store);
 
+    /// Called for each term of a variable read, in the order read, once the variable is
+    /// read; then OnParseFuzzyVariableIntf for the variable.
+    const TIFuzzySetEvent& GetOnParseFuzzySetIntf() const { return FOnParseFuzzySetIntf; }
+    void SetOnParseFuzzySetIntf(TIFuzzySetEvent Value) { FOnParseFuzzySetIntf = std::move(Value); }
+    const TIFuzzyVariableEvent& GetOnParseFuzzyVariableIntf() const {
+        return FOnParseFuzzyVariableIntf;
+    }
+    void SetOnParseFuzzyVariableIntf(TIFuzzyVariableEvent Value) {
+        FOnParseFuzzyVariableIntf = std::move(Value);
+    }
+    /// Called after each expression evaluated for an interface variable; the handler may
+    /// replace the result.
+    const TIFuzzyExpressionEvent& GetOnEvalExpressionIntf() const { return FOnEvalExpressionIntf; }
+    void SetOnEvalExpressionIntf(TIFuzzyExpressionEvent Value) {
+        FOnEvalExpressionIntf = std::move(Value);
+    }
+
 private:
     TCustomFuzzyLogicParser& Parser() const;
+    /// Gives a variable read this parser and raises the parse callbacks for it.
+    void Read(const TInterfacePtr<IFuzzyVariable>& Variable);
+    TInterfacePtr<IFuzzySet> Evaluated(const TInterfacePtr<IFuzzyVariable>& Variable,
+                                       const std::string& Expression, const TFuzzySet& Result);
 
     TCustomFuzzyLogicParser* FParser;
+    TIFuzzySetEvent FOnParseFuzzySetIntf;
+    TIFuzzyVariableEvent FOnParseFuzzyVariableIntf;
+    TIFuzzyExpressionEvent FOnEvalExpressionIntf;
 };
 
 } // namespace fuzzy

@@ -23,15 +23,23 @@ const char* const Temperature = "(deffuzzy temperature \"room air\" (range 0 40)
                                 "  (values (term cold (z 10 18)) (term warm (tri 15 21 27))\n"
                                 "          (term mild \"neither\" very warm or cold)))";
 
-// The same text read by the component model and through the face.
+// The same text read by the component model and, through the face, by an interface
+// logic component with a parser of its own.
 struct FaceTest : ::testing::Test, test::TParsedLogic {
     FaceTest() {
         Read(Temperature);
+        shared->SetAutoTerms(false);
+        shared->SetParser(sharedParser.get());
+        sharedParser->SetFuzzyLogic(shared.get());
+        face = shared->GetParserIntf();
         variable = face->ParseFuzzyVariableIntf(Temperature, nullptr);
     }
     SetPtr Term(const std::string& Name) const { return variable->GetFuzzySetByName(Name); }
+    TFuzzyParserIntf& Face() const { return dynamic_cast<TFuzzyParserIntf&>(*face); }
 
-    TInterfacePtr<IFuzzyParser> face = MakeInterfaced<TFuzzyParserIntf>(Parser.get());
+    std::unique_ptr<TKelFuzzyLogicParser> sharedParser{TKelFuzzyLogicParser::Create(nullptr)};
+    std::unique_ptr<TIFuzzyLogic> shared{TIFuzzyLogic::Create(nullptr)};
+    TInterfacePtr<IFuzzyParser> face;
     VariablePtr variable;
 };
 
@@ -39,6 +47,7 @@ TEST_F(FaceTest, ReadsAndWritesLikeTheComponentModel) {
     const TFuzzyVariable* expected = Variable("temperature");
     EXPECT_EQ(variable->ToString(), Parser->PrettyPrint(expected));
     EXPECT_EQ(variable->GetParser(), face);
+    EXPECT_EQ(shared->GetItems().ContainsVariable("temperature"), variable);
     for (const char* name : {"cold", "warm", "mild"})
         EXPECT_EQ(Term(name)->ToString(),
                   Parser->PrettyPrint(test::TParsedLogic::Term("temperature", name), false))
@@ -81,13 +90,31 @@ TEST_F(FaceTest, ErrorsAreTheParsersAndLeaveNothingBehind) {
     EXPECT_THROW((void)face->EvalFuzzyExpression(variable, "very nothing"), EFzyParseException);
     EXPECT_EQ(Parser->GetFuzzyLogic(), Logic.get()) << "the parser's link is given back";
 
-    dynamic_cast<TFuzzyParserIntf&>(*face).Detach();
+    const auto faceOfComponent = MakeInterfaced<TFuzzyParserIntf>(Parser.get());
+    EXPECT_EQ(MessageOf([&] { faceOfComponent->ParseFuzzyVariableIntf(Temperature, nullptr); }),
+              "FuzzyLogic property must be of type TIFuzzyLogic or descendant");
+    Face().Detach();
     try {
         (void)variable->ToString();
         FAIL();
     } catch (const EFzyException& error) {
         EXPECT_STREQ(error.what(), "Parser not assigned.  Cannot parse");
     }
+}
+
+TEST_F(FaceTest, RaisesTheInterfaceCallbacksOfWhatItReads) {
+    std::vector<std::string> log;
+    Face().SetOnParseFuzzySetIntf([&](const VariablePtr& V, const SetPtr& S) {
+        log.push_back(V->GetName() + "." + S->GetName());
+    });
+    Face().SetOnParseFuzzyVariableIntf([&](const VariablePtr& V) { log.push_back(V->GetName()); });
+    Face().SetOnEvalExpressionIntf([&](const VariablePtr&, const std::string& Expression, SetPtr& Result) {
+        log.push_back("eval " + Expression);
+        Result = TIFuzzySet::Create(nullptr, "replaced");
+    });
+    (void)face->ParseFuzzyVariableIntf("(deffuzzy v (values (term b ((0 1))) (term a ((1 1)))))", nullptr);
+    EXPECT_EQ(face->EvalFuzzyExpression(variable, "very warm")->GetName(), "replaced");
+    EXPECT_EQ(log, (std::vector<std::string>{"v.b", "v.a", "v", "eval very warm"}));
 }
 
 } // namespace
