@@ -15,9 +15,6 @@ namespace fuzzy {
 
 class TIFuzzyLogic;
 
-/// Makes an interface variable of a given class named Name.
-using TIFuzzyVariableClass = TInterfacePtr<IFuzzyVariable> (*)(const std::string& Name);
-
 /// The variables of one TIFuzzyLogic, keyed by variable name (case-sensitive). Holds one
 /// counted reference per variable; tells the component about every variable stored,
 /// replaced or removed (not about those dropped by clearing).

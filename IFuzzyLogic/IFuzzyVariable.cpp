@@ -273,7 +273,7 @@ void TIFuzzyVariable::Assign(const TPersistent* Source) {
 }
 
 TInterfacePtr<IInterface> TIFuzzyVariable::Clone() const {
-    TInterfacePtr<IFuzzyVariable> copy = Create(FName);
+    TInterfacePtr<IFuzzyVariable> copy = GetClassType()(FName);
     copy->Assign(static_cast<const TPersistent*>(this));
     return copy;
 }

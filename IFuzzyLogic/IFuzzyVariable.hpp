@@ -13,6 +13,9 @@ namespace fuzzy {
 
 class TIFuzzyVariable;
 
+/// Makes an interface variable of a given class named Name.
+using TIFuzzyVariableClass = TInterfacePtr<IFuzzyVariable> (*)(const std::string& Name);
+
 /// The terms of one TIFuzzyVariable, keyed by set name (case-sensitive). Holds one counted
 /// reference per stored set and numbers the sets in the order they are stored; tells the
 /// variable about every set stored, replaced or removed, and about clearing.
@@ -183,6 +186,8 @@ protected:
     /// reference. Descendants' Create functions call it on their new object.
     static TInterfacePtr<IFuzzyVariable> Initialize(TIFuzzyVariable* Variable);
     virtual std::unique_ptr<TIFuzzySets> CreateItems() { return std::make_unique<TIFuzzySets>(this); }
+    /// The class reference that makes copies of this variable's class.
+    virtual TIFuzzyVariableClass GetClassType() const { return &TIFuzzyVariable::Create; }
     /// OnChange with this object as sender, then OnVariableChange.
     virtual void Changed();
 

@@ -37,6 +37,9 @@ public:
     ~TCountedVariable() override { --Alive; }
     static inline int Alive = 0;
 
+protected:
+    TIFuzzyVariableClass GetClassType() const override { return &TCountedVariable::Create; }
+
 private:
     explicit TCountedVariable(const std::string& Name) : TIFuzzyVariable(Name) { ++Alive; }
 };
@@ -156,6 +159,7 @@ TEST_F(VariableTest, AssertRuleCorrelatesAndAccumulatesWithoutChangingItsArgumen
 
 TEST_F(VariableTest, CopiesCompareByNamesRangesAndDefinedSets) {
     VariablePtr copy = Supports<IFuzzyVariable>(variable->Clone());
+    EXPECT_EQ(TCountedVariable::Alive, 2) << "a copy is of the variable's own class";
     EXPECT_EQ(copy->GetCount(), 2);
     EXPECT_NE(copy->GetFuzzySetByName("slow"), variable->GetFuzzySetByName("slow"));
     EXPECT_TRUE(variable->Equals(copy));
