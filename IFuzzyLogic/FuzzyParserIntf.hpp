@@ -46,8 +46,8 @@ class TFuzzyParserIntf : public TInterfacedObject, public virtual IFuzzyParser {
 public:
     explicit TFuzzyParserIntf(TCustomFuzzyLogicParser* Parser) : FParser(Parser) {}
     std::string ClassName() const override { return "TFuzzyParserIntf"; }
-    HRESULT QueryInterface(const TGUID& IID, void** Obj) override {
-        return QueryInterfaces<IFuzzyParser, IInterface>(this, IID, Obj);
+    HRESULT QueryInterface(const TGUID& Guid, void** Obj) override {
+        return QueryInterfaces<IFuzzyParser, IInterface>(this, Guid, Obj);
     }
 
     TCustomFuzzyLogicParser* GetParser() const { return FParser; }

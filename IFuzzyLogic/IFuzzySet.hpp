@@ -79,8 +79,8 @@ public:
                                                          const std::string& Name);
     ~TIFuzzySet() override;
     std::string ClassName() const override { return "TIFuzzySet"; }
-    HRESULT QueryInterface(const TGUID& IID, void** Obj) override {
-        return QueryInterfaces<IFuzzySet, ICloneable, IInterface>(this, IID, Obj);
+    HRESULT QueryInterface(const TGUID& Guid, void** Obj) override {
+        return QueryInterfaces<IFuzzySet, ICloneable, IInterface>(this, Guid, Obj);
     }
 
     /// The component set that runs the algorithms; it stays owned by this set.

@@ -133,12 +133,12 @@ TIFuzzyVariable::~TIFuzzyVariable() {
     FItems.reset();
 }
 
-HRESULT TIFuzzyVariable::QueryInterface(const TGUID& IID, void** Obj) {
-    if (IID == IFuzzyVariable::IID)
+HRESULT TIFuzzyVariable::QueryInterface(const TGUID& Guid, void** Obj) {
+    if (Guid == IFuzzyVariable::IID)
         *Obj = static_cast<IFuzzyVariable*>(this);
-    else if (IID == ICloneable::IID)
+    else if (Guid == ICloneable::IID)
         *Obj = static_cast<ICloneable*>(this);
-    else if (IID == IInterface::IID)
+    else if (Guid == IInterface::IID)
         *Obj = static_cast<IInterface*>(this);
     else {
         *Obj = nullptr;

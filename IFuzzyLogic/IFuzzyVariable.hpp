@@ -85,7 +85,7 @@ public:
     ~TIFuzzyVariable() override;
     std::string ClassName() const override { return "TIFuzzyVariable"; }
 
-    HRESULT QueryInterface(const TGUID& IID, void** Obj) override;
+    HRESULT QueryInterface(const TGUID& Guid, void** Obj) override;
     int _AddRef() override { return FRefCount.fetch_add(1, std::memory_order_relaxed) + 1; }
     int _Release() override;
 

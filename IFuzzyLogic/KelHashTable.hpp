@@ -160,8 +160,8 @@ public:
     public:
         explicit TStringIterator(const TKelStringHashTable& Table) : FTable(Table) {}
         std::string ClassName() const override { return "TStringIterator"; }
-        HRESULT QueryInterface(const TGUID& IID, void** Obj) override {
-            return QueryInterfaces<IStringIterator, IInterface>(this, IID, Obj);
+        HRESULT QueryInterface(const TGUID& Guid, void** Obj) override {
+            return QueryInterfaces<IStringIterator, IInterface>(this, Guid, Obj);
         }
         bool HasMoreElements() const override { return FNext < FTable.GetCount(); }
         std::string NextElement() override {
