@@ -69,6 +69,10 @@ TEST(IFuzzySetTest, AxisComesFromTheVariable) {
     SetPtr set = MakeSet("high", {{-5, 0}, {20, 1}}, variable);
     EXPECT_EQ(set->GetXMaximum(), 10);
     EXPECT_EQ(set->GetXValues(1), 10) << "points are clamped into the variable's range";
+    EXPECT_FALSE(variable->ContainsFuzzySet("high")) << "not stored until defined and added";
+    set->SetDefined(true);
+    variable->Add(set);
+    EXPECT_EQ(variable->ContainsFuzzySet("high"), set);
     try {
         (void)TIFuzzySet::CoreOf(set)->GetXRange(2);
         FAIL();
