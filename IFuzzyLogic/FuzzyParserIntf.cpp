@@ -99,8 +99,8 @@ private:
 };
 
 // The variable a set is written for: a copy of its own, or a bare one over the set's axis.
-TFuzzyVariable* ScratchVariableOf(const TInterfacePtr<IFuzzySet>& FuzzySet, TFuzzyLogic& Logic) {
-    if (const TInterfacePtr<IFuzzyVariable> variable = FuzzySet->GetVariable())
+TFuzzyVariable* ScratchVariableOf(const IFuzzySet& FuzzySet, TFuzzyLogic& Logic) {
+    if (const TInterfacePtr<IFuzzyVariable> variable = FuzzySet.GetVariable())
         return bridge::ToComponent(*variable, Logic);
     return Logic.GetItems()->Add();
 }
@@ -126,7 +126,7 @@ TFzyFloat TFuzzyParserIntf::EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariab
                                                 const std::string& Expression,
                                                 TInterfacePtr<IFuzzySet>& Result) {
     TScratchModel scratch(Parser());
-    TFuzzyVariable* variable = bridge::ToComponent(*Variable, scratch.GetLogic());
+    TFuzzyVariable* variable = bridge::ToComponent(Given(Variable, "fuzzy variable"), scratch.GetLogic());
     TFuzzySet* result = nullptr;
     const TFzyFloat value = Parser().EvalFuzzyExpression(variable, Expression, result);
     Result = Evaluated(Variable, Expression, *result);
@@ -137,7 +137,7 @@ TInterfacePtr<IFuzzySet>
 TFuzzyParserIntf::EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
                                       const std::string& Expression) {
     TScratchModel scratch(Parser());
-    TFuzzyVariable* variable = bridge::ToComponent(*Variable, scratch.GetLogic());
+    TFuzzyVariable* variable = bridge::ToComponent(Given(Variable, "fuzzy variable"), scratch.GetLogic());
     return Evaluated(Variable, Expression, *Parser().EvalFuzzyExpression(variable, Expression));
 }
 
@@ -145,7 +145,7 @@ TInterfacePtr<IFuzzySet> TFuzzyParserIntf::ParseFuzzySet(const TInterfacePtr<IFu
                                                          const std::string& Text,
                                                          const TEncoding* Encoding) {
     TScratchModel scratch(Parser());
-    TFuzzyVariable* variable = bridge::ToComponent(*Variable, scratch.GetLogic());
+    TFuzzyVariable* variable = bridge::ToComponent(Given(Variable, "fuzzy variable"), scratch.GetLogic());
     return bridge::ToInterface(*Parser().ParseFuzzySet(variable, Text, Encoding), Variable);
 }
 
@@ -205,7 +205,7 @@ void TFuzzyParserIntf::ParseVariables(
 
 std::string TFuzzyParserIntf::PrettyPrint(const TInterfacePtr<IFuzzySet>& FuzzySet, bool AsTerm) {
     TScratchModel scratch(Parser());
-    TFuzzyVariable* variable = ScratchVariableOf(FuzzySet, scratch.GetLogic());
+    TFuzzyVariable* variable = ScratchVariableOf(Given(FuzzySet, "fuzzy set"), scratch.GetLogic());
     TFuzzySet* set = variable->GetItems()->Add();
     bridge::ToComponent(FuzzySet, *set);
     return Parser().PrettyPrint(set, AsTerm);
@@ -213,7 +213,7 @@ std::string TFuzzyParserIntf::PrettyPrint(const TInterfacePtr<IFuzzySet>& FuzzyS
 
 std::string TFuzzyParserIntf::PrettyPrint(const TInterfacePtr<IFuzzyVariable>& Variable) {
     TScratchModel scratch(Parser());
-    return Parser().PrettyPrint(bridge::ToComponent(*Variable, scratch.GetLogic()));
+    return Parser().PrettyPrint(bridge::ToComponent(Given(Variable, "fuzzy variable"), scratch.GetLogic()));
 }
 
 } // namespace fuzzy

@@ -8,7 +8,7 @@ namespace fuzzy {
 // ---- TFuzzyVariableTable ----
 
 void TFuzzyVariableTable::Add(const TInterfacePtr<IFuzzyVariable>& Variable) {
-    AddOrSetValue(Variable->GetName(), Variable);
+    AddOrSetValue(Given(Variable, "fuzzy variable").GetName(), Variable);
 }
 
 void TFuzzyVariableTable::Remove(const TInterfacePtr<IFuzzyVariable>& Variable) {

@@ -37,9 +37,10 @@ int TIFSValues::InsertPoint(int Index, TFzyFloat X, TFzyFloat Y) {
 
 void TIFSValues::AssignValues(const TInterfacePtr<IFuzzySet>& Source) {
     // Read first: the source may be this very list.
+    const IFuzzySet& source = Given(Source, "fuzzy set");
     std::vector<std::pair<TFzyFloat, TFzyFloat>> points;
-    for (int i = 0; i < Source->GetCount(); ++i)
-        points.emplace_back(Source->GetXValues(i), Source->GetYValues(i));
+    for (int i = 0; i < source.GetCount(); ++i)
+        points.emplace_back(source.GetXValues(i), source.GetYValues(i));
     TUpdateGuard guard(*this);
     Clear();
     for (const auto& [x, y] : points)
@@ -51,11 +52,12 @@ void TIFSValues::Append(const TInterfacePtr<IFuzzySet>& Source, int StartIndex, 
 }
 
 bool TIFSValues::EqualsValues(const TInterfacePtr<IFuzzySet>& Other) const {
-    if (Other->GetCount() != GetCount())
+    const IFuzzySet& other = Given(Other, "fuzzy set");
+    if (other.GetCount() != GetCount())
         return false;
     for (int i = 0; i < GetCount(); ++i)
-        if (!FloatEquals(GetItem(i)->GetX(), Other->GetXValues(i)) ||
-            !FloatEquals(GetItem(i)->GetY(), Other->GetYValues(i)))
+        if (!FloatEquals(GetItem(i)->GetX(), other.GetXValues(i)) ||
+            !FloatEquals(GetItem(i)->GetY(), other.GetYValues(i)))
             return false;
     return true;
 }
@@ -124,9 +126,7 @@ TIFuzzySet::~TIFuzzySet() {
 }
 
 TIFuzzySetCore* TIFuzzySet::CoreOf(const TInterfacePtr<IFuzzySet>& FuzzySet) {
-    if (!FuzzySet)
-        return nullptr;
-    auto* set = dynamic_cast<TIFuzzySet*>(FuzzySet.Get());
+    auto* set = dynamic_cast<TIFuzzySet*>(&Given(FuzzySet, "fuzzy set"));
     if (set == nullptr)
         throw EIntfCastError("The fuzzy set is not a TIFuzzySet");
     return set->FSet.get();
@@ -258,7 +258,7 @@ std::string TIFuzzySet::ToString() const {
 }
 
 void TIFuzzySet::Append(const TInterfacePtr<IFuzzySet>& Source) {
-    Append(Source, 0, Source->GetCount());
+    Append(Source, 0, Given(Source, "fuzzy set").GetCount());
 }
 
 void TIFuzzySet::Append(const TInterfacePtr<IFuzzySet>& Source, int StartIndex, int Count) {

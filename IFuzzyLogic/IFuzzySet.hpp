@@ -13,10 +13,19 @@
 
 #include "FuzzyInterfaces/FuzzyInterfaces.hpp"
 #include "FuzzyLogic/FuzzySet.hpp"
+#include "platform/Exceptions.hpp"
 
 namespace fuzzy {
 
 class TIFuzzySet;
+
+/// The object behind Reference. An empty reference where an object is needed raises
+/// EArgumentOutOfRangeException ("No <What> given") instead of being followed.
+template <class I> I& Given(const TInterfacePtr<I>& Reference, const char* What) {
+    if (!Reference)
+        throw EArgumentOutOfRangeException("No %s given", What);
+    return *Reference;
+}
 
 /// Makes an interface set of a given class, linked to Variable and named Name.
 using TIFuzzySetClass = TInterfacePtr<IFuzzySet> (*)(const TInterfacePtr<IFuzzyVariable>& Variable,
@@ -245,7 +254,7 @@ public:
     static constexpr auto FuzzyOperatorUnionSum = &AddToResult<&TFuzzySet::FuzzyOperatorUnionSum>;
 
     /// The component set behind an interface set; EIntfCastError for another
-    /// implementation of IFuzzySet, nullptr for an empty reference.
+    /// implementation of IFuzzySet, EArgumentOutOfRangeException for an empty reference.
     [[nodiscard]] static TIFuzzySetCore* CoreOf(const TInterfacePtr<IFuzzySet>& FuzzySet);
 
 protected:

@@ -11,6 +11,7 @@ namespace fuzzy {
 // ---- TIFuzzySets ----
 
 void TIFuzzySets::Add(const TInterfacePtr<IFuzzySet>& FuzzySet) {
+    Given(FuzzySet, "fuzzy set");
     const TInterfacePtr<IFuzzyVariable> variable = FVariable->Self();
     if (FuzzySet->GetVariable() == variable) {
         if (FuzzySet->GetDefined())
@@ -45,9 +46,10 @@ void TIFuzzySets::Clear() {
 
 void TIFuzzySets::AssignFuzzySets(const TInterfacePtr<IFuzzyVariable>& Source) {
     // Taken first: the source may be this very variable.
+    const IFuzzyVariable& source = Given(Source, "fuzzy variable");
     std::vector<TInterfacePtr<IFuzzySet>> sources;
-    for (int i = 0; i < Source->GetCount(); ++i)
-        sources.push_back(Source->GetFuzzySet(i));
+    for (int i = 0; i < source.GetCount(); ++i)
+        sources.push_back(source.GetFuzzySet(i));
     const TInterfacePtr<IFuzzyVariable> variable = FVariable->Self();
     TUpdateGuard guard(*this);
     Clear();
@@ -298,7 +300,8 @@ TIFuzzyVariable::GetCorrelationStrength(std::span<const TInterfacePtr<IFuzzySet>
         throw EArgumentOutOfRangeException("Fewer inputs than antecedents");
     TFzyFloat strength = 1.0;
     for (std::size_t i = 0; i < Antecedents.size(); ++i)
-        strength = std::min(strength, Antecedents[i]->GetCorrelationStrength(Inputs[i]));
+        strength = std::min(strength,
+                            Given(Antecedents[i], "antecedent").GetCorrelationStrength(Inputs[i]));
     return strength;
 }
 
@@ -313,8 +316,7 @@ TIFuzzyVariable::AssertRule(std::span<const TInterfacePtr<IFuzzySet>> Antecedent
 TInterfacePtr<IFuzzySet> TIFuzzyVariable::AssertRule(TFzyFloat Value,
                                                      const TInterfacePtr<IFuzzySet>& Consequent,
                                                      const TInterfacePtr<IFuzzySet>& Accumulated) const {
-    if (!Consequent)
-        throw EArgumentOutOfRangeException("No consequent given to the rule");
+    Given(Consequent, "consequent");
     if (Value < FThreshold)
         return nullptr;
     TInterfacePtr<IFuzzySet> result = Supports<IFuzzySet>(Consequent->Clone());
@@ -328,9 +330,8 @@ TInterfacePtr<IFuzzySet> TIFuzzyVariable::AssertRule(const TInterfacePtr<IFuzzyS
                                                      const TInterfacePtr<IFuzzySet>& Consequent,
                                                      const TInterfacePtr<IFuzzySet>& Input,
                                                      const TInterfacePtr<IFuzzySet>& Accumulated) const {
-    if (!Antecedent)
-        throw EArgumentOutOfRangeException("No antecedent given to the rule");
-    return AssertRule(Antecedent->GetCorrelationStrength(Input), Consequent, Accumulated);
+    return AssertRule(Given(Antecedent, "antecedent").GetCorrelationStrength(Input), Consequent,
+                      Accumulated);
 }
 
 } // namespace fuzzy

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -169,6 +170,28 @@ TEST_F(VariableTest, CopiesCompareByNamesRangesAndDefinedSets) {
     EXPECT_FALSE(variable->Equals(empty));
     copy->SetUnits("km/h");
     EXPECT_FALSE(variable->Equals(copy));
+}
+
+// Bad input ends in an exception, never in following an empty reference.
+TEST_F(VariableTest, EmptyReferencesAreRefused) {
+    const SetPtr slow = variable->GetFuzzySetByName("slow");
+    const SetPtr none;
+    const SetPtr premises[] = {none};
+    const SetPtr facts[] = {slow};
+    const std::function<void()> calls[] = {
+        [&] { variable->Add(none); },
+        [&] { variable->AssignFuzzySets(nullptr); },
+        [&] { (void)variable->AssertRule(0.5, none, nullptr); },
+        [&] { (void)variable->AssertRule(none, slow, slow, nullptr); },
+        [&] { (void)variable->GetCorrelationStrength(premises, facts); },
+        [&] { slow->Append(none); },
+        [&] { slow->AssignValues(none); },
+        [&] { (void)slow->Union(none); },
+        [&] { (void)slow->GetCorrelationStrength(none); },
+    };
+    for (const auto& call : calls)
+        EXPECT_THROW(call(), EArgumentOutOfRangeException);
+    EXPECT_EQ(variable->GetCount(), 2);
 }
 
 } // namespace
