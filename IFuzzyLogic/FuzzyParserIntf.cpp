@@ -69,12 +69,23 @@ TInterfacePtr<IFuzzySet> ToInterface(const TFuzzySet& FuzzySet,
 
 namespace {
 
-// A component model the parser works in for one call: a logic component with the
-// settings of the one the parser is linked to, linked to the parser until the call ends.
-class TScratchModel {
+// The variable a set is written for: a copy of its own, or a bare one over the set's axis.
+TFuzzyVariable* ScratchVariableOf(const IFuzzySet& FuzzySet, TFuzzyLogic& Logic) {
+    if (const TInterfacePtr<IFuzzyVariable> variable = FuzzySet.GetVariable())
+        return bridge::ToComponent(*variable, Logic);
+    return Logic.GetItems()->Add();
+}
+
+} // namespace
+
+// A component model the parser works in for one call: a logic component with the settings
+// of the one the parser is linked to, linked to the parser until the call ends. While it
+// lasts, the face's OnCalcFuzzyFunctionIntf sees the function calls the parser evaluates.
+class TFuzzyParserIntf::TScratchModel {
 public:
-    explicit TScratchModel(TCustomFuzzyLogicParser& Parser)
-        : FLogic(TFuzzyLogic::Create(nullptr)), FParser(Parser), FLinked(Parser.GetFuzzyLogic()) {
+    explicit TScratchModel(TFuzzyParserIntf& Face)
+        : FLogic(TFuzzyLogic::Create(nullptr)), FParser(Face.Parser()),
+          FLinked(FParser.GetFuzzyLogic()), FCalc(FParser.GetOnCalcFuzzyFunction()) {
         FLogic->SetAutoTerms(false);
         if (FLinked != nullptr) {
             FLogic->SetNumFunctionValues(FLinked->GetNumFunctionValues());
@@ -85,8 +96,25 @@ public:
             FLogic->SetVariables(FLinked->GetVariables());
         }
         FParser.SetFuzzyLogic(FLogic.get());
+        if (Face.FOnCalcFuzzyFunctionIntf)
+            FParser.SetOnCalcFuzzyFunction(
+                [&Face, previous = FCalc](TObject* Sender, const std::string& Name, bool& Handled,
+                                          TFuzzySet*& Result,
+                                          const TInterfacePtr<IFuzzyStreamTokenList>& Arguments) {
+                    if (previous)
+                        previous(Sender, Name, Handled, Result, Arguments);
+                    if (Handled)
+                        return;
+                    TInterfacePtr<IFuzzySet> result = bridge::ToInterface(*Result, nullptr);
+                    Face.FOnCalcFuzzyFunctionIntf(Name, Handled, result, Arguments);
+                    if (Handled)
+                        Result->Assign(TIFuzzySet::CoreOf(result));
+                });
     }
-    ~TScratchModel() { FParser.SetFuzzyLogic(FLinked); }
+    ~TScratchModel() {
+        FParser.SetOnCalcFuzzyFunction(FCalc);
+        FParser.SetFuzzyLogic(FLinked);
+    }
     TScratchModel(const TScratchModel&) = delete;
     TScratchModel& operator=(const TScratchModel&) = delete;
 
@@ -96,16 +124,8 @@ private:
     std::unique_ptr<TFuzzyLogic> FLogic;
     TCustomFuzzyLogicParser& FParser;
     TCustomFuzzyLogic* FLinked;
+    TCalcFuzzyFunctionEvent FCalc;
 };
-
-// The variable a set is written for: a copy of its own, or a bare one over the set's axis.
-TFuzzyVariable* ScratchVariableOf(const IFuzzySet& FuzzySet, TFuzzyLogic& Logic) {
-    if (const TInterfacePtr<IFuzzyVariable> variable = FuzzySet.GetVariable())
-        return bridge::ToComponent(*variable, Logic);
-    return Logic.GetItems()->Add();
-}
-
-} // namespace
 
 TCustomFuzzyLogicParser& TFuzzyParserIntf::Parser() const {
     if (FParser == nullptr)
@@ -125,7 +145,7 @@ TInterfacePtr<IFuzzySet> TFuzzyParserIntf::Evaluated(const TInterfacePtr<IFuzzyV
 TFzyFloat TFuzzyParserIntf::EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
                                                 const std::string& Expression,
                                                 TInterfacePtr<IFuzzySet>& Result) {
-    TScratchModel scratch(Parser());
+    TScratchModel scratch(*this);
     TFuzzyVariable* variable = bridge::ToComponent(Given(Variable, "fuzzy variable"), scratch.GetLogic());
     TFuzzySet* result = nullptr;
     const TFzyFloat value = Parser().EvalFuzzyExpression(variable, Expression, result);
@@ -136,7 +156,7 @@ TFzyFloat TFuzzyParserIntf::EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariab
 TInterfacePtr<IFuzzySet>
 TFuzzyParserIntf::EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
                                       const std::string& Expression) {
-    TScratchModel scratch(Parser());
+    TScratchModel scratch(*this);
     TFuzzyVariable* variable = bridge::ToComponent(Given(Variable, "fuzzy variable"), scratch.GetLogic());
     return Evaluated(Variable, Expression, *Parser().EvalFuzzyExpression(variable, Expression));
 }
@@ -144,9 +164,22 @@ TFuzzyParserIntf::EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Varia
 TInterfacePtr<IFuzzySet> TFuzzyParserIntf::ParseFuzzySet(const TInterfacePtr<IFuzzyVariable>& Variable,
                                                          const std::string& Text,
                                                          const TEncoding* Encoding) {
-    TScratchModel scratch(Parser());
+    TScratchModel scratch(*this);
     TFuzzyVariable* variable = bridge::ToComponent(Given(Variable, "fuzzy variable"), scratch.GetLogic());
     return bridge::ToInterface(*Parser().ParseFuzzySet(variable, Text, Encoding), Variable);
+}
+
+TInterfacePtr<IFuzzySet>
+TFuzzyParserIntf::CalcFuzzyFunction(const TInterfacePtr<IFuzzySet>& FuzzySet, const std::string& Name,
+                                    const TInterfacePtr<IFuzzyStreamTokenList>& Arguments) {
+    TScratchModel scratch(*this);
+    TFuzzySet* set = ScratchVariableOf(Given(FuzzySet, "fuzzy set"), scratch.GetLogic())->GetItems()->Add();
+    bridge::ToComponent(FuzzySet, *set);
+    TFuzzySet* shaped = Parser().CalcFuzzyFunction(set, Name, Arguments);
+    // The set keeps its name, and with it its place in its variable's table.
+    shaped->SetName(FuzzySet->GetName());
+    FuzzySet->Assign(static_cast<const TPersistent*>(shaped));
+    return FuzzySet;
 }
 
 void TFuzzyParserIntf::Read(const TInterfacePtr<IFuzzyVariable>& Variable) {
@@ -173,7 +206,7 @@ TInterfacePtr<IFuzzyVariable> TFuzzyParserIntf::ParseFuzzyVariableIntf(const std
         throw EFzyParseException(SFuzzyLogicNotTIFuzzyLogic);
     TInterfacePtr<IFuzzyVariable> variable;
     {
-        TScratchModel scratch(Parser());
+        TScratchModel scratch(*this);
         variable = bridge::ToInterface(*Parser().ParseFuzzyVariable(Text, Encoding),
                                        logic->GetVariableClass());
     }
@@ -186,7 +219,7 @@ void TFuzzyParserIntf::ParseVariables(
     const std::string& Text, const TEncoding* Encoding,
     TInterfacePtr<IFuzzyVariable> (*Create)(const std::string&),
     const std::function<void(const TInterfacePtr<IFuzzyVariable>&)>& Store) {
-    TScratchModel scratch(Parser());
+    TScratchModel scratch(*this);
     auto storeAll = [&] {
         for (const TFuzzyVariable* read : *scratch.GetLogic().GetItems()) {
             TInterfacePtr<IFuzzyVariable> variable = bridge::ToInterface(*read, Create);
@@ -204,7 +237,7 @@ void TFuzzyParserIntf::ParseVariables(
 }
 
 std::string TFuzzyParserIntf::PrettyPrint(const TInterfacePtr<IFuzzySet>& FuzzySet, bool AsTerm) {
-    TScratchModel scratch(Parser());
+    TScratchModel scratch(*this);
     TFuzzyVariable* variable = ScratchVariableOf(Given(FuzzySet, "fuzzy set"), scratch.GetLogic());
     TFuzzySet* set = variable->GetItems()->Add();
     bridge::ToComponent(FuzzySet, *set);
@@ -212,7 +245,7 @@ std::string TFuzzyParserIntf::PrettyPrint(const TInterfacePtr<IFuzzySet>& FuzzyS
 }
 
 std::string TFuzzyParserIntf::PrettyPrint(const TInterfacePtr<IFuzzyVariable>& Variable) {
-    TScratchModel scratch(Parser());
+    TScratchModel scratch(*this);
     return Parser().PrettyPrint(bridge::ToComponent(Given(Variable, "fuzzy variable"), scratch.GetLogic()));
 }
 

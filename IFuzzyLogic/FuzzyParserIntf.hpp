@@ -16,6 +16,13 @@
 
 namespace fuzzy {
 
+/// Called before a function call of the definition language is evaluated for the interface
+/// model; a handler that sets Handled replaces the built-in functions, Result being the set
+/// to use (it comes in as a free copy of the set the call shapes).
+using TICalcFuzzyFunctionEvent =
+    std::function<void(const std::string& Name, bool& Handled, TInterfacePtr<IFuzzySet>& Result,
+                       const TInterfacePtr<IFuzzyStreamTokenList>& Arguments)>;
+
 class TFuzzyLogic;
 class TFuzzyVariable;
 
@@ -89,6 +96,19 @@ public:
     void SetOnParseFuzzyVariableIntf(TIFuzzyVariableEvent Value) {
         FOnParseFuzzyVariableIntf = std::move(Value);
     }
+    /// Called before each function call the parser evaluates while working for this face.
+    const TICalcFuzzyFunctionEvent& GetOnCalcFuzzyFunctionIntf() const {
+        return FOnCalcFuzzyFunctionIntf;
+    }
+    void SetOnCalcFuzzyFunctionIntf(TICalcFuzzyFunctionEvent Value) {
+        FOnCalcFuzzyFunctionIntf = std::move(Value);
+    }
+    /// Shapes FuzzySet by the function Name and its Arguments: OnCalcFuzzyFunctionIntf may
+    /// take the call over, else the parser component's functions shape it. FuzzySet takes
+    /// the resulting points, type and expression, keeps its name and is returned.
+    TInterfacePtr<IFuzzySet> CalcFuzzyFunction(const TInterfacePtr<IFuzzySet>& FuzzySet,
+                                               const std::string& Name,
+                                               const TInterfacePtr<IFuzzyStreamTokenList>& Arguments);
     /// Called after each expression evaluated for an interface variable; the handler may
     /// replace the result.
     const TIFuzzyExpressionEvent& GetOnEvalExpressionIntf() const { return FOnEvalExpressionIntf; }
@@ -97,6 +117,8 @@ public:
     }
 
 private:
+    class TScratchModel;
+
     TCustomFuzzyLogicParser& Parser() const;
     /// Gives a variable read this parser and raises the parse callbacks for it.
     void Read(const TInterfacePtr<IFuzzyVariable>& Variable);
@@ -107,6 +129,7 @@ private:
     TIFuzzySetEvent FOnParseFuzzySetIntf;
     TIFuzzyVariableEvent FOnParseFuzzyVariableIntf;
     TIFuzzyExpressionEvent FOnEvalExpressionIntf;
+    TICalcFuzzyFunctionEvent FOnCalcFuzzyFunctionIntf;
 };
 
 } // namespace fuzzy

@@ -117,5 +117,24 @@ TEST_F(FaceTest, RaisesTheInterfaceCallbacksOfWhatItReads) {
     EXPECT_EQ(log, (std::vector<std::string>{"v.b", "v.a", "v", "eval very warm"}));
 }
 
+TEST_F(FaceTest, AFunctionHandlerOfTheInterfaceModelReplacesTheBuiltIns) {
+    Face().SetOnCalcFuzzyFunctionIntf([](const std::string& Name, bool& Handled, SetPtr& Result,
+                                         const TInterfacePtr<IFuzzyStreamTokenList>& Arguments) {
+        Handled = Name == "anything";
+        if (Handled)
+            Result->CreateCrispValue(Arguments->GetCount());
+    });
+    EXPECT_NEAR(face->ParseFuzzySet(variable, "(term t (anything 1 2 3))", nullptr)->MeanOfMaxima(),
+                3, 1e-9);
+    EXPECT_DOUBLE_EQ(face->ParseFuzzySet(variable, "(term u (tri 1 2 3))", nullptr)
+                         ->DegreeOfMembership(2), 1);
+    const SetPtr warm = Term("warm");
+    EXPECT_EQ(Face().CalcFuzzyFunction(warm, "anything", MakeInterfaced<TFuzzyStreamTokenList>()),
+              warm);
+    EXPECT_DOUBLE_EQ(warm->MeanOfMaxima(), 0);
+    EXPECT_EQ(variable->ContainsFuzzySet("warm"), warm);
+    EXPECT_FALSE(sharedParser->GetOnCalcFuzzyFunction()) << "the parser's own handler is back";
+}
+
 } // namespace
 } // namespace fuzzy
