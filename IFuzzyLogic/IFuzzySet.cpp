@@ -121,8 +121,9 @@ TInterfacePtr<IFuzzySet> TIFuzzySet::Initialize(TIFuzzySet* Set,
 }
 
 TIFuzzySet::~TIFuzzySet() {
-    // The points go with the set; nobody is told about them any more.
+    // The points go first, while the links are whole, and nobody is told about them.
     FDestroying = true;
+    FSet.reset();
 }
 
 TIFuzzySetCore* TIFuzzySet::CoreOf(const TInterfacePtr<IFuzzySet>& FuzzySet) {
