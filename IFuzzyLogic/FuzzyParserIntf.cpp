@@ -220,20 +220,21 @@ void TFuzzyParserIntf::ParseVariables(
     TInterfacePtr<IFuzzyVariable> (*Create)(const std::string&),
     const std::function<void(const TInterfacePtr<IFuzzyVariable>&)>& Store) {
     TScratchModel scratch(*this);
-    auto storeAll = [&] {
-        for (const TFuzzyVariable* read : *scratch.GetLogic().GetItems()) {
-            TInterfacePtr<IFuzzyVariable> variable = bridge::ToInterface(*read, Create);
-            Read(variable);
-            Store(variable);
-        }
-    };
-    try {
-        Parser().Parse(Text, Encoding);
-    } catch (...) {
-        storeAll();
-        throw;
-    }
-    storeAll();
+    // Each variable is copied and stored as soon as the parser has read it whole, so a
+    // parse error keeps the variables before it and drops the one it broke off.
+    struct TRestore {
+        TCustomFuzzyLogicParser& Parser;
+        TFuzzyVariableEvent Previous;
+        ~TRestore() { Parser.SetOnParseFuzzyVariable(std::move(Previous)); }
+    } restore{Parser(), Parser().GetOnParseFuzzyVariable()};
+    Parser().SetOnParseFuzzyVariable([&](TObject* Sender, TFuzzyVariable* ReadVariable) {
+        if (restore.Previous)
+            restore.Previous(Sender, ReadVariable);
+        TInterfacePtr<IFuzzyVariable> variable = bridge::ToInterface(*ReadVariable, Create);
+        Read(variable);
+        Store(variable);
+    });
+    Parser().Parse(Text, Encoding);
 }
 
 std::string TFuzzyParserIntf::PrettyPrint(const TInterfacePtr<IFuzzySet>& FuzzySet, bool AsTerm) {

@@ -80,8 +80,8 @@ public:
     std::string PrettyPrint(const TInterfacePtr<IFuzzyVariable>& Variable) override;
 
     /// Reads every variable definition of Text with the parser component's Parse; each
-    /// variable read, made by Create and given this parser, goes to Store in text order,
-    /// also those read before a parse error, which is raised after them.
+    /// variable, made by Create and given this parser, goes to Store as soon as it is read
+    /// whole. A parse error keeps what was stored and drops the variable it broke off.
     void ParseVariables(const std::string& Text, const TEncoding* Encoding,
                         TInterfacePtr<IFuzzyVariable> (*Create)(const std::string&),
                         const std::function<void(const TInterfacePtr<IFuzzyVariable>&)>& Store);

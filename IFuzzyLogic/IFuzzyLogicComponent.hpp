@@ -107,8 +107,8 @@ public:
     void SetOnVariableAdded(TIFuzzyVariableEvent Value) { FOnVariableAdded = std::move(Value); }
 
     /// Nothing while loading; EFzyException without a parser (the table unchanged).
-    /// Otherwise empties the table and reads the text into it; on a parse error the
-    /// variables read so far stay.
+    /// Otherwise empties the table and reads the text into it, storing each variable once
+    /// it is read whole; on a parse error the variables stored so far stay.
     void Parse() override;
     /// The text: one entry per variable in table order, written by the parser.
     void UpdateStrings() override;

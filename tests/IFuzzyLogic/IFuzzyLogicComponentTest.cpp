@@ -92,7 +92,8 @@ TEST_F(LogicTest, ParseErrorsAreTheComponentModelsAndKeepWhatWasRead) {
     ASSERT_NE(expected, "");
     EXPECT_EQ(ErrorOf(*logic, text), expected);
     EXPECT_TRUE(Variable("a"));
-    EXPECT_TRUE(Variable("b"));
+    EXPECT_FALSE(Variable("b")) << "a variable enters the table only once read whole";
+    EXPECT_EQ(log, (std::vector<std::string>{"+a"}));
 
     std::unique_ptr<TIFuzzyLogic> unlinked(TIFuzzyLogic::Create(nullptr));
     EXPECT_EQ(ErrorOf(*unlinked, "(deffuzzy a)"), "Parser not assigned.  Cannot parse");
