@@ -4,6 +4,7 @@
 
 #include "FuzzyConsts/FuzzyExceptions.hpp"
 #include "FuzzyConsts/FuzzyMessages.hpp"
+#include "FuzzyLogic/FuzzyAutoTerms.hpp"
 #include "FuzzyLogic/FuzzyLogicParser.hpp"
 
 namespace fuzzy {
@@ -138,25 +139,9 @@ void TFuzzyLogic::ThresholdChanged() {
 
 void TFuzzyLogic::AddAutoTerms(TFuzzyVariable* Variable) {
     TFuzzySets& terms = *Variable->GetItems();
-    const TFzyFloat minimum = Variable->GetMinimum();
-    const TFzyFloat maximum = Variable->GetMaximum();
-    if (terms.IndexOf(SLowFuzzyTerm) < 0) {
-        TFuzzySet* low = terms.Add(SLowFuzzyTerm);
-        low->GetValues()->Add(minimum, 1);
-        low->GetValues()->Add(maximum, 0);
-        low->SetExpression(SLowFuzzyTerm);
-    }
-    if (terms.IndexOf(SMediumFuzzyTerm) < 0) {
-        TFuzzySet* medium = terms.Add(SMediumFuzzyTerm);
-        medium->CreateTriangleFunctionValues(minimum, minimum + (maximum - minimum) / 2, maximum);
-        medium->SetExpression(SMediumFuzzyTerm);
-    }
-    if (terms.IndexOf(SHighFuzzyTerm) < 0) {
-        TFuzzySet* high = terms.Add(SHighFuzzyTerm);
-        high->GetValues()->Add(minimum, 0);
-        high->GetValues()->Add(maximum, 1);
-        high->SetExpression(SHighFuzzyTerm);
-    }
+    for (const char* name : AutoTermNames)
+        if (terms.IndexOf(name) < 0)
+            ShapeAutoTerm(*terms.Add(name), Variable->GetMinimum(), Variable->GetMaximum());
 }
 
 void TFuzzyLogic::NotifyFuzzySet(TFuzzySet* FuzzySet, TCollectionNotification Action) {

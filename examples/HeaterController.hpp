@@ -19,6 +19,41 @@
 
 namespace fuzzy {
 
+/// The nine rules by the names of their terms: if the error is the first and the rate the
+/// second, the power is the third. Colder and cooling down asks for more heat; at the
+/// setpoint with a steady room the heater covers the losses at a low power.
+inline constexpr std::array<std::array<const char*, 3>, 9> HeaterRuleTerms{{
+    {"cold", "falling", "full"}, {"cold", "steady", "high"}, {"cold", "rising", "medium"},
+    {"ok", "falling", "medium"}, {"ok", "steady", "low"}, {"ok", "rising", "off"},
+    {"warm", "falling", "low"}, {"warm", "steady", "off"}, {"warm", "rising", "off"}}};
+
+/// Gives a term points at both ends of its variable's range [Minimum, Maximum], at the
+/// heights it already has there (the curve is flat beyond its end points anyway). Two
+/// curves are combined by walking them side by side; with every term covering the whole
+/// range, neither runs out of points before the other, so every crossing is met within
+/// both curves.
+inline void SpanRange(TFzyFloat Minimum, TFzyFloat Maximum, TFuzzySet& Term) {
+    TFuzzySetValues& values = *Term.GetValues();
+    const TFuzzySetValue* first = values[0];
+    const TFuzzySetValue* last = values[values.GetCount() - 1];
+    const TFzyFloat firstY = first->GetY();
+    const TFzyFloat lastY = last->GetY();
+    const bool startsLate = first->GetX() > Minimum;
+    const bool endsEarly = last->GetX() < Maximum;
+    TUpdateGuard guard(values);
+    if (startsLate)
+        values.Add(Minimum, firstY);
+    if (endsEarly)
+        values.Add(Maximum, lastY);
+}
+
+/// Raises EArgumentOutOfRangeException when an input of the controller is not a finite number.
+inline void CheckHeaterInputs(TFzyFloat Error, TFzyFloat Rate) {
+    if (!std::isfinite(Error) || !std::isfinite(Rate))
+        throw EArgumentOutOfRangeException(
+            "Heater inputs must be finite numbers (error %.4f, rate %.4f)", Error, Rate);
+}
+
 /// One rule: if the error is Error and the rate is Rate, then the power is Power. All three
 /// are terms of the controller's variables.
 struct THeaterRule {
@@ -58,19 +93,12 @@ public:
 
         for (TFuzzyVariable* variable : variables)
             for (TFuzzySet* term : *variable->GetItems())
-                SpanRange(*variable, *term);
+                SpanRange(variable->GetMinimum(), variable->GetMaximum(), *term);
 
-        // Colder and cooling down asks for more heat; at the setpoint with a steady room
-        // the heater covers the losses at a low power.
-        const auto rule = [&](const char* e, const char* r, const char* p) {
-            return THeaterRule{error.GetItemByName(e), rate.GetItemByName(r),
-                               power.GetItemByName(p)};
-        };
-        FRules = {{rule("cold", "falling", "full"), rule("cold", "steady", "high"),
-                   rule("cold", "rising", "medium"), rule("ok", "falling", "medium"),
-                   rule("ok", "steady", "low"), rule("ok", "rising", "off"),
-                   rule("warm", "falling", "low"), rule("warm", "steady", "off"),
-                   rule("warm", "rising", "off")}};
+        for (std::size_t i = 0; i < HeaterRuleTerms.size(); ++i) {
+            const auto& [e, r, p] = HeaterRuleTerms[i];
+            FRules[i] = {error.GetItemByName(e), rate.GetItemByName(r), power.GetItemByName(p)};
+        }
     }
 
     /// The whole content of a definition file. Raises EConvertError when it cannot be read.
@@ -89,9 +117,7 @@ public:
     /// Inputs outside the ranges are read as the nearest end of each term's curve.
     /// Raises EArgumentOutOfRangeException when an input is not a finite number.
     [[nodiscard]] std::optional<TFzyFloat> Evaluate(TFzyFloat Error, TFzyFloat Rate) {
-        if (!std::isfinite(Error) || !std::isfinite(Rate))
-            throw EArgumentOutOfRangeException(
-                "Heater inputs must be finite numbers (error %.4f, rate %.4f)", Error, Rate);
+        CheckHeaterInputs(Error, Rate);
         FErrorFact->CreateCrispValue(Error);
         FRateFact->CreateCrispValue(Rate);
         const std::array<const TFuzzySet*, 2> facts{FErrorFact.get(), FRateFact.get()};
@@ -113,25 +139,6 @@ public:
     std::span<const THeaterRule> GetRules() const { return FRules; }
 
 private:
-    // Gives a term points at both ends of its variable's range, at the heights it already
-    // has there (the curve is flat beyond its end points anyway). Two curves are combined
-    // by walking them side by side; with every term covering the whole range, neither
-    // runs out of points before the other, so every crossing is met within both curves.
-    static void SpanRange(const TFuzzyVariable& Variable, TFuzzySet& Term) {
-        TFuzzySetValues& values = *Term.GetValues();
-        const TFuzzySetValue* first = values[0];
-        const TFuzzySetValue* last = values[values.GetCount() - 1];
-        const TFzyFloat firstY = first->GetY();
-        const TFzyFloat lastY = last->GetY();
-        const bool startsLate = first->GetX() > Variable.GetMinimum();
-        const bool endsEarly = last->GetX() < Variable.GetMaximum();
-        TUpdateGuard guard(values);
-        if (startsLate)
-            values.Add(Variable.GetMinimum(), firstY);
-        if (endsEarly)
-            values.Add(Variable.GetMaximum(), lastY);
-    }
-
     std::unique_ptr<TFuzzyLogic> FLogic{TFuzzyLogic::Create(nullptr)};
     TFuzzyVariable* FPower = nullptr;
     std::array<THeaterRule, 9> FRules{};

@@ -2,22 +2,27 @@
 // over a grid of its two inputs and prints the heater power for every pair: one row per
 // error value, one column per rate value.
 //
-// Usage: fuzzy_demo [definition-file [sweep-file]]
-// Without arguments the bundled examples/heater.fuzzy and examples/heater_sweep.txt are
+// Usage: fuzzy_demo [--interface] [definition-file [sweep-file]]
+// With --interface the controller runs on the reference-counted model (shared sets and
+// variables) instead of the component model; the answers are the same.
+// Without file arguments the bundled examples/heater.fuzzy and examples/heater_sweep.txt are
 // read. The sweep file gives each input its first value, last value and number of points, one
 // input per line ('#' starts a comment line):
 //   error -10 10 9
 //   rate   -2  2 5
 // A cell shows "-" where no rule fires.
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <iostream>
 #include <map>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "HeaterController.hpp"
+#include "IHeaterController.hpp"
 #include "platform/Platform.hpp"
 
 #ifndef FUZZY_DEMO_EXAMPLES
@@ -65,42 +70,71 @@ std::map<std::string, TSweep> ReadSweeps(std::istream& input) {
     return sweeps;
 }
 
+void ListTerms(const fuzzy::THeaterController& Heater) {
+    for (const fuzzy::TFuzzyVariable* variable : *Heater.GetLogic()->GetItems()) {
+        std::cout << "  " << variable->GetName() << " (" << variable->GetUnits() << "):";
+        for (const fuzzy::TFuzzySet* term : *variable->GetItems())
+            std::cout << " " << term->GetName();
+        std::cout << "\n";
+    }
+}
+
+// The table keeps variables and terms by name; they are listed in the order they were read.
+void ListTerms(const fuzzy::TIHeaterController& Heater) {
+    const fuzzy::TFuzzyVariableTable& variables = Heater.GetLogic()->GetItems();
+    for (const char* name : {"error", "rate", "power"}) {
+        const auto variable = variables.Get(name);
+        std::cout << "  " << name << " (" << variable->GetUnits() << "):";
+        std::vector<fuzzy::TInterfacePtr<fuzzy::IFuzzySet>> terms;
+        for (int i = 0; i < variable->GetCount(); ++i)
+            terms.push_back(variable->GetFuzzySet(i));
+        std::ranges::sort(terms, {}, [](const auto& Term) { return Term->GetIndex(); });
+        for (const auto& term : terms)
+            std::cout << " " << term->GetName();
+        std::cout << "\n";
+    }
+}
+
+template <class Controller>
+void PrintGrid(const std::string& Definition, const TSweep& Errors, const TSweep& Rates) {
+    Controller heater(fuzzy::THeaterController::ReadDefinitionFile(Definition));
+    std::cout << "Controller read from " << Definition << ":\n";
+    ListTerms(heater);
+    std::cout << "\nHeater power in % (rows: error in K, columns: rate in K/min)\n\n"
+              << fuzzy::Format("%9s", "error");
+    for (int j = 0; j < Rates.Points; ++j)
+        std::cout << fuzzy::Format("%9s", fuzzy::FormatFixed(Rates.At(j), 2));
+    std::cout << "\n";
+    for (int i = 0; i < Errors.Points; ++i) {
+        std::cout << fuzzy::Format("%9s", fuzzy::FormatFixed(Errors.At(i), 2));
+        for (int j = 0; j < Rates.Points; ++j) {
+            const auto power = heater.Evaluate(Errors.At(i), Rates.At(j));
+            std::cout << fuzzy::Format("%9s", power ? fuzzy::FormatFixed(*power, 2) : "-");
+        }
+        std::cout << "\n";
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     try {
-        const std::string definition = argc > 1 ? argv[1] : FUZZY_DEMO_EXAMPLES "/heater.fuzzy";
-        const std::string sweepPath = argc > 2 ? argv[2] : FUZZY_DEMO_EXAMPLES "/heater_sweep.txt";
-        fuzzy::THeaterController heater(fuzzy::THeaterController::ReadDefinitionFile(definition));
+        const bool shared = argc > 1 && std::string(argv[1]) == "--interface";
+        const int first = shared ? 2 : 1;
+        const std::string definition =
+            argc > first ? argv[first] : FUZZY_DEMO_EXAMPLES "/heater.fuzzy";
+        const std::string sweepPath =
+            argc > first + 1 ? argv[first + 1] : FUZZY_DEMO_EXAMPLES "/heater_sweep.txt";
         std::ifstream input(sweepPath);
         if (!input) {
             std::cerr << "fuzzy_demo: cannot open " << sweepPath << "\n";
             return 1;
         }
         const auto sweeps = ReadSweeps(input);
-        const TSweep& errors = sweeps.at("error");
-        const TSweep& rates = sweeps.at("rate");
-
-        std::cout << "Controller read from " << definition << ":\n";
-        for (const fuzzy::TFuzzyVariable* variable : *heater.GetLogic()->GetItems()) {
-            std::cout << "  " << variable->GetName() << " (" << variable->GetUnits() << "):";
-            for (const fuzzy::TFuzzySet* term : *variable->GetItems())
-                std::cout << " " << term->GetName();
-            std::cout << "\n";
-        }
-        std::cout << "\nHeater power in % (rows: error in K, columns: rate in K/min)\n\n"
-                  << fuzzy::Format("%9s", "error");
-        for (int j = 0; j < rates.Points; ++j)
-            std::cout << fuzzy::Format("%9s", fuzzy::FormatFixed(rates.At(j), 2));
-        std::cout << "\n";
-        for (int i = 0; i < errors.Points; ++i) {
-            std::cout << fuzzy::Format("%9s", fuzzy::FormatFixed(errors.At(i), 2));
-            for (int j = 0; j < rates.Points; ++j) {
-                const auto power = heater.Evaluate(errors.At(i), rates.At(j));
-                std::cout << fuzzy::Format("%9s", power ? fuzzy::FormatFixed(*power, 2) : "-");
-            }
-            std::cout << "\n";
-        }
+        if (shared)
+            PrintGrid<fuzzy::TIHeaterController>(definition, sweeps.at("error"), sweeps.at("rate"));
+        else
+            PrintGrid<fuzzy::THeaterController>(definition, sweeps.at("error"), sweeps.at("rate"));
         return 0;
     } catch (const std::exception& error) {
         std::cerr << "fuzzy_demo: " << error.what() << "\n";

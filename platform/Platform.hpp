@@ -17,6 +17,7 @@
 #include "platform/Interface.hpp"
 #include "platform/InterfaceList.hpp"
 #include "platform/InterfaceListPersistent.hpp"
+#include "platform/IStringList.hpp"
 #include "platform/KelMessages.hpp"
 #include "platform/Math.hpp"
 #include "platform/Object.hpp"

@@ -1,0 +1,140 @@
+// The parser component's IFuzzyParser face gives the component model's results on
+// interface-model sets and variables.
+
+#include "IFuzzyLogic/FuzzyParserIntf.hpp"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "FuzzyConsts/FuzzyExceptions.hpp"
+#include "IFuzzyLogic/IFuzzyLogicComponent.hpp"
+#include "KelFuzzyLogicParser/KelFuzzyLogicParser.hpp"
+#include "support/ParserFixture.hpp"
+
+namespace fuzzy {
+namespace {
+
+using SetPtr = TInterfacePtr<IFuzzySet>;
+using VariablePtr = TInterfacePtr<IFuzzyVariable>;
+
+const char* const Temperature = "(deffuzzy temperature \"room air\" (range 0 40) (units C)\n"
+                                "  (values (term cold (z 10 18)) (term warm (tri 15 21 27))\n"
+                                "          (term mild \"neither\" very warm or cold)))";
+
+// The same text read by the component model and, through the face, by an interface
+// logic component with a parser of its own.
+struct FaceTest : ::testing::Test, test::TParsedLogic {
+    FaceTest() {
+        Read(Temperature);
+        shared->SetAutoTerms(false);
+        shared->SetParser(sharedParser.get());
+        sharedParser->SetFuzzyLogic(shared.get());
+        face = shared->GetParserIntf();
+        variable = face->ParseFuzzyVariableIntf(Temperature, nullptr);
+    }
+    SetPtr Term(const std::string& Name) const { return variable->GetFuzzySetByName(Name); }
+    TFuzzyParserIntf& Face() const { return dynamic_cast<TFuzzyParserIntf&>(*face); }
+
+    std::unique_ptr<TKelFuzzyLogicParser> sharedParser{TKelFuzzyLogicParser::Create(nullptr)};
+    std::unique_ptr<TIFuzzyLogic> shared{TIFuzzyLogic::Create(nullptr)};
+    TInterfacePtr<IFuzzyParser> face;
+    VariablePtr variable;
+};
+
+TEST_F(FaceTest, ReadsAndWritesLikeTheComponentModel) {
+    const TFuzzyVariable* expected = Variable("temperature");
+    EXPECT_EQ(variable->ToString(), Parser->PrettyPrint(expected));
+    EXPECT_EQ(variable->GetParser(), face);
+    EXPECT_EQ(shared->GetItems().ContainsVariable("temperature"), variable);
+    for (const char* name : {"cold", "warm", "mild"})
+        EXPECT_EQ(Term(name)->ToString(),
+                  Parser->PrettyPrint(test::TParsedLogic::Term("temperature", name), false))
+            << name;
+    EXPECT_EQ(face->PrettyPrint(Term("mild"), true),
+              Parser->PrettyPrint(test::TParsedLogic::Term("temperature", "mild"), true));
+}
+
+TEST_F(FaceTest, ParsesTermsAndEvaluatesExpressionsOverTheVariable) {
+    const SetPtr hot = face->ParseFuzzySet(variable, "(term hot (s 25 35))", nullptr);
+    EXPECT_EQ(hot->GetVariable(), variable);
+    EXPECT_FALSE(variable->ContainsFuzzySet("hot")) << "a term read alone is not defined";
+    EXPECT_DOUBLE_EQ(hot->DegreeOfMembership(35), 1);
+
+    TFuzzySet* expected = nullptr;
+    const double expectedValue =
+        Parser->EvalFuzzyExpression(Variable("temperature"), "not cold and warm", expected);
+    SetPtr actual;
+    EXPECT_DOUBLE_EQ(face->EvalFuzzyExpression(variable, "not cold and warm", actual), expectedValue);
+    EXPECT_EQ(actual->GetValuesToString(), expected->GetValuesToString());
+    EXPECT_FALSE(variable->ContainsFuzzySet(actual->GetName())) << "results are not terms";
+}
+
+template <class Call> std::string MessageOf(Call&& call) {
+    try {
+        call();
+    } catch (const EFzyParseException& error) {
+        return error.what();
+    }
+    return "";
+}
+
+TEST_F(FaceTest, ErrorsAreTheParsersAndLeaveNothingBehind) {
+    const std::string bad = "(term broken\n (tri 1 x 3))";
+    const std::string expected =
+        MessageOf([&] { (void)Parser->ParseFuzzySet(Variable("temperature"), bad, nullptr); });
+    ASSERT_NE(expected, "");
+    EXPECT_EQ(MessageOf([&] { (void)face->ParseFuzzySet(variable, bad, nullptr); }), expected);
+    EXPECT_FALSE(variable->ContainsFuzzySet("broken"));
+    EXPECT_THROW((void)face->EvalFuzzyExpression(variable, "very nothing"), EFzyParseException);
+    EXPECT_EQ(Parser->GetFuzzyLogic(), Logic.get()) << "the parser's link is given back";
+
+    const auto faceOfComponent = MakeInterfaced<TFuzzyParserIntf>(Parser.get());
+    EXPECT_EQ(MessageOf([&] { faceOfComponent->ParseFuzzyVariableIntf(Temperature, nullptr); }),
+              "FuzzyLogic property must be of type TIFuzzyLogic or descendant");
+    Face().Detach();
+    try {
+        (void)variable->ToString();
+        FAIL();
+    } catch (const EFzyException& error) {
+        EXPECT_STREQ(error.what(), "Parser not assigned.  Cannot parse");
+    }
+}
+
+TEST_F(FaceTest, RaisesTheInterfaceCallbacksOfWhatItReads) {
+    std::vector<std::string> log;
+    Face().SetOnParseFuzzySetIntf([&](const VariablePtr& V, const SetPtr& S) {
+        log.push_back(V->GetName() + "." + S->GetName());
+    });
+    Face().SetOnParseFuzzyVariableIntf([&](const VariablePtr& V) { log.push_back(V->GetName()); });
+    Face().SetOnEvalExpressionIntf([&](const VariablePtr&, const std::string& Expression, SetPtr& Result) {
+        log.push_back("eval " + Expression);
+        Result = TIFuzzySet::Create(nullptr, "replaced");
+    });
+    (void)face->ParseFuzzyVariableIntf("(deffuzzy v (values (term b ((0 1))) (term a ((1 1)))))", nullptr);
+    EXPECT_EQ(face->EvalFuzzyExpression(variable, "very warm")->GetName(), "replaced");
+    EXPECT_EQ(log, (std::vector<std::string>{"v.b", "v.a", "v", "eval very warm"}));
+}
+
+TEST_F(FaceTest, AFunctionHandlerOfTheInterfaceModelReplacesTheBuiltIns) {
+    Face().SetOnCalcFuzzyFunctionIntf([](const std::string& Name, bool& Handled, SetPtr& Result,
+                                         const TInterfacePtr<IFuzzyStreamTokenList>& Arguments) {
+        Handled = Name == "anything";
+        if (Handled)
+            Result->CreateCrispValue(Arguments->GetCount());
+    });
+    EXPECT_NEAR(face->ParseFuzzySet(variable, "(term t (anything 1 2 3))", nullptr)->MeanOfMaxima(),
+                3, 1e-9);
+    EXPECT_DOUBLE_EQ(face->ParseFuzzySet(variable, "(term u (tri 1 2 3))", nullptr)
+                         ->DegreeOfMembership(2), 1);
+    const SetPtr warm = Term("warm");
+    EXPECT_EQ(Face().CalcFuzzyFunction(warm, "anything", MakeInterfaced<TFuzzyStreamTokenList>()),
+              warm);
+    EXPECT_DOUBLE_EQ(warm->MeanOfMaxima(), 0);
+    EXPECT_EQ(variable->ContainsFuzzySet("warm"), warm);
+    EXPECT_FALSE(sharedParser->GetOnCalcFuzzyFunction()) << "the parser's own handler is back";
+}
+
+} // namespace
+} // namespace fuzzy

@@ -1,0 +1,189 @@
+#include "IFuzzyLogic/IFuzzyLogicComponent.hpp"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "FuzzyConsts/FuzzyExceptions.hpp"
+#include "FuzzyLogic/FuzzyLogic.hpp"
+#include "KelFuzzyLogicParser/KelFuzzyLogicParser.hpp"
+
+namespace fuzzy {
+namespace {
+
+using SetPtr = TInterfacePtr<IFuzzySet>;
+using VariablePtr = TInterfacePtr<IFuzzyVariable>;
+
+std::string ReadFile(const std::string& Path) {
+    std::ifstream file(Path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void SetText(TCustomFuzzyLogic& Logic, const std::string& Text) {
+    TStringList strings;
+    strings.SetText(Text);
+    Logic.SetStrings(&strings);
+}
+
+std::string ErrorOf(TCustomFuzzyLogic& Logic, const std::string& Text) {
+    try {
+        SetText(Logic, Text);
+    } catch (const Exception& error) {
+        return error.what();
+    }
+    return "";
+}
+
+// An interface logic component linked with a parser, recording its events.
+struct LogicTest : ::testing::Test {
+    LogicTest() {
+        logic->SetParser(parser.get());
+        logic->SetOnVariableAdded([this](const VariablePtr& V) { log.push_back("+" + V->GetName()); });
+        logic->SetOnVariableDeleted([this](const VariablePtr& V) { log.push_back("-" + V->GetName()); });
+        logic->SetOnFuzzySetChange([this](const VariablePtr& V, const SetPtr& S) {
+            log.push_back("change " + V->GetName() + "." + S->GetName());
+        });
+    }
+    VariablePtr Variable(const std::string& Name) const {
+        return logic->GetItems().ContainsVariable(Name);
+    }
+    std::unique_ptr<TKelFuzzyLogicParser> parser{TKelFuzzyLogicParser::Create(nullptr)};
+    std::unique_ptr<TIFuzzyLogic> logic{TIFuzzyLogic::Create(nullptr)};
+    std::vector<std::string> log;
+};
+
+// Both models read the same text into the same variables, written back the same way.
+TEST_F(LogicTest, ReadsTheHeaterLikeTheComponentModel) {
+    const std::string text = ReadFile(std::string(FUZZY_EXAMPLES_DIR) + "/heater.fuzzy");
+    std::unique_ptr<TFuzzyLogic> component(TFuzzyLogic::Create(nullptr));
+    std::unique_ptr<TKelFuzzyLogicParser> componentParser(TKelFuzzyLogicParser::Create(nullptr));
+    component->SetParser(componentParser.get());
+    componentParser->SetFuzzyLogic(component.get());
+    SetText(*component, text);
+    SetText(*logic, text);
+    ASSERT_EQ(logic->GetItems().GetCount(), component->GetItems()->GetCount());
+    for (const TFuzzyVariable* expected : *component->GetItems()) {
+        const VariablePtr actual = Variable(expected->GetName());
+        ASSERT_TRUE(actual) << expected->GetName();
+        EXPECT_EQ(actual->ToString(), componentParser->PrettyPrint(expected));
+        EXPECT_EQ(actual->GetCount(), expected->GetItems()->GetCount());
+        for (const TFuzzySet* term : *expected->GetItems())
+            EXPECT_EQ(actual->GetFuzzySetByName(term->GetName())->GetValuesToString(),
+                      term->GetValuesToString());
+    }
+    logic->UpdateStrings();
+    ASSERT_EQ(logic->GetStrings()->GetCount(), 3);
+    EXPECT_EQ(logic->GetStrings()->Get(1), logic->GetItems().GetItemByIndex(1)->ToString());
+}
+
+TEST_F(LogicTest, ParseErrorsAreTheComponentModelsAndKeepWhatWasRead) {
+    const std::string text = "(deffuzzy a (range 0 1))\n(deffuzzy b\n (range 0 x))";
+    std::unique_ptr<TFuzzyLogic> component(TFuzzyLogic::Create(nullptr));
+    std::unique_ptr<TKelFuzzyLogicParser> componentParser(TKelFuzzyLogicParser::Create(nullptr));
+    component->SetParser(componentParser.get());
+    componentParser->SetFuzzyLogic(component.get());
+    const std::string expected = ErrorOf(*component, text);
+    ASSERT_NE(expected, "");
+    EXPECT_EQ(ErrorOf(*logic, text), expected);
+    EXPECT_TRUE(Variable("a"));
+    EXPECT_FALSE(Variable("b")) << "a variable enters the table only once read whole";
+    EXPECT_EQ(log, (std::vector<std::string>{"+a"}));
+
+    std::unique_ptr<TIFuzzyLogic> unlinked(TIFuzzyLogic::Create(nullptr));
+    EXPECT_EQ(ErrorOf(*unlinked, "(deffuzzy a)"), "Parser not assigned.  Cannot parse");
+    EXPECT_EQ(unlinked->GetItems().GetCount(), 0);
+}
+
+TEST_F(LogicTest, AVariableDefinedTwiceIsReplacedWithoutDeletion) {
+    SetText(*logic, "(deffuzzy a (range 0 1))(deffuzzy a (range 0 5))");
+    EXPECT_EQ(logic->GetItems().GetCount(), 1);
+    EXPECT_EQ(Variable("a")->GetMaximum(), 5);
+    EXPECT_EQ(log, (std::vector<std::string>{"+a", "+a"}));
+    log.clear();
+    SetText(*logic, "(deffuzzy b)");
+    EXPECT_EQ(log, (std::vector<std::string>{"+b"})) << "parsing deletes nothing";
+}
+
+TEST_F(LogicTest, AutomaticTermsFillWhatIsMissingOverTheRange) {
+    SetText(*logic, "(deffuzzy t (range 10 20) (values (term low ((10 0.5) (20 0.5)))))");
+    const VariablePtr t = Variable("t");
+    ASSERT_EQ(t->GetCount(), 3);
+    EXPECT_EQ(t->GetFuzzySetByName("low")->GetValuesToString(), "((10.0000 0.5000) (20.0000 0.5000) )");
+    EXPECT_EQ(t->GetFuzzySetByName("medium")->GetIndex(), 1);
+    EXPECT_EQ(t->GetFuzzySetByName("high")->GetIndex(), 2);
+    EXPECT_EQ(t->GetFuzzySetByName("medium")->GetValuesToString(),
+              "((10.0000 0.0000) (15.0000 1.0000) (20.0000 0.0000) )");
+    EXPECT_EQ(t->GetFuzzySetByName("high")->GetExpression(), "high");
+}
+
+TEST_F(LogicTest, ThresholdReachesEveryVariable) {
+    SetText(*logic, "(deffuzzy a)(deffuzzy b)");
+    logic->SetThreshold(2);
+    EXPECT_EQ(logic->GetThreshold(), 1);
+    EXPECT_EQ(Variable("a")->GetThreshold(), 1);
+    EXPECT_EQ(Variable("b")->GetThreshold(), 1);
+}
+
+TEST_F(LogicTest, ParsingWaitsUntilLoadingEnds) {
+    logic->BeginLoading();
+    SetText(*logic, "(deffuzzy a)");
+    EXPECT_EQ(logic->GetItems().GetCount(), 0);
+    logic->EndLoading();
+    EXPECT_TRUE(Variable("a"));
+}
+
+TEST_F(LogicTest, ARemovedVariableNoLongerReportsItsSets) {
+    SetText(*logic, "(deffuzzy a)(deffuzzy b)");
+    const VariablePtr a = Variable("a");
+    a->GetFuzzySetByName("low")->Add(0.5, 0.5);
+    EXPECT_EQ(log.back(), "change a.low");
+    logic->GetItems().Remove(a);
+    EXPECT_EQ(log.back(), "-a");
+    a->GetFuzzySetByName("low")->Add(0.7, 0.5);
+    EXPECT_EQ(log.back(), "-a");
+    EXPECT_TRUE(logic->GetStrings()->GetCount() == 1);
+}
+
+// Variables and sets held by the caller outlive the component and the parser safely.
+TEST_F(LogicTest, HeldObjectsOutliveTheComponent) {
+    SetText(*logic, "(deffuzzy a (range 0 10))(deffuzzy b)");
+    const VariablePtr a = Variable("a");
+    const SetPtr bLow = Variable("b")->GetFuzzySetByName("low");
+    SetText(*logic, "(deffuzzy c)");
+    a->GetFuzzySetByName("low")->Add(5, 0.5);
+    EXPECT_EQ(log.back(), "change a.low") << "a dropped variable stays wired";
+    logic.reset();
+    a->GetFuzzySetByName("low")->Add(6, 0.5);
+    bLow->Add(0.5, 0.2);
+    EXPECT_THROW(a->ToString(), EFzyException) << "the parser face is detached";
+    parser.reset();
+    EXPECT_EQ(bLow->GetVariable()->GetName(), "b");
+}
+
+TEST_F(LogicTest, VariableStringsTellTheComponentWhatTheyCarry) {
+    TFuzzyVariableStrings strings(logic.get());
+    const VariablePtr a = TIFuzzyVariable::Create("a");
+    const VariablePtr b = TIFuzzyVariable::Create("b");
+    strings.Add("first");
+    strings.Add("second", TIFuzzySet::Create(nullptr, "not a variable"));
+    strings.PutData(0, a);
+    strings.PutData(0, b);
+    EXPECT_EQ(log, (std::vector<std::string>{"+a", "-a", "+b"}));
+    EXPECT_EQ(a->GetCount(), 3) << "the component gave it its automatic terms";
+    EXPECT_EQ(strings.GetData(0), b);
+    EXPECT_EQ(strings.IndexOfData(b), 0);
+    EXPECT_EQ(strings.IndexOfData(a), -1);
+    EXPECT_THROW((void)strings.GetData(1), EIntfCastError);
+    EXPECT_THROW((void)strings.GetData(2), EListError);
+    strings.Delete(0);
+    EXPECT_EQ(strings.IndexOf("second"), 0);
+}
+
+} // namespace
+} // namespace fuzzy

@@ -1,0 +1,163 @@
+#include "IFuzzyLogic/IFuzzySet.hpp"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "FuzzyConsts/FuzzyExceptions.hpp"
+#include "IFuzzyLogic/IFuzzyVariable.hpp"
+
+namespace fuzzy {
+namespace {
+
+using SetPtr = TInterfacePtr<IFuzzySet>;
+
+SetPtr MakeSet(const std::string& Name, std::vector<std::pair<double, double>> Points,
+               const TInterfacePtr<IFuzzyVariable>& Variable = nullptr) {
+    SetPtr set = TIFuzzySet::Create(Variable, Name);
+    for (auto [x, y] : Points)
+        set->Add(x, y);
+    return set;
+}
+
+std::vector<std::pair<double, double>> PointsOf(const TFuzzySetValues& Values) {
+    std::vector<std::pair<double, double>> points;
+    for (const TFuzzySetValue* point : Values)
+        points.emplace_back(point->GetX(), point->GetY());
+    return points;
+}
+
+TEST(IFuzzySetTest, AnswersOnlyItsOwnInterfaces) {
+    SetPtr set = MakeSet("low", {});
+    void* obj = &set;
+    EXPECT_EQ(set->QueryInterface(IFuzzyVariable::IID, &obj), E_NOINTERFACE);
+    EXPECT_EQ(obj, nullptr);
+    EXPECT_TRUE(Supports<ICloneable>(set));
+    auto variable = TIFuzzyVariable::Create("speed");
+    EXPECT_FALSE(Supports<IFuzzySet>(variable));
+    EXPECT_FALSE(set->Equals(variable));
+}
+
+TEST(IFuzzySetTest, PointOperationsReturnTheIndexBeforeReordering) {
+    SetPtr set = MakeSet("low", {{0, 0}, {10, 1}});
+    EXPECT_EQ(set->Add(5, 0.5), 2);
+    EXPECT_EQ(set->GetXValues(1), 5);
+    EXPECT_EQ(set->Insert(0, 20, 0), 0);
+    EXPECT_EQ(set->GetXValues(3), 20);
+
+    SetPtr source = MakeSet("src", {{0, 0}, {1, 0.2}, {2, 0.4}, {3, 0.6}});
+    const std::pair<int, int> ranges[] = {{-3, 2}, {10, 5}};
+    const std::vector<std::vector<double>> expectedX = {{0, 1}, {3}};
+    for (int i = 0; i < 2; ++i) {
+        SetPtr target = MakeSet("t", {});
+        target->Append(source, ranges[i].first, ranges[i].second);
+        ASSERT_EQ(target->GetCount(), static_cast<int>(expectedX[i].size()));
+        for (int k = 0; k < target->GetCount(); ++k)
+            EXPECT_EQ(target->GetXValues(k), expectedX[i][k]);
+    }
+    EXPECT_THROW((void)set->GetXValues(9), EListError);
+}
+
+TEST(IFuzzySetTest, AxisComesFromTheVariable) {
+    SetPtr free = MakeSet("free", {});
+    EXPECT_EQ(free->GetXMaximum(), 2147483647.0);
+    EXPECT_EQ(free->GetXMinimum(), -2147483647.0);
+    auto variable = TIFuzzyVariable::Create("level");
+    variable->SetMaximum(10);
+    SetPtr set = MakeSet("high", {{-5, 0}, {20, 1}}, variable);
+    EXPECT_EQ(set->GetXMaximum(), 10);
+    EXPECT_EQ(set->GetXValues(1), 10) << "points are clamped into the variable's range";
+    EXPECT_FALSE(variable->ContainsFuzzySet("high")) << "not stored until defined and added";
+    set->SetDefined(true);
+    variable->Add(set);
+    EXPECT_EQ(variable->ContainsFuzzySet("high"), set);
+    try {
+        (void)TIFuzzySet::CoreOf(set)->GetXRange(2);
+        FAIL();
+    } catch (const EFzyException& e) {
+        EXPECT_STREQ(e.what(), "Invalid index argument to GetXRange.  Index = 2");
+    }
+}
+
+// The interface forms run the component algorithms: same points, names and expressions.
+TEST(IFuzzySetTest, CombinationsMatchTheComponentModel) {
+    const std::vector<std::pair<double, double>> cold = {{0, 1}, {10, 0.5}, {20, 0}};
+    const std::vector<std::pair<double, double>> warm = {{0, 0}, {15, 1}, {20, 0.2}};
+    std::unique_ptr<TFuzzySet> a(TFuzzySet::Create(nullptr));
+    std::unique_ptr<TFuzzySet> b(TFuzzySet::Create(nullptr));
+    a->SetName("cold");
+    b->SetName("warm");
+    for (auto [x, y] : cold)
+        a->GetValues()->Add(x, y);
+    for (auto [x, y] : warm)
+        b->GetValues()->Add(x, y);
+    SetPtr ia = MakeSet("cold", cold);
+    SetPtr ib = MakeSet("warm", warm);
+    for (int op = 0; op <= static_cast<int>(TFuzzyOperation::foSum); ++op) {
+        const auto operation = static_cast<TFuzzyOperation>(op);
+        std::unique_ptr<TFuzzySet> expected(a->Union(b.get(), operation));
+        SetPtr actual = ia->Union(ib, operation);
+        EXPECT_EQ(PointsOf(*TIFuzzySet::CoreOf(actual)->GetValues()), PointsOf(*expected->GetValues()));
+        EXPECT_EQ(actual->GetName(), expected->GetName());
+        EXPECT_EQ(actual->GetExpression(), expected->GetExpression());
+        if (operation == TFuzzyOperation::foSum) {
+            EXPECT_THROW(ia->Intersection(ib, operation), EFzyException);
+            continue;
+        }
+        expected.reset(a->Intersection(b.get(), operation));
+        actual = ia->Intersection(ib, operation);
+        EXPECT_EQ(PointsOf(*TIFuzzySet::CoreOf(actual)->GetValues()), PointsOf(*expected->GetValues()));
+    }
+    EXPECT_DOUBLE_EQ(ia->GetCorrelationStrength(ib), a->GetCorrelationStrength(b.get()));
+    EXPECT_DOUBLE_EQ(ia->Hedge(TFuzzyHedge::fhVery)->CenterOfGravity(),
+                     a->Hedge(TFuzzyHedge::fhVery)->CenterOfGravity());
+    EXPECT_EQ(ia->GetName(), a->GetName());
+}
+
+TEST(IFuzzySetTest, OperatorGivesTheCallerTheInterfaceResult) {
+    SetPtr a = MakeSet("a", {{0, 0}, {10, 1}});
+    SetPtr b = MakeSet("b", {{0, 1}, {10, 0}});
+    SetPtr seen;
+    SetPtr result = a->Operator(b, "with", [&](const SetPtr& Result, double X1, double Y1, double,
+                                               double Y2) {
+        seen = Result;
+        Result->Add(X1, Y1 * Y2);
+        return false;
+    });
+    EXPECT_EQ(seen, result);
+    EXPECT_EQ(result->GetName(), "a with b");
+    EXPECT_EQ(result->GetExpression(), "a with b");
+    EXPECT_DOUBLE_EQ(result->DegreeOfMembership(5), 0.25);
+
+    const SetPtr byOperator = a->Operator(b, "or", TIFuzzySet::FuzzyOperatorMax);
+    const SetPtr byUnion = a->Union(b);
+    for (double x : {0.0, 2.5, 5.0, 7.5, 10.0})
+        EXPECT_DOUBLE_EQ(byOperator->DegreeOfMembership(x), byUnion->DegreeOfMembership(x)) << x;
+    EXPECT_EQ(byOperator->GetName(), byUnion->GetName());
+}
+
+TEST(IFuzzySetTest, CutsAndClonesFollowTheirOwnRules) {
+    auto variable = TIFuzzyVariable::Create("t");
+    variable->SetMaximum(100);
+    SetPtr set = MakeSet("warm", {{0, 0}, {50, 1}, {100, 0}}, variable);
+    SetPtr alpha = set->AlphaCutoff(0.5, false);
+    EXPECT_EQ(alpha->GetName(), "warm (alpha=0.5000)");
+    EXPECT_EQ(alpha->GetVariable(), variable);
+    EXPECT_FALSE(set->Cutoff(0.5, true)->GetVariable());
+
+    set->SetExpression("very warm");
+    auto other = TIFuzzyVariable::Create("u");
+    SetPtr copy = set->Clone(other);
+    EXPECT_EQ(copy->GetExpression(), "");
+    EXPECT_EQ(copy->GetVariable(), other);
+    EXPECT_EQ(copy->GetCount(), 3);
+    SetPtr full = Supports<IFuzzySet>(set->Clone());
+    EXPECT_EQ(full->GetExpression(), "very warm");
+    EXPECT_EQ(full->GetVariable(), variable);
+    EXPECT_TRUE(full->Equals(set));
+}
+
+} // namespace
+} // namespace fuzzy

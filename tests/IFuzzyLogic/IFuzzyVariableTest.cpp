@@ -1,0 +1,198 @@
+#include "IFuzzyLogic/IFuzzyVariable.hpp"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "FuzzyConsts/FuzzyExceptions.hpp"
+
+namespace fuzzy {
+namespace {
+
+using SetPtr = TInterfacePtr<IFuzzySet>;
+using VariablePtr = TInterfacePtr<IFuzzyVariable>;
+
+// Sets and variables that count how many of them are alive, to prove what is freed.
+class TCountedSet : public TIFuzzySet {
+public:
+    static SetPtr Create(const VariablePtr& Variable, const std::string& Name) {
+        return Initialize(new TCountedSet(), Variable, Name);
+    }
+    ~TCountedSet() override { --Alive; }
+    static inline int Alive = 0;
+
+protected:
+    TCountedSet() { ++Alive; }
+    TIFuzzySetClass GetClassType() const override { return &TCountedSet::Create; }
+};
+
+class TCountedVariable : public TIFuzzyVariable {
+public:
+    static VariablePtr Create(const std::string& Name) {
+        auto* variable = new TCountedVariable(Name);
+        variable->SetFuzzySetClass(&TCountedSet::Create);
+        return Initialize(variable);
+    }
+    ~TCountedVariable() override { --Alive; }
+    static inline int Alive = 0;
+
+protected:
+    TIFuzzyVariableClass GetClassType() const override { return &TCountedVariable::Create; }
+
+private:
+    explicit TCountedVariable(const std::string& Name) : TIFuzzyVariable(Name) { ++Alive; }
+};
+
+// A variable with two stored terms whose events are recorded.
+struct VariableTest : ::testing::Test {
+    VariableTest() {
+        variable = TCountedVariable::Create("speed");
+        variable->SetOnFuzzySetAdded([this](const VariablePtr&, const SetPtr& Set) {
+            log.push_back("added " + Set->GetName() + " #" + std::to_string(Set->GetIndex()));
+        });
+        variable->SetOnFuzzySetDeleted([this](const VariablePtr&, const SetPtr& Set) {
+            log.push_back("deleted " + Set->GetName());
+        });
+        variable->SetOnChange([this](TObject*) { log.push_back("changed"); });
+        variable->SetMaximum(10);
+        SetPtr slow = variable->Add("slow");
+        slow->Add(0, 1);
+        slow->Add(10, 0);
+        SetPtr fast = variable->Add("fast");
+        fast->Add(0, 0);
+        fast->Add(10, 1);
+        log.clear();
+    }
+    ~VariableTest() override {
+        variable.Reset();
+        EXPECT_EQ(TCountedVariable::Alive, 0);
+        EXPECT_EQ(TCountedSet::Alive, 0);
+    }
+    VariablePtr variable;
+    std::vector<std::string> log;
+};
+
+TEST_F(VariableTest, ReleasingTheLastOutsideReferenceFreesVariableAndSets) {
+    EXPECT_EQ(TCountedSet::Alive, 2);
+    variable.Reset();
+    EXPECT_EQ(TCountedVariable::Alive, 0);
+    EXPECT_EQ(TCountedSet::Alive, 0);
+}
+
+TEST_F(VariableTest, ASetKeptAfterItsVariableIsDroppedKeepsTheVariable) {
+    SetPtr slow = variable->ContainsFuzzySet("slow");
+    variable.Reset();
+    EXPECT_EQ(TCountedSet::Alive, 1) << "the unheld set went with the cleared table";
+    ASSERT_TRUE(slow->GetVariable());
+    EXPECT_EQ(slow->GetXMaximum(), 10);
+    EXPECT_EQ(slow->GetVariable()->GetCount(), 0);
+    slow.Reset();
+    EXPECT_EQ(TCountedVariable::Alive, 0);
+}
+
+TEST_F(VariableTest, ClearingWhileReferencesAreHeldKeepsThemUsable) {
+    SetPtr fast = variable->GetFuzzySetByName("fast");
+    SetPtr result = fast->Union(variable->GetFuzzySetByName("slow"));
+    variable->Clear();
+    EXPECT_EQ(variable->GetCount(), 0);
+    EXPECT_EQ(variable->Add("next")->GetIndex(), 0) << "numbering restarts after Clear";
+    EXPECT_EQ(fast->GetVariable(), variable);
+    EXPECT_DOUBLE_EQ(result->DegreeOfMembership(0), 1);
+    variable.Reset();
+    EXPECT_EQ(TCountedVariable::Alive, 1) << "the held sets keep their variable";
+}
+
+TEST_F(VariableTest, RenamingMovesTheEntryAndRenumbersTheSet) {
+    SetPtr slow = variable->GetFuzzySetByName("slow");
+    slow->SetName("crawl");
+    EXPECT_FALSE(variable->ContainsFuzzySet("slow"));
+    EXPECT_EQ(variable->ContainsFuzzySet("crawl"), slow);
+    const std::vector<std::string> expected = {"deleted slow", "changed", "added crawl #2",
+                                               "changed"};
+    EXPECT_EQ(log, expected);
+    EXPECT_THROW(slow->SetName("and"), EFzyException);
+    EXPECT_EQ(variable->ContainsFuzzySet("crawl"), slow) << "a refused name keeps the entry";
+    slow->Hedge(TFuzzyHedge::fhVery);
+    EXPECT_EQ(variable->ContainsFuzzySet("very crawl"), slow);
+}
+
+TEST_F(VariableTest, TableKeysAreExactNamesAndTheEmptyNameIsNotStored) {
+    variable->Add("Slow");
+    EXPECT_EQ(variable->GetCount(), 3);
+    SetPtr empty = variable->Add("__Empty");
+    EXPECT_EQ(empty->GetVariable(), variable);
+    EXPECT_FALSE(variable->ContainsFuzzySet("__Empty"));
+    EXPECT_THROW((void)variable->GetFuzzySetByName("none"), EListError);
+    EXPECT_THROW((void)variable->GetFuzzySet(3), EListError);
+}
+
+TEST_F(VariableTest, RangeAndThresholdSettersKeepTheirBounds) {
+    variable->SetMaximum(1);
+    log.clear();
+    variable->SetMinimum(5);
+    EXPECT_EQ(variable->GetMaximum(), 5);
+    EXPECT_EQ(variable->GetMinimum(), 5);
+    EXPECT_EQ(log, (std::vector<std::string>{"changed", "changed"}));
+    const std::pair<double, double> thresholds[] = {{-0.2, 0}, {1.7, 1}, {0.3, 0.3}};
+    for (auto [given, stored] : thresholds) {
+        variable->SetThreshold(given);
+        EXPECT_EQ(variable->GetThreshold(), stored);
+    }
+}
+
+TEST_F(VariableTest, AssertRuleCorrelatesAndAccumulatesWithoutChangingItsArguments) {
+    SetPtr slow = variable->GetFuzzySetByName("slow");
+    SetPtr fast = variable->GetFuzzySetByName("fast");
+    variable->SetThreshold(0.5);
+    EXPECT_FALSE(variable->AssertRule(0.3, fast, nullptr));
+    SetPtr first = variable->AssertRule(0.6, fast, nullptr);
+    EXPECT_DOUBLE_EQ(first->DegreeOfMembership(10), 0.6);
+    EXPECT_DOUBLE_EQ(fast->DegreeOfMembership(10), 1);
+    SetPtr both = variable->AssertRule(slow, slow, slow, first);
+    EXPECT_DOUBLE_EQ(both->DegreeOfMembership(0), 1);
+    EXPECT_DOUBLE_EQ(both->DegreeOfMembership(10), 0.6);
+    const SetPtr premises[] = {slow, fast};
+    const SetPtr facts[] = {slow};
+    EXPECT_THROW((void)variable->GetCorrelationStrength(premises, facts), EArgumentOutOfRangeException);
+}
+
+TEST_F(VariableTest, CopiesCompareByNamesRangesAndDefinedSets) {
+    VariablePtr copy = Supports<IFuzzyVariable>(variable->Clone());
+    EXPECT_EQ(TCountedVariable::Alive, 2) << "a copy is of the variable's own class";
+    EXPECT_EQ(copy->GetCount(), 2);
+    EXPECT_NE(copy->GetFuzzySetByName("slow"), variable->GetFuzzySetByName("slow"));
+    EXPECT_TRUE(variable->Equals(copy));
+    VariablePtr empty = TCountedVariable::Create("speed");
+    empty->SetMaximum(10);
+    EXPECT_TRUE(empty->Equals(variable)) << "an empty table equals any other by its sets";
+    EXPECT_FALSE(variable->Equals(empty));
+    copy->SetUnits("km/h");
+    EXPECT_FALSE(variable->Equals(copy));
+}
+
+// Bad input ends in an exception, never in following an empty reference.
+TEST_F(VariableTest, EmptyReferencesAreRefused) {
+    const SetPtr slow = variable->GetFuzzySetByName("slow");
+    const SetPtr none;
+    const SetPtr premises[] = {none};
+    const SetPtr facts[] = {slow};
+    const std::function<void()> calls[] = {
+        [&] { variable->Add(none); },
+        [&] { variable->AssignFuzzySets(nullptr); },
+        [&] { (void)variable->AssertRule(0.5, none, nullptr); },
+        [&] { (void)variable->AssertRule(none, slow, slow, nullptr); },
+        [&] { (void)variable->GetCorrelationStrength(premises, facts); },
+        [&] { slow->Append(none); },
+        [&] { slow->AssignValues(none); },
+        [&] { (void)slow->Union(none); },
+        [&] { (void)slow->GetCorrelationStrength(none); },
+    };
+    for (const auto& call : calls)
+        EXPECT_THROW(call(), EArgumentOutOfRangeException);
+    EXPECT_EQ(variable->GetCount(), 2);
+}
+
+} // namespace
+} // namespace fuzzy

@@ -1,0 +1,227 @@
+#include "IFuzzyLogic/KelHashTable.hpp"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace fuzzy {
+namespace {
+
+// Hashes a key to the number it spells, so tests choose where entries land and collide.
+struct TNumberComparer {
+    bool Equals(const std::string& A, const std::string& B) const { return A == B; }
+    std::size_t GetHashCode(const std::string& Key) const { return std::stoul(Key) % 3; }
+};
+
+std::string Name(TTableNotification Action) {
+    switch (Action) {
+    case TTableNotification::cnAdded:
+        return "added";
+    case TTableNotification::cnRemoved:
+        return "removed";
+    case TTableNotification::cnExtracted:
+        return "extracted";
+    }
+    return "?";
+}
+
+// A table of ints that records every notification and change.
+struct RecordingTable : ::testing::Test {
+    RecordingTable() {
+        table.SetOnKeyNotify([this](TObject*, const std::string& Key, TTableNotification Action) {
+            log.push_back("key " + Key + " " + Name(Action));
+        });
+        table.SetOnValueNotify([this](TObject*, const int& Value, TTableNotification Action) {
+            log.push_back("value " + std::to_string(Value) + " " + Name(Action));
+        });
+        table.SetOnChange([this](TObject*) { log.push_back("change"); });
+    }
+    TKelStringHashTable<int> table;
+    std::vector<std::string> log;
+};
+
+TEST(KelDictionaryTest, BucketCountsFollowTheGrowthRule) {
+    TKelDictionary<std::string, int> table;
+    EXPECT_EQ(table.GetBucketCount(), 0);
+    const int expected[] = {4, 4, 4, 8, 8, 8, 16, 16};
+    for (int i = 0; i < 8; ++i) {
+        table.Add(std::to_string(i), i);
+        EXPECT_EQ(table.GetBucketCount(), expected[i]) << "after " << i + 1 << " entries";
+    }
+    const std::pair<int, int> capacities[] = {{8, 8}, {9, 16}, {17, 32}};
+    for (auto [capacity, buckets] : capacities) {
+        table.SetCapacity(capacity);
+        EXPECT_EQ(table.GetBucketCount(), buckets);
+    }
+    table.TrimExcess();
+    EXPECT_EQ(table.GetBucketCount(), 16);
+    EXPECT_THROW(table.SetCapacity(7), EArgumentOutOfRangeException);
+    EXPECT_THROW((TKelDictionary<std::string, int>(-1)), EArgumentOutOfRangeException);
+    table.Clear();
+    EXPECT_EQ(table.GetBucketCount(), 0);
+}
+
+// Removal must keep every probe run whole, also where runs wrap past the last bucket.
+TEST(KelDictionaryTest, RandomChangesWithCollidingHashesMatchAMap) {
+    std::mt19937 random(7);
+    TKelDictionary<std::string, int, TNumberComparer> table;
+    std::map<std::string, int> reference;
+    for (int step = 0; step < 4000; ++step) {
+        const std::string key = std::to_string(random() % 40);
+        if (random() % 3 == 0) {
+            table.Remove(key);
+            reference.erase(key);
+        } else {
+            table.AddOrSetValue(key, step);
+            reference[key] = step;
+        }
+        ASSERT_EQ(table.GetCount(), static_cast<int>(reference.size()));
+        for (int k = 0; k < 40; ++k) {
+            int value = -1;
+            const auto found = reference.find(std::to_string(k));
+            ASSERT_EQ(table.TryGetValue(std::to_string(k), value), found != reference.end())
+                << "key " << k << " at step " << step;
+            if (found != reference.end()) {
+                ASSERT_EQ(value, found->second);
+            }
+        }
+    }
+}
+
+TEST(KelDictionaryTest, ErrorsCarryTheirMessages) {
+    TKelStringHashTable<int> table;
+    table.Add("a", 1);
+    auto message = [](auto&& call) {
+        try {
+            call();
+        } catch (const Exception& e) {
+            return std::string(e.what());
+        }
+        return std::string("no error");
+    };
+    EXPECT_EQ(message([&] { table.Add("a", 2); }), "Duplicates not allowed");
+    EXPECT_EQ(message([&] { (void)table.Get("b"); }), "Item not found");
+    EXPECT_EQ(message([&] { table.SetItem("b", 1); }), "Item not found");
+    EXPECT_EQ(message([&] { (void)table.GetKeyByIndex(1); }), "List index out of bounds (1)");
+    EXPECT_EQ(message([&] { (void)table.GetItemByIndex(-1); }), "List index out of bounds (-1)");
+    table.Remove("a");
+    EXPECT_EQ(message([&] { table.Remove("a"); }), "Hash table is empty");
+    EXPECT_THROW(table.ExtractPair("a"), EGHashtableError);
+}
+
+TEST_F(RecordingTable, PutReplacesAndReportsTheOldValueRemoved) {
+    EXPECT_EQ(table.Put("a", 1), 0);
+    EXPECT_EQ(table.Put("a", 2), 1);
+    EXPECT_EQ(table.Get("a"), 2);
+    const std::vector<std::string> expected = {"key a added", "value 1 added", "change",
+                                               "value 1 removed", "value 2 added", "change"};
+    EXPECT_EQ(log, expected);
+}
+
+TEST_F(RecordingTable, RemovalOfAMissingKeyStillRunsTheChange) {
+    table.Add("a", 1);
+    log.clear();
+    table.Remove("b");
+    EXPECT_EQ(log, std::vector<std::string>{"change"});
+    const auto pair = table.ExtractPair("a");
+    EXPECT_EQ(pair.Value, 1);
+    const std::vector<std::string> expected = {"change", "key a extracted", "value 1 extracted",
+                                               "change"};
+    EXPECT_EQ(log, expected);
+}
+
+TEST_F(RecordingTable, UpdateBracketDropsNotificationsAndChangesOnce) {
+    {
+        TUpdateGuard guard(table);
+        table.Add("a", 1);
+        table.Add("b", 2);
+        table.Remove("a");
+    }
+    EXPECT_EQ(log, std::vector<std::string>{"change"});
+    log.clear();
+    table.Clear();
+    EXPECT_EQ(log, std::vector<std::string>{"change"});
+    EXPECT_TRUE(table.IsEmpty());
+}
+
+TEST(KelHashTableTest, IndexedAccessAndKeyOrderAgreeInAnyOrder) {
+    TKelStringHashTable<int> table;
+    for (int i = 0; i < 50; ++i)
+        table.Add("key" + std::to_string(i), i);
+    const std::vector<std::string> keys = table.Keys();
+    for (int i : {0, 1, 2, 1, 0, 49, 48, 10, 11, 30})
+        EXPECT_EQ(table.GetKeyByIndex(i), keys[i]);
+    for (int i = 49; i >= 0; --i)
+        EXPECT_EQ(table.GetPairByIndex(i).Key, keys[i]);
+
+    TStringList strings;
+    strings.Add("stale");
+    strings.Assign(&table);
+    ASSERT_EQ(strings.GetCount(), 50);
+    auto iterator = table.Indices();
+    for (int i = 0; iterator->HasMoreElements(); ++i) {
+        EXPECT_EQ(iterator->NextElement(), keys[i]);
+        EXPECT_EQ(strings[i], keys[i]);
+    }
+    EXPECT_EQ(iterator->CurrentElement(), keys.back());
+    iterator->Reset();
+    EXPECT_EQ(iterator->NextElement(), keys.front());
+}
+
+TEST(KelHashTableTest, AssignFromAStringListStoresEmptyValues) {
+    TStringList strings;
+    strings.SetText("x\ny\n");
+    TKelStringHashTable<int> table;
+    table.Add("old", 5);
+    table.Assign(&strings);
+    EXPECT_EQ(table.GetCount(), 2);
+    EXPECT_FALSE(table.ContainsKey("old"));
+    EXPECT_EQ(table.Get("y"), 0);
+    strings.Add("x");
+    EXPECT_THROW(table.Assign(&strings), EListError);
+
+    TKelStringHashTable<int> copy;
+    copy.Assign(&table);
+    EXPECT_EQ(copy.Keys(), table.Keys());
+    TPersistent unrelated;
+    EXPECT_THROW(copy.Assign(&unrelated), EConvertError);
+}
+
+TEST(KelHashTableTest, SizingPropertiesOfStoredTablesAreDiscarded) {
+    using Table = TKelHashTable<std::string, int>;
+    for (const char* name : {"LoadFactor", "HashType", "Capacity"})
+        EXPECT_TRUE(Table::IsDiscardedProperty(name));
+    EXPECT_FALSE(Table::IsDiscardedProperty("OnChange"));
+}
+
+// An interface object that counts how many of its kind are alive.
+class TCounted : public TInterfacedObject {
+public:
+    TCounted() { ++Alive; }
+    ~TCounted() override { --Alive; }
+    static inline int Alive = 0;
+};
+
+TEST(KelHashTableTest, EveryWayOutOfTheTableReleasesItsReference) {
+    {
+        TKelStringHashTable<TInterfacePtr<IInterface>> table;
+        for (const char* key : {"a", "b", "c", "d"})
+            table.Add(key, MakeInterfaced<TCounted>());
+        EXPECT_EQ(TCounted::Alive, 4);
+        table.Remove("a");
+        table.Put("b", nullptr);
+        EXPECT_EQ(TCounted::Alive, 2);
+        const TInterfacePtr<IInterface> kept = table.Get("c");
+        EXPECT_TRUE(table.ContainsItem(kept));
+        table.Clear();
+        EXPECT_EQ(TCounted::Alive, 1);
+        table.Add("e", MakeInterfaced<TCounted>());
+    }
+    EXPECT_EQ(TCounted::Alive, 0);
+}
+
+} // namespace
+} // namespace fuzzy
