@@ -35,9 +35,10 @@ using TCalcFuzzyFunctionEvent =
 /// successful Parse; OnParseFuzzyVariable / OnParseFuzzySet after each variable / term is
 /// read; OnEvalExpression after each expression; OnCalcFuzzyFunction before each call.
 ///
-/// Every failure raises EFzyParseException, except errors of the set and variable setters
-/// themselves (a reserved term name, too many points at one X), which propagate as they
-/// are. What was read before a failure stays in the logic component.
+/// Every failure raises EFzyParseException, except errors of the sets themselves (a
+/// reserved term name, a beta curve with inflection point 0), which propagate as they are.
+/// Many points at one X are no error: the point list limits them itself. What was
+/// read before a failure stays in the logic component; the term being read does not.
 class TCustomFuzzyLogicParser : public TComponent {
 public:
     ~TCustomFuzzyLogicParser() override;
