@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "FuzzyConsts/FuzzyTypes.hpp"
 #include "FuzzyInterfaces/FuzzyStreamTokenIntf.hpp"
@@ -26,6 +27,12 @@ using TFuzzyExpressionEvent = std::function<void(
 using TCalcFuzzyFunctionEvent =
     std::function<void(TObject* Sender, const std::string& Name, bool& Handled, TFuzzySet*& Result,
                        const TInterfacePtr<IFuzzyStreamTokenList>& Arguments)>;
+
+/// Shapes FuzzySet as the built-in call Name ("tri", "pi", "s", "z", "beta") with these
+/// numbers, curves made of Points points; false when no built-in form takes that many
+/// numbers. The shape constructors' own errors propagate.
+bool CreateShapeOfCall(TFuzzySet& FuzzySet, const std::string& Name,
+                       const std::vector<TFzyFloat>& Arguments, int Points);
 
 /// Base of the parser components. It links to a logic component (not owned; the link is
 /// cleared when that component is destroyed), raises the parse errors and evaluates the
