@@ -208,9 +208,9 @@ TFuzzySet* TKelFuzzyLogicParser::ParseFuzzySet(TFuzzyVariable* Variable) {
     std::string comment;
     TInterfacePtr<IFuzzyStreamToken> token;
     ParseHeader(name, comment, token, SFzyExpectedFuzzySet, WhereParseFuzzySet, "term", true);
+    PutBackToken(token);
     if (Variable == nullptr)
         ParseError(WhereParseFuzzySet, SFzyUndefinedVariable);
-    PutBackToken(token);
     // A term that fails after its body was read (a reserved name, no closing ")") goes
     // again, so that no half-made term is left under the name.
     TPending<TFuzzySet> set(CopyWhenDefined(Variable, ParseFuzzyValues(Variable)));

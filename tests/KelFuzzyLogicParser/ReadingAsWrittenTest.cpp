@@ -79,6 +79,20 @@ TEST_F(ReadingAsWritten, AFailedTermLeavesNoHalfMadeTerm) {
     }
 }
 
+TEST_F(ReadingAsWritten, ATermNeedsAVariable) {
+    for (const char* text : {"(term t ((0 0) (1 1)))", "(term t (tri 0 1 2))", "(term t a)"}) {
+        try {
+            (void)Parser->ParseFuzzySet(nullptr, text, nullptr);
+            ADD_FAILURE() << text;
+        } catch (const EFzyParseException& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      "Parsing Error, fuzzy variable is not defined in ParseFuzzySet at line 1: "
+                      "\"( term t \"")
+                << text;
+        }
+    }
+}
+
 TEST_F(ReadingAsWritten, ATermThatFailsAtTheEndOfTheTextLeavesTheAutomaticTermItsName) {
     Logic->SetAutoTerms(true);
     EXPECT_NE(ErrorOf("(deffuzzy v (range 0 10) (values (term low"), "");
