@@ -190,7 +190,8 @@ private:
 int CurvePoints(const TFuzzySet& FuzzySet) {
     const TFuzzyVariable* variable = FuzzySet.GetVariable();
     const TFuzzyLogic* logic = variable != nullptr ? variable->GetFuzzy() : nullptr;
-    return logic != nullptr ? logic->GetNumFunctionValues() : TFuzzyLogicSettings{}.NumFunctionValues;
+    return logic != nullptr ? logic->GetNumFunctionValues()
+                            : TFuzzyLogicSettings{}.NumFunctionValues;
 }
 
 /// The number the reader gets back from the number's four-decimal text.
@@ -217,8 +218,7 @@ bool Regenerates(const TFuzzySet& FuzzySet, const TShapeCall& Call) {
     }
     const auto trial = TAxisSet::Create(FuzzySet);
     try {
-        if (!CreateShapeOfCall(*trial, readBack.Name, readBack.Numbers,
-                               CurvePoints(FuzzySet)))
+        if (!CreateShapeOfCall(*trial, readBack.Name, readBack.Numbers, CurvePoints(FuzzySet)))
             return false;
     } catch (const Exception&) {
         return false; // numbers the shape refuses: the points are written instead
@@ -259,8 +259,8 @@ std::string AsAtom(const std::string& Text) {
     std::string atom;
     for (std::size_t i = 0; i < Text.size(); ++i) {
         const char c = Text[i];
-        const bool breaks = static_cast<unsigned char>(c) <= 32 ||
-                            AtomBreakers.find(c) != std::string_view::npos;
+        const bool breaks =
+            static_cast<unsigned char>(c) <= 32 || AtomBreakers.find(c) != std::string_view::npos;
         if (i > 0 && breaks)
             atom += '\\';
         atom += c;

@@ -115,8 +115,7 @@ private:
     TFuzzySet* EmptyFuzzySet(TFuzzyVariable* Variable);
     /// FuzzySet, or an auxiliary copy in Variable's terms when it is a defined term or was
     /// among them before index FirstNewTerm.
-    TFuzzySet* CopyWhenDefined(TFuzzyVariable* Variable, TFuzzySet* FuzzySet,
-                               int FirstNewTerm = 0);
+    TFuzzySet* CopyWhenDefined(TFuzzyVariable* Variable, TFuzzySet* FuzzySet, int FirstNewTerm = 0);
     TFuzzySet* EvalVariableToken(TFuzzyVariable* Variable, const std::string& Name);
     TFuzzySet* EvalListToken(TFuzzyVariable* Variable, const IFuzzyStreamToken& Token);
     TFuzzySet* EvalPostfix(TFuzzyVariable* Variable,

@@ -173,7 +173,7 @@ TEST(FuzzyLogicTokenStreamTest, PutBackLeavesTheTrimmedTextAndOneSpace) {
         int Taken;
         const char* Recorded;
     } cases[] = {
-        {"(a b)", 1, " "},        // the first token: nothing before it
+        {"(a b)", 1, " "},       // the first token: nothing before it
         {"(a\\  b)", 3, "( a "}, // after the atom "a " (an escaped space)
     };
     for (const auto& c : cases) {

@@ -24,8 +24,8 @@ TEST_F(ReadingAsWritten, PointListsKeepEveryPointTheyList) {
     };
     for (const auto& c : cases) {
         TParsedLogic parsed;
-        parsed.Read("(deffuzzy v (range 0 10) (values (term p " + c.Body + ") (term e [" +
-                    c.Body + "])))");
+        parsed.Read("(deffuzzy v (range 0 10) (values (term p " + c.Body + ") (term e [" + c.Body +
+                    "])))");
         for (const char* term : {"p", "e"}) {
             SCOPED_TRACE(c.Body + " as " + term);
             ExpectPoints(PointsOf(*parsed.Term("v", term)->GetValues()), c.Points);
