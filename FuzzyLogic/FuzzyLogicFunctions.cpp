@@ -44,26 +44,33 @@ void TCustomFuzzyLogicParser::CalcFuzzyFunction(
     if (!VerifyAll(Arguments, {TFuzzyStreamTokenType::fstInteger, TFuzzyStreamTokenType::fstFloat}))
         ParseError(WhereCalcFuzzyFunction, SFzyArgTypeWrong, Name, "numeric");
 
-    const std::vector<TFzyFloat> a = NumbersOf(Arguments);
+    if (!CreateShapeOfCall(*FuzzySet, Name, NumbersOf(Arguments), points))
+        ParseError(WhereCalcFuzzyFunction, SFzyArgNumWrong, Name, expected);
+}
+
+bool CreateShapeOfCall(TFuzzySet& FuzzySet, const std::string& Name,
+                       const std::vector<TFzyFloat>& Arguments, int Points) {
+    const std::vector<TFzyFloat>& a = Arguments;
     const std::size_t count = a.size();
     if (Name == "pi" && count == 2)
-        FuzzySet->CreatePIFunctionValues(points, a[0], a[1]);
+        FuzzySet.CreatePIFunctionValues(Points, a[0], a[1]);
     else if (Name == "pi" && count == 3)
-        FuzzySet->CreatePIFunctionValues(points, a[0], a[1], a[2]);
+        FuzzySet.CreatePIFunctionValues(Points, a[0], a[1], a[2]);
     else if (Name == "tri" && count == 3)
-        FuzzySet->CreateTriangleFunctionValues(a[0], a[1], a[2]);
+        FuzzySet.CreateTriangleFunctionValues(a[0], a[1], a[2]);
     else if ((Name == "s" || Name == "z") && count == 2)
-        FuzzySet->CreateCurveValues(points, a[0], a[1], a[1], Name == "s");
+        FuzzySet.CreateCurveValues(Points, a[0], a[1], a[1], Name == "s");
     else if (Name == "beta" && count == 2)
         // The writer's short form of a beta curve whose inflection point lies halfway
         // between its first X (Center - Range) and its centre; read back that way.
-        FuzzySet->CreateBetaCurveFunctionValues(points, a[0], a[1], a[1] - a[0] / 2);
+        FuzzySet.CreateBetaCurveFunctionValues(Points, a[0], a[1], a[1] - a[0] / 2);
     else if (Name == "beta" && count == 3)
-        FuzzySet->CreateBetaCurveFunctionValues(points, a[0], a[1], a[2]);
+        FuzzySet.CreateBetaCurveFunctionValues(Points, a[0], a[1], a[2]);
     else if (Name == "beta" && count == 4)
-        FuzzySet->CreateBetaCurveFunctionValues(points, a[0], a[1], a[2], a[3]);
+        FuzzySet.CreateBetaCurveFunctionValues(Points, a[0], a[1], a[2], a[3]);
     else
-        ParseError(WhereCalcFuzzyFunction, SFzyArgNumWrong, Name, expected);
+        return false;
+    return true;
 }
 
 } // namespace fuzzy

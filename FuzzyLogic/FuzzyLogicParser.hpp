@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "FuzzyConsts/FuzzyTypes.hpp"
 #include "FuzzyInterfaces/FuzzyStreamTokenIntf.hpp"
@@ -27,6 +28,12 @@ using TCalcFuzzyFunctionEvent =
     std::function<void(TObject* Sender, const std::string& Name, bool& Handled, TFuzzySet*& Result,
                        const TInterfacePtr<IFuzzyStreamTokenList>& Arguments)>;
 
+/// Shapes FuzzySet as the built-in call Name ("tri", "pi", "s", "z", "beta") with these
+/// numbers, curves made of Points points; false when no built-in form takes that many
+/// numbers. The shape constructors' own errors propagate.
+bool CreateShapeOfCall(TFuzzySet& FuzzySet, const std::string& Name,
+                       const std::vector<TFzyFloat>& Arguments, int Points);
+
 /// Base of the parser components. It links to a logic component (not owned; the link is
 /// cleared when that component is destroyed), raises the parse errors and evaluates the
 /// built-in functions; a descendant reads and writes the text format.
@@ -35,9 +42,10 @@ using TCalcFuzzyFunctionEvent =
 /// successful Parse; OnParseFuzzyVariable / OnParseFuzzySet after each variable / term is
 /// read; OnEvalExpression after each expression; OnCalcFuzzyFunction before each call.
 ///
-/// Every failure raises EFzyParseException, except errors of the set and variable setters
-/// themselves (a reserved term name, too many points at one X), which propagate as they
-/// are. What was read before a failure stays in the logic component.
+/// Every failure raises EFzyParseException, except errors of the sets themselves (a
+/// reserved term name, a beta curve with inflection point 0), which propagate as they are.
+/// Many points at one X are no error: the point list limits them itself. What was
+/// read before a failure stays in the logic component; the term being read does not.
 class TCustomFuzzyLogicParser : public TComponent {
 public:
     ~TCustomFuzzyLogicParser() override;

@@ -6,10 +6,11 @@
 #include "FuzzyConsts/FuzzyNames.hpp"
 #include "FuzzyLogic/FuzzyLogicComponent.hpp"
 #include "FuzzyLogic/FuzzyLogicParser.hpp"
+#include "FuzzyLogic/FuzzySetWalk.hpp"
 #include "FuzzyLogic/FuzzySets.hpp"
 #include "FuzzyLogic/FuzzyVariable.hpp"
-#include "FuzzyLogic/FuzzySetWalk.hpp"
 #include "platform/Format.hpp"
+#include "platform/Pending.hpp"
 
 namespace fuzzy {
 
@@ -138,9 +139,9 @@ void TFuzzySet::MarkDefinedWhenDesigned() {
 
 TFuzzySet* TFuzzySet::Clone() const {
     TFuzzyVariable* variable = GetVariable();
-    walk::TPendingResult copy(GetClassType()(variable != nullptr ? variable->GetItems() : nullptr));
+    TPending<TFuzzySet> copy(GetClassType()(variable != nullptr ? variable->GetItems() : nullptr));
     copy->Assign(this);
-    return copy.Release();
+    return copy.Keep();
 }
 
 bool TFuzzySet::Equals(const TFuzzySet* FuzzySet) const {

@@ -12,6 +12,7 @@
 #include "FuzzyLogic/FuzzyMath.hpp"
 #include "FuzzyLogic/FuzzySet.hpp"
 #include "FuzzyLogic/FuzzySetWalk.hpp"
+#include "platform/Pending.hpp"
 
 namespace fuzzy {
 
@@ -60,7 +61,7 @@ TFuzzySet* TFuzzySet::CreateResultSet() const {
 TFuzzySet* TFuzzySet::Operator(const TFuzzySet* FuzzySet, const std::string& OperatorKeyword,
                                const TFuzzyOperator& FuzzyOperator) {
     const TFuzzySet& other = walk::Required(FuzzySet);
-    walk::TPendingResult result(CreateResultSet());
+    TPending<TFuzzySet> result(CreateResultSet());
     result->SetName(CreateFuzzyName(FName, other.FName, OperatorKeyword));
     {
         TFuzzySetValues* values = result->FValues.get();
@@ -74,7 +75,7 @@ TFuzzySet* TFuzzySet::Operator(const TFuzzySet* FuzzySet, const std::string& Ope
     }
     result->FExpression = FormatFuzzyExpression(ExpressionOrName(*this)) + " " + OperatorKeyword +
                           " " + FormatFuzzyExpression(ExpressionOrName(other));
-    return result.Release();
+    return result.Keep();
 }
 
 TFuzzySet* TFuzzySet::Intersection(const TFuzzySet* FuzzySet) {

@@ -140,7 +140,9 @@ void TFuzzySet::Intensify(int Num, TFzyFloat Value) {
 }
 
 // Pushes degrees away from 0.5 (Value > 1) or towards it (Value < 1). A degree above 1
-// counts as full membership in the upper branch.
+// follows the upper branch's formula while its power is defined (1.3 under an exponent of
+// 2 gives 0.82); where the power of the negative 1 - Y is not (a fractional exponent),
+// the degree counts as full membership.
 void TFuzzySet::FuzzyContrast(int Num, TFzyFloat Value) {
     TUpdateGuard guard(*FValues);
     FValues->Expand(Num);
@@ -148,10 +150,12 @@ void TFuzzySet::FuzzyContrast(int Num, TFzyFloat Value) {
         const TFzyFloat y = point->GetY();
         if (Value < 1 && y <= 0)
             continue;
-        if (y < 0.5)
+        if (y < 0.5) {
             point->SetY(std::min(1.0, Value * std::pow(y, Value)));
-        else
-            point->SetY(std::max(0.0, 1 - Value * std::pow(std::max(0.0, 1 - y), Value)));
+        } else {
+            const TFzyFloat rest = std::pow(1 - y, Value);
+            point->SetY(std::isnan(rest) ? 1.0 : std::max(0.0, 1 - Value * rest));
+        }
     }
 }
 
@@ -160,8 +164,10 @@ void TFuzzySet::FuzzyContrast(int Num, TFzyFloat Value) {
 void TFuzzySet::FuzzyApproximation(int Num, TFzyFloat Value) {
     TUpdateGuard guard(*FValues);
     FValues->Expand(Num);
+    // Points are ordered only within the tolerance, so the last X may lie just left of
+    // the first; a negative width would make every distance negative and its power NaN.
     const TFzyFloat width =
-        FValues->GetItem(FValues->GetCount() - 1)->GetX() - FValues->GetItem(0)->GetX();
+        std::fabs(FValues->GetItem(FValues->GetCount() - 1)->GetX() - FValues->GetItem(0)->GetX());
     const TFzyFloat minimum = GetXRange(1);
     const TFzyFloat maximum = GetXRange(0);
     const TFzyFloat scale = width == 0 ? 0.2 : width / (maximum - minimum);

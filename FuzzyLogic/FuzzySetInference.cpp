@@ -10,6 +10,7 @@
 #include "FuzzyLogic/FuzzySetWalk.hpp"
 #include "platform/Exceptions.hpp"
 #include "platform/Format.hpp"
+#include "platform/Pending.hpp"
 
 namespace fuzzy {
 
@@ -50,7 +51,7 @@ TFuzzySet* TFuzzySet::Cutoff(TFzyFloat CutOff, bool CutValuesBelow) {
     CheckedLevel(CutOff);
     const std::string keyword(CutValuesBelow ? FuzzyUnionKeywords[TFuzzyOperation::foZadeh]
                                              : FuzzyIntersectionKeywords[TFuzzyOperation::foZadeh]);
-    walk::TPendingResult result(CreateResultSet());
+    TPending<TFuzzySet> result(CreateResultSet());
     result->SetName(CreateFuzzyName(FName, keyword, CutOff));
     const TFzyFloat level = std::clamp(CutOff, 0.0, 1.0);
     {
@@ -79,12 +80,12 @@ TFuzzySet* TFuzzySet::Cutoff(TFzyFloat CutOff, bool CutValuesBelow) {
     }
     if (!FExpression.empty())
         result->FExpression = FExpression + " " + keyword + " " + Format(FuzzyFormatStr, level);
-    return result.Release();
+    return result.Keep();
 }
 
 TFuzzySet* TFuzzySet::AlphaCutoff(TFzyFloat CutOff, bool StrongCutoff) {
     CheckedLevel(CutOff);
-    walk::TPendingResult result(CreateResultSet());
+    TPending<TFuzzySet> result(CreateResultSet());
     result->SetName(FName);
     const TFzyFloat level = std::clamp(CutOff, 0.0, 1.0);
     {
@@ -117,7 +118,7 @@ TFuzzySet* TFuzzySet::AlphaCutoff(TFzyFloat CutOff, bool StrongCutoff) {
             }
         }
     }
-    return result.Release();
+    return result.Keep();
 }
 
 TFzyFloat TFuzzySet::GetCorrelationStrength(const TFuzzySet* Match) const {

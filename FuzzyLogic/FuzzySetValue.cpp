@@ -35,18 +35,18 @@ TFuzzySetValue* TFuzzySetValue::Create(TCollection* Collection) {
 TFuzzySetValue::~TFuzzySetValue() { LeaveCollection(); }
 
 void TFuzzySetValue::Assign(const TPersistent* Source) {
-    if (const auto* source = dynamic_cast<const TFuzzySetValue*>(Source))
+    if (const auto* source = AssignSourceAs<TFuzzySetValue>(Source))
         SetValue(source->FX, source->FY);
-    else
-        TCollectionItem::Assign(Source);
 }
 
 void TFuzzySetValue::SetX(TFzyFloat Value) {
-    if (Value == FX)
-        return;
     CheckIsNumber(Value, "X");
-    FX = Value;
-    ClampXIntoSet();
+    // Compared after clamping: a new point starts at an X of its own choosing, which may
+    // lie outside the axis even when it is the X being set.
+    const TFzyFloat x = ClampedIntoSet(Value);
+    if (x == FX)
+        return;
+    FX = x;
     ValueChanged({TXYUpdateType::utX});
 }
 
@@ -61,10 +61,8 @@ void TFuzzySetValue::SetY(TFzyFloat Value) {
 void TFuzzySetValue::SetValue(TFzyFloat X, TFzyFloat Y) {
     CheckIsNumber(X, "X");
     CheckIsNumber(Y, "Y");
-    FX = X;
-    FY = Y;
-    if (ClampXIntoSet() && FY < 0)
-        FY = 0;
+    FX = ClampedIntoSet(X);
+    FY = Y < 0 && IsInSet() ? 0 : Y;
     ValueChanged({TXYUpdateType::utX, TXYUpdateType::utY});
 }
 
@@ -76,18 +74,24 @@ TFuzzySetValues* TFuzzySetValue::GetFuzzySetValues() const {
     return dynamic_cast<TFuzzySetValues*>(TCollectionItem::GetCollection());
 }
 
-bool TFuzzySetValue::ClampXIntoSet() {
+const TFuzzySet* TFuzzySetValue::GetFuzzySet() const {
     const TFuzzySetValues* values = GetFuzzySetValues();
-    const TFuzzySet* set = values != nullptr ? values->GetFuzzySet() : nullptr;
+    return values != nullptr ? values->GetFuzzySet() : nullptr;
+}
+
+bool TFuzzySetValue::IsInSet() const { return GetFuzzySet() != nullptr; }
+
+TFzyFloat TFuzzySetValue::ClampedIntoSet(TFzyFloat X) const {
+    const TFuzzySet* set = GetFuzzySet();
     if (set == nullptr)
-        return false;
+        return X;
     const TFzyFloat minimum = set->GetXRange(1);
     const TFzyFloat maximum = set->GetXRange(0);
-    if (minimum > FX)
-        FX = minimum;
-    else if (maximum < FX)
-        FX = maximum;
-    return true;
+    if (minimum > X)
+        return minimum;
+    if (maximum < X)
+        return maximum;
+    return X;
 }
 
 void TFuzzySetValue::ValueChanged(TXYUpdateTypes UpdateTypes) {

@@ -8,6 +8,7 @@
 
 namespace fuzzy {
 
+class TFuzzySet;
 class TFuzzySetValues;
 
 /// A point of a fuzzy set's point list (TFuzzySetValues), which owns it.
@@ -34,7 +35,8 @@ public:
 
     TFzyFloat GetX() const { return FX; }
     TFzyFloat GetY() const { return FY; }
-    /// Nothing when Value equals X exactly. Raises EArgumentOutOfRangeException for NaN.
+    /// Nothing when Value, clamped into the set's range, equals X exactly. Raises
+    /// EArgumentOutOfRangeException for NaN.
     virtual void SetX(TFzyFloat Value);
     /// Nothing when Value equals Y exactly; a negative value is stored as 0. Raises
     /// EArgumentOutOfRangeException for NaN.
@@ -51,8 +53,10 @@ public:
 
 private:
     TFuzzySetValue() = default;
-    /// Clamps X into the owning set's range; false when the point is in no set's list.
-    bool ClampXIntoSet();
+    const TFuzzySet* GetFuzzySet() const;
+    bool IsInSet() const;
+    /// X clamped into the owning set's range; X itself for a point in no set's list.
+    TFzyFloat ClampedIntoSet(TFzyFloat X) const;
     void ValueChanged(TXYUpdateTypes UpdateTypes);
 
     TFzyFloat FX = 0;

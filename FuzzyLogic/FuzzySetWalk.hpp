@@ -2,8 +2,6 @@
 // The walk over two curves that combination, comparison and correlation share. Internal to
 // the FuzzyLogic module: included by the files that define the set's operations.
 
-#include <memory>
-
 #include "FuzzyLogic/FuzzyMath.hpp"
 #include "FuzzyLogic/FuzzySet.hpp"
 #include "platform/Exceptions.hpp"
@@ -34,24 +32,6 @@ inline bool StrictlyBetween(TFzyFloat A, TFzyFloat Middle, TFzyFloat B) {
 inline bool IsFlat(const TFuzzySetValues& Values) {
     return Values.SkipY(0, Values[0]->GetY(), +1) == -1;
 }
-
-/// A new result set while an operation fills it. A result in no collection is freed again
-/// if the operation fails; one that joined a collection stays there, like any term.
-class TPendingResult {
-public:
-    explicit TPendingResult(TFuzzySet* Set)
-        : FSet(Set), FOwner(Set->TCollectionItem::GetCollection() != nullptr ? nullptr : Set) {}
-    TFuzzySet* operator->() const { return FSet; }
-    /// Hands the finished result to the caller.
-    TFuzzySet* Release() {
-        FOwner.release();
-        return FSet;
-    }
-
-private:
-    TFuzzySet* FSet;
-    std::unique_ptr<TFuzzySet> FOwner;
-};
 
 } // namespace walk
 

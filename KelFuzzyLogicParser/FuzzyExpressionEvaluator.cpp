@@ -12,6 +12,7 @@
 #include "KelFuzzyLogicParser/ParserMessages.hpp"
 #include "KelFuzzyLogicParser/ParserStreamScope.hpp"
 #include "KelFuzzyLogicParser/ParserTokens.hpp"
+#include "platform/Pending.hpp"
 #include "platform/PostFix.hpp"
 
 namespace fuzzy {
@@ -216,11 +217,11 @@ TKelFuzzyLogicParser::EvalFuzzyExpression(TFuzzyVariable* Variable,
     case TFuzzyStreamTokenType::fstFloat: {
         const std::string text = Token->ToString();
         const TFzyFloat value = Token->GetNumber();
-        TFuzzySet* set = terms.Add();
+        TPending<TFuzzySet> set(terms.Add());
         set->SetName(text);
         set->CreateTriangleFunctionValues(value, value, value);
         set->SetExpression(text);
-        return set;
+        return set.Keep();
     }
     case TFuzzyStreamTokenType::fstVariable: {
         TFuzzySet* set = EvalVariableToken(Variable, Token->GetText());
@@ -246,37 +247,43 @@ TFuzzySet* TKelFuzzyLogicParser::EvalVariableToken(TFuzzyVariable* Variable,
         ParseError(WhereEvalFuzzyExpression, SFzyInvalidToken, "?" + Name);
     const std::string value =
         FFuzzyLogic != nullptr ? FFuzzyLogic->GetVariables()->GetValue(Name) : std::string();
-    ++FVariableDepth;
-    TFuzzySet* set = nullptr;
-    try {
-        set = EvalFuzzyExpression(Variable, value);
-    } catch (...) {
-        --FVariableDepth;
-        throw;
-    }
-    --FVariableDepth;
+    struct TDeeper {
+        explicit TDeeper(int& Depth) : FDepth(++Depth) {}
+        ~TDeeper() { --FDepth; }
+        TDeeper(const TDeeper&) = delete;
+        TDeeper& operator=(const TDeeper&) = delete;
+        int& FDepth;
+    } deeper(FVariableDepth);
+    TFuzzySet* set = EvalFuzzyExpression(Variable, value);
     return set->GetDefined() ? set->Clone() : set;
 }
 
 TFuzzySet* TKelFuzzyLogicParser::EvalListToken(TFuzzyVariable* Variable,
                                                const IFuzzyStreamToken& Token) {
     const std::string text = Token.ToString();
-    TFuzzySet* set = Variable->GetItems()->Add();
+    TPending<TFuzzySet> set(Variable->GetItems()->Add());
     set->SetName(text);
     const auto list = Token.GetList();
     if (!list || list->GetCount() == 0)
         ParseError(WhereEvalFuzzyExpression, SFzyInvalidToken, text);
     const auto first = list->First();
-    if (IsTokenOfType(first, TFuzzyStreamTokenType::fstList))
-        return ConvertListToValues(set, list);
-    const std::string name = first->GetText();
-    list->Delete(0);
-    return CalcFuzzyFunction(set, name, list);
+    TFuzzySet* result = nullptr;
+    if (IsTokenOfType(first, TFuzzyStreamTokenType::fstList)) {
+        result = ConvertListToValues(set.Get(), list);
+    } else {
+        const std::string name = first->GetText();
+        list->Delete(0);
+        result = CalcFuzzyFunction(set.Get(), name, list);
+    }
+    (void)set.Keep();
+    return result;
 }
 
 TFuzzySet*
 TKelFuzzyLogicParser::ConvertListToValues(TFuzzySet* FuzzySet,
                                           const TInterfacePtr<IFuzzyStreamTokenList>& List) {
+    // Sorted and cleaned once, as written (see ParseFuzzyValuePairs).
+    TUpdateGuard points(*FuzzySet->GetValues());
     for (int i = 0; i < List->GetCount(); ++i) {
         const auto item = List->Get(i);
         const auto pair =
@@ -299,14 +306,17 @@ TFuzzySet* TKelFuzzyLogicParser::EmptyFuzzySet(TFuzzyVariable* Variable) {
     return index >= 0 ? terms.GetItem(index) : terms.Add(SEmptyFuzzy);
 }
 
-TFuzzySet* TKelFuzzyLogicParser::CopyWhenDefined(TFuzzyVariable* Variable, TFuzzySet* FuzzySet) {
-    if (!FuzzySet->GetDefined())
+TFuzzySet* TKelFuzzyLogicParser::CopyWhenDefined(TFuzzyVariable* Variable, TFuzzySet* FuzzySet,
+                                                 int FirstNewTerm) {
+    TFuzzySets& terms = *Variable->GetItems();
+    const bool older = FuzzySet->GetCollection() == &terms && FuzzySet->GetIndex() < FirstNewTerm;
+    if (!FuzzySet->GetDefined() && !older)
         return FuzzySet;
     // A defined term is never changed by an expression over it: the expression works on
     // an auxiliary copy among the variable's terms.
-    TFuzzySet* copy = Variable->GetItems()->Add();
+    TPending<TFuzzySet> copy(terms.Add());
     copy->Assign(FuzzySet);
-    return copy;
+    return copy.Keep();
 }
 
 } // namespace fuzzy

@@ -317,10 +317,13 @@ void TFuzzyLogicTokenStream::PutBackToken(const TInterfacePtr<IFuzzyStreamToken>
     const std::string_view recorded =
         FRecordedText.GetBytes().substr(0, static_cast<std::size_t>(FRecordedText.GetPosition()));
     if (recorded.ends_with(form)) {
+        // What was recorded before the token, trimmed of trailing white space (a line
+        // break, the text of an atom ending in an escaped space), and one space.
         std::size_t cut = recorded.size() - form.size();
-        if (recorded.substr(0, cut).ends_with(LineBreak))
-            cut -= LineBreak.size();
+        while (cut > 0 && static_cast<unsigned char>(recorded[cut - 1]) <= ' ')
+            --cut;
         FRecordedText.SetPosition(static_cast<std::int64_t>(cut));
+        FRecordedText.WriteString(" ");
     }
     if (IsCharToken(*Token, ')'))
         ++FDepth;

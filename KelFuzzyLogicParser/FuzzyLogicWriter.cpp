@@ -4,15 +4,21 @@
 
 #include <charconv>
 #include <cmath>
+#include <memory>
+#include <optional>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "FuzzyConsts/FuzzyKeywords.hpp"
 #include "FuzzyConsts/FuzzyTypes.hpp"
+#include "FuzzyLogic/FuzzyLogicComponent.hpp"
+#include "FuzzyLogic/FuzzyLogicParser.hpp"
 #include "FuzzyLogic/FuzzySet.hpp"
 #include "FuzzyLogic/FuzzySetValues.hpp"
 #include "FuzzyLogic/FuzzySets.hpp"
 #include "FuzzyLogic/FuzzyVariable.hpp"
+#include "platform/Exceptions.hpp"
 #include "platform/Format.hpp"
 #include "platform/Indent.hpp"
 #include "platform/Math.hpp"
@@ -96,66 +102,170 @@ TFzyFloat BetaWeight(const TFuzzySet& FuzzySet, TFzyFloat Center) {
     return std::isfinite(weight) ? weight : 1.0;
 }
 
-std::string WriteBeta(const TFuzzySet& FuzzySet) {
+/// A call of a built-in function: its name and its numbers.
+struct TShapeCall {
+    std::string Name;
+    std::vector<TFzyFloat> Numbers;
+};
+
+std::string WriteCall(const TShapeCall& Call) {
+    std::string text = "(" + Call.Name;
+    for (const TFzyFloat number : Call.Numbers)
+        text.append(" ").append(Format("%.4f", number));
+    return text + ")";
+}
+
+TShapeCall BetaCall(const TFuzzySet& FuzzySet) {
     const TFzyFloat first = (*FuzzySet.GetValues())[0]->GetX();
     const TFzyFloat center = FuzzySet.MeanOfMaxima();
     const TFzyFloat inflectionPoint = FuzzySet.GetInflectionPoint();
     const TFzyFloat weight = BetaWeight(FuzzySet, center);
-    std::string text = "(beta " + Format("%.4f %.4f", center - first, center);
+    TShapeCall call{"beta", {center - first, center}};
     // An inflection point halfway between the first X and the centre is the default of the
     // two-number form and is left out. A weight other than 1 needs the inflection point in
     // front of it, so then the inflection point is written even when it lies halfway.
     const bool writeWeight = !FloatEquals(weight, 1.0, WriterTolerance);
     if (writeWeight || !FloatEquals(inflectionPoint, first + (center - first) / 2, WriterTolerance))
-        text.append(" ").append(Format("%.4f", inflectionPoint));
+        call.Numbers.push_back(inflectionPoint);
     if (writeWeight)
-        text.append(" ").append(Format("%.4f", weight));
-    return text + ")";
+        call.Numbers.push_back(weight);
+    return call;
 }
 
-std::string WritePI(const TFuzzySet& FuzzySet) {
+TShapeCall PICall(const TFuzzySet& FuzzySet) {
     const TFuzzySetValues& points = *FuzzySet.GetValues();
     const TFzyFloat left = points[0]->GetX();
     const TFzyFloat right = points[points.GetCount() - 1]->GetX();
     const TFzyFloat center = FuzzySet.MeanOfMaxima();
     // A curve symmetric about its peak is written by half-width and centre.
     if (FloatEquals(center - left, right - center, WriterTolerance))
-        return "(pi " + Format("%.4f %.4f", center - left, center) + ")";
-    return "(pi " + Format("%.4f %.4f %.4f", left, right, center) + ")";
+        return {"pi", {center - left, center}};
+    return {"pi", {left, right, center}};
+}
+
+/// The call that describes a shape-typed set by its points, or none for a user-defined set.
+std::optional<TShapeCall> ShapeCallOf(const TFuzzySet& FuzzySet) {
+    const TFuzzySetValues& points = *FuzzySet.GetValues();
+    const int count = points.GetCount();
+    if (count < MinShapePoints)
+        return std::nullopt;
+    const TFzyFloat first = points[0]->GetX();
+    const TFzyFloat last = points[count - 1]->GetX();
+    switch (FuzzySet.GetSetType()) {
+    case TFuzzySetType::fstTriangle:
+        return TShapeCall{"tri", {first, points[1]->GetX(), points[2]->GetX()}};
+    case TFuzzySetType::fstDeclineCurve:
+        return TShapeCall{"z", {first, last}};
+    case TFuzzySetType::fstGrowthCurve:
+        return TShapeCall{"s", {first, last}};
+    case TFuzzySetType::fstPICurve:
+        return PICall(FuzzySet);
+    case TFuzzySetType::fstBetaCurve:
+        return BetaCall(FuzzySet);
+    default:
+        return std::nullopt;
+    }
+}
+
+/// A free set on another set's axis, on which a call is tried out.
+class TAxisSet : public TFuzzySet {
+public:
+    static std::unique_ptr<TAxisSet> Create(const TFuzzySet& Model) {
+        auto set = std::unique_ptr<TAxisSet>(new TAxisSet());
+        set->FMinimum = Model.GetXRange(1);
+        set->FMaximum = Model.GetXRange(0);
+        return std::unique_ptr<TAxisSet>(Initialize(std::move(set), nullptr));
+    }
+    TFzyFloat GetXRange(int Index) const override {
+        return Index == 1 ? FMinimum : (Index == 0 ? FMaximum : TFuzzySet::GetXRange(Index));
+    }
+
+private:
+    TAxisSet() = default;
+    TFzyFloat FMinimum = 0;
+    TFzyFloat FMaximum = 0;
+};
+
+/// The number of points the set's logic component gives its curves (the default without).
+int CurvePoints(const TFuzzySet& FuzzySet) {
+    const TFuzzyVariable* variable = FuzzySet.GetVariable();
+    const TFuzzyLogic* logic = variable != nullptr ? variable->GetFuzzy() : nullptr;
+    return logic != nullptr ? logic->GetNumFunctionValues()
+                            : TFuzzyLogicSettings{}.NumFunctionValues;
+}
+
+/// The number the reader gets back from the number's four-decimal text.
+std::optional<TFzyFloat> ReadBack(TFzyFloat Number) {
+    const std::string text = Format("%.4f", Number);
+    TFzyFloat value = 0;
+    const auto parsed = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (parsed.ec != std::errc() || parsed.ptr != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+/// True when the call, read back from its text, makes the set's points again (within the
+/// tolerance) and is written as the same call again. A shape clamped by its axis, a PI
+/// curve whose flat top moves its centre, or a curve too flat for its weight to survive
+/// four decimals fail this, and are written as their points instead.
+bool Regenerates(const TFuzzySet& FuzzySet, const TShapeCall& Call) {
+    TShapeCall readBack{Call.Name, {}};
+    for (const TFzyFloat number : Call.Numbers) {
+        const auto value = ReadBack(number);
+        if (!value)
+            return false;
+        readBack.Numbers.push_back(*value);
+    }
+    const auto trial = TAxisSet::Create(FuzzySet);
+    try {
+        if (!CreateShapeOfCall(*trial, readBack.Name, readBack.Numbers, CurvePoints(FuzzySet)))
+            return false;
+    } catch (const Exception&) {
+        return false; // numbers the shape refuses: the points are written instead
+    }
+    const TFuzzySetValues& expected = *FuzzySet.GetValues();
+    const TFuzzySetValues& made = *trial->GetValues();
+    if (made.GetCount() != expected.GetCount())
+        return false;
+    for (int i = 0; i < made.GetCount(); ++i)
+        if (!FloatEquals(made[i]->GetX(), expected[i]->GetX(), WriterTolerance) ||
+            !FloatEquals(made[i]->GetY(), expected[i]->GetY(), WriterTolerance))
+            return false;
+    const auto again = ShapeCallOf(*trial);
+    return again && WriteCall(*again) == WriteCall(Call);
 }
 
 std::string WriteBody(const TFuzzySet& FuzzySet) {
     const TFuzzySetValues& points = *FuzzySet.GetValues();
-    const TFuzzySetType type = FuzzySet.GetSetType();
-    if (type == TFuzzySetType::fstUserDefined) {
+    if (FuzzySet.GetSetType() == TFuzzySetType::fstUserDefined) {
         // A term cannot refer to itself: the reader does not know it yet while reading its
         // body. Terms whose expression is their own name (the automatic terms, terms read
         // from point lists) are therefore written by their points.
         const std::string& expression = FuzzySet.GetExpression();
         if (!expression.empty() && expression != FuzzySet.GetName())
             return expression;
-        return WritePointList(points);
+        // No points: an empty body, which reads back as an empty set ("()" would not).
+        if (points.GetCount() == 0)
+            return std::string();
     }
-    const int count = points.GetCount();
-    if (count < MinShapePoints)
-        return WritePointList(points);
-    const TFzyFloat first = points[0]->GetX();
-    const TFzyFloat last = points[count - 1]->GetX();
-    switch (type) {
-    case TFuzzySetType::fstTriangle:
-        return "(tri " + Format("%.4f %.4f %.4f", first, points[1]->GetX(), points[2]->GetX()) +
-               ")";
-    case TFuzzySetType::fstDeclineCurve:
-        return "(z " + Format("%.4f %.4f", first, last) + ")";
-    case TFuzzySetType::fstGrowthCurve:
-        return "(s " + Format("%.4f %.4f", first, last) + ")";
-    case TFuzzySetType::fstPICurve:
-        return WritePI(FuzzySet);
-    case TFuzzySetType::fstBetaCurve:
-        return WriteBeta(FuzzySet);
-    default:
-        return WritePointList(points);
+    const auto call = ShapeCallOf(FuzzySet);
+    return call && Regenerates(FuzzySet, *call) ? WriteCall(*call) : WritePointList(points);
+}
+
+/// Text written as an atom that reads back as Text: each character after the first that
+/// would end the atom (white space, a breaking character, the escape character itself) is
+/// escaped. The reader takes an atom's first character as it is, so it is written as is.
+std::string AsAtom(const std::string& Text) {
+    std::string atom;
+    for (std::size_t i = 0; i < Text.size(); ++i) {
+        const char c = Text[i];
+        const bool breaks =
+            static_cast<unsigned char>(c) <= 32 || AtomBreakers.find(c) != std::string_view::npos;
+        if (i > 0 && breaks)
+            atom += '\\';
+        atom += c;
     }
+    return atom;
 }
 
 } // namespace
@@ -184,7 +294,10 @@ std::string WriteExpressionTokens(const IFuzzyStreamTokenList& Tokens) {
             continue;
         switch (static_cast<TFuzzyStreamTokenType>(token->GetDataType())) {
         case TFuzzyStreamTokenType::fstVariable:
-            text += '?' + token->GetText();
+            text += AsAtom('?' + token->GetText());
+            break;
+        case TFuzzyStreamTokenType::fstAtom:
+            text += AsAtom(token->GetText());
             break;
         case TFuzzyStreamTokenType::fstString:
             text += QuotedString(token->GetText());
@@ -208,16 +321,19 @@ std::string PrettyPrintFuzzySet(const TFuzzySet& FuzzySet, bool AsTerm) {
         return name.empty() ? FuzzySet.GetExpression() : name;
     std::string text;
     if (!name.empty())
-        text = "(term " + name + " ";
-    if (!FuzzySet.GetComment().empty())
+        text = "(term " + AsAtom(name) + " ";
+    const std::string body = WriteBody(FuzzySet);
+    // A body that starts with a string would be read as the comment: an empty comment
+    // goes in front of it then.
+    if (!FuzzySet.GetComment().empty() || body.starts_with('"'))
         text += QuotedString(FuzzySet.GetComment()) + " ";
-    text += WriteBody(FuzzySet);
+    text += body;
     return text + ")";
 }
 
 std::string PrettyPrintFuzzyVariable(const TFuzzyVariable& Variable) {
     const std::string indent = IndentString;
-    std::string text = "(deffuzzy " + Variable.GetName() + " ";
+    std::string text = "(deffuzzy " + AsAtom(Variable.GetName()) + " ";
     if (!Variable.GetComment().empty())
         text += std::string(LineBreak) + indent + QuotedString(Variable.GetComment());
     text += LineBreak;

@@ -13,8 +13,9 @@ class TFuzzyVariable;
 
 /// The definition text of a set. As a term (AsTerm true): '(term name "comment" body)',
 /// the body chosen by the set's type (its expression text or point list, or a call of
-/// "tri", "z", "s", "pi" or "beta"), numbers with four decimals. Otherwise the text that
-/// stands for the set inside an expression: its name, or its expression text when it
+/// "tri", "z", "s", "pi" or "beta" when that call makes the same points again), numbers
+/// with four decimals, the name escaped so that it reads back whole. Otherwise the text
+/// that stands for the set inside an expression: its name, or its expression text when it
 /// carries the placeholder name. Never throws for any state of the set.
 [[nodiscard]] std::string PrettyPrintFuzzySet(const TFuzzySet& FuzzySet, bool AsTerm);
 

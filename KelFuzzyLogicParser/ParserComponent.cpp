@@ -10,6 +10,7 @@
 #include "KelFuzzyLogicParser/ParserMessages.hpp"
 #include "KelFuzzyLogicParser/ParserStreamScope.hpp"
 #include "KelFuzzyLogicParser/ParserTokens.hpp"
+#include "platform/Pending.hpp"
 
 namespace fuzzy {
 
@@ -208,25 +209,35 @@ TFuzzySet* TKelFuzzyLogicParser::ParseFuzzySet(TFuzzyVariable* Variable) {
     TInterfacePtr<IFuzzyStreamToken> token;
     ParseHeader(name, comment, token, SFzyExpectedFuzzySet, WhereParseFuzzySet, "term", true);
     PutBackToken(token);
-    TFuzzySet* set = CopyWhenDefined(Variable, ParseFuzzyValues(Variable));
+    if (Variable == nullptr)
+        ParseError(WhereParseFuzzySet, SFzyUndefinedVariable);
+    // A term that fails after its body was read (a reserved name, no closing ")") goes
+    // again, so that no half-made term is left under the name.
+    TPending<TFuzzySet> set(CopyWhenDefined(Variable, ParseFuzzyValues(Variable)));
     set->SetName(name);
     set->SetComment(comment);
     if (!IsCharToken(NextToken(), ')'))
         ParseError(WhereParseFuzzySet, SFzyMissingCloseParens);
+    TFuzzySet* term = set.Keep();
     if (FOnParseFuzzySet)
-        FOnParseFuzzySet(this, set);
-    return set;
+        FOnParseFuzzySet(this, term);
+    return term;
 }
 
 TFuzzySet* TKelFuzzyLogicParser::ParseFuzzyValues(TFuzzyVariable* Variable) {
     const auto first = NextToken();
     if (!IsCharToken(first, '(')) {
         PutBackToken(first);
+        const int firstNewTerm = Variable->GetItems()->GetCount();
         const auto tokens = ParseTokenList();
         // The term keeps its body as it was written: the expression texts that the set
         // operations build along the way do not all read back ("* " for "cold * 0.5").
         const std::string body = WriteExpressionTokens(*tokens);
-        TFuzzySet* set = CopyWhenDefined(Variable, EvalFuzzyExpression(Variable, tokens));
+        // A body that names a set made before it (the placeholder of an empty body, an
+        // auxiliary set) gets a copy: the term owns the set it names, and a failed read
+        // can remove it without taking an older set with it.
+        TFuzzySet* set =
+            CopyWhenDefined(Variable, EvalFuzzyExpression(Variable, tokens), firstNewTerm);
         set->SetExpression(body);
         return set;
     }
@@ -237,11 +248,14 @@ TFuzzySet* TKelFuzzyLogicParser::ParseFuzzyValues(TFuzzyVariable* Variable) {
 }
 
 TFuzzySet* TKelFuzzyLogicParser::ParseFuzzyValuePairs(TFuzzyVariable* Variable) {
-    TFuzzySet* set = Variable->GetItems()->Add();
-    try {
-        if (!IsCharToken(NextToken(), '('))
-            ParseError(WhereParseFuzzyValuePairs, SFzyMissingOpenParens);
-        auto token = NextToken();
+    TPending<TFuzzySet> set(Variable->GetItems()->Add());
+    if (!IsCharToken(NextToken(), '('))
+        ParseError(WhereParseFuzzyValuePairs, SFzyMissingOpenParens);
+    auto token = NextToken();
+    {
+        // The whole list is sorted and cleaned once, as written: point by point, a new
+        // point still at Y = 0 could match its neighbour and take it with it.
+        TUpdateGuard points(*set->GetValues());
         while (IsCharToken(token, '(')) {
             const TFzyFloat x = ExpectNumber(WhereParseFuzzyValuePairs);
             const TFzyFloat y = ExpectNumber(WhereParseFuzzyValuePairs);
@@ -249,13 +263,10 @@ TFuzzySet* TKelFuzzyLogicParser::ParseFuzzyValuePairs(TFuzzyVariable* Variable) 
             NextToken(); // the pair's closing token
             token = NextToken();
         }
-        if (!IsCharToken(token, ')'))
-            ParseError(WhereParseFuzzyValuePairs, SFzyMissingCloseParens);
-    } catch (...) {
-        delete set;
-        throw;
     }
-    return set;
+    if (!IsCharToken(token, ')'))
+        ParseError(WhereParseFuzzyValuePairs, SFzyMissingCloseParens);
+    return set.Keep();
 }
 
 TFuzzySet* TKelFuzzyLogicParser::ParseFuzzyFunction(TFuzzyVariable* Variable) {
@@ -265,15 +276,10 @@ TFuzzySet* TKelFuzzyLogicParser::ParseFuzzyFunction(TFuzzyVariable* Variable) {
     if (!IsTokenOfType(name, TFuzzyStreamTokenType::fstAtom))
         ParseError(WhereParseFuzzyFunction, SFzyMissingName);
     const auto arguments = ParseTokenList();
-    TFuzzySet* set = Variable->GetItems()->Add();
-    TFuzzySet* result = nullptr;
-    try {
-        result = CalcFuzzyFunction(set, name->GetText(), arguments);
-    } catch (...) {
-        delete set; // a failed call leaves no half-made term behind
-        throw;
-    }
-    NextToken(); // the call's closing token
+    TPending<TFuzzySet> set(Variable->GetItems()->Add());
+    TFuzzySet* result = CalcFuzzyFunction(set.Get(), name->GetText(), arguments);
+    (void)set.Keep(); // a handler may have made a set of its own; the new term stays too
+    NextToken();      // the call's closing token
     return result;
 }
 

@@ -113,8 +113,9 @@ private:
     /// The next token, which must be a number; ParseError(Where, "Expected number") else.
     TFzyFloat ExpectNumber(const std::string& Where);
     TFuzzySet* EmptyFuzzySet(TFuzzyVariable* Variable);
-    /// FuzzySet, or when it is a defined term an auxiliary copy in Variable's terms.
-    TFuzzySet* CopyWhenDefined(TFuzzyVariable* Variable, TFuzzySet* FuzzySet);
+    /// FuzzySet, or an auxiliary copy in Variable's terms when it is a defined term or was
+    /// among them before index FirstNewTerm.
+    TFuzzySet* CopyWhenDefined(TFuzzyVariable* Variable, TFuzzySet* FuzzySet, int FirstNewTerm = 0);
     TFuzzySet* EvalVariableToken(TFuzzyVariable* Variable, const std::string& Name);
     TFuzzySet* EvalListToken(TFuzzyVariable* Variable, const IFuzzyStreamToken& Token);
     TFuzzySet* EvalPostfix(TFuzzyVariable* Variable,

@@ -97,9 +97,9 @@ TEST_F(Expressions, ErrorsNameTheOffendingItem) {
         EXPECT_NE(message.find(c.Message), std::string::npos) << c.Expression << ": " << message;
     }
     // Each top-level item of an expression is a form of its own, and the end of the text
-    // starts a new one: the text read so far is empty by then.
+    // starts a new one: the text read so far is only the space left by putting it back.
     EXPECT_EQ(EvalError("cold or"), "Parsing Error, Missing fuzzy operand to be modified by "
-                                    "hedge: or in EvalFuzzyExpression at line 1: \"\"");
+                                    "hedge: or in EvalFuzzyExpression at line 1: \" \"");
 }
 
 TEST_F(Expressions, WithoutAVariableNothingIsEvaluated) {

@@ -165,6 +165,27 @@ TEST(FuzzyLogicTokenStreamTest, PutBackTokenComesBackOnceInTheRecordedText) {
     EXPECT_EQ(tokens.ToString(), "( a b ) ");
 }
 
+// Putting a token back leaves what was recorded before it, trimmed of trailing white space,
+// and one space.
+TEST(FuzzyLogicTokenStreamTest, PutBackLeavesTheTrimmedTextAndOneSpace) {
+    const struct {
+        const char* Text;
+        int Taken;
+        const char* Recorded;
+    } cases[] = {
+        {"(a b)", 1, " "},       // the first token: nothing before it
+        {"(a\\  b)", 3, "( a "}, // after the atom "a " (an escaped space)
+    };
+    for (const auto& c : cases) {
+        TLexer lexer(c.Text);
+        TInterfacePtr<IFuzzyStreamToken> last;
+        for (int i = 0; i < c.Taken; ++i)
+            last = lexer.Tokens.NextToken();
+        lexer.Tokens.PutBackToken(last);
+        EXPECT_EQ(lexer.Tokens.ToString(), c.Recorded) << c.Text;
+    }
+}
+
 TEST(FuzzyLogicTokenStreamTest, RecordsALineBreakWhereTheLineGrows) {
     TLexer lexer("(a\n\n b\r\n c)");
     auto& tokens = lexer.Tokens;
@@ -201,7 +222,7 @@ TEST(FuzzyLogicTokenStreamTest, HeadLooksWithoutConsuming) {
         TLexer lexer(text);
         EXPECT_EQ(lexer.Tokens.Head(), head) << "text: " << text;
         EXPECT_EQ(lexer.Tokens.Head(), head) << "text: " << text;
-        EXPECT_EQ(lexer.Tokens.ToString(), "");
+        EXPECT_EQ(lexer.Tokens.ToString(), " "); // nothing, and the space of a put-back
         TLexer fresh(text);
         EXPECT_EQ(Describe(*lexer.Tokens.NextToken()), Describe(*fresh.Tokens.NextToken()));
     }

@@ -117,15 +117,15 @@ TEST_F(Writer, WritesEachTermBodyByItsShape) {
         {"beta weight halfway",
          [](TFuzzySet& s) { s.CreateBetaCurveFunctionValues(7, 4, 10, 8, 2); },
          "(beta 4.0000 10.0000 8.0000 2.0000)"},
-        {"beta point on centre", // the weight's formula would divide by zero
+        {"beta of three points", // the call would read back as seven points
          [](TFuzzySet& s) { s.CreateBetaCurveFunctionValues(3, 4, 10, 2); },
-         "(beta 4.0000 10.0000 2.0000)"},
+         "((6.0000 0.2000) (10.0000 1.0000) (14.0000 0.2000) )"},
         {"rounded",
          [](TFuzzySet& s) {
              Load(*s.GetValues(), {{2.71828, 1}});
          },
          "((2.7183 1.0000) )"},
-        {"no points", [](TFuzzySet&) {}, "()"},
+        {"no points", [](TFuzzySet&) {}, ""}, // "()" would not read
         {"expression", [](TFuzzySet& s) { s.SetExpression("very warm"); }, "very warm"},
         {"own name as expression",
          [](TFuzzySet& s) {

@@ -205,11 +205,11 @@ TEST_F(Robustness, NonFiniteAndOutOfRangeNumbersAreNoNumbers) {
     for (const std::string number : {"1e400", "-1e400", "nan", "NaN", "inf", "-inf", "1e-400"}) {
         SCOPED_TRACE(number);
         EXPECT_EQ(ParseErrorOf("(deffuzzy a (range 0 " + number + "))"),
-                  "Parsing Error, Expected number in ParseFuzzyVariable at line 1: \"( deffuzzy a "
+                  "Parsing Error, Expected number in ParseFuzzyVariable at line 1: \" ( deffuzzy a "
                   "( range 0 " +
                       number + " \"");
         EXPECT_EQ(ParseErrorOf("(deffuzzy b (values (term t ((0 0) (" + number + " 1)))))"),
-                  "Parsing Error, Expected number in ParseFuzzyValuePairs at line 1: \"( deffuzzy "
+                  "Parsing Error, Expected number in ParseFuzzyValuePairs at line 1: \" ( deffuzzy "
                   "b ( values ( term t ( ( 0 0 ) ( " +
                       number + " \"");
     }
@@ -232,7 +232,7 @@ TEST_F(Robustness, BrokenEndsAndNulBytes) {
               "Parsing Error, Unexpected token: \"\\\" in ParseFuzzyLogic at line 1: \"\\ \"");
     EXPECT_EQ(ParseErrorOf("(deffuzzy b \\"),
               "Parsing Error, Expected \"(\" in ParseFuzzyVariable at line 1: "
-              "\"( deffuzzy b \\ EOF \"");
+              "\" ( deffuzzy b \\ EOF \"");
 
     using namespace std::string_literals;
     Read("\0(deffuzzy\0c\0\"x\0y\"\0(range\0 0 10))\0"s); // NUL is white space, kept in strings

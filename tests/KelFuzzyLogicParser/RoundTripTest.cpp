@@ -20,6 +20,7 @@ protected:
 
         TParsedLogic again;
         again.Logic->SetAutoTerms(Logic->GetAutoTerms());
+        again.Logic->SetNumFunctionValues(Logic->GetNumFunctionValues());
         again.Read(written);
         std::string rewritten;
         for (const TFuzzyVariable* variable : *again.Logic->GetItems())
@@ -76,6 +77,44 @@ TEST_F(RoundTrip, AutomaticTermsAreWrittenAsTheirPoints) {
     Logic->SetAutoTerms(true);
     const std::string text = Check("(deffuzzy a (range 0 30))");
     EXPECT_NE(text.find("(term low ((0.0000 1.0000) (30.0000 0.0000) ))"), std::string::npos);
+}
+
+// Shapes whose call would not make their points again are written as their points.
+TEST_F(RoundTrip, ShapesClampedByTheAxisOrTooFlatForFourDecimals) {
+    const std::string text =
+        Check("(deffuzzy c (range 0 10) (values (term pl (pi 4 2))"
+              " (term z0 (z -4 4)) (term s0 (s 6 14))"
+              " (term t0 (tri -1 2 4))))"
+              "(deffuzzy d (range 0 20) (values (term flat (beta 2 10 175))))");
+    EXPECT_NE(text.find("(term pl (("), std::string::npos);
+    EXPECT_NE(text.find("(term z0 (("), std::string::npos);
+    EXPECT_NE(text.find("(term s0 (("), std::string::npos);
+    EXPECT_NE(text.find("(term flat (("), std::string::npos);
+    // A triangle clamped at a corner is still the triangle of its clamped corners.
+    EXPECT_NE(text.find("(term t0 (tri 0.0000 2.0000 4.0000))"), std::string::npos);
+}
+
+TEST_F(RoundTrip, CurvesOfAnEvenNumberOfPoints) {
+    for (const int points : {4, 6, 8}) {
+        SCOPED_TRACE(points);
+        TParsedLogic parsed;
+        parsed.Logic->SetNumFunctionValues(points);
+        Logic->SetNumFunctionValues(points);
+        Logic->GetItems()->Clear();
+        Check("(deffuzzy e (range 0 20) (values (term pis (pi 2 5)) (term pia (pi 0 10 4))"
+              " (term b (beta 2 10 9)) (term s1 (s 3 9)) (term z1 (z 2 8))))");
+    }
+}
+
+TEST_F(RoundTrip, EmptyBodiesEscapedAtomsAndBodiesStartingWithAString) {
+    const std::string text = Check("(deffuzzy w\\ x (values (term b) (term a\\;b ((0 0) (1 1)))"
+                                   " (term a\\(b ((0 1) (1 0))) (term c a\\;b or a\\(b)"
+                                   " (term s \"\" \"a;b\" and a\\;b)))");
+    EXPECT_NE(text.find("(term b )"), std::string::npos);
+    EXPECT_NE(text.find("(deffuzzy w\\ x "), std::string::npos);
+    EXPECT_NE(text.find("(term c a\\;b or a\\(b)"), std::string::npos);
+    EXPECT_NE(text.find("(term s \"\" \"a;b\" and a\\;b)"), std::string::npos);
+    EXPECT_EQ(Term("w x", "s")->GetComment(), "");
 }
 
 } // namespace
