@@ -1,6 +1,7 @@
 #pragma once
 // Tables of texts the component reader must refuse, with where and why.
 
+#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -15,6 +16,9 @@ struct TBadText {
     const char* Property;
     const char* Message; // a part of the message
 };
+
+// Test names show the text, not the struct's bytes.
+inline void PrintTo(const TBadText& Bad, std::ostream* Out) { *Out << '"' << Bad.Text << '"'; }
 
 /// Reading Bad.Text raises EReadError at Bad.Line, naming Bad.Property and Bad.Message.
 inline void ExpectReadError(const TBadText& Bad, const TEventHandlers& Handlers = {}) {
