@@ -4,6 +4,7 @@
 // decimals) with the same comment. Text that does not read must fail with the library's
 // own exception; anything else ends the process and so becomes a finding.
 
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -59,23 +60,50 @@ auto NamesakeIn(const Items& Copies, const Items& Originals, int Index) {
     return decltype(Copies.GetItem(0))(nullptr);
 }
 
+/// The first line of Rewritten that differs from Written, with every term name and number
+/// replaced, so that failures of one kind read alike.
+std::string FirstDifference(const std::string& Written, const std::string& Rewritten) {
+    std::size_t start = 0;
+    while (start < Written.size() && start < Rewritten.size() && Written[start] == Rewritten[start])
+        ++start;
+    start =
+        Rewritten.rfind('\n', start) == std::string::npos ? 0 : Rewritten.rfind('\n', start) + 1;
+    const std::string line = Rewritten.substr(start, Rewritten.find('\n', start) - start);
+    std::string shape;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line.compare(i, 6, "(term ") == 0) {
+            shape += "(term _";
+            i = line.find_first_of(" )", i + 6) - 1;
+        } else if (std::isdigit(static_cast<unsigned char>(line[i]))) {
+            if (shape.empty() || shape.back() != '#')
+                shape += '#';
+        } else if (line[i] != '.' || shape.empty() || shape.back() != '#') {
+            shape += line[i];
+        }
+    }
+    return shape;
+}
+
 void CheckSameCurve(const TFuzzySet& Original, const TFuzzySet& Copy, const std::string& Name) {
+    const std::string kind = "a " + GetEnumName(Original.GetSetType()) + " term";
     if (Copy.GetComment() != Original.GetComment())
-        Fail(Name + " reads back with the comment \"" + Copy.GetComment() + "\" instead of \"" +
-             Original.GetComment() + "\"");
+        Fail("the comment of " + kind + " differs: " + Name + " reads back with \"" +
+             Copy.GetComment() + "\" instead of \"" + Original.GetComment() + "\"");
     const TFuzzySetValues& before = *Original.GetValues();
     const TFuzzySetValues& after = *Copy.GetValues();
     const std::string curves =
         "\nread:      " + Original.GetValuesToString() + "\nread back: " + Copy.GetValuesToString();
     if (before.GetCount() != after.GetCount())
-        Fail(Name + " reads back with " + std::to_string(after.GetCount()) + " points instead of " +
+        Fail("the curve of " + kind + " differs: " + Name + " reads back with " +
+             std::to_string(after.GetCount()) + " points instead of " +
              std::to_string(before.GetCount()) + curves);
     for (int i = 0; i < before.GetCount(); ++i)
         if (!(std::fabs(before[i]->GetX() - after[i]->GetX()) <= WrittenPrecision &&
               std::fabs(before[i]->GetY() - after[i]->GetY()) <= WrittenPrecision))
-            Fail(Name + " point " + std::to_string(i) + " reads back as (" +
-                 Number(after[i]->GetX()) + " " + Number(after[i]->GetY()) + ") instead of (" +
-                 Number(before[i]->GetX()) + " " + Number(before[i]->GetY()) + ")" + curves);
+            Fail("the curve of " + kind + " differs: " + Name + " point " + std::to_string(i) +
+                 " reads back as (" + Number(after[i]->GetX()) + " " + Number(after[i]->GetY()) +
+                 ") instead of (" + Number(before[i]->GetX()) + " " + Number(before[i]->GetY()) +
+                 ")" + curves);
 }
 
 } // namespace
@@ -103,14 +131,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
         }
         const std::string rewritten = second.WriteAll();
         if (rewritten != written)
-            Fail("written again:\n" + rewritten);
+            Fail("the text written again differs in " + FirstDifference(written, rewritten) +
+                 ":\nwritten again:\n" + rewritten);
 
         for (int v = 0; v < first.Logic->GetItems()->GetCount(); ++v) {
             const TFuzzyVariable* variable = first.Logic->GetItems()->GetItem(v);
             const TFuzzyVariable* copy =
                 NamesakeIn(*second.Logic->GetItems(), *first.Logic->GetItems(), v);
             if (copy == nullptr)
-                Fail(variable->GetName() + " does not read back");
+                Fail("a variable does not read back: " + variable->GetName());
             for (int t = 0; t < variable->GetItems()->GetCount(); ++t) {
                 const TFuzzySet* term = variable->GetItems()->GetItem(t);
                 if (!term->GetDefined())
@@ -118,7 +147,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
                 const std::string name = variable->GetName() + "." + term->GetName();
                 const TFuzzySet* termCopy = NamesakeIn(*copy->GetItems(), *variable->GetItems(), t);
                 if (termCopy == nullptr)
-                    Fail(name + " does not read back");
+                    Fail("a term does not read back: " + name);
                 CheckSameCurve(*term, *termCopy, name);
             }
         }

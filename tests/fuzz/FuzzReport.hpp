@@ -4,9 +4,11 @@
 // that the fuzzer saves the input as a reproducer.
 //
 // To hunt for further faults past known ones, set FUZZY_FUZZ_KEEP_GOING to a folder: each
-// broken promise of a new kind (its first line, numbers and lists aside) is then printed once and
-// its input saved in that folder, and the fuzzer goes on with the next input.
+// broken promise of a new kind (what its first line says before any ": ", numbers and
+// lists aside) is then printed once and its input saved in that folder, and the fuzzer
+// goes on with the next input.
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
@@ -34,12 +36,13 @@ inline std::string& CurrentInput() {
     return input;
 }
 
-/// The first line of Message without its parenthesised parts, every run of digits
-/// replaced by one '#'.
+/// What a failure is about: the first line of Message up to its first ": ", without its
+/// parenthesised parts, every run of digits replaced by one '#'.
 inline std::string KindOf(const std::string& Message) {
+    const std::string head = Message.substr(0, std::min(Message.find('\n'), Message.find(": ")));
     std::string kind;
     int depth = 0;
-    for (const char c : Message.substr(0, Message.find('\n'))) {
+    for (const char c : head) {
         depth += (c == '(') - (c == ')');
         if (depth > 0 || c == ')')
             continue;
