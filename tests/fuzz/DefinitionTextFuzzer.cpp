@@ -7,7 +7,6 @@
 #include <cctype>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -39,12 +38,6 @@ struct TReader {
     std::unique_ptr<TFuzzyLogic> Logic{TFuzzyLogic::Create(nullptr)};
     std::unique_ptr<TKelFuzzyLogicParser> Parser{TKelFuzzyLogicParser::Create(nullptr)};
 };
-
-std::string Number(TFzyFloat Value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.17g", Value);
-    return text;
-}
 
 /// The item of Copies that has the name of Originals' item at Index, counting earlier items
 /// of the same name: names need not be unique.

@@ -20,6 +20,13 @@
 
 namespace fuzzy::fuzz {
 
+/// A value at full precision, for a report.
+inline std::string Number(double Value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.17g", Value);
+    return text;
+}
+
 /// What the harness is working on, printed before the failure itself.
 inline std::string& Context() {
     static std::string context;

@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -35,12 +34,6 @@ constexpr TFzyFloat Tolerance = 1e-9;
 // Samples beside a breakpoint: far from it compared with the library's tolerance, close
 // compared with the grid.
 constexpr TFzyFloat Beside = 1.0 / 64;
-
-std::string Number(TFzyFloat Value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.17g", Value);
-    return text;
-}
 
 std::string PointsText(const TFuzzySet& Set) {
     std::string text = "(";
