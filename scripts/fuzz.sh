@@ -30,7 +30,13 @@ for harness in "${harnesses[@]}"; do
     if ! "$build/tests/fuzz/$harness" -max_total_time="$seconds" -timeout=20 \
         -rss_limit_mb=2048 -max_len=4096 -print_final_stats=1 -artifact_prefix="$findings/" \
         "$corpus" "$root/tests/fuzz/corpus/$harness" >"$log" 2>&1; then
-        tail -n 60 "$log" >&2
+        # The broken promise, or the sanitizer's report, and where the input went.
+        if grep -q '^==== broken promise' "$log"; then
+            sed -n '/^==== broken promise/,/ERROR: libFuzzer/p' "$log" >&2
+            grep -a 'Test unit written to' "$log" >&2
+        else
+            tail -n 60 "$log" >&2
+        fi
         echo "$harness failed; the input is saved in $findings" >&2
         exit 1
     fi
