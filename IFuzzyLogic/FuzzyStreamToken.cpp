@@ -7,9 +7,9 @@ namespace fuzzy {
 
 // ---- TFuzzyStreamToken ----
 
-HRESULT TFuzzyStreamToken::QueryInterface(const TGUID& IID, void** Obj) {
-    return QueryInterfaces<IFuzzyStreamToken, IBaseStreamToken, ICloneable, IInterface>(this, IID,
-                                                                                        Obj);
+HRESULT TFuzzyStreamToken::QueryInterface(const TGUID& InterfaceID, void** Obj) {
+    return QueryInterfaces<IFuzzyStreamToken, IBaseStreamToken, ICloneable, IInterface>(
+        this, InterfaceID, Obj);
 }
 
 void TFuzzyStreamToken::StoreIntf(const TInterfacePtr<IInterface>& Value,
@@ -97,9 +97,9 @@ void TFuzzyStreamToken::AssignFrom(const IBaseStreamToken& Source) {
 
 // ---- TFuzzyStreamTokenList ----
 
-HRESULT TFuzzyStreamTokenList::QueryInterface(const TGUID& IID, void** Obj) {
+HRESULT TFuzzyStreamTokenList::QueryInterface(const TGUID& InterfaceID, void** Obj) {
     return QueryInterfaces<IFuzzyStreamTokenList, IBaseStreamTokenList, ICloneable, IInterface>(
-        this, IID, Obj);
+        this, InterfaceID, Obj);
 }
 
 int TFuzzyStreamTokenList::Add(const TInterfacePtr<IFuzzyStreamToken>& Token) {

@@ -174,8 +174,8 @@ class TInterfacedObject : public TObject, public virtual IInterface {
 public:
     std::string ClassName() const override { return "TInterfacedObject"; }
 
-    HRESULT QueryInterface(const TGUID& IID, void** Obj) override {
-        return QueryInterfaces<IInterface>(this, IID, Obj);
+    HRESULT QueryInterface(const TGUID& InterfaceID, void** Obj) override {
+        return QueryInterfaces<IInterface>(this, InterfaceID, Obj);
     }
     int _AddRef() override { return FRefCount.fetch_add(1, std::memory_order_relaxed) + 1; }
     int _Release() override {

@@ -56,8 +56,8 @@ public:
     TInterfaceList() = default;
     std::string ClassName() const override { return "TInterfaceList"; }
 
-    HRESULT QueryInterface(const TGUID& IID, void** Obj) override {
-        return QueryInterfaces<IInterfaceList, IInterface>(this, IID, Obj);
+    HRESULT QueryInterface(const TGUID& InterfaceID, void** Obj) override {
+        return QueryInterfaces<IInterfaceList, IInterface>(this, InterfaceID, Obj);
     }
 
     int Add(const TInterfacePtr<IInterface>& Item) override;

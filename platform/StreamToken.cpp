@@ -32,8 +32,8 @@ void TStreamObject::AssignTo(TPersistent* Dest) const {
 
 // ---- TBaseStreamToken ----
 
-HRESULT TBaseStreamToken::QueryInterface(const TGUID& IID, void** Obj) {
-    return QueryInterfaces<IBaseStreamToken, ICloneable, IInterface>(this, IID, Obj);
+HRESULT TBaseStreamToken::QueryInterface(const TGUID& InterfaceID, void** Obj) {
+    return QueryInterfaces<IBaseStreamToken, ICloneable, IInterface>(this, InterfaceID, Obj);
 }
 
 void TBaseStreamToken::Assign(const TInterfacePtr<IInterface>& Source) {
@@ -77,8 +77,8 @@ std::string TBaseStreamToken::ToString() const {
 
 // ---- TBaseStreamTokenList ----
 
-HRESULT TBaseStreamTokenList::QueryInterface(const TGUID& IID, void** Obj) {
-    return QueryInterfaces<IBaseStreamTokenList, ICloneable, IInterface>(this, IID, Obj);
+HRESULT TBaseStreamTokenList::QueryInterface(const TGUID& InterfaceID, void** Obj) {
+    return QueryInterfaces<IBaseStreamTokenList, ICloneable, IInterface>(this, InterfaceID, Obj);
 }
 
 void TBaseStreamTokenList::CheckIndex(int Index, int Limit) const {

@@ -44,6 +44,7 @@ public:
     const std::string& GetWhitespace() const override { return FWhitespace; }
     void SetWhitespace(const std::string& Value) override { FWhitespace = Value; }
 
+    using TStreamObject::Assign;
     /// Copies every field of another token. EConvertError when Source is no token.
     void Assign(const TInterfacePtr<IInterface>& Source) override;
     /// A new token of the same class with the same fields.
@@ -92,6 +93,7 @@ public:
     bool Equals(const TInterfacePtr<IBaseStreamTokenList>& List) const override;
     std::string ToString() const override;
 
+    using TStreamObject::Assign;
     /// Replaces the tokens by those of another list (the same token objects, shared).
     /// EConvertError when Source is no token list.
     void Assign(const TInterfacePtr<IInterface>& Source) override;

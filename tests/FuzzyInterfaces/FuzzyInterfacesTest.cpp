@@ -52,8 +52,8 @@ public:
     TCountedCloneable() { ++LiveCount; }
     ~TCountedCloneable() override { --LiveCount; }
 
-    HRESULT QueryInterface(const TGUID& IID, void** Obj) override {
-        return QueryInterfaces<IInterface, ICloneable>(this, IID, Obj);
+    HRESULT QueryInterface(const TGUID& InterfaceID, void** Obj) override {
+        return QueryInterfaces<IInterface, ICloneable>(this, InterfaceID, Obj);
     }
     void Assign(const TInterfacePtr<IInterface>&) override {}
     void Assign(const TPersistent*) override {}

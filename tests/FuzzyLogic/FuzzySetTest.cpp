@@ -5,6 +5,7 @@
 #include "FuzzyConsts/FuzzyExceptions.hpp"
 #include "FuzzyLogic/FuzzyLogic.hpp"
 #include "platform/Exceptions.hpp"
+#include "support/CommaLocale.hpp"
 #include "support/PointListHelpers.hpp"
 
 namespace fuzzy::test {
@@ -252,18 +253,10 @@ TEST(ChangeHooks, PointEditsReachTheSetsCollection) {
 }
 
 TEST(Locale, TextIgnoresTheCLocale) {
-    const char* found = nullptr;
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8"})
-        if (std::setlocale(LC_ALL, name) != nullptr) {
-            found = name;
-            break;
-        }
-    if (found == nullptr)
-        GTEST_SKIP() << "no locale with a decimal comma is installed";
-    const auto set = MakeSet({{0.5, 0.25}}, "x");
-    const std::string text = set->ToString();
-    std::setlocale(LC_ALL, "C");
-    EXPECT_EQ(text, "(x (0.5000 0.2500) )");
+    const TCommaLocale locale;
+    if (locale.Name() == nullptr)
+        return SkipOrFailWithoutCommaLocale();
+    EXPECT_EQ(MakeSet({{0.5, 0.25}}, "x")->ToString(), "(x (0.5000 0.2500) )");
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 
 #include "platform/Exceptions.hpp"
 #include "platform/Strings.hpp"
+#include "support/CommaLocale.hpp"
 
 namespace fuzzy {
 namespace {
@@ -69,29 +70,10 @@ TEST(FormatTest, MismatchedOrMissingArgumentsRaiseConvertError) {
     }
 }
 
-// Switches the C locale to one with a decimal comma for its lifetime.
-class TCommaLocale {
-public:
-    TCommaLocale() {
-        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8"})
-            if (std::setlocale(LC_ALL, name) != nullptr) {
-                FName = name;
-                return;
-            }
-    }
-    ~TCommaLocale() { std::setlocale(LC_ALL, "C"); }
-    TCommaLocale(const TCommaLocale&) = delete;
-    TCommaLocale& operator=(const TCommaLocale&) = delete;
-    const char* Name() const { return FName; }
-
-private:
-    const char* FName = nullptr;
-};
-
 TEST(FormatTest, NumbersIgnoreTheCLocale) {
-    const TCommaLocale locale;
+    const test::TCommaLocale locale;
     if (locale.Name() == nullptr)
-        GTEST_SKIP() << "no de_DE.UTF-8, de_DE.utf8 or fr_FR.UTF-8 locale on this machine";
+        return test::SkipOrFailWithoutCommaLocale();
     ASSERT_STREQ(std::localeconv()->decimal_point, ",") << locale.Name();
     EXPECT_EQ(Format("%.4f", 0.5), "0.5000");
     double value = 0;

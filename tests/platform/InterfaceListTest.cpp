@@ -32,8 +32,8 @@ public:
         if (OnDestroy)
             OnDestroy();
     }
-    HRESULT QueryInterface(const TGUID& IID, void** Obj) override {
-        return QueryInterfaces<INamed, IInterface>(this, IID, Obj);
+    HRESULT QueryInterface(const TGUID& InterfaceID, void** Obj) override {
+        return QueryInterfaces<INamed, IInterface>(this, InterfaceID, Obj);
     }
     std::string Name() const override { return FName; }
     std::function<void()> OnDestroy;
