@@ -53,9 +53,9 @@ void TIFuzzySets::AssignFuzzySets(const TInterfacePtr<IFuzzyVariable>& Source) {
     const TInterfacePtr<IFuzzyVariable> variable = FVariable->Self();
     TUpdateGuard guard(*this);
     Clear();
-    for (const TInterfacePtr<IFuzzySet>& source : sources) {
-        TInterfacePtr<IFuzzySet> copy = source->Clone(variable);
-        copy->SetDefined(source->GetDefined());
+    for (const TInterfacePtr<IFuzzySet>& original : sources) {
+        TInterfacePtr<IFuzzySet> copy = original->Clone(variable);
+        copy->SetDefined(original->GetDefined());
         Add(copy);
     }
 }
