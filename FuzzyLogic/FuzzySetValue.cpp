@@ -72,17 +72,13 @@ bool TFuzzySetValue::Equals(const TFuzzySetValue* Source) const {
     return FloatEquals(FX, Source->FX) && FloatEquals(FY, Source->FY);
 }
 
-TFuzzySetValues* TFuzzySetValue::GetFuzzySetValues() const {
-    return dynamic_cast<TFuzzySetValues*>(TCollectionItem::GetCollection());
-}
+TFuzzySetValues* TFuzzySetValue::GetFuzzySetValues() const { return FList; }
 
 bool TFuzzySetValue::ClampXIntoSet() {
-    const TFuzzySetValues* values = GetFuzzySetValues();
-    const TFuzzySet* set = values != nullptr ? values->GetFuzzySet() : nullptr;
-    if (set == nullptr)
+    TFuzzySetValues* values = GetFuzzySetValues();
+    if (values == nullptr || values->GetFuzzySet() == nullptr)
         return false;
-    const TFzyFloat minimum = set->GetXRange(1);
-    const TFzyFloat maximum = set->GetXRange(0);
+    const auto [minimum, maximum] = values->GetSetXRange();
     if (minimum > FX)
         FX = minimum;
     else if (maximum < FX)

@@ -55,8 +55,12 @@ private:
     bool ClampXIntoSet();
     void ValueChanged(TXYUpdateTypes UpdateTypes);
 
+    friend class TFuzzySetValues;
+
     TFzyFloat FX = 0;
     TFzyFloat FY = 0;
+    /// The point list this point belongs to, kept by the list as points join and leave.
+    TFuzzySetValues* FList = nullptr;
 };
 
 } // namespace fuzzy

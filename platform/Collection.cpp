@@ -63,6 +63,33 @@ void TCollection::Delete(int Index) {
     delete item;
 }
 
+void TCollection::DeleteItems(const std::vector<bool>& Doomed) {
+    if (Doomed.size() != FItems.size())
+        throw EListError(SListIndexError, static_cast<int>(Doomed.size()));
+    std::vector<TCollectionItem*> leaving;
+    for (std::size_t i = 0; i < FItems.size(); ++i)
+        if (Doomed[i]) {
+            Notify(FItems[i], TCollectionNotification::cnDeleting);
+            Notify(FItems[i], TCollectionNotification::cnExtracting);
+            leaving.push_back(FItems[i]);
+        }
+    if (leaving.empty())
+        return;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < FItems.size(); ++i)
+        if (!Doomed[i])
+            FItems[kept++] = FItems[i];
+    FItems.resize(kept);
+    Renumber(0, kept);
+    Touch();
+    for (TCollectionItem* item : leaving) {
+        item->FCollection = nullptr; // already out: its destructor has nothing to leave
+        item->FIndex = -1;
+        delete item;
+    }
+    Changed();
+}
+
 void TCollection::Clear() {
     if (FItems.empty())
         return;

@@ -124,6 +124,11 @@ public:
     void Delete(int Index);
     /// Destroys all items, last first, inside an update bracket.
     void Clear();
+    /// Destroys, in one pass, every item whose flag is set (Doomed holds one flag per item;
+    /// EListError otherwise). Each goes as Delete would send it (cnDeleting, then
+    /// cnExtracting, while the collection still holds all of them); the others keep their
+    /// order, and one change is reported. Linear however many items go.
+    void DeleteItems(const std::vector<bool>& Doomed);
     /// Removes the item from the collection and hands it to the caller.
     [[nodiscard]] std::unique_ptr<TCollectionItem> Extract(TCollectionItem* Item);
 
