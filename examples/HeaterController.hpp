@@ -56,10 +56,6 @@ public:
         FPower = variables.GetItemByName("power");
         const TFuzzySets& power = *FPower->GetItems();
 
-        for (TFuzzyVariable* variable : variables)
-            for (TFuzzySet* term : *variable->GetItems())
-                SpanRange(*variable, *term);
-
         // Colder and cooling down asks for more heat; at the setpoint with a steady room
         // the heater covers the losses at a low power.
         const auto rule = [&](const char* e, const char* r, const char* p) {
@@ -113,25 +109,6 @@ public:
     std::span<const THeaterRule> GetRules() const { return FRules; }
 
 private:
-    // Gives a term points at both ends of its variable's range, at the heights it already
-    // has there (the curve is flat beyond its end points anyway). Two curves are combined
-    // by walking them side by side; with every term covering the whole range, neither
-    // runs out of points before the other, so every crossing is met within both curves.
-    static void SpanRange(const TFuzzyVariable& Variable, TFuzzySet& Term) {
-        TFuzzySetValues& values = *Term.GetValues();
-        const TFuzzySetValue* first = values[0];
-        const TFuzzySetValue* last = values[values.GetCount() - 1];
-        const TFzyFloat firstY = first->GetY();
-        const TFzyFloat lastY = last->GetY();
-        const bool startsLate = first->GetX() > Variable.GetMinimum();
-        const bool endsEarly = last->GetX() < Variable.GetMaximum();
-        TUpdateGuard guard(values);
-        if (startsLate)
-            values.Add(Variable.GetMinimum(), firstY);
-        if (endsEarly)
-            values.Add(Variable.GetMaximum(), lastY);
-    }
-
     std::unique_ptr<TFuzzyLogic> FLogic{TFuzzyLogic::Create(nullptr)};
     TFuzzyVariable* FPower = nullptr;
     std::array<THeaterRule, 9> FRules{};

@@ -233,6 +233,10 @@ TEST(CombinationProperty, RandomPairsGiveTheMaximumAndMinimumEverywhere) {
         const TResult unite(first->Union(second.get()));
         const TResult unitedBack(second->Union(first.get()));
         const TResult meet(first->Intersection(second.get()));
+        for (const TFuzzySet* result : {unite.get(), meet.get()}) {
+            const TResult copy(result->Clone());
+            ASSERT_EQ(PointsOf(*copy->GetValues()), PointsOf(*result->GetValues())) << "pair " << pair;
+        }
 
         std::vector<TFzyFloat> xs;
         for (int k = 0; k < 40; ++k)
@@ -254,8 +258,9 @@ TEST(CombinationProperty, RandomPairsGiveTheMaximumAndMinimumEverywhere) {
                   std::pair{meet.get(), std::min(ya, yb)}}) {
                 const TFzyFloat deviation = std::fabs(result->DegreeOfMembership(x) - expected);
                 resultDeviation = std::max(resultDeviation, deviation);
-                if (deviation > Exact)
+                if (deviation > Exact) {
                     EXPECT_TRUE(WithinTolerance(deviation, x, highs)) << "pair " << pair << " at " << x;
+                }
             }
         }
         samples += static_cast<int>(xs.size());

@@ -97,6 +97,23 @@ TEST_F(PointList, RemoveDuplicatesDeletesTheFifthPointOfAVerticalLine) {
               (TPoints{{0, 0}, {5, 0}, {5, 0.25}, {5, 0.5}, {5, 0.75}, {9, 0}}));
 }
 
+// Ways to an equal pair that no setter reports: a point that starts at (X, 0) and is set
+// to Y = 0, or a deletion that makes two equal points neighbours.
+TEST_F(PointList, TheBracketsEndRemovesEveryEqualPair) {
+    Load(Values, {{0, 0}, {5, 0}, {5, 0}, {10, 1}});
+    EXPECT_EQ(PointsOf(Values), (TPoints{{0, 0}, {5, 0}, {10, 1}}));
+    const std::unique_ptr<TFuzzySet> copy(Set->Clone());
+    EXPECT_EQ(PointsOf(*copy->GetValues()), PointsOf(Values));
+
+    Values.Clear();
+    Load(Values, {{5, 0}, {5, 1}, {5, 0}});
+    {
+        TUpdateGuard guard(Values);
+        Values.Delete(1);
+    }
+    EXPECT_EQ(PointsOf(Values), (TPoints{{5, 0}}));
+}
+
 TEST_F(PointList, BracketDefersSortingAndCleaningToItsEnd) {
     {
         TUpdateGuard guard(Values);
@@ -193,6 +210,18 @@ TEST_F(PointList, ExpandSimpleUsesAUniformGrid) {
     Load(Values, {{0, 0}, {4, 1}, {10, 0}});
     Values.ExpandSimple(5);
     ExpectPoints(PointsOf(Values), {{0, 0}, {10 / 3.0, 10 / 12.0}, {4, 1}, {20 / 3.0, 5 / 9.0}, {10, 0}});
+}
+
+TEST_F(PointList, ExpandSimpleNeverPutsAGridPointBeforeAPointItFollows) {
+    // The second grid X, 5, lies within the tolerance left of the peak.
+    Load(Values, {{0, 0}, {5.00005, 1}, {10, 0}});
+    Values.ExpandSimple(4);
+    for (int i = 0; i < Values.GetCount(); ++i) {
+        EXPECT_LE(Values[i]->GetY(), 1.0) << "point " << i;
+        if (i > 0) {
+            EXPECT_LE(Values[i - 1]->GetX(), Values[i]->GetX()) << "point " << i;
+        }
+    }
 }
 
 TEST_F(PointList, AppendCopiesARangeClippedToTheSource) {
