@@ -127,8 +127,8 @@ TEST(Combination, ResultsEqualThePointwiseCombinationWhereTheWalkIsHard) {
     const TCase cases[] = {
         {"a crossing with the other curve's flat continuation", {{0, 0}, {10, 1}}, {{0, 0}, {2, 0.5}},
          TOp::Union, {{3.5, 0.5}, {5, 0.5}, {7.5, 0.75}}},
-        {"a crossing with a flat continuation on the left", {{6, 0.3}, {10, 0.3}}, {{0, 1}, {4, 0}},
-         TOp::Intersection, {{1, 0.3}, {2.8, 0.3}, {3.5, 0.125}, {8, 0}}},
+        {"a crossing with a flat continuation on the left", {{6, 0.2}, {10, 0.6}}, {{0, 1}, {4, 0}},
+         TOp::Intersection, {{1, 0.2}, {2, 0.2}, {3.5, 0.125}, {8, 0}}},
         {"a one-point set is flat everywhere", {{5, 0.5}}, {{0, 0}, {10, 1}}, TOp::Union,
          {{2, 0.5}, {7.5, 0.75}}},
         {"a shared vertical line with more points in the first set",
@@ -143,9 +143,9 @@ TEST(Combination, ResultsEqualThePointwiseCombinationWhereTheWalkIsHard) {
          {{2.5, 0}, {5, 0.9}, {7.5, 0.3}}},
         {"a step up against a step down at one X", {{0, 0}, {5, 0}, {5, 1}, {10, 1}},
          {{0, 1}, {5, 1}, {5, 0}, {10, 0}}, TOp::Intersection, {{4, 0}, {5, 1}, {6, 0}}},
-        {"bounded-sum intersection with a flat set", {{2, 0.5}, {6, 0.5}, {8, 0.5}},
-         {{0, 0}, {10, 1}}, TOp::BoundedSumIntersection,
-         {{1, 0}, {3, 0}, {5, 0}, {6, 0.1}, {7, 0.2}, {9, 0.4}}},
+        {"bounded-sum intersection with a flat set", {{4.5, 0.375}, {5, 0.375}, {9.5, 0.375}},
+         {{2.5, 0.875}, {7.5, 0.25}}, TOp::BoundedSumIntersection,
+         {{2, 0.25}, {3.5, 0.125}, {4.5, 0}, {5, 0}, {6.5, 0}, {9, 0}}},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.What);

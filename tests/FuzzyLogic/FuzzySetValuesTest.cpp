@@ -213,9 +213,9 @@ TEST_F(PointList, ExpandSimpleUsesAUniformGrid) {
 }
 
 TEST_F(PointList, ExpandSimpleNeverPutsAGridPointBeforeAPointItFollows) {
-    // The second grid X, 5, lies within the tolerance left of the peak.
-    Load(Values, {{0, 0}, {5.00005, 1}, {10, 0}});
-    Values.ExpandSimple(4);
+    // The grid X 5 lies within the tolerance left of the peak, just before a steep fall.
+    Load(Values, {{0, 0}, {5.00005, 1}, {5.0002, 0}, {10, 0}});
+    Values.ExpandSimple(5);
     for (int i = 0; i < Values.GetCount(); ++i) {
         EXPECT_LE(Values[i]->GetY(), 1.0) << "point " << i;
         if (i > 0) {
