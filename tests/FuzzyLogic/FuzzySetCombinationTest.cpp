@@ -137,10 +137,11 @@ TEST(Combination, ResultsEqualThePointwiseCombinationWhereTheWalkIsHard) {
         {"a shared vertical line with more points in the second set",
          {{0, 0.5}, {5, 0.9}, {5, 0.3}, {10, 0.3}}, {{0, 0}, {5, 0}, {5, 1}, {5, 0.5}, {10, 0.5}},
          TOp::Union, {{2.5, 0.7}, {5, 1}, {7.5, 0.5}}},
+        // The equal pair at X = 2 has the result's points cleaned as a whole list.
         {"a result line of five points keeps its last",
-         {{0, 0}, {5, 0}, {5, 1}, {5, 0.2}, {5, 0.7}, {10, 0.7}},
-         {{0, 0.9}, {5, 0.9}, {5, 0.1}, {5, 0.8}, {5, 0.3}, {10, 0.3}}, TOp::Intersection,
-         {{2.5, 0}, {5, 0.9}, {7.5, 0.3}}},
+         {{0, 0}, {2, 0.6}, {2, 0.8}, {5, 0}, {5, 1}, {5, 0.2}, {5, 0.7}, {10, 0.7}},
+         {{0, 0.1}, {4, 0.9}, {5, 0.9}, {5, 0.1}, {5, 0.8}, {5, 0.3}, {10, 0.3}}, TOp::Intersection,
+         {{2, 0.5}, {3, 0.8 - 0.8 / 3}, {5, 0.9}, {7.5, 0.3}}},
         {"a step up against a step down at one X", {{0, 0}, {5, 0}, {5, 1}, {10, 1}},
          {{0, 1}, {5, 1}, {5, 0}, {10, 0}}, TOp::Intersection, {{4, 0}, {5, 1}, {6, 0}}},
         {"bounded-sum intersection with a flat set", {{4.5, 0.375}, {5, 0.375}, {9.5, 0.375}},
@@ -157,6 +158,20 @@ TEST(Combination, ResultsEqualThePointwiseCombinationWhereTheWalkIsHard) {
         for (const auto& [x, expected] : c.Expected)
             EXPECT_NEAR(result->DegreeOfMembership(x), expected, 1e-12) << "at " << x;
     }
+}
+
+// A caller's own operator may append its points in any order; the result is put in order
+// before its horizontal runs are simplified, or the wrong point of a run would go.
+TEST(Combination, AnOperatorsOwnCallbackMayAppendOutOfOrder) {
+    auto a = MakeSet({{0, 0}, {10, 0.2}, {20, 0.2}, {30, 0.2}, {40, 1}}, "a");
+    auto b = MakeSet({{0, 0}, {40, 0}}, "b");
+    const TResult result(a->Operator(b.get(), "moved",
+                                     [](TFuzzySetValues* Values, TFzyFloat X1, TFzyFloat Y1,
+                                        TFzyFloat, TFzyFloat Y2) {
+                                         Values->Add(X1 == 10 ? 35 : X1, std::max(Y1, Y2));
+                                         return false;
+                                     }));
+    EXPECT_EQ(PointsOf(*result->GetValues()), (TPoints{{0, 0}, {20, 0.2}, {35, 0.2}, {40, 1}}));
 }
 
 // A rule pass: the term slow clipped at 0.8 united with an old solution whose used-up end
