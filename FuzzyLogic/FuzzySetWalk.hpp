@@ -32,28 +32,59 @@ inline bool IsFlat(const TFuzzySetValues& Values) {
     return Values.SkipY(0, Values[0]->GetY(), +1) == -1;
 }
 
-/// The straight piece of one curve that lies ahead of a walk whose next point of this
-/// curve is Next: the segment into that point, or the flat continuation of the curve
-/// before its first point (Next = 0) or after its last (Next = count).
+/// A straight piece of one curve: a segment, or a flat continuation beyond an end point.
 struct TPiece {
     TPoint From;
     TPoint To;
     bool Horizontal;
 
-    static TPiece Ahead(const TFuzzySetValues& Values, int Next) {
-        const int count = Values.GetCount();
-        if (Next == 0 || Next >= count) {
-            const TPoint end = PointOf(Values[Next == 0 ? 0 : count - 1]);
-            return {end, end, true};
-        }
-        const TPoint from = PointOf(Values[Next - 1]);
-        const TPoint to = PointOf(Values[Next]);
-        return {from, to, from.Y == to.Y};
-    }
-
     TFzyFloat At(TFzyFloat X) const {
         return Horizontal ? From.Y : InterpolateY(From.X, From.Y, To.X, To.Y, X);
     }
+};
+
+/// One set's place in the walk: the last point passed and the next one, each read once.
+class TSide {
+public:
+    explicit TSide(const TFuzzySetValues& Values)
+        : FValues(Values), FCount(Values.GetCount()), FNext(PointOf(Values[0])) {}
+
+    bool Done() const { return FIndex >= FCount; }
+    int Index() const { return FIndex; }
+    const TPoint& Next() const { return FNext; }
+    void Advance() {
+        FPassed = FNext;
+        if (++FIndex < FCount)
+            FNext = PointOf(FValues[FIndex]);
+    }
+    /// The piece of the curve ahead: the segment into the next point, or the flat
+    /// continuation before the first point or after the last.
+    TPiece Ahead() const {
+        if (FIndex == 0)
+            return {FNext, FNext, true};
+        if (Done())
+            return {FPassed, FPassed, true};
+        return {FPassed, FNext, FPassed.Y == FNext.Y};
+    }
+    /// The last point passed, when it stands on the vertical line at X.
+    bool PassedOnLine(TFzyFloat X, TFzyFloat& Y) const {
+        if (FIndex == 0 || !FloatEquals(FPassed.X, X))
+            return false;
+        Y = FPassed.Y;
+        return true;
+    }
+    /// True when the next point is the first of a vertical line of at least two points.
+    bool NextStartsVerticalLine() const {
+        return (FIndex == 0 || !FloatEquals(FPassed.X, FNext.X)) && FIndex + 1 < FCount &&
+               FloatEquals(FValues[FIndex + 1]->GetX(), FNext.X);
+    }
+
+private:
+    const TFuzzySetValues& FValues;
+    int FCount;
+    int FIndex = 0;
+    TPoint FPassed{};
+    TPoint FNext;
 };
 
 /// Where two pieces cross strictly between Left and Right, the X values of two
@@ -79,13 +110,6 @@ inline bool Crossing(const TPiece& A, const TPiece& B, TFzyFloat Left, TFzyFloat
     // Rounding must not move the crossing past the breakpoints around it.
     At.X = std::clamp(At.X, Left, Right);
     return true;
-}
-
-/// True when the point at Index is the first of a vertical line of at least two points.
-inline bool StartsVerticalLine(const TFuzzySetValues& Values, int Index) {
-    const TFzyFloat x = Values[Index]->GetX();
-    return (Index == 0 || !FloatEquals(Values[Index - 1]->GetX(), x)) &&
-           Index + 1 < Values.GetCount() && FloatEquals(Values[Index + 1]->GetX(), x);
 }
 
 /// A new result set while an operation fills it. A result in no collection is freed again
@@ -137,49 +161,47 @@ bool TFuzzySet::Walk(const TFuzzySet& Other, Comparison&& Callback) const {
     TMembershipCursor cursor2;
     // The other curve at X, where one curve has a breakpoint: its last point passed when
     // that stands on the same vertical line, else its membership.
-    auto beside = [](const TFuzzySet& Set, int Next, TFzyFloat X, TMembershipCursor& Cursor) {
-        const TFuzzySetValues& values = *Set.FValues;
-        if (Next > 0 && FloatEquals(values[Next - 1]->GetX(), X))
-            return values[Next - 1]->GetY();
-        return Set.DegreeOfMembership(X, Cursor);
+    auto beside = [](const TFuzzySet& Set, const walk::TSide& Side, TFzyFloat X,
+                     TMembershipCursor& Cursor) {
+        TFzyFloat y = 0;
+        return Side.PassedOnLine(X, y) ? y : Set.DegreeOfMembership(X, Cursor);
     };
-    int i = 0;
-    int j = 0;
+    walk::TSide a(first);
+    walk::TSide b(second);
     bool started = false;
     TFzyFloat lastX = 0;
-    while (i < count1 || j < count2) {
-        const bool both = i < count1 && j < count2;
-        const bool paired = both && FloatEquals(first[i]->GetX(), second[j]->GetX());
-        const bool firstOnly = !paired && (j >= count2 || (both && second[j]->GetX() > first[i]->GetX()));
-        const TFzyFloat x = paired || firstOnly ? first[i]->GetX() : second[j]->GetX();
+    while (!a.Done() || !b.Done()) {
+        const bool both = !a.Done() && !b.Done();
+        const bool paired = both && FloatEquals(a.Next().X, b.Next().X);
+        const bool firstOnly = !paired && (b.Done() || (both && b.Next().X > a.Next().X));
+        const TFzyFloat x = paired || firstOnly ? a.Next().X : b.Next().X;
 
         walk::TPoint crossing{};
-        if (started && walk::Crossing(walk::TPiece::Ahead(first, i), walk::TPiece::Ahead(second, j),
-                                      lastX, x, crossing) &&
+        if (started && walk::Crossing(a.Ahead(), b.Ahead(), lastX, x, crossing) &&
             Callback(crossing.X, crossing.Y, crossing.X, crossing.Y))
             return true;
 
         if (paired) {
-            const walk::TPoint a = walk::PointOf(first[i]);
-            const walk::TPoint b = walk::PointOf(second[j]);
-            if (Callback(a.X, a.Y, b.X, b.Y))
+            const walk::TPoint p = a.Next();
+            const walk::TPoint q = b.Next();
+            if (Callback(p.X, p.Y, q.X, q.Y))
                 return true;
-            if (walk::StartsVerticalLine(first, i) && walk::StartsVerticalLine(second, j) &&
-                Callback(a.X, first[GetMaxYValueOfX(i, +1)]->GetY(), b.X,
-                         second[Other.GetMaxYValueOfX(j, +1)]->GetY()))
+            if (a.NextStartsVerticalLine() && b.NextStartsVerticalLine() &&
+                Callback(p.X, first[GetMaxYValueOfX(a.Index(), +1)]->GetY(), q.X,
+                         second[Other.GetMaxYValueOfX(b.Index(), +1)]->GetY()))
                 return true;
-            ++i;
-            ++j;
+            a.Advance();
+            b.Advance();
         } else if (firstOnly) {
-            const walk::TPoint a = walk::PointOf(first[i]);
-            if (Callback(a.X, a.Y, a.X, beside(Other, j, a.X, cursor2)))
+            const walk::TPoint p = a.Next();
+            if (Callback(p.X, p.Y, p.X, beside(Other, b, p.X, cursor2)))
                 return true;
-            ++i;
+            a.Advance();
         } else {
-            const walk::TPoint b = walk::PointOf(second[j]);
-            if (Callback(b.X, beside(*this, i, b.X, cursor1), b.X, b.Y))
+            const walk::TPoint q = b.Next();
+            if (Callback(q.X, beside(*this, a, q.X, cursor1), q.X, q.Y))
                 return true;
-            ++j;
+            b.Advance();
         }
         started = true;
         lastX = x;

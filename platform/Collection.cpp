@@ -105,10 +105,6 @@ std::unique_ptr<TCollectionItem> TCollection::Extract(TCollectionItem* Item) {
     return std::unique_ptr<TCollectionItem>(Item);
 }
 
-TCollectionItem* TCollection::GetItem(int Index) const {
-    CheckIndex(Index, GetCount());
-    return FItems[static_cast<std::size_t>(Index)];
-}
 
 void TCollection::SetItem(int Index, const TCollectionItem* Value) {
     GetItem(Index)->Assign(Value);
@@ -191,8 +187,10 @@ void TCollection::RemoveItem(TCollectionItem* Item) {
 
 void TCollection::CheckIndex(int Index, int Count) const {
     if (Index < 0 || Index >= Count)
-        throw EListError(SListIndexError, Index);
+        RaiseIndexError(Index);
 }
+
+void TCollection::RaiseIndexError(int Index) { throw EListError(SListIndexError, Index); }
 
 void TCollection::Renumber(std::size_t From, std::size_t To) {
     for (std::size_t i = From; i < To; ++i)

@@ -134,7 +134,11 @@ public:
 
     int GetCount() const { return static_cast<int>(FItems.size()); }
     /// The item at Index; EListError when out of range.
-    TCollectionItem* GetItem(int Index) const;
+    TCollectionItem* GetItem(int Index) const {
+        if (Index < 0 || Index >= GetCount())
+            RaiseIndexError(Index);
+        return FItems[static_cast<std::size_t>(Index)];
+    }
     TCollectionItem* operator[](int Index) const { return GetItem(Index); }
     /// Assigns Value into the existing item at Index.
     void SetItem(int Index, const TCollectionItem* Value);
@@ -183,6 +187,8 @@ private:
     void InsertItem(TCollectionItem* Item);
     void RemoveItem(TCollectionItem* Item);
     void CheckIndex(int Index, int Count) const;
+    /// Raises EListError for Index (kept out of line: reading an item is inlined).
+    [[noreturn]] static void RaiseIndexError(int Index);
     void Renumber(std::size_t From, std::size_t To);
 
     TCollectionItemClass FItemClass;
