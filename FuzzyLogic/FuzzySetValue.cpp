@@ -72,7 +72,9 @@ bool TFuzzySetValue::Equals(const TFuzzySetValue* Source) const {
     return FloatEquals(FX, Source->FX) && FloatEquals(FY, Source->FY);
 }
 
-TFuzzySetValues* TFuzzySetValue::GetFuzzySetValues() const { return FList; }
+TFuzzySetValues* TFuzzySetValue::GetFuzzySetValues() const {
+    return FList;
+}
 
 bool TFuzzySetValue::ClampXIntoSet() {
     TFuzzySetValues* values = GetFuzzySetValues();

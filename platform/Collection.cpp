@@ -105,7 +105,6 @@ std::unique_ptr<TCollectionItem> TCollection::Extract(TCollectionItem* Item) {
     return std::unique_ptr<TCollectionItem>(Item);
 }
 
-
 void TCollection::SetItem(int Index, const TCollectionItem* Value) {
     GetItem(Index)->Assign(Value);
 }
@@ -190,7 +189,9 @@ void TCollection::CheckIndex(int Index, int Count) const {
         RaiseIndexError(Index);
 }
 
-void TCollection::RaiseIndexError(int Index) { throw EListError(SListIndexError, Index); }
+void TCollection::RaiseIndexError(int Index) {
+    throw EListError(SListIndexError, Index);
+}
 
 void TCollection::Renumber(std::size_t From, std::size_t To) {
     for (std::size_t i = From; i < To; ++i)

@@ -125,35 +125,55 @@ TEST(Combination, ResultsEqualThePointwiseCombinationWhereTheWalkIsHard) {
         std::vector<std::pair<TFzyFloat, TFzyFloat>> Expected; // X and membership there
     };
     const TCase cases[] = {
-        {"a crossing with the other curve's flat continuation", {{0, 0}, {10, 1}}, {{0, 0}, {2, 0.5}},
-         TOp::Union, {{3.5, 0.5}, {5, 0.5}, {7.5, 0.75}}},
-        {"a crossing with a flat continuation on the left", {{6, 0.2}, {10, 0.6}}, {{0, 1}, {4, 0}},
-         TOp::Intersection, {{1, 0.2}, {2, 0.2}, {3.5, 0.125}, {8, 0}}},
-        {"a one-point set is flat everywhere", {{5, 0.5}}, {{0, 0}, {10, 1}}, TOp::Union,
+        {"a crossing with the other curve's flat continuation",
+         {{0, 0}, {10, 1}},
+         {{0, 0}, {2, 0.5}},
+         TOp::Union,
+         {{3.5, 0.5}, {5, 0.5}, {7.5, 0.75}}},
+        {"a crossing with a flat continuation on the left",
+         {{6, 0.2}, {10, 0.6}},
+         {{0, 1}, {4, 0}},
+         TOp::Intersection,
+         {{1, 0.2}, {2, 0.2}, {3.5, 0.125}, {8, 0}}},
+        {"a one-point set is flat everywhere",
+         {{5, 0.5}},
+         {{0, 0}, {10, 1}},
+         TOp::Union,
          {{2, 0.5}, {7.5, 0.75}}},
         {"a shared vertical line with more points in the first set",
-         {{0, 0}, {5, 0}, {5, 1}, {5, 0.5}, {10, 0.5}}, {{0, 0.5}, {5, 0.9}, {5, 0.3}, {10, 0.3}},
-         TOp::Union, {{2.5, 0.7}, {5, 1}, {7.5, 0.5}}},
+         {{0, 0}, {5, 0}, {5, 1}, {5, 0.5}, {10, 0.5}},
+         {{0, 0.5}, {5, 0.9}, {5, 0.3}, {10, 0.3}},
+         TOp::Union,
+         {{2.5, 0.7}, {5, 1}, {7.5, 0.5}}},
         {"a shared vertical line with more points in the second set",
-         {{0, 0.5}, {5, 0.9}, {5, 0.3}, {10, 0.3}}, {{0, 0}, {5, 0}, {5, 1}, {5, 0.5}, {10, 0.5}},
-         TOp::Union, {{2.5, 0.7}, {5, 1}, {7.5, 0.5}}},
+         {{0, 0.5}, {5, 0.9}, {5, 0.3}, {10, 0.3}},
+         {{0, 0}, {5, 0}, {5, 1}, {5, 0.5}, {10, 0.5}},
+         TOp::Union,
+         {{2.5, 0.7}, {5, 1}, {7.5, 0.5}}},
         // The equal pair at X = 2 has the result's points cleaned as a whole list.
         {"a result line of five points keeps its last",
          {{0, 0}, {2, 0.6}, {2, 0.8}, {5, 0}, {5, 1}, {5, 0.2}, {5, 0.7}, {10, 0.7}},
-         {{0, 0.1}, {4, 0.9}, {5, 0.9}, {5, 0.1}, {5, 0.8}, {5, 0.3}, {10, 0.3}}, TOp::Intersection,
+         {{0, 0.1}, {4, 0.9}, {5, 0.9}, {5, 0.1}, {5, 0.8}, {5, 0.3}, {10, 0.3}},
+         TOp::Intersection,
          {{2, 0.5}, {3, 0.8 - 0.8 / 3}, {5, 0.9}, {7.5, 0.3}}},
-        {"a step up against a step down at one X", {{0, 0}, {5, 0}, {5, 1}, {10, 1}},
-         {{0, 1}, {5, 1}, {5, 0}, {10, 0}}, TOp::Intersection, {{4, 0}, {5, 1}, {6, 0}}},
-        {"bounded-sum intersection with a flat set", {{4.5, 0.375}, {5, 0.375}, {9.5, 0.375}},
-         {{2.5, 0.875}, {7.5, 0.25}}, TOp::BoundedSumIntersection,
+        {"a step up against a step down at one X",
+         {{0, 0}, {5, 0}, {5, 1}, {10, 1}},
+         {{0, 1}, {5, 1}, {5, 0}, {10, 0}},
+         TOp::Intersection,
+         {{4, 0}, {5, 1}, {6, 0}}},
+        {"bounded-sum intersection with a flat set",
+         {{4.5, 0.375}, {5, 0.375}, {9.5, 0.375}},
+         {{2.5, 0.875}, {7.5, 0.25}},
+         TOp::BoundedSumIntersection,
          {{2, 0.25}, {3.5, 0.125}, {4.5, 0}, {5, 0}, {6.5, 0}, {9, 0}}},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.What);
         auto a = MakeSet(c.A, "a");
         auto b = MakeSet(c.B, "b");
-        const TResult result(c.Op == TOp::Union          ? a->Union(b.get())
-                             : c.Op == TOp::Intersection ? a->Intersection(b.get())
+        const TResult result(c.Op == TOp::Union ? a->Union(b.get())
+                             : c.Op == TOp::Intersection
+                                 ? a->Intersection(b.get())
                                  : a->Intersection(b.get(), TFuzzyOperation::foBoundedSum));
         for (const auto& [x, expected] : c.Expected)
             EXPECT_NEAR(result->DegreeOfMembership(x), expected, 1e-12) << "at " << x;
@@ -165,12 +185,12 @@ TEST(Combination, ResultsEqualThePointwiseCombinationWhereTheWalkIsHard) {
 TEST(Combination, AnOperatorsOwnCallbackMayAppendOutOfOrder) {
     auto a = MakeSet({{0, 0}, {10, 0.2}, {20, 0.2}, {30, 0.2}, {40, 1}}, "a");
     auto b = MakeSet({{0, 0}, {40, 0}}, "b");
-    const TResult result(a->Operator(b.get(), "moved",
-                                     [](TFuzzySetValues* Values, TFzyFloat X1, TFzyFloat Y1,
-                                        TFzyFloat, TFzyFloat Y2) {
-                                         Values->Add(X1 == 10 ? 35 : X1, std::max(Y1, Y2));
-                                         return false;
-                                     }));
+    const TResult result(a->Operator(
+        b.get(), "moved",
+        [](TFuzzySetValues* Values, TFzyFloat X1, TFzyFloat Y1, TFzyFloat, TFzyFloat Y2) {
+            Values->Add(X1 == 10 ? 35 : X1, std::max(Y1, Y2));
+            return false;
+        }));
     EXPECT_EQ(PointsOf(*result->GetValues()), (TPoints{{0, 0}, {20, 0.2}, {35, 0.2}, {40, 1}}));
 }
 
@@ -195,9 +215,9 @@ TEST(Combination, TheStrengthOfACrispFactIsTheMembershipAtIt) {
     pi->CreatePIFunctionValues(7, -1, 1, 0);
     auto step = MakeSet({{0, 0}, {4, 0.2}, {4, 0.9}, {4, 0.6}, {8, 0.6}});
     auto fact = MakeSet({});
-    for (const auto& [term, x] : {std::pair{pi.get(), 1.5}, std::pair{pi.get(), -1.5},
-                                  std::pair{pi.get(), 0.5}, std::pair{step.get(), 4.0},
-                                  std::pair{step.get(), 3.0}, std::pair{step.get(), 9.0}}) {
+    for (const auto& [term, x] :
+         {std::pair{pi.get(), 1.5}, std::pair{pi.get(), -1.5}, std::pair{pi.get(), 0.5},
+          std::pair{step.get(), 4.0}, std::pair{step.get(), 3.0}, std::pair{step.get(), 9.0}}) {
         fact->CreateCrispValue(x);
         EXPECT_NEAR(term->GetCorrelationStrength(fact.get()), term->DegreeOfMembership(x), 1e-12)
             << "at " << x;

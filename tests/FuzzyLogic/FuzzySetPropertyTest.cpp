@@ -126,7 +126,7 @@ TEST(CombinationProperty, RandomPairsGiveTheMaximumAndMinimumEverywhere) {
     std::mt19937 random(11);
     std::uniform_real_distribution<TFzyFloat> anywhere(-20, 120);
     int samples = 0;
-    int nearBreakpoints = 0;  // pairs where the walk itself judged X within the tolerance
+    int nearBreakpoints = 0;        // pairs where the walk itself judged X within the tolerance
     int cleanedWithinTolerance = 0; // pairs where the result's clean-up merged close points
     for (int pair = 0; pair < Pairs; ++pair) {
         const TPoints a = RandomShapedCurve(random);
@@ -148,7 +148,8 @@ TEST(CombinationProperty, RandomPairsGiveTheMaximumAndMinimumEverywhere) {
         const TResult meet(first->Intersection(second.get()));
         for (const TFuzzySet* result : {unite.get(), meet.get()}) {
             const TResult copy(result->Clone());
-            ASSERT_EQ(PointsOf(*copy->GetValues()), PointsOf(*result->GetValues())) << "pair " << pair;
+            ASSERT_EQ(PointsOf(*copy->GetValues()), PointsOf(*result->GetValues()))
+                << "pair " << pair;
         }
 
         std::vector<TFzyFloat> xs;
@@ -163,16 +164,17 @@ TEST(CombinationProperty, RandomPairsGiveTheMaximumAndMinimumEverywhere) {
         for (TFzyFloat x : xs) {
             const TFzyFloat ya = first->DegreeOfMembership(x);
             const TFzyFloat yb = second->DegreeOfMembership(x);
-            walkDeviation = std::max({walkDeviation,
-                                      std::fabs(EventCurveAt(highs, x) - std::max(ya, yb)),
-                                      std::fabs(EventCurveAt(lows, x) - std::min(ya, yb))});
-            for (const auto& [result, expected] :
-                 {std::pair{unite.get(), std::max(ya, yb)}, std::pair{unitedBack.get(), std::max(ya, yb)},
-                  std::pair{meet.get(), std::min(ya, yb)}}) {
+            walkDeviation =
+                std::max({walkDeviation, std::fabs(EventCurveAt(highs, x) - std::max(ya, yb)),
+                          std::fabs(EventCurveAt(lows, x) - std::min(ya, yb))});
+            for (const auto& [result, expected] : {std::pair{unite.get(), std::max(ya, yb)},
+                                                   std::pair{unitedBack.get(), std::max(ya, yb)},
+                                                   std::pair{meet.get(), std::min(ya, yb)}}) {
                 const TFzyFloat deviation = std::fabs(result->DegreeOfMembership(x) - expected);
                 resultDeviation = std::max(resultDeviation, deviation);
                 if (deviation > Exact) {
-                    EXPECT_TRUE(WithinTolerance(deviation, x, highs)) << "pair " << pair << " at " << x;
+                    EXPECT_TRUE(WithinTolerance(deviation, x, highs))
+                        << "pair " << pair << " at " << x;
                 }
             }
         }
@@ -186,7 +188,6 @@ TEST(CombinationProperty, RandomPairsGiveTheMaximumAndMinimumEverywhere) {
             ++cleanedWithinTolerance;
             EXPECT_TRUE(HasEventsWithinTolerance(highs) || HasEventsWithinTolerance(lows))
                 << "pair " << pair << ": the result is off by " << resultDeviation;
-
         }
     }
     std::cout << "[ figures  ] " << Pairs << " pairs, " << samples << " sample points; "

@@ -98,10 +98,19 @@ TEST_F(PointList, RemoveDuplicatesDeletesTheFifthPointOfAVerticalLine) {
 
     // The count starts again after each deleted point: of nine, the fifth and ninth go.
     Values.Clear();
-    Load(Values, {{9, 0}, {5, 0.1}, {5, 0.2}, {5, 0.3}, {5, 0.4}, {5, 0.5}, {5, 0.6}, {5, 0.7},
-                  {5, 0.8}, {5, 0.9}});
-    EXPECT_EQ(PointsOf(Values), (TPoints{{5, 0.1}, {5, 0.2}, {5, 0.3}, {5, 0.4}, {5, 0.6},
-                                         {5, 0.7}, {5, 0.8}, {9, 0}}));
+    Load(Values, {{9, 0},
+                  {5, 0.1},
+                  {5, 0.2},
+                  {5, 0.3},
+                  {5, 0.4},
+                  {5, 0.5},
+                  {5, 0.6},
+                  {5, 0.7},
+                  {5, 0.8},
+                  {5, 0.9}});
+    EXPECT_EQ(
+        PointsOf(Values),
+        (TPoints{{5, 0.1}, {5, 0.2}, {5, 0.3}, {5, 0.4}, {5, 0.6}, {5, 0.7}, {5, 0.8}, {9, 0}}));
 }
 
 // Ways to an equal pair that no setter reports: a point that starts at (X, 0) and is set

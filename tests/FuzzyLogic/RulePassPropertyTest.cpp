@@ -231,8 +231,8 @@ TEST(RulePassProperty, AssertRuleAgreesWithThePlainEvaluation) {
                         xs.push_back(point.first + offset);
             double deviation = 0;
             for (double x : xs)
-                deviation = std::max(deviation, std::fabs(solution->DegreeOfMembership(x) -
-                                                          EnvelopeAt(curves, x)));
+                deviation = std::max(
+                    deviation, std::fabs(solution->DegreeOfMembership(x) - EnvelopeAt(curves, x)));
             samples += static_cast<int>(xs.size());
             const double plainCenter = PlainCenterOfGravity(curves, from, from + width);
             if (std::isfinite(plainCenter)) {

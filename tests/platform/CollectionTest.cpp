@@ -126,10 +126,10 @@ TEST_F(Collections, DeleteItemsRemovesTheFlaggedOnesAtOnceAndKeepsTheOrder) {
         list.AddNamed(name);
     TakeLog();
     list.DeleteItems({true, false, true, true, false});
-    EXPECT_EQ(TakeLog(), (std::vector<std::string>{
-                             "notify deleting a", "notify extracting a", "notify deleting c",
-                             "notify extracting c", "notify deleting d", "notify extracting d",
-                             "update all"}));
+    EXPECT_EQ(TakeLog(),
+              (std::vector<std::string>{"notify deleting a", "notify extracting a",
+                                        "notify deleting c", "notify extracting c",
+                                        "notify deleting d", "notify extracting d", "update all"}));
     ASSERT_EQ(list.GetCount(), 2);
     EXPECT_EQ(list.Item(0)->GetName(), "b");
     EXPECT_EQ(list.Item(1)->GetName(), "e");
