@@ -47,6 +47,17 @@ TEST(PointClamping, XIsClampedIntoTheSetRangeOnlyInsideASet) {
     EXPECT_EQ(freePoint->GetY(), -1);
 }
 
+// A bulk change reads the range once; the next bulk change reads it again.
+TEST(PointClamping, EachBracketClampsToTheRangeOfItsTime) {
+    std::unique_ptr<TFuzzyVariable> variable(TFuzzyVariable::Create(nullptr));
+    variable->SetMaximum(10);
+    TFuzzySetValues& values = *variable->GetItems()->Add("t")->GetValues();
+    Load(values, {{5, 0}, {20, 1}});
+    variable->SetMaximum(30);
+    Load(values, {{25, 0.5}});
+    EXPECT_EQ(PointsOf(values), (TPoints{{5, 0}, {10, 1}, {25, 0.5}}));
+}
+
 TEST_F(PointList, NaNIsRejectedBeforeAnythingChanges) {
     Load(Values, {{0, 0}, {10, 1}});
     EXPECT_THROW(Values[1]->SetX(std::nan("")), EArgumentOutOfRangeException);
