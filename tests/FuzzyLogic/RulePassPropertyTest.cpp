@@ -44,6 +44,16 @@ double PlainAt(const TCurve& Curve, double X) {
     return onLine;
 }
 
+/// The curve just beside X: just right of it (Right) or just left, where a vertical line
+/// at X gives its last or its first point.
+double PlainBeside(const TCurve& Curve, double X, bool Right) {
+    double beside = -1;
+    for (const auto& [x, y] : Curve)
+        if (x == X && (Right || beside < 0))
+            beside = y;
+    return beside >= 0 ? beside : PlainAt(Curve, X);
+}
+
 double EnvelopeAt(const std::vector<TCurve>& Curves, double X) {
     double highest = 0;
     for (const TCurve& curve : Curves)
@@ -67,13 +77,10 @@ double PlainCenterOfGravity(const std::vector<TCurve>& Curves, double From, doub
         const double x1 = xs[k];
         if (!(x0 < x1))
             continue;
-        // Each curve's line on (x0, x1), read inside the piece, away from vertical lines.
-        std::vector<std::pair<double, double>> lines; // value at x0, value at x1
-        for (const TCurve& curve : Curves) {
-            const double a = PlainAt(curve, x0 + (x1 - x0) / 3);
-            const double b = PlainAt(curve, x0 + 2 * (x1 - x0) / 3);
-            lines.emplace_back(2 * a - b, 2 * b - a);
-        }
+        // Each curve's line on (x0, x1): its values just right of x0 and just left of x1.
+        std::vector<std::pair<double, double>> lines;
+        for (const TCurve& curve : Curves)
+            lines.emplace_back(PlainBeside(curve, x0, true), PlainBeside(curve, x1, false));
         std::vector<double> ts{0, 1};
         for (std::size_t p = 0; p < lines.size(); ++p)
             for (std::size_t q = p + 1; q < lines.size(); ++q) {
