@@ -75,12 +75,14 @@ void TCollection::DeleteItems(const std::vector<bool>& Doomed) {
         }
     if (leaving.empty())
         return;
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < FItems.size(); ++i)
+    // Items before the first one that goes keep their places and numbers.
+    const auto first = static_cast<std::size_t>(leaving.front()->FIndex);
+    std::size_t kept = first;
+    for (std::size_t i = first; i < FItems.size(); ++i)
         if (!Doomed[i])
             FItems[kept++] = FItems[i];
     FItems.resize(kept);
-    Renumber(0, kept);
+    Renumber(first, kept);
     Touch();
     for (TCollectionItem* item : leaving) {
         item->FCollection = nullptr; // already out: its destructor has nothing to leave
