@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include "FuzzyConsts/FuzzyExceptions.hpp"
 #include "FuzzyConsts/FuzzyKeywords.hpp"
@@ -18,24 +19,61 @@ namespace fuzzy {
 
 namespace {
 
-// Keeps only the ends of each horizontal run inside the curve, the last point of a run at
-// the start and the first of a run at the end: the curve is flat beyond its ends anyway.
-void SimplifyHorizontalRuns(TFuzzySetValues& Values) {
-    int run = 1;
-    for (int k = 1; k < Values.GetCount();) {
-        if (FloatEquals(Values[k - 1]->GetY(), Values[k]->GetY())) {
-            if (++run > 1)
-                Values.Delete(k - 1);
-            else
-                ++k;
-        } else {
-            run = 0;
-            ++k;
-        }
-    }
+// Marks the points of a result that its curve does without. Inside the curve a horizontal
+// run keeps only its first and last points, a run at the start only its last and one at
+// the end only its first (the curve is flat beyond its ends anyway).
+void MarkHorizontalRuns(const TFuzzySetValues& Values, std::vector<bool>& Doomed) {
     const int count = Values.GetCount();
-    if (count >= 2 && FloatEquals(Values[count - 2]->GetY(), Values[count - 1]->GetY()))
-        Values.Delete(count - 1);
+    int run = 1;
+    for (int k = 1; k < count; ++k) {
+        // Point k - 1 is the one before k among the points still kept.
+        if (!FloatEquals(Values[k - 1]->GetY(), Values[k]->GetY()))
+            run = 0;
+        else if (++run > 1)
+            Doomed[static_cast<std::size_t>(k - 1)] = true;
+    }
+    int beforeLast = count - 2;
+    while (beforeLast >= 0 && Doomed[static_cast<std::size_t>(beforeLast)])
+        --beforeLast;
+    if (beforeLast >= 0 && FloatEquals(Values[beforeLast]->GetY(), Values[count - 1]->GetY()))
+        Doomed[static_cast<std::size_t>(count - 1)] = true;
+}
+
+// A vertical line of more than four points keeps its first point, its highest and its
+// last: beside the line the curve runs from the first and from the last, and at the line
+// itself the membership is its highest point; the points between add nothing. (The list's
+// own clean-up would instead drop the fifth point, which may be the last.)
+void MarkOverfullLines(const TFuzzySetValues& Values, std::vector<bool>& Doomed) {
+    std::vector<int> line;
+    auto trim = [&] {
+        if (line.size() > 4) {
+            int highest = line[1];
+            for (std::size_t k = 2; k + 1 < line.size(); ++k)
+                if (Values[line[k]]->GetY() > Values[highest]->GetY())
+                    highest = line[k];
+            for (std::size_t k = 1; k + 1 < line.size(); ++k)
+                Doomed[static_cast<std::size_t>(line[k])] = line[k] != highest;
+        }
+        line.clear();
+    };
+    for (int k = 0; k < Values.GetCount(); ++k) {
+        if (Doomed[static_cast<std::size_t>(k)])
+            continue;
+        if (!line.empty() && !FloatEquals(Values[line.back()]->GetX(), Values[k]->GetX()))
+            trim();
+        line.push_back(k);
+    }
+    trim();
+}
+
+// The result of a walk, in X order, without the points its curve does not need, removed
+// in one pass however many there are.
+void SimplifyResult(TFuzzySetValues& Values) {
+    Values.Sort();
+    std::vector<bool> doomed(static_cast<std::size_t>(Values.GetCount()), false);
+    MarkHorizontalRuns(Values, doomed);
+    MarkOverfullLines(Values, doomed);
+    Values.DeleteItems(doomed);
 }
 
 const std::string& ExpressionOrName(const TFuzzySet& Set) {
@@ -71,7 +109,7 @@ TFuzzySet* TFuzzySet::Operator(const TFuzzySet* FuzzySet, const std::string& Ope
             return FuzzyOperator(values, X1, Y1, X2, Y2);
         });
         if (!stopped && FValues->GetCount() > 0 && other.FValues->GetCount() > 0)
-            SimplifyHorizontalRuns(*values);
+            SimplifyResult(*values);
     }
     result->FExpression = FormatFuzzyExpression(ExpressionOrName(*this)) + " " + OperatorKeyword +
                           " " + FormatFuzzyExpression(ExpressionOrName(other));

@@ -71,7 +71,7 @@ bool TFuzzySetValue::Equals(const TFuzzySetValue* Source) const {
 }
 
 TFuzzySetValues* TFuzzySetValue::GetFuzzySetValues() const {
-    return dynamic_cast<TFuzzySetValues*>(TCollectionItem::GetCollection());
+    return FList;
 }
 
 const TFuzzySet* TFuzzySetValue::GetFuzzySet() const {
@@ -82,11 +82,9 @@ const TFuzzySet* TFuzzySetValue::GetFuzzySet() const {
 bool TFuzzySetValue::IsInSet() const { return GetFuzzySet() != nullptr; }
 
 TFzyFloat TFuzzySetValue::ClampedIntoSet(TFzyFloat X) const {
-    const TFuzzySet* set = GetFuzzySet();
-    if (set == nullptr)
+    if (!IsInSet())
         return X;
-    const TFzyFloat minimum = set->GetXRange(1);
-    const TFzyFloat maximum = set->GetXRange(0);
+    const auto [minimum, maximum] = GetFuzzySetValues()->GetSetXRange();
     if (minimum > X)
         return minimum;
     if (maximum < X)

@@ -59,8 +59,12 @@ private:
     TFzyFloat ClampedIntoSet(TFzyFloat X) const;
     void ValueChanged(TXYUpdateTypes UpdateTypes);
 
+    friend class TFuzzySetValues;
+
     TFzyFloat FX = 0;
     TFzyFloat FY = 0;
+    /// The point list this point belongs to, kept by the list as points join and leave.
+    TFuzzySetValues* FList = nullptr;
 };
 
 } // namespace fuzzy

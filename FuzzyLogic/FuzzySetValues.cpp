@@ -63,14 +63,39 @@ void TFuzzySetValues::Update(TCollectionItem* Item) {
         FSorted = true;
         FDuplicatesRemoved = true;
     }
-    if (Item == nullptr)
+    if (Item == nullptr) {
+        // Not every way to an equal pair passes a test: a new point starts at Y = 0, so
+        // setting Y = 0 changes nothing, and a deletion makes new neighbours.
+        if (FDuplicatesRemoved && HasEqualNeighbours())
+            FDuplicatesRemoved = false;
         CleanupValues();
+        FXRange.reset(); // the bracket, if any, is over
+    }
     if (FFuzzySet == nullptr)
         return;
     if (Item != nullptr)
         FFuzzySet->UpdateFuzzySetValue(static_cast<TFuzzySetValue*>(Item));
     else
         FFuzzySet->UpdateFuzzySetValues();
+}
+
+void TFuzzySetValues::Notify(TCollectionItem* Item, TCollectionNotification Action) {
+    TGTypedCollection::Notify(Item, Action);
+    // The item class of the list: every item is a point.
+    auto* point = static_cast<TFuzzySetValue*>(Item);
+    if (Action == TCollectionNotification::cnAdded)
+        point->FList = this;
+    else if (Action == TCollectionNotification::cnExtracting)
+        point->FList = nullptr;
+}
+
+std::pair<TFzyFloat, TFzyFloat> TFuzzySetValues::GetSetXRange() {
+    if (FXRange)
+        return *FXRange;
+    const std::pair range{FFuzzySet->GetXRange(1), FFuzzySet->GetXRange(0)};
+    if (GetUpdateCount() > 0)
+        FXRange = range;
+    return range;
 }
 
 void TFuzzySetValues::UpdateValue(TFuzzySetValue* Value, TXYUpdateTypes UpdateTypes) {

@@ -2,7 +2,9 @@
 // The point list of a membership function.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FuzzyConsts/FuzzyTypes.hpp"
@@ -78,6 +80,8 @@ public:
 
 protected:
     void Update(TCollectionItem* Item) override;
+    /// Keeps each point's link to its list, which its setters use on every write.
+    void Notify(TCollectionItem* Item, TCollectionNotification Action) override;
 
 private:
     friend class TFuzzySetValue;
@@ -106,6 +110,11 @@ private:
     void SortWithinTolerance();
     int Skip(int Index, TFzyFloat Value, int Dir, bool ByY) const;
     void CheckNotEmpty(const char* Operation) const;
+    bool HasEqualNeighbours() const;
+    /// The owning set's X range as (minimum, maximum), for the setters' clamp. Inside an
+    /// update bracket it is looked up once and kept until the bracket ends, so that a bulk
+    /// change does not ask the set (and its variable) again for every point.
+    std::pair<TFzyFloat, TFzyFloat> GetSetXRange();
 
     TFuzzySet* FFuzzySet;
     bool FSorted = true;
@@ -115,6 +124,7 @@ private:
     /// The change stamp at which FExactlyOrdered was last worked out.
     mutable std::uint64_t FOrderStamp = ~std::uint64_t{0};
     mutable bool FExactlyOrdered = true;
+    std::optional<std::pair<TFzyFloat, TFzyFloat>> FXRange;
 };
 
 } // namespace fuzzy

@@ -67,15 +67,20 @@ void TFuzzySetValues::ExpandSimple(int NewCount) {
         x += step;
         while (i < GetCount() - 1 && GetItem(i)->GetX() < x)
             ++i;
+        // A grid X within the tolerance of a breakpoint is that breakpoint: the new point
+        // goes after its vertical line, at the line's own X, so it never stands left of a
+        // point before it (where its height would be extrapolated).
+        TFzyFloat at = x;
         if (FloatEquals(GetItem(i)->GetX(), x)) {
             i = SkipX(i, x, +1);
             if (i == -1)
                 i = GetCount() - 1;
+            at = std::max(x, GetItem(i - 1)->GetX());
         }
         TFuzzySetValue* point = Add();
-        point->SetX(x);
+        point->SetX(at);
         point->SetIndex(i);
-        point->SetY(HeightBetween(*this, i, x));
+        point->SetY(HeightBetween(*this, i, at));
     }
 }
 

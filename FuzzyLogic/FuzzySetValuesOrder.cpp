@@ -49,29 +49,50 @@ void TFuzzySetValues::SortWithinTolerance() {
                 MoveItem(j, i);
 }
 
+// One pass over the points, comparing each with the last point kept before it, and one
+// removal at the end: deleting point by point would shift the rest of the list each time.
 void TFuzzySetValues::RemoveDuplicates() {
     if (FDuplicatesRemoved)
         return;
     TUpdateGuard guard(*this);
+    std::vector<bool> doomed(static_cast<std::size_t>(GetCount()), false);
+    // The point whose setter is running stays; the point kept before it goes instead.
+    auto drop = [&](int& previous, int i) {
+        if (IsChanging(GetItem(i))) {
+            doomed[static_cast<std::size_t>(previous)] = true;
+            previous = i;
+        } else {
+            doomed[static_cast<std::size_t>(i)] = true;
+        }
+    };
     int run = 0;
-    for (int i = 1; i < GetCount();) {
+    int previous = 0;
+    for (int i = 1; i < GetCount(); ++i) {
         const TFuzzySetValue* point = GetItem(i);
-        const TFuzzySetValue* previous = GetItem(i - 1);
-        if (point->Equals(previous)) {
-            DeletePoint(i, i - 1);
-        } else if (FloatEquals(point->GetX(), previous->GetX())) {
+        const TFuzzySetValue* before = GetItem(previous);
+        if (point->Equals(before)) {
+            drop(previous, i);
+        } else if (FloatEquals(point->GetX(), before->GetX())) {
             if (++run == 4) { // the fifth point on one vertical line
-                DeletePoint(i, i - 1);
+                drop(previous, i);
                 run = 0;
             } else {
-                ++i;
+                previous = i;
             }
         } else {
             run = 0;
-            ++i;
+            previous = i;
         }
     }
+    DeleteItems(doomed);
     FDuplicatesRemoved = true;
+}
+
+bool TFuzzySetValues::HasEqualNeighbours() const {
+    for (int i = 1; i < GetCount(); ++i)
+        if (GetItem(i)->Equals(GetItem(i - 1)))
+            return true;
+    return false;
 }
 
 void TFuzzySetValues::CleanupValues() {

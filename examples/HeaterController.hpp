@@ -27,26 +27,6 @@ inline constexpr std::array<std::array<const char*, 3>, 9> HeaterRuleTerms{{
     {"ok", "falling", "medium"}, {"ok", "steady", "low"}, {"ok", "rising", "off"},
     {"warm", "falling", "low"}, {"warm", "steady", "off"}, {"warm", "rising", "off"}}};
 
-/// Gives a term points at both ends of its variable's range [Minimum, Maximum], at the
-/// heights it already has there (the curve is flat beyond its end points anyway). Two
-/// curves are combined by walking them side by side; with every term covering the whole
-/// range, neither runs out of points before the other, so every crossing is met within
-/// both curves.
-inline void SpanRange(TFzyFloat Minimum, TFzyFloat Maximum, TFuzzySet& Term) {
-    TFuzzySetValues& values = *Term.GetValues();
-    const TFuzzySetValue* first = values[0];
-    const TFuzzySetValue* last = values[values.GetCount() - 1];
-    const TFzyFloat firstY = first->GetY();
-    const TFzyFloat lastY = last->GetY();
-    const bool startsLate = first->GetX() > Minimum;
-    const bool endsEarly = last->GetX() < Maximum;
-    TUpdateGuard guard(values);
-    if (startsLate)
-        values.Add(Minimum, firstY);
-    if (endsEarly)
-        values.Add(Maximum, lastY);
-}
-
 /// Raises EArgumentOutOfRangeException when an input of the controller is not a finite number.
 inline void CheckHeaterInputs(TFzyFloat Error, TFzyFloat Rate) {
     if (!std::isfinite(Error) || !std::isfinite(Rate))
@@ -90,10 +70,6 @@ public:
         const TFuzzySets& rate = *variables.GetItemByName("rate")->GetItems();
         FPower = variables.GetItemByName("power");
         const TFuzzySets& power = *FPower->GetItems();
-
-        for (TFuzzyVariable* variable : variables)
-            for (TFuzzySet* term : *variable->GetItems())
-                SpanRange(variable->GetMinimum(), variable->GetMaximum(), *term);
 
         for (std::size_t i = 0; i < HeaterRuleTerms.size(); ++i) {
             const auto& [e, r, p] = HeaterRuleTerms[i];

@@ -28,12 +28,6 @@ public:
         FLogic->SetStrings(&text);
 
         const TFuzzyVariableTable& variables = FLogic->GetItems();
-        for (int i = 0; i < variables.GetCount(); ++i) {
-            const TInterfacePtr<IFuzzyVariable> variable = variables.GetItemByIndex(i);
-            for (int k = 0; k < variable->GetCount(); ++k)
-                SpanRange(variable->GetMinimum(), variable->GetMaximum(),
-                          *TIFuzzySet::CoreOf(variable->GetFuzzySet(k)));
-        }
         const TInterfacePtr<IFuzzyVariable> error = variables.Get("error");
         const TInterfacePtr<IFuzzyVariable> rate = variables.Get("rate");
         FPower = variables.Get("power");

@@ -63,6 +63,35 @@ void TCollection::Delete(int Index) {
     delete item;
 }
 
+void TCollection::DeleteItems(const std::vector<bool>& Doomed) {
+    if (Doomed.size() != FItems.size())
+        throw EListError(SListIndexError, static_cast<int>(Doomed.size()));
+    std::vector<TCollectionItem*> leaving;
+    for (std::size_t i = 0; i < FItems.size(); ++i)
+        if (Doomed[i]) {
+            Notify(FItems[i], TCollectionNotification::cnDeleting);
+            Notify(FItems[i], TCollectionNotification::cnExtracting);
+            leaving.push_back(FItems[i]);
+        }
+    if (leaving.empty())
+        return;
+    // Items before the first one that goes keep their places and numbers.
+    const auto first = static_cast<std::size_t>(leaving.front()->FIndex);
+    std::size_t kept = first;
+    for (std::size_t i = first; i < FItems.size(); ++i)
+        if (!Doomed[i])
+            FItems[kept++] = FItems[i];
+    FItems.resize(kept);
+    Renumber(first, kept);
+    Touch();
+    for (TCollectionItem* item : leaving) {
+        item->FCollection = nullptr; // already out: its destructor has nothing to leave
+        item->FIndex = -1;
+        delete item;
+    }
+    Changed();
+}
+
 void TCollection::Clear() {
     if (FItems.empty())
         return;
@@ -76,11 +105,6 @@ std::unique_ptr<TCollectionItem> TCollection::Extract(TCollectionItem* Item) {
         throw EListError(SListIndexError, Item ? Item->FIndex : -1);
     RemoveItem(Item);
     return std::unique_ptr<TCollectionItem>(Item);
-}
-
-TCollectionItem* TCollection::GetItem(int Index) const {
-    CheckIndex(Index, GetCount());
-    return FItems[static_cast<std::size_t>(Index)];
 }
 
 void TCollection::SetItem(int Index, const TCollectionItem* Value) {
@@ -164,7 +188,11 @@ void TCollection::RemoveItem(TCollectionItem* Item) {
 
 void TCollection::CheckIndex(int Index, int Count) const {
     if (Index < 0 || Index >= Count)
-        throw EListError(SListIndexError, Index);
+        RaiseIndexError(Index);
+}
+
+void TCollection::RaiseIndexError(int Index) {
+    throw EListError(SListIndexError, Index);
 }
 
 void TCollection::Renumber(std::size_t From, std::size_t To) {

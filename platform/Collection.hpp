@@ -124,12 +124,21 @@ public:
     void Delete(int Index);
     /// Destroys all items, last first, inside an update bracket.
     void Clear();
+    /// Destroys, in one pass, every item whose flag is set (Doomed holds one flag per item;
+    /// EListError otherwise). Each goes as Delete would send it (cnDeleting, then
+    /// cnExtracting, while the collection still holds all of them); the others keep their
+    /// order, and one change is reported. Linear however many items go.
+    void DeleteItems(const std::vector<bool>& Doomed);
     /// Removes the item from the collection and hands it to the caller.
     [[nodiscard]] std::unique_ptr<TCollectionItem> Extract(TCollectionItem* Item);
 
     int GetCount() const { return static_cast<int>(FItems.size()); }
     /// The item at Index; EListError when out of range.
-    TCollectionItem* GetItem(int Index) const;
+    TCollectionItem* GetItem(int Index) const {
+        if (Index < 0 || Index >= GetCount())
+            RaiseIndexError(Index);
+        return FItems[static_cast<std::size_t>(Index)];
+    }
     TCollectionItem* operator[](int Index) const { return GetItem(Index); }
     /// Assigns Value into the existing item at Index.
     void SetItem(int Index, const TCollectionItem* Value);
@@ -178,6 +187,8 @@ private:
     void InsertItem(TCollectionItem* Item);
     void RemoveItem(TCollectionItem* Item);
     void CheckIndex(int Index, int Count) const;
+    /// Raises EListError for Index (kept out of line: reading an item is inlined).
+    [[noreturn]] static void RaiseIndexError(int Index);
     void Renumber(std::size_t From, std::size_t To);
 
     TCollectionItemClass FItemClass;

@@ -113,6 +113,117 @@ TEST(Combination, IterateReportsBreakpointsAndCrossingsInOrder) {
     EXPECT_EQ(calls, 3);
 }
 
+// Combinations whose answer depends on the walk meeting every crossing in X order and on
+// the result keeping what its curve needs beside vertical lines.
+TEST(Combination, ResultsEqualThePointwiseCombinationWhereTheWalkIsHard) {
+    enum class TOp { Union, Intersection, BoundedSumIntersection };
+    struct TCase {
+        const char* What;
+        TPoints A;
+        TPoints B;
+        TOp Op;
+        std::vector<std::pair<TFzyFloat, TFzyFloat>> Expected; // X and membership there
+    };
+    const TCase cases[] = {
+        {"a crossing with the other curve's flat continuation",
+         {{0, 0}, {10, 1}},
+         {{0, 0}, {2, 0.5}},
+         TOp::Union,
+         {{3.5, 0.5}, {5, 0.5}, {7.5, 0.75}}},
+        {"a crossing with a flat continuation on the left",
+         {{6, 0.2}, {10, 0.6}},
+         {{0, 1}, {4, 0}},
+         TOp::Intersection,
+         {{1, 0.2}, {2, 0.2}, {3.5, 0.125}, {8, 0}}},
+        {"a one-point set is flat everywhere",
+         {{5, 0.5}},
+         {{0, 0}, {10, 1}},
+         TOp::Union,
+         {{2, 0.5}, {7.5, 0.75}}},
+        {"a shared vertical line with more points in the first set",
+         {{0, 0}, {5, 0}, {5, 1}, {5, 0.5}, {10, 0.5}},
+         {{0, 0.5}, {5, 0.9}, {5, 0.3}, {10, 0.3}},
+         TOp::Union,
+         {{2.5, 0.7}, {5, 1}, {7.5, 0.5}}},
+        {"a shared vertical line with more points in the second set",
+         {{0, 0.5}, {5, 0.9}, {5, 0.3}, {10, 0.3}},
+         {{0, 0}, {5, 0}, {5, 1}, {5, 0.5}, {10, 0.5}},
+         TOp::Union,
+         {{2.5, 0.7}, {5, 1}, {7.5, 0.5}}},
+        // The equal pair at X = 2 has the result's points cleaned as a whole list.
+        {"a result line of five points keeps its last",
+         {{0, 0}, {2, 0.6}, {2, 0.8}, {5, 0}, {5, 1}, {5, 0.2}, {5, 0.7}, {10, 0.7}},
+         {{0, 0.1}, {4, 0.9}, {5, 0.9}, {5, 0.1}, {5, 0.8}, {5, 0.3}, {10, 0.3}},
+         TOp::Intersection,
+         {{2, 0.5}, {3, 0.8 - 0.8 / 3}, {5, 0.9}, {7.5, 0.3}}},
+        {"a step up against a step down at one X",
+         {{0, 0}, {5, 0}, {5, 1}, {10, 1}},
+         {{0, 1}, {5, 1}, {5, 0}, {10, 0}},
+         TOp::Intersection,
+         {{4, 0}, {5, 1}, {6, 0}}},
+        {"bounded-sum intersection with a flat set",
+         {{4.5, 0.375}, {5, 0.375}, {9.5, 0.375}},
+         {{2.5, 0.875}, {7.5, 0.25}},
+         TOp::BoundedSumIntersection,
+         {{2, 0.25}, {3.5, 0.125}, {4.5, 0}, {5, 0}, {6.5, 0}, {9, 0}}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        auto a = MakeSet(c.A, "a");
+        auto b = MakeSet(c.B, "b");
+        const TResult result(c.Op == TOp::Union ? a->Union(b.get())
+                             : c.Op == TOp::Intersection
+                                 ? a->Intersection(b.get())
+                                 : a->Intersection(b.get(), TFuzzyOperation::foBoundedSum));
+        for (const auto& [x, expected] : c.Expected)
+            EXPECT_NEAR(result->DegreeOfMembership(x), expected, 1e-12) << "at " << x;
+    }
+}
+
+// A caller's own operator may append its points in any order; the result is put in order
+// before its horizontal runs are simplified, or the wrong point of a run would go.
+TEST(Combination, AnOperatorsOwnCallbackMayAppendOutOfOrder) {
+    auto a = MakeSet({{0, 0}, {10, 0.2}, {20, 0.2}, {30, 0.2}, {40, 1}}, "a");
+    auto b = MakeSet({{0, 0}, {40, 0}}, "b");
+    const TResult result(a->Operator(
+        b.get(), "moved",
+        [](TFuzzySetValues* Values, TFzyFloat X1, TFzyFloat Y1, TFzyFloat, TFzyFloat Y2) {
+            Values->Add(X1 == 10 ? 35 : X1, std::max(Y1, Y2));
+            return false;
+        }));
+    EXPECT_EQ(PointsOf(*result->GetValues()), (TPoints{{0, 0}, {20, 0.2}, {35, 0.2}, {40, 1}}));
+}
+
+// A rule pass: the term slow clipped at 0.8 united with an old solution whose used-up end
+// lies on the line of a later segment. Nothing may be reported out of X order there.
+TEST(Combination, UnionOfASolutionWithAClippedTermKeepsTheStretchBetween) {
+    auto clipped = MakeRangedSet(0, 100, {{0, 0}, {25, 1}, {50, 0}});
+    clipped->Correlate(0.8); // lowers the peak: (0, 0) (25, 0.8) (50, 0)
+    auto old = MakeRangedSet(0, 100, {{25, 0}, {50, 0.8}, {70, 0.16}, {75, 0.2}, {100, 0}});
+    const TResult solution(old->Union(clipped.get()));
+    const TResult reversed(clipped->Union(old.get()));
+    ExpectPoints(PointsOf(*solution->GetValues()), PointsOf(*reversed->GetValues()));
+    EXPECT_NEAR(solution->DegreeOfMembership(60), 0.48, 1e-12); // lost when 50 came after 70
+    EXPECT_NEAR(solution->CenterOfGravity(), 40.99, 0.005);
+}
+
+// A crisp fact is a vertical line: its strength against a term is the term's membership
+// there, also where the fact lies on the line of a segment beyond the term's end, or on a
+// vertical line of the term (whose highest point counts).
+TEST(Combination, TheStrengthOfACrispFactIsTheMembershipAtIt) {
+    auto pi = MakeSet({});
+    pi->CreatePIFunctionValues(7, -1, 1, 0);
+    auto step = MakeSet({{0, 0}, {4, 0.2}, {4, 0.9}, {4, 0.6}, {8, 0.6}});
+    auto fact = MakeSet({});
+    for (const auto& [term, x] :
+         {std::pair{pi.get(), 1.5}, std::pair{pi.get(), -1.5}, std::pair{pi.get(), 0.5},
+          std::pair{step.get(), 4.0}, std::pair{step.get(), 3.0}, std::pair{step.get(), 9.0}}) {
+        fact->CreateCrispValue(x);
+        EXPECT_NEAR(term->GetCorrelationStrength(fact.get()), term->DegreeOfMembership(x), 1e-12)
+            << "at " << x;
+    }
+}
+
 TEST(Combination, NamesAndExpressionsAreBracketed) {
     auto big = MakeSet({{0, 0}, {1, 1}}, "big set");
     auto small = MakeSet({{0, 1}, {1, 0}}, "small");

@@ -47,6 +47,17 @@ TEST(PointClamping, XIsClampedIntoTheSetRangeOnlyInsideASet) {
     EXPECT_EQ(freePoint->GetY(), -1);
 }
 
+// A bulk change reads the range once; the next bulk change reads it again.
+TEST(PointClamping, EachBracketClampsToTheRangeOfItsTime) {
+    std::unique_ptr<TFuzzyVariable> variable(TFuzzyVariable::Create(nullptr));
+    variable->SetMaximum(10);
+    TFuzzySetValues& values = *variable->GetItems()->Add("t")->GetValues();
+    Load(values, {{5, 0}, {20, 1}});
+    variable->SetMaximum(30);
+    Load(values, {{25, 0.5}});
+    EXPECT_EQ(PointsOf(values), (TPoints{{5, 0}, {10, 1}, {25, 0.5}}));
+}
+
 TEST_F(PointList, NaNIsRejectedBeforeAnythingChanges) {
     Load(Values, {{0, 0}, {10, 1}});
     EXPECT_THROW(Values[1]->SetX(std::nan("")), EArgumentOutOfRangeException);
@@ -95,6 +106,39 @@ TEST_F(PointList, RemoveDuplicatesDeletesTheFifthPointOfAVerticalLine) {
     Load(Values, {{0, 0}, {9, 0}, {5, 0}, {5, 0.25}, {5, 0.5}, {5, 0.75}, {5, 1}});
     EXPECT_EQ(PointsOf(Values),
               (TPoints{{0, 0}, {5, 0}, {5, 0.25}, {5, 0.5}, {5, 0.75}, {9, 0}}));
+
+    // The count starts again after each deleted point: of nine, the fifth and ninth go.
+    Values.Clear();
+    Load(Values, {{9, 0},
+                  {5, 0.1},
+                  {5, 0.2},
+                  {5, 0.3},
+                  {5, 0.4},
+                  {5, 0.5},
+                  {5, 0.6},
+                  {5, 0.7},
+                  {5, 0.8},
+                  {5, 0.9}});
+    EXPECT_EQ(
+        PointsOf(Values),
+        (TPoints{{5, 0.1}, {5, 0.2}, {5, 0.3}, {5, 0.4}, {5, 0.6}, {5, 0.7}, {5, 0.8}, {9, 0}}));
+}
+
+// Ways to an equal pair that no setter reports: a point that starts at (X, 0) and is set
+// to Y = 0, or a deletion that makes two equal points neighbours.
+TEST_F(PointList, TheBracketsEndRemovesEveryEqualPair) {
+    Load(Values, {{0, 0}, {5, 0}, {5, 0}, {10, 1}});
+    EXPECT_EQ(PointsOf(Values), (TPoints{{0, 0}, {5, 0}, {10, 1}}));
+    const std::unique_ptr<TFuzzySet> copy(Set->Clone());
+    EXPECT_EQ(PointsOf(*copy->GetValues()), PointsOf(Values));
+
+    Values.Clear();
+    Load(Values, {{5, 0}, {5, 1}, {5, 0}});
+    {
+        TUpdateGuard guard(Values);
+        Values.Delete(1);
+    }
+    EXPECT_EQ(PointsOf(Values), (TPoints{{5, 0}}));
 }
 
 TEST_F(PointList, BracketDefersSortingAndCleaningToItsEnd) {
@@ -193,6 +237,18 @@ TEST_F(PointList, ExpandSimpleUsesAUniformGrid) {
     Load(Values, {{0, 0}, {4, 1}, {10, 0}});
     Values.ExpandSimple(5);
     ExpectPoints(PointsOf(Values), {{0, 0}, {10 / 3.0, 10 / 12.0}, {4, 1}, {20 / 3.0, 5 / 9.0}, {10, 0}});
+}
+
+TEST_F(PointList, ExpandSimpleNeverPutsAGridPointBeforeAPointItFollows) {
+    // The grid X 5 lies within the tolerance left of the peak, just before a steep fall.
+    Load(Values, {{0, 0}, {5.00005, 1}, {5.0002, 0}, {10, 0}});
+    Values.ExpandSimple(5);
+    for (int i = 0; i < Values.GetCount(); ++i) {
+        EXPECT_LE(Values[i]->GetY(), 1.0) << "point " << i;
+        if (i > 0) {
+            EXPECT_LE(Values[i - 1]->GetX(), Values[i]->GetX()) << "point " << i;
+        }
+    }
 }
 
 TEST_F(PointList, AppendCopiesARangeClippedToTheSource) {

@@ -120,6 +120,26 @@ TEST_F(Collections, ClearDestroysLastFirstInOneBracket) {
                                                    "update all"}));
 }
 
+TEST_F(Collections, DeleteItemsRemovesTheFlaggedOnesAtOnceAndKeepsTheOrder) {
+    TLoggingCollection list;
+    for (const char* name : {"a", "b", "c", "d", "e"})
+        list.AddNamed(name);
+    TakeLog();
+    list.DeleteItems({true, false, true, true, false});
+    EXPECT_EQ(TakeLog(),
+              (std::vector<std::string>{"notify deleting a", "notify extracting a",
+                                        "notify deleting c", "notify extracting c",
+                                        "notify deleting d", "notify extracting d", "update all"}));
+    ASSERT_EQ(list.GetCount(), 2);
+    EXPECT_EQ(list.Item(0)->GetName(), "b");
+    EXPECT_EQ(list.Item(1)->GetName(), "e");
+    EXPECT_EQ(list.Item(1)->GetIndex(), 1);
+    list.DeleteItems({false, false}); // nothing flagged: nothing reported
+    EXPECT_TRUE(TakeLog().empty());
+    EXPECT_THROW(list.DeleteItems({true}), EListError);
+    EXPECT_EQ(list.GetCount(), 2);
+}
+
 TEST_F(Collections, SettingTheIndexMovesTheItemAndReportsAllChanged) {
     TLoggingCollection list;
     for (const char* name : {"a", "b", "c", "d"})
