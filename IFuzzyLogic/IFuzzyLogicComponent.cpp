@@ -95,9 +95,11 @@ TInterfacePtr<IFuzzyParser> TIFuzzyLogic::GetParserIntf() {
     return Supports<IFuzzyParser>(FParser);
 }
 
-// The host framework's loading state tells when the component is being loaded.
+// The host framework's loading state tells when the component is being loaded. The text
+// is parsed once here, whether or not it was read while loading.
 void TIFuzzyLogic::Loaded() {
-    TCustomFuzzyLogic::Loaded();
+    TComponent::Loaded();
+    FParsePending = false;
     Parse();
 }
 
