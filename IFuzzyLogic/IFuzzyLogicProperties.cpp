@@ -21,19 +21,18 @@ void RegisterIFuzzyLogicClasses() {
         .Event("OnFuzzySetDeleted", &L::GetOnFuzzySetDeleted, &L::SetOnFuzzySetDeleted)
         .Event("OnVariableChange", &L::GetOnVariableChange, &L::SetOnVariableChange)
         .Event("OnFuzzySetChange", &L::GetOnFuzzySetChange, &L::SetOnFuzzySetChange)
-        .Value("DefuzzificationMethod", &L::GetDefuzzificationMethod,
-               &L::SetDefuzzificationMethod, TDefuzzificationMethod::dmCenterOfGravity)
+        .Value("DefuzzificationMethod", &L::GetDefuzzificationMethod, &L::SetDefuzzificationMethod,
+               TDefuzzificationMethod::dmCenterOfGravity)
         .Value("NumFunctionValues", &L::GetNumFunctionValues, &L::SetNumFunctionValues, 7)
         .Link<TCustomFuzzyLogicParser>("Parser", &L::GetParser, &L::SetParser,
                                        "TCustomFuzzyLogicParser")
         .Event("OnChange", &L::GetOnChange, &L::SetOnChange)
         .Lines("Variables", &L::GetVariables, &L::SetVariables)
         // The text is regenerated from the variables when it is stale.
-        .Lines("Strings",
-               [](const L& Logic) -> const TStringList* {
-                   return const_cast<L&>(Logic).GetStrings();
-               },
-               &L::SetStrings)
+        .Lines(
+            "Strings",
+            [](const L& Logic) -> const TStringList* { return const_cast<L&>(Logic).GetStrings(); },
+            &L::SetStrings)
         .Value("InferenceMethod", &L::GetInferenceMethod, &L::SetInferenceMethod,
                TFuzzyInferenceMethod::fimMinMax);
 }

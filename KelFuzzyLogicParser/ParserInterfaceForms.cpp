@@ -23,11 +23,14 @@ TInterfacePtr<IFuzzyVariable> TKelFuzzyLogicParser::ParseFuzzyVariableIntf() {
     return GetIntf().ReadVariable([this] { return ParseFuzzyVariable(); });
 }
 
-TInterfacePtr<IFuzzySet> TKelFuzzyLogicParser::ParseFuzzySet(const TInterfacePtr<IFuzzyVariable>& Variable) {
-    return GetIntf().ReadTerm(Variable, [this](TFuzzyVariable* Copy) { return ParseFuzzySet(Copy); });
+TInterfacePtr<IFuzzySet>
+TKelFuzzyLogicParser::ParseFuzzySet(const TInterfacePtr<IFuzzyVariable>& Variable) {
+    return GetIntf().ReadTerm(Variable,
+                              [this](TFuzzyVariable* Copy) { return ParseFuzzySet(Copy); });
 }
 
-TInterfacePtr<IFuzzySet> TKelFuzzyLogicParser::ParseFuzzyValues(const TInterfacePtr<IFuzzyVariable>& Variable) {
+TInterfacePtr<IFuzzySet>
+TKelFuzzyLogicParser::ParseFuzzyValues(const TInterfacePtr<IFuzzyVariable>& Variable) {
     return ReadIntf(Variable, &TKelFuzzyLogicParser::ParseFuzzyValues);
 }
 
@@ -36,7 +39,8 @@ TKelFuzzyLogicParser::ParseFuzzyValuePairs(const TInterfacePtr<IFuzzyVariable>& 
     return ReadIntf(Variable, &TKelFuzzyLogicParser::ParseFuzzyValuePairs);
 }
 
-TInterfacePtr<IFuzzySet> TKelFuzzyLogicParser::ParseFuzzyFunction(const TInterfacePtr<IFuzzyVariable>& Variable) {
+TInterfacePtr<IFuzzySet>
+TKelFuzzyLogicParser::ParseFuzzyFunction(const TInterfacePtr<IFuzzyVariable>& Variable) {
     return ReadIntf(Variable, &TKelFuzzyLogicParser::ParseFuzzyFunction);
 }
 
@@ -54,9 +58,8 @@ TKelFuzzyLogicParser::EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& V
 TInterfacePtr<IFuzzySet>
 TKelFuzzyLogicParser::EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
                                           const TInterfacePtr<IFuzzyStreamToken>& Token) {
-    return GetIntf().ReadSet(Variable, [&](TFuzzyVariable* Copy) {
-        return EvalFuzzyExpression(Copy, Token);
-    });
+    return GetIntf().ReadSet(
+        Variable, [&](TFuzzyVariable* Copy) { return EvalFuzzyExpression(Copy, Token); });
 }
 
 } // namespace fuzzy

@@ -172,7 +172,9 @@ template <class I, class J> bool Supports(const TInterfacePtr<J>& Source, TInter
 /// (a component handing out a counted face of its own), or an empty reference when it does
 /// not implement I (or Object is nullptr).
 template <class I, class T>
-requires requires(T& Object, void** Obj) { Object.QueryInterface(I::IID, Obj); }
+requires requires(T& Object, void** Obj) {
+    Object.QueryInterface(I::IID, Obj);
+}
 [[nodiscard]] TInterfacePtr<I> Supports(T* Object) {
     if (Object == nullptr)
         return nullptr;

@@ -52,9 +52,7 @@ public:
     }
 
 private:
-    void PopToOutput() {
-        FOutput->Add(FStack.Pop().Item);
-    }
+    void PopToOutput() { FOutput->Add(FStack.Pop().Item); }
 
     TInterfacePtr<TInterfaceList> FOutput;
     TStack<TStackedItem> FStack;

@@ -25,8 +25,9 @@ TEST(IFuzzyLogicPersistence, ReadsBackVariablesSettingsLinksAndHandlersOnceAndWr
     TEventHandlers handlers;
     std::vector<std::string> events;
     const auto logged = [&](const std::string& Name) {
-        return handlers.Add<TVariableHandler>(
-            Name, [&events, Name](const VariablePtr& Variable) { events.push_back(Name + " " + Variable->GetName()); });
+        return handlers.Add<TVariableHandler>(Name, [&events, Name](const VariablePtr& Variable) {
+            events.push_back(Name + " " + Variable->GetName());
+        });
     };
 
     std::unique_ptr<TComponent> form(TComponent::Create(nullptr));
@@ -44,9 +45,9 @@ TEST(IFuzzyLogicPersistence, ReadsBackVariablesSettingsLinksAndHandlersOnceAndWr
     logic->SetThreshold(0.05);
     TStringList definition;
     definition.SetText("(deffuzzy t \"room 'air'\" (range -10 40) (units C)\n"
-                                 " (values (term cold (z 0 15)) (term warm (tri 10 20 30))\n"
-                                 "  (term mild not cold and not warm)))\n"
-                                 "(deffuzzy h (range 0 1) (values (term dry ((0 1) (0.3 0)))))");
+                       " (values (term cold (z 0 15)) (term warm (tri 10 20 30))\n"
+                       "  (term mild not cold and not warm)))\n"
+                       "(deffuzzy h (range 0 1) (values (term dry ((0 1) (0.3 0)))))");
     logic->SetStrings(&definition);
     logic->SetOnVariableAdded(logged("added"));
     parser->SetOnParseFuzzyVariableIntf(logged("parsed"));
@@ -67,7 +68,8 @@ TEST(IFuzzyLogicPersistence, ReadsBackVariablesSettingsLinksAndHandlersOnceAndWr
         const VariablePtr variable = read.GetItems().ContainsVariable(name);
         ASSERT_TRUE(variable) << name;
         EXPECT_EQ(variable->ToString(), logic->GetItems().ContainsVariable(name)->ToString());
-        EXPECT_EQ(variable->GetParser(), Supports<IFuzzyParser>(dynamic_cast<TKelFuzzyLogicParser*>(back->GetComponent(1))));
+        EXPECT_EQ(variable->GetParser(), Supports<IFuzzyParser>(dynamic_cast<TKelFuzzyLogicParser*>(
+                                             back->GetComponent(1))));
     }
     // Loading parses the text once, with the handlers read.
     std::ranges::sort(events);

@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <functional>
-#include <ostream>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -44,7 +44,8 @@ void Assign(TCustomFuzzyLogic& Logic, const std::string& Text) {
     Logic.SetStrings(&lines);
 }
 
-template <class Read> TOutcome Outcome(Read&& ReadText, const std::function<std::vector<std::string>()>& Collect) {
+template <class Read>
+TOutcome Outcome(Read&& ReadText, const std::function<std::vector<std::string>()>& Collect) {
     TOutcome outcome;
     try {
         ReadText();
@@ -60,17 +61,18 @@ template <class Read> TOutcome Outcome(Read&& ReadText, const std::function<std:
 
 TOutcome ComponentModel(const std::string& Text) {
     test::TParsedLogic model;
-    return Outcome([&] { Assign(*model.Logic, Text); }, [&] {
-        std::vector<std::string> variables;
-        for (const TFuzzyVariable* variable : *model.Logic->GetItems()) {
-            std::string text = model.Parser->PrettyPrint(variable);
-            for (const TFuzzySet* term : *variable->GetItems())
-                if (term->GetDefined())
-                    text += "\n" + Described(*term);
-            variables.push_back(text);
-        }
-        return variables;
-    });
+    return Outcome([&] { Assign(*model.Logic, Text); },
+                   [&] {
+                       std::vector<std::string> variables;
+                       for (const TFuzzyVariable* variable : *model.Logic->GetItems()) {
+                           std::string text = model.Parser->PrettyPrint(variable);
+                           for (const TFuzzySet* term : *variable->GetItems())
+                               if (term->GetDefined())
+                                   text += "\n" + Described(*term);
+                           variables.push_back(text);
+                       }
+                       return variables;
+                   });
 }
 
 TOutcome InterfaceModel(const std::string& Text) {
@@ -79,21 +81,23 @@ TOutcome InterfaceModel(const std::string& Text) {
     logic->SetAutoTerms(false);
     logic->SetParser(parser.get());
     parser->SetFuzzyLogic(logic.get());
-    return Outcome([&] { Assign(*logic, Text); }, [&] {
-        std::vector<std::string> variables;
-        for (int i = 0; i < logic->GetItems().GetCount(); ++i) {
-            const VariablePtr variable = logic->GetItems().GetItemByIndex(i);
-            std::vector<SetPtr> terms;
-            for (int j = 0; j < variable->GetCount(); ++j)
-                terms.push_back(variable->GetFuzzySet(j));
-            std::ranges::sort(terms, {}, [](const SetPtr& Term) { return Term->GetIndex(); });
-            std::string text = variable->ToString();
-            for (const SetPtr& term : terms)
-                text += "\n" + Described(*TIFuzzySet::CoreOf(term));
-            variables.push_back(text);
-        }
-        return variables;
-    });
+    return Outcome([&] { Assign(*logic, Text); },
+                   [&] {
+                       std::vector<std::string> variables;
+                       for (int i = 0; i < logic->GetItems().GetCount(); ++i) {
+                           const VariablePtr variable = logic->GetItems().GetItemByIndex(i);
+                           std::vector<SetPtr> terms;
+                           for (int j = 0; j < variable->GetCount(); ++j)
+                               terms.push_back(variable->GetFuzzySet(j));
+                           std::ranges::sort(terms, {},
+                                             [](const SetPtr& Term) { return Term->GetIndex(); });
+                           std::string text = variable->ToString();
+                           for (const SetPtr& term : terms)
+                               text += "\n" + Described(*TIFuzzySet::CoreOf(term));
+                           variables.push_back(text);
+                       }
+                       return variables;
+                   });
 }
 
 class BothModels : public ::testing::TestWithParam<const char*> {};
@@ -113,17 +117,17 @@ INSTANTIATE_TEST_SUITE_P(
         "; a comment, then a bare variable\n(deffuzzy e)",
         "(deffuzzy t \"room\" (range 0 40) (units C)\n"
         " (values (term cold (z 10 18)) (term warm (tri 15 21 27)) (term hot ((24 0) (30 1)))\n"
-        "  (term mild \"neither\" not cold and not hot) (term tepid [very warm or-sum cold] * 0.5)))",
-        "(deffuzzy a (range -5 5) (values (term p (pi 0 2)) (term b (beta 0 1)) (term s (s -1 1))))\n"
+        "  (term mild \"neither\" not cold and not hot) (term tepid [very warm or-sum cold] * "
+        "0.5)))",
+        "(deffuzzy a (range -5 5) (values (term p (pi 0 2)) (term b (beta 0 1)) (term s (s -1 "
+        "1))))\n"
         "(deffuzzy b (range 0 1) (values (term x ((0 0) (0.5 1) (1 0))) (term y x)))",
         "(deffuzzy c (range 0 10) (values (term low (z 2 8)) (term high extremely not low)))",
         // errors, each on a line of its own
         "(deffuzzy ok (range 0 1))\n(deffuzzy bad (range 0 x))",
         "(deffuzzy v (range 0 1)\n (values (term t ((0 1) (1 y))))))",
-        "(deffuzzy v (range 0 1)\n\n (values (term t very nothing)))",
-        "(deffuzzy v (bounds 0 1))",
-        "(fuzzy v)",
-        "x"));
+        "(deffuzzy v (range 0 1)\n\n (values (term t very nothing)))", "(deffuzzy v (bounds 0 1))",
+        "(fuzzy v)", "x"));
 
 // The token-level readers run on a text through a parser that, while its string form has
 // the text open, runs the reader given instead of reading a term.
@@ -158,12 +162,15 @@ private:
 struct TFormCase {
     const char* Form;
     const char* Text;
-    friend void PrintTo(const TFormCase& Case, std::ostream* Out) { *Out << Case.Form << ": " << Case.Text; }
+    friend void PrintTo(const TFormCase& Case, std::ostream* Out) {
+        *Out << Case.Form << ": " << Case.Text;
+    }
 };
 
 // The points of the set a reader returns, or the error it raises.
 template <class V, class TDescribe>
-std::string ReadWith(TProbeParser& Parser, const TFormCase& Case, const V& Variable, TDescribe&& Describe) {
+std::string ReadWith(TProbeParser& Parser, const TFormCase& Case, const V& Variable,
+                     TDescribe&& Describe) {
     const std::string form = Case.Form;
     std::string outcome;
     try {
@@ -198,7 +205,8 @@ struct TTwoModels {
         component = parser->ParseFuzzyVariable(definition, nullptr);
         shared->SetAutoTerms(false);
         parser->SetFuzzyLogic(shared.get());
-        variable = Supports<IFuzzyParser>(parser.get())->ParseFuzzyVariableIntf(definition, nullptr);
+        variable =
+            Supports<IFuzzyParser>(parser.get())->ParseFuzzyVariableIntf(definition, nullptr);
     }
     TInterfacePtr<IFuzzyStreamTokenList> TokensOf(const std::string& Text) {
         TInterfacePtr<IFuzzyStreamTokenList> tokens;
@@ -234,9 +242,10 @@ INSTANTIATE_TEST_SUITE_P(
     Readers, InterfaceForms,
     ::testing::Values(TFormCase{"values", "very low or mid"}, TFormCase{"values", "(tri 1 2 3)"},
                       TFormCase{"values", "((1 0) (2 1))"}, TFormCase{"values", "nothing"},
-                      TFormCase{"pairs", "((0 0) (4 1) (9 0))"}, TFormCase{"pairs", "((0 0) (4 x))"},
-                      TFormCase{"pairs", "(0 0)"}, TFormCase{"function", "(pi 5 2)"},
-                      TFormCase{"function", "(7 1)"}, TFormCase{"term", "(term r \"c\" low and mid)"},
+                      TFormCase{"pairs", "((0 0) (4 1) (9 0))"},
+                      TFormCase{"pairs", "((0 0) (4 x))"}, TFormCase{"pairs", "(0 0)"},
+                      TFormCase{"function", "(pi 5 2)"}, TFormCase{"function", "(7 1)"},
+                      TFormCase{"term", "(term r \"c\" low and mid)"},
                       TFormCase{"term", "(terms r low)"}));
 
 // The token forms of the evaluator, and the expression text their callback gets.
@@ -248,17 +257,19 @@ TEST(InterfaceEvaluator, TokenFormsGiveTheComponentFormsSets) {
     const std::string text = "somewhat low and not [mid or low]";
     const std::string expected =
         PointsOnly(*models.parser->EvalFuzzyExpression(models.component, models.TokensOf(text)));
-    models.parser->SetOnEvalExpressionIntf(
-        [&](const VariablePtr&, const std::string& Expression, SetPtr&) { interface.push_back(Expression); });
-    const SetPtr result = models.parser->EvalFuzzyExpression(models.variable, models.TokensOf(text));
+    models.parser->SetOnEvalExpressionIntf([&](const VariablePtr&, const std::string& Expression,
+                                               SetPtr&) { interface.push_back(Expression); });
+    const SetPtr result =
+        models.parser->EvalFuzzyExpression(models.variable, models.TokensOf(text));
     EXPECT_EQ(PointsOnly(*TIFuzzySet::CoreOf(result)), expected);
     EXPECT_EQ(result->GetVariable(), models.variable);
     ASSERT_EQ(component.size(), 2u) << "the interface form runs the component form";
     EXPECT_EQ(interface, std::vector<std::string>{component.front()});
 
     const auto token = models.TokensOf("mid")->Get(0);
-    EXPECT_EQ(PointsOnly(*TIFuzzySet::CoreOf(models.parser->EvalFuzzyExpression(models.variable, token))),
-              PointsOnly(*models.component->GetItems()->GetItemByName("mid")));
+    EXPECT_EQ(
+        PointsOnly(*TIFuzzySet::CoreOf(models.parser->EvalFuzzyExpression(models.variable, token))),
+        PointsOnly(*models.component->GetItems()->GetItemByName("mid")));
 }
 
 } // namespace
