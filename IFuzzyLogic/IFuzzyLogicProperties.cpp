@@ -6,8 +6,24 @@
 
 namespace fuzzy {
 
+namespace {
+
+// The tables size themselves; the sizing an older writer stored is read and dropped.
+void RegisterTableClasses(TClassRegistry& Registry) {
+    Registry.RegisterClass<TObject>("TKelHashTable")
+        .Discarded<TFzyFloat>("LoadFactor")
+        .Discarded<std::int32_t>("HashType")
+        .Discarded<std::int32_t>("Capacity");
+    Registry.RegisterClass<TObject>("TKelStringHashTable", "TKelHashTable");
+    Registry.RegisterClass<TObject>("TIFuzzySets", "TKelStringHashTable");
+    Registry.RegisterClass<TObject>("TFuzzyVariableTable", "TKelStringHashTable");
+}
+
+} // namespace
+
 void RegisterIFuzzyLogicClasses() {
     RegisterFuzzyLogicClasses();
+    RegisterTableClasses(GetClassRegistry());
     using L = TIFuzzyLogic;
     GetClassRegistry()
         .RegisterComponent<L>("TIFuzzyLogic")

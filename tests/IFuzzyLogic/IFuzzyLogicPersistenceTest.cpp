@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "IFuzzyLogic/IFuzzyLogic.hpp"
 #include "IFuzzyLogic/IFuzzyLogicProperties.hpp"
+#include "IFuzzyLogic/KelHashTable.hpp"
 #include "KelFuzzyLogicParser/KelFuzzyLogicParser.hpp"
 #include "platform/ComponentText.hpp"
 #include "platform/Properties.hpp"
@@ -75,6 +77,66 @@ TEST(IFuzzyLogicPersistence, ReadsBackVariablesSettingsLinksAndHandlersOnceAndWr
     std::ranges::sort(events);
     EXPECT_EQ(events, (std::vector<std::string>{"added h", "added t", "parsed h", "parsed t"}));
 }
+
+// A host component that publishes a table it owns, as a host may.
+class TTableHost : public TComponent {
+public:
+    static TTableHost* Create(TComponent* AOwner) {
+        return FinishCreate(std::unique_ptr<TTableHost>(new TTableHost()), AOwner);
+    }
+    std::string ClassName() const override { return "TTableHost"; }
+    TKelStringHashTable<int>* GetTable() const { return FTable.get(); }
+
+private:
+    TTableHost() { FTable->Add("kept", 1); }
+    std::unique_ptr<TKelStringHashTable<int>> FTable = std::make_unique<TKelStringHashTable<int>>();
+};
+
+struct TTableCase {
+    const char* Properties;
+    const char* Error; // the property named by the read error, or "" when it reads
+    int Line = 2;
+    friend void PrintTo(const TTableCase& Case, std::ostream* Out) { *Out << Case.Properties; }
+};
+
+class StoredTable : public ::testing::TestWithParam<TTableCase> {
+protected:
+    void SetUp() override {
+        RegisterIFuzzyLogicClasses();
+        GetClassRegistry()
+            .RegisterComponent<TTableHost>("TTableHost")
+            .Object("Table", &TTableHost::GetTable);
+    }
+};
+
+// The sizing an older writer stored is read and dropped; anything else is refused.
+TEST_P(StoredTable, SizingIsReadAndDiscardedAndNeverWritten) {
+    const std::string text =
+        std::string("object Host: TTableHost\n") + GetParam().Properties + "end\n";
+    std::unique_ptr<TComponent> host;
+    try {
+        host = ReadComponent(text);
+    } catch (const EReadError& error) {
+        EXPECT_EQ(error.GetProperty(), GetParam().Error) << error.what();
+        EXPECT_EQ(error.GetLine(), GetParam().Line);
+        return;
+    }
+    ASSERT_STREQ(GetParam().Error, "") << "read: " << text;
+    const auto& table = *dynamic_cast<TTableHost&>(*host).GetTable();
+    EXPECT_EQ(table.GetCount(), 1);
+    EXPECT_EQ(WriteComponent(*host), "object Host: TTableHost\nend\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, StoredTable,
+    ::testing::Values(
+        TTableCase{"  Table.LoadFactor = 0.75\n  Table.HashType = 1\n  Table.Capacity = 64\n", ""},
+        TTableCase{"  Table.Capacity = 64\n", ""},
+        TTableCase{"  Table.Capacity = many\n", "Host.Table.Capacity"},
+        TTableCase{"  Table.LoadFactor = 'x'\n", "Host.Table.LoadFactor"},
+        TTableCase{"  Table.Count = 3\n", "Host.Table.Count"},
+        TTableCase{"  Table = 3\n", "Host.Table"},
+        TTableCase{"  Table.Capacity = 1\n  Table.Capacity = 2\n", "Host.Table.Capacity", 3}));
 
 } // namespace
 } // namespace fuzzy
