@@ -21,6 +21,7 @@ std::string ShortenParsedText(const std::string& Text) {
 } // namespace
 
 TCustomFuzzyLogicParser::~TCustomFuzzyLogicParser() {
+    DetachIntf();
     SetFuzzyLogic(nullptr);
     BeforeDestruction();
 }

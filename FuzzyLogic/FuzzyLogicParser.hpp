@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "FuzzyConsts/FuzzyTypes.hpp"
+#include "FuzzyInterfaces/FuzzyEventsIntf.hpp"
+#include "FuzzyInterfaces/FuzzyParserIntf.hpp"
 #include "FuzzyInterfaces/FuzzyStreamTokenIntf.hpp"
 #include "FuzzyLogic/FuzzyLogicComponent.hpp"
 #include "platform/Component.hpp"
@@ -18,6 +20,7 @@ namespace fuzzy {
 class TEncoding;
 class TFuzzySet;
 class TFuzzyVariable;
+class TFuzzyParserIntf;
 
 /// Called after an expression was evaluated; the handler may replace Result.
 using TFuzzyExpressionEvent = std::function<void(
@@ -34,6 +37,13 @@ using TCalcFuzzyFunctionEvent =
 bool CreateShapeOfCall(TFuzzySet& FuzzySet, const std::string& Name,
                        const std::vector<TFzyFloat>& Arguments, int Points);
 
+/// Called before a function call of the definition language is evaluated for the interface
+/// model; a handler that sets Handled replaces the built-in functions, Result being the set
+/// to use (it comes in as a free copy of the set the call shapes).
+using TICalcFuzzyFunctionEvent =
+    std::function<void(const std::string& Name, bool& Handled, TInterfacePtr<IFuzzySet>& Result,
+                       const TInterfacePtr<IFuzzyStreamTokenList>& Arguments)>;
+
 /// Base of the parser components. It links to a logic component (not owned; the link is
 /// cleared when that component is destroyed), raises the parse errors and evaluates the
 /// built-in functions; a descendant reads and writes the text format.
@@ -46,6 +56,14 @@ bool CreateShapeOfCall(TFuzzySet& FuzzySet, const std::string& Name,
 /// reserved term name, a beta curve with inflection point 0), which propagate as they are.
 /// Many points at one X are no error: the point list limits them itself. What was
 /// read before a failure stays in the logic component; the term being read does not.
+///
+/// Interface-model sets and variables reach the parser as IFuzzyParser, which the type
+/// query (QueryInterface, Supports) answers with the parser's one counted face,
+/// TFuzzyParserIntf. The parser is owned by its owner component, never by references: the
+/// face is shared by the parser and the references, forwards to the parser while it lives
+/// and, once the parser is destroyed, raises EFzyException ("Parser not assigned.  Cannot
+/// parse") instead of reaching it. The interface callbacks (OnParseFuzzySetIntf, ...) are
+/// the parser's and are raised by the face for what it reads.
 class TCustomFuzzyLogicParser : public TComponent {
 public:
     ~TCustomFuzzyLogicParser() override;
@@ -67,10 +85,34 @@ public:
     void SetOnCalcFuzzyFunction(TCalcFuzzyFunctionEvent Value) {
         FOnCalcFuzzyFunction = std::move(Value);
     }
+    const TIFuzzySetEvent& GetOnParseFuzzySetIntf() const { return FOnParseFuzzySetIntf; }
+    void SetOnParseFuzzySetIntf(TIFuzzySetEvent Value) { FOnParseFuzzySetIntf = std::move(Value); }
+    const TIFuzzyVariableEvent& GetOnParseFuzzyVariableIntf() const {
+        return FOnParseFuzzyVariableIntf;
+    }
+    void SetOnParseFuzzyVariableIntf(TIFuzzyVariableEvent Value) {
+        FOnParseFuzzyVariableIntf = std::move(Value);
+    }
+    const TICalcFuzzyFunctionEvent& GetOnCalcFuzzyFunctionIntf() const {
+        return FOnCalcFuzzyFunctionIntf;
+    }
+    void SetOnCalcFuzzyFunctionIntf(TICalcFuzzyFunctionEvent Value) {
+        FOnCalcFuzzyFunctionIntf = std::move(Value);
+    }
+    const TIFuzzyExpressionEvent& GetOnEvalExpressionIntf() const { return FOnEvalExpressionIntf; }
+    void SetOnEvalExpressionIntf(TIFuzzyExpressionEvent Value) {
+        FOnEvalExpressionIntf = std::move(Value);
+    }
     const TNotifyEvent& GetOnBeginParse() const { return FOnBeginParse; }
     void SetOnBeginParse(TNotifyEvent Value) { FOnBeginParse = std::move(Value); }
     const TNotifyEvent& GetOnEndParse() const { return FOnEndParse; }
     void SetOnEndParse(TNotifyEvent Value) { FOnEndParse = std::move(Value); }
+
+    /// Answers IFuzzyParser and the root interface with the parser's face (made on first
+    /// use, the same face every time); E_NOINTERFACE for anything else.
+    HRESULT QueryInterface(const TGUID& IID, void** Obj);
+    /// The parser's face itself, made on first use.
+    TFuzzyParserIntf& GetIntf();
 
     /// Reads Text (in Encoding, nullptr meaning UTF-8) into the logic component:
     /// OnBeginParse, ParseFuzzyLogic, OnEndParse. EFzyParseException without a logic
@@ -142,8 +184,20 @@ protected:
     TCustomFuzzyLogic* FFuzzyLogic = nullptr;
     TFuzzyExpressionEvent FOnEvalExpression;
     TCalcFuzzyFunctionEvent FOnCalcFuzzyFunction;
+    TIFuzzySetEvent FOnParseFuzzySetIntf;
+    TIFuzzyVariableEvent FOnParseFuzzyVariableIntf;
+    TICalcFuzzyFunctionEvent FOnCalcFuzzyFunctionIntf;
+    TIFuzzyExpressionEvent FOnEvalExpressionIntf;
     TNotifyEvent FOnEndParse;
     TNotifyEvent FOnBeginParse;
+
+private:
+    /// Cuts the face off this parser, which is going away.
+    void DetachIntf() noexcept;
+
+    /// The face handed out by QueryInterface (a TFuzzyParserIntf), held so that every
+    /// query gets the same one.
+    TInterfacePtr<IFuzzyParser> FIntf;
 };
 
 } // namespace fuzzy

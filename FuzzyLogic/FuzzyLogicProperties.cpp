@@ -88,7 +88,11 @@ void RegisterParserBaseClass(TClassRegistry& Registry) {
         .Link<TCustomFuzzyLogic>("FuzzyLogic", &P::GetFuzzyLogic, &P::SetFuzzyLogic,
                                  "TCustomFuzzyLogic")
         .Event("OnEvalExpression", &P::GetOnEvalExpression, &P::SetOnEvalExpression)
-        .Event("OnCalcFuzzyFunction", &P::GetOnCalcFuzzyFunction, &P::SetOnCalcFuzzyFunction);
+        .Event("OnCalcFuzzyFunction", &P::GetOnCalcFuzzyFunction, &P::SetOnCalcFuzzyFunction)
+        .Event("OnParseFuzzySetIntf", &P::GetOnParseFuzzySetIntf, &P::SetOnParseFuzzySetIntf)
+        .Event("OnParseFuzzyVariableIntf", &P::GetOnParseFuzzyVariableIntf,
+               &P::SetOnParseFuzzyVariableIntf)
+        .Event("OnEvalExpressionIntf", &P::GetOnEvalExpressionIntf, &P::SetOnEvalExpressionIntf);
 }
 
 } // namespace

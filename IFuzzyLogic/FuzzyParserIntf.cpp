@@ -78,9 +78,29 @@ TFuzzyVariable* ScratchVariableOf(const IFuzzySet& FuzzySet, TFuzzyLogic& Logic)
 
 } // namespace
 
+// ---- the parser's type query ----
+
+TFuzzyParserIntf& TCustomFuzzyLogicParser::GetIntf() {
+    if (!FIntf)
+        FIntf = TInterfacePtr<IFuzzyParser>(new TFuzzyParserIntf(this));
+    return dynamic_cast<TFuzzyParserIntf&>(*FIntf);
+}
+
+HRESULT TCustomFuzzyLogicParser::QueryInterface(const TGUID& IID, void** Obj) {
+    return GetIntf().QueryInterface(IID, Obj);
+}
+
+void TCustomFuzzyLogicParser::DetachIntf() noexcept {
+    if (FIntf)
+        dynamic_cast<TFuzzyParserIntf&>(*FIntf).Detach();
+    FIntf.Reset();
+}
+
+// ---- the face ----
+
 // A component model the parser works in for one call: a logic component with the settings
 // of the one the parser is linked to, linked to the parser until the call ends. While it
-// lasts, the face's OnCalcFuzzyFunctionIntf sees the function calls the parser evaluates.
+// lasts, the parser's OnCalcFuzzyFunctionIntf sees the function calls the parser evaluates.
 class TFuzzyParserIntf::TScratchModel {
 public:
     explicit TScratchModel(TFuzzyParserIntf& Face)
@@ -96,17 +116,17 @@ public:
             FLogic->SetVariables(FLinked->GetVariables());
         }
         FParser.SetFuzzyLogic(FLogic.get());
-        if (Face.FOnCalcFuzzyFunctionIntf)
+        if (FParser.GetOnCalcFuzzyFunctionIntf())
             FParser.SetOnCalcFuzzyFunction(
-                [&Face, previous = FCalc](TObject* Sender, const std::string& Name, bool& Handled,
-                                          TFuzzySet*& Result,
-                                          const TInterfacePtr<IFuzzyStreamTokenList>& Arguments) {
+                [&Parser = FParser, previous = FCalc](
+                    TObject* Sender, const std::string& Name, bool& Handled, TFuzzySet*& Result,
+                    const TInterfacePtr<IFuzzyStreamTokenList>& Arguments) {
                     if (previous)
                         previous(Sender, Name, Handled, Result, Arguments);
                     if (Handled)
                         return;
                     TInterfacePtr<IFuzzySet> result = bridge::ToInterface(*Result, nullptr);
-                    Face.FOnCalcFuzzyFunctionIntf(Name, Handled, result, Arguments);
+                    Parser.GetOnCalcFuzzyFunctionIntf()(Name, Handled, result, Arguments);
                     if (Handled)
                         Result->Assign(TIFuzzySet::CoreOf(result));
                 });
@@ -133,40 +153,56 @@ TCustomFuzzyLogicParser& TFuzzyParserIntf::Parser() const {
     return *FParser;
 }
 
-TInterfacePtr<IFuzzySet> TFuzzyParserIntf::Evaluated(const TInterfacePtr<IFuzzyVariable>& Variable,
-                                                     const std::string& Expression,
-                                                     const TFuzzySet& Result) {
-    TInterfacePtr<IFuzzySet> result = bridge::ToInterface(Result, Variable);
-    if (FOnEvalExpressionIntf)
-        FOnEvalExpressionIntf(Variable, Expression, result);
+TInterfacePtr<IFuzzySet>
+TFuzzyParserIntf::ReadSet(const TInterfacePtr<IFuzzyVariable>& Variable,
+                          const std::function<TFuzzySet*(TFuzzyVariable*)>& Read) {
+    TScratchModel scratch(*this);
+    TFuzzyVariable* variable = bridge::ToComponent(Given(Variable, "fuzzy variable"), scratch.GetLogic());
+    return bridge::ToInterface(*Read(variable), Variable);
+}
+
+TInterfacePtr<IFuzzySet>
+TFuzzyParserIntf::ReadTerm(const TInterfacePtr<IFuzzyVariable>& Variable,
+                           const std::function<TFuzzySet*(TFuzzyVariable*)>& Read) {
+    TInterfacePtr<IFuzzySet> term = ReadSet(Variable, Read);
+    if (const TIFuzzySetEvent& handler = Parser().GetOnParseFuzzySetIntf())
+        handler(Variable, term);
+    return term;
+}
+
+TInterfacePtr<IFuzzySet>
+TFuzzyParserIntf::EvalSet(const TInterfacePtr<IFuzzyVariable>& Variable, const std::string& Expression,
+                          const std::function<TFuzzySet*(TFuzzyVariable*)>& Evaluate) {
+    TInterfacePtr<IFuzzySet> result = ReadSet(Variable, Evaluate);
+    if (const TIFuzzyExpressionEvent& handler = Parser().GetOnEvalExpressionIntf())
+        handler(Variable, Expression, result);
     return result;
 }
 
 TFzyFloat TFuzzyParserIntf::EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
                                                 const std::string& Expression,
                                                 TInterfacePtr<IFuzzySet>& Result) {
-    TScratchModel scratch(*this);
-    TFuzzyVariable* variable = bridge::ToComponent(Given(Variable, "fuzzy variable"), scratch.GetLogic());
-    TFuzzySet* result = nullptr;
-    const TFzyFloat value = Parser().EvalFuzzyExpression(variable, Expression, result);
-    Result = Evaluated(Variable, Expression, *result);
+    TFzyFloat value = 0;
+    Result = EvalSet(Variable, Expression, [&](TFuzzyVariable* Copy) {
+        TFuzzySet* result = nullptr;
+        value = Parser().EvalFuzzyExpression(Copy, Expression, result);
+        return result;
+    });
     return value;
 }
 
 TInterfacePtr<IFuzzySet>
 TFuzzyParserIntf::EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
                                       const std::string& Expression) {
-    TScratchModel scratch(*this);
-    TFuzzyVariable* variable = bridge::ToComponent(Given(Variable, "fuzzy variable"), scratch.GetLogic());
-    return Evaluated(Variable, Expression, *Parser().EvalFuzzyExpression(variable, Expression));
+    return EvalSet(Variable, Expression,
+                   [&](TFuzzyVariable* Copy) { return Parser().EvalFuzzyExpression(Copy, Expression); });
 }
 
 TInterfacePtr<IFuzzySet> TFuzzyParserIntf::ParseFuzzySet(const TInterfacePtr<IFuzzyVariable>& Variable,
                                                          const std::string& Text,
                                                          const TEncoding* Encoding) {
-    TScratchModel scratch(*this);
-    TFuzzyVariable* variable = bridge::ToComponent(Given(Variable, "fuzzy variable"), scratch.GetLogic());
-    return bridge::ToInterface(*Parser().ParseFuzzySet(variable, Text, Encoding), Variable);
+    return ReadTerm(Variable,
+                    [&](TFuzzyVariable* Copy) { return Parser().ParseFuzzySet(Copy, Text, Encoding); });
 }
 
 TInterfacePtr<IFuzzySet>
@@ -182,22 +218,7 @@ TFuzzyParserIntf::CalcFuzzyFunction(const TInterfacePtr<IFuzzySet>& FuzzySet, co
     return FuzzySet;
 }
 
-void TFuzzyParserIntf::Read(const TInterfacePtr<IFuzzyVariable>& Variable) {
-    Variable->SetParser(TInterfacePtr<IFuzzyParser>(this));
-    if (FOnParseFuzzySetIntf) {
-        std::vector<TInterfacePtr<IFuzzySet>> sets;
-        for (int i = 0; i < Variable->GetCount(); ++i)
-            sets.push_back(Variable->GetFuzzySet(i));
-        std::ranges::sort(sets, {}, [](const auto& Set) { return Set->GetIndex(); });
-        for (const TInterfacePtr<IFuzzySet>& set : sets)
-            FOnParseFuzzySetIntf(Variable, set);
-    }
-    if (FOnParseFuzzyVariableIntf)
-        FOnParseFuzzyVariableIntf(Variable);
-}
-
-TInterfacePtr<IFuzzyVariable> TFuzzyParserIntf::ParseFuzzyVariableIntf(const std::string& Text,
-                                                                       const TEncoding* Encoding) {
+TInterfacePtr<IFuzzyVariable> TFuzzyParserIntf::ReadVariable(const std::function<TFuzzyVariable*()>& Read) {
     TCustomFuzzyLogic* linked = Parser().GetFuzzyLogic();
     if (linked == nullptr)
         throw EFzyParseException(SFuzzyLogicNotSet);
@@ -207,34 +228,29 @@ TInterfacePtr<IFuzzyVariable> TFuzzyParserIntf::ParseFuzzyVariableIntf(const std
     TInterfacePtr<IFuzzyVariable> variable;
     {
         TScratchModel scratch(*this);
-        variable = bridge::ToInterface(*Parser().ParseFuzzyVariable(Text, Encoding),
-                                       logic->GetVariableClass());
+        variable = bridge::ToInterface(*Read(), logic->GetVariableClass());
     }
-    Read(variable);
+    variable->SetParser(TInterfacePtr<IFuzzyParser>(this));
     logic->GetItems().Add(variable);
+    // Held here: the handlers may unlink or free the parser.
+    const TIFuzzySetEvent onSet = FParser->GetOnParseFuzzySetIntf();
+    const TIFuzzyVariableEvent onVariable = FParser->GetOnParseFuzzyVariableIntf();
+    if (onSet) {
+        std::vector<TInterfacePtr<IFuzzySet>> sets;
+        for (int i = 0; i < variable->GetCount(); ++i)
+            sets.push_back(variable->GetFuzzySet(i));
+        std::ranges::sort(sets, {}, [](const auto& Set) { return Set->GetIndex(); });
+        for (const TInterfacePtr<IFuzzySet>& set : sets)
+            onSet(variable, set);
+    }
+    if (onVariable)
+        onVariable(variable);
     return variable;
 }
 
-void TFuzzyParserIntf::ParseVariables(
-    const std::string& Text, const TEncoding* Encoding,
-    TInterfacePtr<IFuzzyVariable> (*Create)(const std::string&),
-    const std::function<void(const TInterfacePtr<IFuzzyVariable>&)>& Store) {
-    TScratchModel scratch(*this);
-    // Each variable is copied and stored as soon as the parser has read it whole, so a
-    // parse error keeps the variables before it and drops the one it broke off.
-    struct TRestore {
-        TCustomFuzzyLogicParser& Parser;
-        TFuzzyVariableEvent Previous;
-        ~TRestore() { Parser.SetOnParseFuzzyVariable(std::move(Previous)); }
-    } restore{Parser(), Parser().GetOnParseFuzzyVariable()};
-    Parser().SetOnParseFuzzyVariable([&](TObject* Sender, TFuzzyVariable* ReadVariable) {
-        if (restore.Previous)
-            restore.Previous(Sender, ReadVariable);
-        TInterfacePtr<IFuzzyVariable> variable = bridge::ToInterface(*ReadVariable, Create);
-        Read(variable);
-        Store(variable);
-    });
-    Parser().Parse(Text, Encoding);
+TInterfacePtr<IFuzzyVariable> TFuzzyParserIntf::ParseFuzzyVariableIntf(const std::string& Text,
+                                                                       const TEncoding* Encoding) {
+    return ReadVariable([&] { return Parser().ParseFuzzyVariable(Text, Encoding); });
 }
 
 std::string TFuzzyParserIntf::PrettyPrint(const TInterfacePtr<IFuzzySet>& FuzzySet, bool AsTerm) {

@@ -16,13 +16,6 @@
 
 namespace fuzzy {
 
-/// Called before a function call of the definition language is evaluated for the interface
-/// model; a handler that sets Handled replaces the built-in functions, Result being the set
-/// to use (it comes in as a free copy of the set the call shapes).
-using TICalcFuzzyFunctionEvent =
-    std::function<void(const std::string& Name, bool& Handled, TInterfacePtr<IFuzzySet>& Result,
-                       const TInterfacePtr<IFuzzyStreamTokenList>& Arguments)>;
-
 class TFuzzyLogic;
 class TFuzzyVariable;
 
@@ -43,23 +36,30 @@ TInterfacePtr<IFuzzySet> ToInterface(const TFuzzySet& FuzzySet,
 
 } // namespace bridge
 
-/// Lets interface-model sets and variables use a parser component. The parser is not
-/// owned: the logic component that made this face detaches it when the parser goes, and a
-/// detached face raises EFzyException ("Parser not assigned.  Cannot parse").
+class TIFuzzyLogic;
+
+/// The IFuzzyParser face of a parser component, handed out by the parser's type query
+/// (Supports<IFuzzyParser>(parser)); one per parser.
+///
+/// Why a face and not the component itself: components are owned by their owner, so a
+/// counted reference to the component could outlive it. The face is counted: the parser
+/// holds one reference and sets, variables and callers hold the others. While the parser
+/// lives the face forwards to it; the parser's destructor detaches the face, after which
+/// every call raises EFzyException ("Parser not assigned.  Cannot parse"). So no reference
+/// can reach a destroyed parser, and the face is freed with its last reference.
 ///
 /// Settings the parser reads from a logic component (number of curve points,
-/// defuzzification method, "?" variables) come from the component it is linked to.
+/// defuzzification method, "?" variables) come from the component it is linked to. The
+/// interface callbacks raised are the parser's (OnParseFuzzySetIntf, ...).
 class TFuzzyParserIntf : public TInterfacedObject, public virtual IFuzzyParser {
 public:
-    explicit TFuzzyParserIntf(TCustomFuzzyLogicParser* Parser) : FParser(Parser) {}
     std::string ClassName() const override { return "TFuzzyParserIntf"; }
     HRESULT QueryInterface(const TGUID& Guid, void** Obj) override {
         return QueryInterfaces<IFuzzyParser, IInterface>(this, Guid, Obj);
     }
 
+    /// The parser component; nullptr once it was destroyed.
     TCustomFuzzyLogicParser* GetParser() const { return FParser; }
-    /// Forgets the parser component, which is going away.
-    void Detach() { FParser = nullptr; }
 
     TFzyFloat EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
                                   const std::string& Expression,
@@ -67,7 +67,7 @@ public:
     TInterfacePtr<IFuzzySet> EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
                                                  const std::string& Expression) override;
     /// The term is linked to Variable; like the component model's, it is not marked
-    /// Defined, so it is not stored in the variable's table.
+    /// Defined, so it is not stored in the variable's table. Then OnParseFuzzySetIntf.
     TInterfacePtr<IFuzzySet> ParseFuzzySet(const TInterfacePtr<IFuzzyVariable>& Variable,
                                            const std::string& Text,
                                            const TEncoding* Encoding) override;
@@ -79,57 +79,46 @@ public:
     std::string PrettyPrint(const TInterfacePtr<IFuzzySet>& FuzzySet, bool AsTerm) override;
     std::string PrettyPrint(const TInterfacePtr<IFuzzyVariable>& Variable) override;
 
-    /// Reads every variable definition of Text with the parser component's Parse; each
-    /// variable, made by Create and given this parser, goes to Store as soon as it is read
-    /// whole. A parse error keeps what was stored and drops the variable it broke off.
-    void ParseVariables(const std::string& Text, const TEncoding* Encoding,
-                        TInterfacePtr<IFuzzyVariable> (*Create)(const std::string&),
-                        const std::function<void(const TInterfacePtr<IFuzzyVariable>&)>& Store);
-
-    /// Called for each term of a variable read, in the order read, once the variable is
-    /// read; then OnParseFuzzyVariableIntf for the variable.
-    const TIFuzzySetEvent& GetOnParseFuzzySetIntf() const { return FOnParseFuzzySetIntf; }
-    void SetOnParseFuzzySetIntf(TIFuzzySetEvent Value) { FOnParseFuzzySetIntf = std::move(Value); }
-    const TIFuzzyVariableEvent& GetOnParseFuzzyVariableIntf() const {
-        return FOnParseFuzzyVariableIntf;
-    }
-    void SetOnParseFuzzyVariableIntf(TIFuzzyVariableEvent Value) {
-        FOnParseFuzzyVariableIntf = std::move(Value);
-    }
-    /// Called before each function call the parser evaluates while working for this face.
-    const TICalcFuzzyFunctionEvent& GetOnCalcFuzzyFunctionIntf() const {
-        return FOnCalcFuzzyFunctionIntf;
-    }
-    void SetOnCalcFuzzyFunctionIntf(TICalcFuzzyFunctionEvent Value) {
-        FOnCalcFuzzyFunctionIntf = std::move(Value);
-    }
     /// Shapes FuzzySet by the function Name and its Arguments: OnCalcFuzzyFunctionIntf may
     /// take the call over, else the parser component's functions shape it. FuzzySet takes
     /// the resulting points, type and expression, keeps its name and is returned.
     TInterfacePtr<IFuzzySet> CalcFuzzyFunction(const TInterfacePtr<IFuzzySet>& FuzzySet,
                                                const std::string& Name,
                                                const TInterfacePtr<IFuzzyStreamTokenList>& Arguments);
-    /// Called after each expression evaluated for an interface variable; the handler may
-    /// replace the result.
-    const TIFuzzyExpressionEvent& GetOnEvalExpressionIntf() const { return FOnEvalExpressionIntf; }
-    void SetOnEvalExpressionIntf(TIFuzzyExpressionEvent Value) {
-        FOnEvalExpressionIntf = std::move(Value);
-    }
+
+    // The interface forms of the parser's readers run the component-model reader on a
+    // copy and copy its result back, so that every reading algorithm exists once.
+
+    /// Runs Read on a component copy of Variable; the set it returns comes back as an
+    /// interface set linked to Variable (stored in its table when the set is Defined).
+    TInterfacePtr<IFuzzySet> ReadSet(const TInterfacePtr<IFuzzyVariable>& Variable,
+                                     const std::function<TFuzzySet*(TFuzzyVariable*)>& Read);
+    /// As ReadSet for a term, then OnParseFuzzySetIntf for it.
+    TInterfacePtr<IFuzzySet> ReadTerm(const TInterfacePtr<IFuzzyVariable>& Variable,
+                                      const std::function<TFuzzySet*(TFuzzyVariable*)>& Read);
+    /// As ReadSet for an expression's result, which OnEvalExpressionIntf may then replace;
+    /// Expression, the text the handler gets, is read once Evaluate has run.
+    TInterfacePtr<IFuzzySet> EvalSet(const TInterfacePtr<IFuzzyVariable>& Variable,
+                                     const std::string& Expression,
+                                     const std::function<TFuzzySet*(TFuzzyVariable*)>& Evaluate);
+    /// Runs Read, which reads one variable into the component model; the interface copy,
+    /// made by the linked TIFuzzyLogic's variable class, gets this parser and is stored in
+    /// that component's table, replacing one of the same name; then OnParseFuzzySetIntf
+    /// for each term in the order read and OnParseFuzzyVariableIntf. EFzyParseException
+    /// when the parser is linked to no component, or to one of another kind. A failing
+    /// Read stores nothing.
+    TInterfacePtr<IFuzzyVariable> ReadVariable(const std::function<TFuzzyVariable*()>& Read);
 
 private:
+    friend class TCustomFuzzyLogicParser;
     class TScratchModel;
 
+    explicit TFuzzyParserIntf(TCustomFuzzyLogicParser* Parser) : FParser(Parser) {}
+    /// Forgets the parser component, which is going away.
+    void Detach() { FParser = nullptr; }
     TCustomFuzzyLogicParser& Parser() const;
-    /// Gives a variable read this parser and raises the parse callbacks for it.
-    void Read(const TInterfacePtr<IFuzzyVariable>& Variable);
-    TInterfacePtr<IFuzzySet> Evaluated(const TInterfacePtr<IFuzzyVariable>& Variable,
-                                       const std::string& Expression, const TFuzzySet& Result);
 
     TCustomFuzzyLogicParser* FParser;
-    TIFuzzySetEvent FOnParseFuzzySetIntf;
-    TIFuzzyVariableEvent FOnParseFuzzyVariableIntf;
-    TIFuzzyExpressionEvent FOnEvalExpressionIntf;
-    TICalcFuzzyFunctionEvent FOnCalcFuzzyFunctionIntf;
 };
 
 } // namespace fuzzy

@@ -89,33 +89,17 @@ TIFuzzyLogic::~TIFuzzyLogic() {
     FOnVariableAdded = nullptr;
     FOnChange = nullptr;
     FItems.reset();
-    // The face cannot learn of the parser's end once this component is gone.
-    if (FParserIntf)
-        FParserIntf->Detach();
-}
-
-void TIFuzzyLogic::Notification(TComponent* AComponent, TOperation Operation) {
-    TCustomFuzzyLogic::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && FParserIntf && FParserIntf->GetParser() == AComponent) {
-        FParserIntf->Detach();
-        FParserIntf.Reset();
-    }
 }
 
 TInterfacePtr<IFuzzyParser> TIFuzzyLogic::GetParserIntf() {
-    if (FParser == nullptr)
-        return nullptr;
-    if (!FParserIntf || FParserIntf->GetParser() != FParser) {
-        if (FParserIntf)
-            FParserIntf->Detach();
-        FParserIntf = MakeInterfaced<TFuzzyParserIntf>(FParser);
-    }
-    return FParserIntf;
+    return Supports<IFuzzyParser>(FParser);
 }
 
-// The host framework's loading state tells when the component is being loaded.
+// The host framework's loading state tells when the component is being loaded. The text
+// is parsed once here, whether or not it was read while loading.
 void TIFuzzyLogic::Loaded() {
-    TCustomFuzzyLogic::Loaded();
+    TComponent::Loaded();
+    FParsePending = false;
     Parse();
 }
 
@@ -126,13 +110,10 @@ void TIFuzzyLogic::Parse() {
         return;
     CheckParser();
     FItems->Clear();
+    // Cleared before the text is read, so that reading it does not regenerate it from
+    // the variables just removed.
     FNeedsUpdate = false;
-    (void)GetParserIntf();
-    // Held here: a parse may end the face's life (the parser's callbacks may unlink it).
-    const TInterfacePtr<TFuzzyParserIntf> face = FParserIntf;
-    face->ParseVariables(
-        FStrings->GetText(), nullptr, FVariableClass,
-        [this](const TInterfacePtr<IFuzzyVariable>& Variable) { FItems->Add(Variable); });
+    TCustomFuzzyLogic::Parse();
 }
 
 void TIFuzzyLogic::UpdateStrings() {

@@ -77,8 +77,9 @@ private:
 /// and leaves them wired. The wiring holds a guard, not the component: a variable that
 /// outlives the component calls nobody.
 ///
-/// Parse reads the text with the parser component through the IFuzzyParser face that
-/// GetParserIntf hands out; every variable read gets that face as its parser.
+/// Parse reads the text with the parser component, which stores each variable in the
+/// table as soon as it is read whole; every variable read gets the parser's IFuzzyParser
+/// face as its parser.
 class TIFuzzyLogic : public TCustomFuzzyLogic {
 public:
     [[nodiscard]] static TIFuzzyLogic* Create(TComponent* AOwner);
@@ -90,7 +91,7 @@ public:
     void SetItems(const TFuzzyVariableTable* Value) { FItems->Assign(Value); }
     TIFuzzyVariableClass GetVariableClass() const { return FVariableClass; }
     void SetVariableClass(TIFuzzyVariableClass Value) { FVariableClass = Value; }
-    /// The IFuzzyParser face of the linked parser component; empty without one.
+    /// The linked parser component as IFuzzyParser; empty without one.
     [[nodiscard]] TInterfacePtr<IFuzzyParser> GetParserIntf();
 
     const TIFuzzySetEvent& GetOnFuzzySetChange() const { return FOnFuzzySetChange; }
@@ -131,7 +132,6 @@ protected:
     void AfterConstruction() override;
     void Loaded() override;
     void ThresholdChanged() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     /// Factory of the variable table; descendants return their own class.
     virtual std::unique_ptr<TFuzzyVariableTable> CreateVariables();
 
@@ -146,8 +146,6 @@ private:
     TIFuzzySetEvent FOnFuzzySetAdded;
     TIFuzzyVariableEvent FOnVariableDeleted;
     TIFuzzyVariableEvent FOnVariableAdded;
-    /// The face of the linked parser, made on first use and detached when the parser goes.
-    TInterfacePtr<TFuzzyParserIntf> FParserIntf;
     /// What the wired callbacks hold: it points at this component while it lives.
     std::shared_ptr<TIFuzzyLogic*> FAlive = std::make_shared<TIFuzzyLogic*>(this);
 };

@@ -76,13 +76,6 @@ public:
         return this->GetBuckets()[SeekIndex(Index)].Key;
     }
 
-    /// Reading a stored table: the sizing properties an older writer stored ("LoadFactor",
-    /// "HashType", "Capacity") are accepted and discarded, since the table sizes itself.
-    /// True when Name is one of them; nothing about them is ever written.
-    [[nodiscard]] static bool IsDiscardedProperty(const std::string& Name) {
-        return Name == "LoadFactor" || Name == "HashType" || Name == "Capacity";
-    }
-
 protected:
     void Change() {
         if (FUpdateCount <= 0 && FOnChange)

@@ -5,6 +5,7 @@
 #include "FuzzyConsts/FuzzyExceptions.hpp"
 #include "FuzzyConsts/FuzzyMessages.hpp"
 #include "FuzzyLogic/FuzzyVariable.hpp"
+#include "IFuzzyLogic/IFuzzyLogicComponent.hpp"
 #include "IFuzzyLogic/UniqueID.hpp"
 #include "KelFuzzyLogicParser/FuzzyLogicWriter.hpp"
 #include "KelFuzzyLogicParser/ParserMessages.hpp"
@@ -104,7 +105,10 @@ void TKelFuzzyLogicParser::ParseFuzzyLogic() {
         if (!IsCharToken(token, '('))
             ParseError("ParseFuzzyLogic", SFzyUnexpectedToken, token->ToString());
         PutBackToken(token);
-        ParseFuzzyVariable();
+        if (dynamic_cast<TIFuzzyLogic*>(FFuzzyLogic) != nullptr)
+            (void)ParseFuzzyVariableIntf();
+        else
+            ParseFuzzyVariable();
     }
 }
 

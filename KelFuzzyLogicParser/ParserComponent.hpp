@@ -61,6 +61,11 @@ public:
     /// The set one operand token stands for (a term, a number, a "?" variable, a list).
     TFuzzySet* EvalFuzzyExpression(TFuzzyVariable* Variable,
                                    const TInterfacePtr<IFuzzyStreamToken>& Token);
+    /// The interface-model forms of the two above: the result is linked to Variable.
+    TInterfacePtr<IFuzzySet> EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
+                                                 const TInterfacePtr<IFuzzyStreamTokenList>& Tokens);
+    TInterfacePtr<IFuzzySet> EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
+                                                 const TInterfacePtr<IFuzzyStreamToken>& Token);
     /// Adds the points of a list of (X Y) pairs to FuzzySet; returns FuzzySet.
     TFuzzySet* ConvertListToValues(TFuzzySet* FuzzySet,
                                    const TInterfacePtr<IFuzzyStreamTokenList>& List);
@@ -97,6 +102,14 @@ protected:
     virtual TFuzzySet* ParseFuzzyValues(TFuzzyVariable* Variable);
     virtual TFuzzySet* ParseFuzzyValuePairs(TFuzzyVariable* Variable);
     virtual TFuzzySet* ParseFuzzyFunction(TFuzzyVariable* Variable);
+    // Their interface-model forms read through the component-model ones (see
+    // ParserInterfaceForms.cpp). A set without a term name yet is named by GetUniqueName.
+    virtual TInterfacePtr<IFuzzyVariable> ParseFuzzyVariableIntf();
+    virtual TInterfacePtr<IFuzzySet> ParseFuzzySet(const TInterfacePtr<IFuzzyVariable>& Variable);
+    virtual TInterfacePtr<IFuzzySet> ParseFuzzyValues(const TInterfacePtr<IFuzzyVariable>& Variable);
+    virtual TInterfacePtr<IFuzzySet>
+    ParseFuzzyValuePairs(const TInterfacePtr<IFuzzyVariable>& Variable);
+    virtual TInterfacePtr<IFuzzySet> ParseFuzzyFunction(const TInterfacePtr<IFuzzyVariable>& Variable);
     /// Reads "(" keyword NAME [STRING]; returns the token after them in NextToken.
     virtual void ParseHeader(std::string& Name, std::string& Comment,
                              TInterfacePtr<IFuzzyStreamToken>& NextToken,
@@ -120,6 +133,9 @@ private:
     TFuzzySet* EvalListToken(TFuzzyVariable* Variable, const IFuzzyStreamToken& Token);
     TFuzzySet* EvalPostfix(TFuzzyVariable* Variable,
                            const TInterfacePtr<IFuzzyStreamTokenList>& Tokens);
+    /// Runs the component-model reader Read for Variable through the parser's face.
+    TInterfacePtr<IFuzzySet> ReadIntf(const TInterfacePtr<IFuzzyVariable>& Variable,
+                                      TFuzzySet* (TKelFuzzyLogicParser::*Read)(TFuzzyVariable*));
 
     TFuzzyLogicTokenStream* FStream = nullptr;
     int FVariableDepth = 0;

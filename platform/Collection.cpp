@@ -200,6 +200,32 @@ void TCollection::Renumber(std::size_t From, std::size_t To) {
         FItems[i]->FIndex = static_cast<int>(i);
 }
 
+// ---- TGCollectionItem ----
+
+TGCollectionItem::~TGCollectionItem() {
+    // Each linked item is unlinked before it hears of the end, so that it may link or
+    // unlink others from its handler.
+    while (!FFreeNotifies.empty()) {
+        TGCollectionItem* item = FFreeNotifies.back();
+        RemoveFreeNotification(item);
+        item->ItemFreed(this);
+    }
+}
+
+void TGCollectionItem::FreeNotification(TGCollectionItem* Item) {
+    if (Item == nullptr || Item == this || std::ranges::find(FFreeNotifies, Item) != FFreeNotifies.end())
+        return;
+    FFreeNotifies.push_back(Item);
+    Item->FFreeNotifies.push_back(this);
+}
+
+void TGCollectionItem::RemoveFreeNotification(TGCollectionItem* Item) {
+    if (Item == nullptr)
+        return;
+    std::erase(FFreeNotifies, Item);
+    std::erase(Item->FFreeNotifies, this);
+}
+
 // ---- TGCollection ----
 
 int TGCollection::IndexOf(const std::string& Name) const {

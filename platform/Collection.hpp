@@ -209,11 +209,29 @@ private:
     TPersistent* FOwner;
 };
 
-/// A collection item with a name, found by TGCollection::IndexOf.
+/// A collection item with a name, found by TGCollection::IndexOf, and with free
+/// notification between items: an item linked to another learns of the other's end through
+/// ItemFreed, so that it can drop a plain pointer to it. Links are two-way and are cut by
+/// either end's destructor, which runs after the descendants' destructors; ItemFreed gets
+/// the dying item for identity only.
 class TGCollectionItem : public TCollectionItem {
 public:
+    ~TGCollectionItem() override;
     std::string ClassName() const override { return "TGCollectionItem"; }
     virtual const std::string& GetName() const = 0;
+
+    /// Links this item and Item, so that each hears of the other's end. Linking twice
+    /// keeps one link; nullptr and the item itself are ignored.
+    void FreeNotification(TGCollectionItem* Item);
+    /// Cuts the link with Item, if any.
+    void RemoveFreeNotification(TGCollectionItem* Item);
+
+protected:
+    /// Runs when the linked Item is being destroyed; must not throw.
+    virtual void ItemFreed(TGCollectionItem* /*Item*/) noexcept {}
+
+private:
+    std::vector<TGCollectionItem*> FFreeNotifies;
 };
 
 /// An owned collection with lookup by item name.

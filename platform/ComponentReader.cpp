@@ -84,26 +84,36 @@ private:
         FPath.pop_back();
     }
 
-    /// Sets the properties given in the text, in the order the class declares them.
+    /// Sets the properties given in the text, in the order the class declares them. A
+    /// name Owned.Property sets Property of the owned object Owned.
     void ReadProperties(TObject& Object, const std::vector<TTextProperty>& Properties) {
         const TRegisteredClass* registered = GetClassRegistry().Find(Object.ClassName());
         std::map<std::string_view, const TTextProperty*> given;
+        std::map<std::string, std::vector<TTextProperty>, std::less<>> owned;
         for (const TTextProperty& property : Properties) {
             FPath.push_back(property.Name);
-            if (registered == nullptr || registered->FindProperty(property.Name) == nullptr)
+            const std::size_t dot = property.Name.find('.');
+            const std::string_view name = std::string_view(property.Name).substr(0, dot);
+            const TPropertyInfo* info = registered ? registered->FindProperty(name) : nullptr;
+            if (info == nullptr || (dot != std::string::npos) != (info->Kind == TPropertyKind::pkObject))
                 throw EReadError(property.Line, Path(), "Unknown property");
-            if (!given.emplace(property.Name, &property).second)
+            if (dot != std::string::npos) {
+                TTextProperty inner = property;
+                inner.Name.erase(0, dot + 1);
+                owned[std::string(name)].push_back(std::move(inner));
+            } else if (!given.emplace(property.Name, &property).second) {
                 throw EReadError(property.Line, Path(), "Property given twice");
+            }
             FPath.pop_back();
         }
         if (registered == nullptr)
             return;
         for (const TPropertyInfo& info : registered->Properties) {
-            const auto found = given.find(info.Name);
-            if (found == given.end())
-                continue;
             FPath.push_back(info.Name);
-            ReadProperty(Object, info, *found->second);
+            if (const auto found = given.find(info.Name); found != given.end())
+                ReadProperty(Object, info, *found->second);
+            else if (const auto inner = owned.find(info.Name); inner != owned.end())
+                ReadProperties(*info.GetObject(Object), inner->second);
             FPath.pop_back();
         }
     }

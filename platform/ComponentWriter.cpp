@@ -73,15 +73,21 @@ private:
         Line("end");
     }
 
-    void WriteProperties(const TObject& Object, const TRegisteredClass& Class) {
+    /// Owner names the owned object being written ("Items."), or is empty.
+    void WriteProperties(const TObject& Object, const TRegisteredClass& Class,
+                         const std::string& Owner = {}) {
         for (const TPropertyInfo& property : Class.Properties)
             if (property.Stored)
-                WriteProperty(Object, property);
+                WriteProperty(Object, property, Owner);
     }
 
-    void WriteProperty(const TObject& Object, const TPropertyInfo& Property) {
-        const std::string prefix = Property.Name + " = ";
+    void WriteProperty(const TObject& Object, const TPropertyInfo& Property, const std::string& Owner) {
+        const std::string prefix = Owner + Property.Name + " = ";
         switch (Property.Kind) {
+        case TPropertyKind::pkObject:
+            if (const TPersistent* owned = Property.GetObject(Object))
+                WriteProperties(*owned, ClassOf(*owned), Owner + Property.Name + ".");
+            break;
         case TPropertyKind::pkLines:
             if (const TStringList* lines = Property.GetLines(Object))
                 WriteLines(prefix, *lines);

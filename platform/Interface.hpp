@@ -168,6 +168,22 @@ template <class I, class J> bool Supports(const TInterfacePtr<J>& Source, TInter
     return static_cast<bool>(Intf);
 }
 
+/// The interface I of an object that answers the type query without being counted itself
+/// (a component handing out a counted face of its own), or an empty reference when it does
+/// not implement I (or Object is nullptr).
+template <class I, class T>
+requires requires(T& Object, void** Obj) {
+    Object.QueryInterface(I::IID, Obj);
+}
+[[nodiscard]] TInterfacePtr<I> Supports(T* Object) {
+    if (Object == nullptr)
+        return nullptr;
+    void* obj = nullptr;
+    if (Object->QueryInterface(I::IID, &obj) != S_OK)
+        return nullptr;
+    return TInterfacePtr<I>::Attach(static_cast<I*>(obj));
+}
+
 /// Base of the reference-counted objects: a new object has no reference and frees itself
 /// when its last reference is released. The count changes atomically.
 class TInterfacedObject : public TObject, public virtual IInterface {

@@ -1,6 +1,6 @@
 #include "platform/PostFix.hpp"
 
-#include <vector>
+#include "platform/Stack.hpp"
 
 namespace fuzzy {
 
@@ -23,28 +23,28 @@ public:
 
     /// Sends out the operators that bind at least as tightly as the newcomer.
     void MakeRoomFor(int IncomingPriority) {
-        while (!FStack.empty() && !FStack.back().IsOpenGroup &&
-               FStack.back().Priority <= IncomingPriority)
+        while (!FStack.IsEmpty() && !FStack.Peek().IsOpenGroup &&
+               FStack.Peek().Priority <= IncomingPriority)
             PopToOutput();
     }
 
     void Push(const TInterfacePtr<IInterface>& Item, int Priority, bool IsOpenGroup) {
-        FStack.push_back({Item, Priority, IsOpenGroup});
+        FStack.Push({Item, Priority, IsOpenGroup});
     }
 
     /// Sends out the operators above the innermost open group and drops the group; without
     /// one, sends out everything.
     void CloseGroup() {
-        while (!FStack.empty() && !FStack.back().IsOpenGroup)
+        while (!FStack.IsEmpty() && !FStack.Peek().IsOpenGroup)
             PopToOutput();
-        if (!FStack.empty())
-            FStack.pop_back();
+        if (!FStack.IsEmpty())
+            (void)FStack.Pop();
     }
 
     TInterfacePtr<IInterfaceList> Finish() {
-        while (!FStack.empty()) {
-            if (FStack.back().IsOpenGroup)
-                FStack.pop_back();
+        while (!FStack.IsEmpty()) {
+            if (FStack.Peek().IsOpenGroup)
+                (void)FStack.Pop();
             else
                 PopToOutput();
         }
@@ -52,13 +52,10 @@ public:
     }
 
 private:
-    void PopToOutput() {
-        FOutput->Add(FStack.back().Item);
-        FStack.pop_back();
-    }
+    void PopToOutput() { FOutput->Add(FStack.Pop().Item); }
 
     TInterfacePtr<TInterfaceList> FOutput;
-    std::vector<TStackedItem> FStack;
+    TStack<TStackedItem> FStack;
 };
 
 } // namespace

@@ -11,6 +11,7 @@
 //  - simple values (integer, floating, boolean, string, enumeration), stored as text;
 //  - lines (a string list), stored as a list of strings;
 //  - collections, stored item by item with each item's own published properties;
+//  - owned objects, whose own published properties are stored as Name.Property lines;
 //  - links to other components, stored by component name and resolved after reading;
 //  - events, stored by the name of their handler (see EventHandlers.hpp).
 
@@ -35,8 +36,8 @@
 namespace fuzzy {
 
 enum class TPropertyKind : std::uint8_t {
-    pkInteger, pkFloat, pkBoolean, pkString, pkEnumeration, pkLines, pkCollection, pkComponent,
-    pkEvent
+    pkInteger, pkFloat, pkBoolean, pkString, pkEnumeration, pkLines, pkCollection, pkObject,
+    pkComponent, pkEvent
 };
 
 /// A simple value as the text form holds it: a bare word (number, name, True) or a string.
@@ -59,6 +60,7 @@ struct TPropertyInfo {
     std::function<const TStringList*(const TObject&)> GetLines;
     std::function<void(TObject&, const TStringList&)> SetLines;
     std::function<TCollection*(const TObject&)> GetCollection;
+    std::function<TPersistent*(const TObject&)> GetObject;
     std::function<TComponent*(const TObject&)> GetComponent;
     /// Raises EConvertError for a component of another class.
     std::function<void(TObject&, TComponent*)> SetComponent;
@@ -170,6 +172,28 @@ public:
         TPropertyInfo& info = Append(std::move(Name), TPropertyKind::pkCollection);
         info.GetCollection = [Get](const TObject& Object) -> TCollection* {
             return std::invoke(Get, Cast(Object));
+        };
+        return *this;
+    }
+    /// An object owned by C (never replaced), whose published properties are stored and
+    /// read as Name.Property.
+    template <class G>
+    TClassBuilder& Object(std::string Name, G Get) {
+        TPropertyInfo& info = Append(std::move(Name), TPropertyKind::pkObject);
+        info.GetObject = [Get](const TObject& Object) -> TPersistent* {
+            return std::invoke(Get, Cast(Object));
+        };
+        return *this;
+    }
+    /// A value of type T that reading accepts (when it is a value of T) and discards, and
+    /// that is never written: what older writers stored and the class no longer keeps.
+    template <class T>
+    TClassBuilder& Discarded(std::string Name) {
+        TPropertyInfo& info = Append(std::move(Name), PropertyKindOf<T>());
+        info.Stored = false;
+        info.SetText = [](TObject&, const TPropertyText& Text) {
+            T value{};
+            PropertyValueFromText(Text, value);
         };
         return *this;
     }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -90,25 +92,43 @@ TEST_F(FaceTest, ErrorsAreTheParsersAndLeaveNothingBehind) {
     EXPECT_THROW((void)face->EvalFuzzyExpression(variable, "very nothing"), EFzyParseException);
     EXPECT_EQ(Parser->GetFuzzyLogic(), Logic.get()) << "the parser's link is given back";
 
-    const auto faceOfComponent = MakeInterfaced<TFuzzyParserIntf>(Parser.get());
+    const auto faceOfComponent = Supports<IFuzzyParser>(Parser.get());
     EXPECT_EQ(MessageOf([&] { faceOfComponent->ParseFuzzyVariableIntf(Temperature, nullptr); }),
               "FuzzyLogic property must be of type TIFuzzyLogic or descendant");
-    Face().Detach();
-    try {
-        (void)variable->ToString();
-        FAIL();
-    } catch (const EFzyException& error) {
-        EXPECT_STREQ(error.what(), "Parser not assigned.  Cannot parse");
+}
+
+// The face is the parser's own: every query gives the same one, and it outlives the parser
+// without reaching it.
+TEST_F(FaceTest, AParserDestroyedUnderHeldReferencesIsNeverReached) {
+    EXPECT_EQ(Supports<IFuzzyParser>(sharedParser.get()), face);
+    EXPECT_EQ(Supports<IInterface>(sharedParser.get()), Supports<IInterface>(face));
+    EXPECT_FALSE(Supports<IFuzzySet>(sharedParser.get()));
+    const SetPtr warm = Term("warm");
+    ASSERT_EQ(warm->GetParser(), face);
+
+    sharedParser.reset(); // the component goes; the variable, a term and the face stay
+    EXPECT_FALSE(shared->GetParserIntf());
+    for (const auto& call : std::initializer_list<std::function<void()>>{
+             [&] { (void)variable->ToString(); },
+             [&] { (void)warm->ToString(); },
+             [&] { (void)face->EvalFuzzyExpression(variable, "very warm"); },
+             [&] { (void)face->ParseFuzzyVariableIntf(Temperature, nullptr); }}) {
+        try {
+            call();
+            ADD_FAILURE() << "a detached face reached its parser";
+        } catch (const EFzyException& error) {
+            EXPECT_STREQ(error.what(), "Parser not assigned.  Cannot parse");
+        }
     }
 }
 
 TEST_F(FaceTest, RaisesTheInterfaceCallbacksOfWhatItReads) {
     std::vector<std::string> log;
-    Face().SetOnParseFuzzySetIntf([&](const VariablePtr& V, const SetPtr& S) {
+    sharedParser->SetOnParseFuzzySetIntf([&](const VariablePtr& V, const SetPtr& S) {
         log.push_back(V->GetName() + "." + S->GetName());
     });
-    Face().SetOnParseFuzzyVariableIntf([&](const VariablePtr& V) { log.push_back(V->GetName()); });
-    Face().SetOnEvalExpressionIntf([&](const VariablePtr&, const std::string& Expression, SetPtr& Result) {
+    sharedParser->SetOnParseFuzzyVariableIntf([&](const VariablePtr& V) { log.push_back(V->GetName()); });
+    sharedParser->SetOnEvalExpressionIntf([&](const VariablePtr&, const std::string& Expression, SetPtr& Result) {
         log.push_back("eval " + Expression);
         Result = TIFuzzySet::Create(nullptr, "replaced");
     });
@@ -118,7 +138,7 @@ TEST_F(FaceTest, RaisesTheInterfaceCallbacksOfWhatItReads) {
 }
 
 TEST_F(FaceTest, AFunctionHandlerOfTheInterfaceModelReplacesTheBuiltIns) {
-    Face().SetOnCalcFuzzyFunctionIntf([](const std::string& Name, bool& Handled, SetPtr& Result,
+    sharedParser->SetOnCalcFuzzyFunctionIntf([](const std::string& Name, bool& Handled, SetPtr& Result,
                                          const TInterfacePtr<IFuzzyStreamTokenList>& Arguments) {
         Handled = Name == "anything";
         if (Handled)

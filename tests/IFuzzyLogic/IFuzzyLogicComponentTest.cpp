@@ -40,10 +40,12 @@ std::string ErrorOf(TCustomFuzzyLogic& Logic, const std::string& Text) {
     return "";
 }
 
-// An interface logic component linked with a parser, recording its events.
+// An interface logic component linked with a parser (both ways, as the parser reads into
+// the component it is linked to), recording its events.
 struct LogicTest : ::testing::Test {
     LogicTest() {
         logic->SetParser(parser.get());
+        parser->SetFuzzyLogic(logic.get());
         logic->SetOnVariableAdded([this](const VariablePtr& V) { log.push_back("+" + V->GetName()); });
         logic->SetOnVariableDeleted([this](const VariablePtr& V) { log.push_back("-" + V->GetName()); });
         logic->SetOnFuzzySetChange([this](const VariablePtr& V, const SetPtr& S) {
@@ -161,8 +163,9 @@ TEST_F(LogicTest, HeldObjectsOutliveTheComponent) {
     logic.reset();
     a->GetFuzzySetByName("low")->Add(6, 0.5);
     bLow->Add(0.5, 0.2);
-    EXPECT_THROW(a->ToString(), EFzyException) << "the parser face is detached";
+    EXPECT_EQ(a->ToString().rfind("(deffuzzy a", 0), 0u) << "the parser is still there";
     parser.reset();
+    EXPECT_THROW((void)a->ToString(), EFzyException) << "the parser's face is detached";
     EXPECT_EQ(bLow->GetVariable()->GetName(), "b");
 }
 

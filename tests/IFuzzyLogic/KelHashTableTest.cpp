@@ -190,13 +190,6 @@ TEST(KelHashTableTest, AssignFromAStringListStoresEmptyValues) {
     EXPECT_THROW(copy.Assign(&unrelated), EConvertError);
 }
 
-TEST(KelHashTableTest, SizingPropertiesOfStoredTablesAreDiscarded) {
-    using Table = TKelHashTable<std::string, int>;
-    for (const char* name : {"LoadFactor", "HashType", "Capacity"})
-        EXPECT_TRUE(Table::IsDiscardedProperty(name));
-    EXPECT_FALSE(Table::IsDiscardedProperty("OnChange"));
-}
-
 // An interface object that counts how many of its kind are alive.
 class TCounted : public TInterfacedObject {
 public:

@@ -35,6 +35,12 @@ public:
     }
     void TouchAll() { Changed(true); }
 
+protected:
+    void ItemFreed(TGCollectionItem* /*Item*/) noexcept override {
+        if (GLog)
+            GLog->push_back(FName + " heard of an end");
+    }
+
 private:
     TNamedItem() { ++GLiveItems; }
     std::string FName;
@@ -198,6 +204,36 @@ TEST_F(Collections, DestructorIsSilentAndFreesEverything) {
     TakeLog();
     list.reset();
     EXPECT_EQ(TakeLog(), (std::vector<std::string>{"notify extracting b", "notify extracting a"}));
+}
+
+// Linked items hear of each other's end once, whichever goes first; an item unlinked or
+// never linked hears nothing, and an item that went never hears again.
+TEST_F(Collections, LinkedItemsHearOfEachOthersEnd) {
+    TLoggingCollection list;
+    TNamedItem* a = list.AddNamed("a");
+    TNamedItem* b = list.AddNamed("b");
+    TNamedItem* c = list.AddNamed("c");
+    TNamedItem* d = list.AddNamed("d");
+    a->FreeNotification(b);
+    a->FreeNotification(b); // one link all the same
+    b->FreeNotification(c);
+    d->FreeNotification(b);
+    d->RemoveFreeNotification(b);
+    a->FreeNotification(a);
+    a->FreeNotification(nullptr);
+    auto heard = [&] {
+        std::vector<std::string> lines;
+        for (const std::string& line : TakeLog())
+            if (line.ends_with("heard of an end"))
+                lines.push_back(line);
+        return lines;
+    };
+    TakeLog();
+    list.Delete(b->GetIndex());
+    EXPECT_EQ(heard(), (std::vector<std::string>{"c heard of an end", "a heard of an end"}));
+    list.Delete(a->GetIndex());
+    list.Delete(c->GetIndex());
+    EXPECT_EQ(heard(), std::vector<std::string>{});
 }
 
 TEST_F(Collections, IndexOfFindsNamesExactly) {

@@ -1,0 +1,276 @@
+// The interface model reads, evaluates and writes through the same parser as the component
+// model: on the same texts both give the same variables, terms, points, written text and
+// errors (messages with their line numbers).
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "FuzzyConsts/FuzzyExceptions.hpp"
+#include "IFuzzyLogic/IFuzzyLogic.hpp"
+#include "support/ParserFixture.hpp"
+
+namespace fuzzy {
+namespace {
+
+using SetPtr = TInterfacePtr<IFuzzySet>;
+using VariablePtr = TInterfacePtr<IFuzzyVariable>;
+
+// What a model made of a text: each variable's written text with each defined term's
+// exact points, by variable name, or the error raised.
+struct TOutcome {
+    std::vector<std::string> Variables;
+    std::string Error;
+    int ErrorLine = 0;
+    bool operator==(const TOutcome&) const = default;
+};
+
+std::string Described(const TFuzzySet& Term) {
+    std::string text = Term.GetName() + ":";
+    for (const auto& [x, y] : test::PointsOf(*Term.GetValues()))
+        text += " " + std::to_string(x) + "," + std::to_string(y);
+    return text;
+}
+
+// Assigns Text to Logic's definition text, which parses it.
+void Assign(TCustomFuzzyLogic& Logic, const std::string& Text) {
+    TStringList lines;
+    lines.SetText(Text);
+    Logic.SetStrings(&lines);
+}
+
+template <class Read>
+TOutcome Outcome(Read&& ReadText, const std::function<std::vector<std::string>()>& Collect) {
+    TOutcome outcome;
+    try {
+        ReadText();
+    } catch (const EFzyParseException& error) {
+        outcome.Error = error.what();
+        outcome.ErrorLine = error.GetLineNumber();
+        return outcome;
+    }
+    outcome.Variables = Collect();
+    std::ranges::sort(outcome.Variables);
+    return outcome;
+}
+
+TOutcome ComponentModel(const std::string& Text) {
+    test::TParsedLogic model;
+    return Outcome([&] { Assign(*model.Logic, Text); },
+                   [&] {
+                       std::vector<std::string> variables;
+                       for (const TFuzzyVariable* variable : *model.Logic->GetItems()) {
+                           std::string text = model.Parser->PrettyPrint(variable);
+                           for (const TFuzzySet* term : *variable->GetItems())
+                               if (term->GetDefined())
+                                   text += "\n" + Described(*term);
+                           variables.push_back(text);
+                       }
+                       return variables;
+                   });
+}
+
+TOutcome InterfaceModel(const std::string& Text) {
+    std::unique_ptr<TKelFuzzyLogicParser> parser(TKelFuzzyLogicParser::Create(nullptr));
+    std::unique_ptr<TIFuzzyLogic> logic(TIFuzzyLogic::Create(nullptr));
+    logic->SetAutoTerms(false);
+    logic->SetParser(parser.get());
+    parser->SetFuzzyLogic(logic.get());
+    return Outcome([&] { Assign(*logic, Text); },
+                   [&] {
+                       std::vector<std::string> variables;
+                       for (int i = 0; i < logic->GetItems().GetCount(); ++i) {
+                           const VariablePtr variable = logic->GetItems().GetItemByIndex(i);
+                           std::vector<SetPtr> terms;
+                           for (int j = 0; j < variable->GetCount(); ++j)
+                               terms.push_back(variable->GetFuzzySet(j));
+                           std::ranges::sort(terms, {},
+                                             [](const SetPtr& Term) { return Term->GetIndex(); });
+                           std::string text = variable->ToString();
+                           for (const SetPtr& term : terms)
+                               text += "\n" + Described(*TIFuzzySet::CoreOf(term));
+                           variables.push_back(text);
+                       }
+                       return variables;
+                   });
+}
+
+class BothModels : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(BothModels, ReadTheSameText) {
+    const TOutcome expected = ComponentModel(GetParam());
+    const TOutcome actual = InterfaceModel(GetParam());
+    EXPECT_NE(expected, TOutcome{}) << "the text reads into something or fails";
+    EXPECT_EQ(actual.Variables, expected.Variables);
+    EXPECT_EQ(actual.Error, expected.Error);
+    EXPECT_EQ(actual.ErrorLine, expected.ErrorLine);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, BothModels,
+    ::testing::Values(
+        "; a comment, then a bare variable\n(deffuzzy e)",
+        "(deffuzzy t \"room\" (range 0 40) (units C)\n"
+        " (values (term cold (z 10 18)) (term warm (tri 15 21 27)) (term hot ((24 0) (30 1)))\n"
+        "  (term mild \"neither\" not cold and not hot) (term tepid [very warm or-sum cold] * "
+        "0.5)))",
+        "(deffuzzy a (range -5 5) (values (term p (pi 0 2)) (term b (beta 0 1)) (term s (s -1 "
+        "1))))\n"
+        "(deffuzzy b (range 0 1) (values (term x ((0 0) (0.5 1) (1 0))) (term y x)))",
+        "(deffuzzy c (range 0 10) (values (term low (z 2 8)) (term high extremely not low)))",
+        // errors, each on a line of its own
+        "(deffuzzy ok (range 0 1))\n(deffuzzy bad (range 0 x))",
+        "(deffuzzy v (range 0 1)\n (values (term t ((0 1) (1 y))))))",
+        "(deffuzzy v (range 0 1)\n\n (values (term t very nothing)))", "(deffuzzy v (bounds 0 1))",
+        "(fuzzy v)", "x"));
+
+// The token-level readers run on a text through a parser that, while its string form has
+// the text open, runs the reader given instead of reading a term.
+class TProbeParser : public TKelFuzzyLogicParser {
+public:
+    static TProbeParser* Create() {
+        return FinishCreate(std::unique_ptr<TProbeParser>(new TProbeParser()), nullptr);
+    }
+    using TKelFuzzyLogicParser::ParseFuzzyFunction;
+    using TKelFuzzyLogicParser::ParseFuzzySet;
+    using TKelFuzzyLogicParser::ParseFuzzyValuePairs;
+    using TKelFuzzyLogicParser::ParseFuzzyValues;
+
+    void WhileReading(const std::string& Text, std::function<void()> Read) {
+        FPending = std::move(Read);
+        (void)ParseFuzzySet(static_cast<TFuzzyVariable*>(nullptr), Text, nullptr);
+    }
+
+    TFuzzySet* ParseFuzzySet(TFuzzyVariable* Variable) override {
+        if (const auto pending = std::exchange(FPending, nullptr)) {
+            pending();
+            return nullptr;
+        }
+        return TKelFuzzyLogicParser::ParseFuzzySet(Variable);
+    }
+
+private:
+    TProbeParser() = default;
+    std::function<void()> FPending;
+};
+
+struct TFormCase {
+    const char* Form;
+    const char* Text;
+    friend void PrintTo(const TFormCase& Case, std::ostream* Out) {
+        *Out << Case.Form << ": " << Case.Text;
+    }
+};
+
+// The points of the set a reader returns, or the error it raises.
+template <class V, class TDescribe>
+std::string ReadWith(TProbeParser& Parser, const TFormCase& Case, const V& Variable,
+                     TDescribe&& Describe) {
+    const std::string form = Case.Form;
+    std::string outcome;
+    try {
+        Parser.WhileReading(Case.Text, [&] {
+            if (form == "values")
+                outcome = Describe(Parser.ParseFuzzyValues(Variable));
+            else if (form == "pairs")
+                outcome = Describe(Parser.ParseFuzzyValuePairs(Variable));
+            else if (form == "function")
+                outcome = Describe(Parser.ParseFuzzyFunction(Variable));
+            else
+                outcome = Describe(Parser.ParseFuzzySet(Variable));
+        });
+    } catch (const EFzyParseException& error) {
+        return error.what();
+    }
+    return outcome;
+}
+
+std::string PointsOnly(const TFuzzySet& Set) {
+    const std::string text = Described(Set);
+    return text.substr(text.find(':'));
+}
+
+// One variable read into each model by one probe parser.
+struct TTwoModels {
+    TTwoModels() {
+        const char* const definition =
+            "(deffuzzy t (range 0 10) (values (term low (z 2 8)) (term mid (tri 2 5 8))))";
+        logic->SetAutoTerms(false);
+        parser->SetFuzzyLogic(logic.get());
+        component = parser->ParseFuzzyVariable(definition, nullptr);
+        shared->SetAutoTerms(false);
+        parser->SetFuzzyLogic(shared.get());
+        variable =
+            Supports<IFuzzyParser>(parser.get())->ParseFuzzyVariableIntf(definition, nullptr);
+    }
+    TInterfacePtr<IFuzzyStreamTokenList> TokensOf(const std::string& Text) {
+        TInterfacePtr<IFuzzyStreamTokenList> tokens;
+        parser->WhileReading(Text, [&] { tokens = parser->ParseTokenList(); });
+        return tokens;
+    }
+
+    std::unique_ptr<TProbeParser> parser{TProbeParser::Create()};
+    std::unique_ptr<TFuzzyLogic> logic{TFuzzyLogic::Create(nullptr)};
+    std::unique_ptr<TIFuzzyLogic> shared{TIFuzzyLogic::Create(nullptr)};
+    TFuzzyVariable* component = nullptr;
+    VariablePtr variable;
+};
+
+class InterfaceForms : public ::testing::TestWithParam<TFormCase>, public TTwoModels {};
+
+TEST_P(InterfaceForms, GiveTheComponentFormsPointsAndErrors) {
+    const std::string expected =
+        ReadWith(*parser, GetParam(), component, [](TFuzzySet* Set) { return PointsOnly(*Set); });
+    const std::string actual = ReadWith(*parser, GetParam(), variable, [&](const SetPtr& Set) {
+        EXPECT_EQ(Set->GetVariable(), variable);
+        const std::string form = GetParam().Form;
+        if (form == "pairs" || form == "function") {
+            EXPECT_EQ(Set->GetName().rfind("FuzzySet", 0), 0u) << "named by GetUniqueName";
+        }
+        return PointsOnly(*TIFuzzySet::CoreOf(Set));
+    });
+    EXPECT_EQ(actual, expected);
+    EXPECT_EQ(variable->GetCount(), 2) << "a set read alone is not stored";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Readers, InterfaceForms,
+    ::testing::Values(TFormCase{"values", "very low or mid"}, TFormCase{"values", "(tri 1 2 3)"},
+                      TFormCase{"values", "((1 0) (2 1))"}, TFormCase{"values", "nothing"},
+                      TFormCase{"pairs", "((0 0) (4 1) (9 0))"},
+                      TFormCase{"pairs", "((0 0) (4 x))"}, TFormCase{"pairs", "(0 0)"},
+                      TFormCase{"function", "(pi 5 2)"}, TFormCase{"function", "(7 1)"},
+                      TFormCase{"term", "(term r \"c\" low and mid)"},
+                      TFormCase{"term", "(terms r low)"}));
+
+// The token forms of the evaluator, and the expression text their callback gets.
+TEST(InterfaceEvaluator, TokenFormsGiveTheComponentFormsSets) {
+    TTwoModels models;
+    std::vector<std::string> component, interface;
+    models.parser->SetOnEvalExpression([&](TObject*, TFuzzyVariable*, const std::string& Expression,
+                                           TFuzzySet*&) { component.push_back(Expression); });
+    const std::string text = "somewhat low and not [mid or low]";
+    const std::string expected =
+        PointsOnly(*models.parser->EvalFuzzyExpression(models.component, models.TokensOf(text)));
+    models.parser->SetOnEvalExpressionIntf([&](const VariablePtr&, const std::string& Expression,
+                                               SetPtr&) { interface.push_back(Expression); });
+    const SetPtr result =
+        models.parser->EvalFuzzyExpression(models.variable, models.TokensOf(text));
+    EXPECT_EQ(PointsOnly(*TIFuzzySet::CoreOf(result)), expected);
+    EXPECT_EQ(result->GetVariable(), models.variable);
+    ASSERT_EQ(component.size(), 2u) << "the interface form runs the component form";
+    EXPECT_EQ(interface, std::vector<std::string>{component.front()});
+
+    const auto token = models.TokensOf("mid")->Get(0);
+    EXPECT_EQ(
+        PointsOnly(*TIFuzzySet::CoreOf(models.parser->EvalFuzzyExpression(models.variable, token))),
+        PointsOnly(*models.component->GetItems()->GetItemByName("mid")));
+}
+
+} // namespace
+} // namespace fuzzy
