@@ -76,6 +76,10 @@ TFuzzySet* TFuzzySet::Cutoff(TFzyFloat CutOff, bool CutValuesBelow) {
                 if (kept(b->GetY()))
                     CopyPoint(target, b);
             }
+            // A curve wholly above the level keeps no point and crosses nowhere, yet its
+            // minimum with the level is the level itself.
+            if (!CutValuesBelow && target.GetCount() == 0)
+                AddLevelPoint(target, source, level);
         }
     }
     if (!FExpression.empty())

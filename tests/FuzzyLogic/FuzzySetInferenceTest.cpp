@@ -45,6 +45,16 @@ TEST(Cutoff, ClipsOrKeepsThePartAboveTheLevel) {
     EXPECT_EQ(PointsOf(*tall->GetValues()), (TPoints{{0, 0}, {5, 1}, {10, 0}}));
 }
 
+TEST(Cutoff, ClippingACurveWhollyAboveTheLevelGivesTheLevel) {
+    const TResult flat(MakeSet({{5, 0.5}})->Cutoff(0.25, false));
+    EXPECT_EQ(PointsOf(*flat->GetValues()), (TPoints{{5, 0.25}}));
+    const TResult rising(MakeSet({{0, 0.5}, {10, 0.8}})->Cutoff(0.25, false));
+    EXPECT_DOUBLE_EQ(rising->DegreeOfMembership(7), 0.25);
+    // Kept only for clipping: the part above a level a curve never reaches is nothing.
+    const TResult above(MakeSet({{0, 0.1}, {10, 0.2}})->Cutoff(0.25, true));
+    EXPECT_EQ(above->GetValues()->GetCount(), 0);
+}
+
 TEST(Cutoff, LevelsOutsideZeroToOneAreClampedAfterNaming) {
     auto tall = Tall();
     tall->SetExpression("t");

@@ -326,8 +326,7 @@ void CheckCuts(const TOperands& Operands) {
     if (!empty || level == 1) {
         const TFuzzySet* clipped = Operands.A->Cutoff(level, false);
         CheckWellFormed(Operands, *clipped, "clipping cut");
-        // Every point above the level leaves nothing to keep (see findings.md).
-        if (!empty && Operands.A->GetValues()->GetMinValue() <= level)
+        if (!empty)
             CheckMembership(Operands, *clipped, "clipping cut", [&](TFzyFloat X) {
                 return std::min(Operands.A->DegreeOfMembership(X), level);
             });
