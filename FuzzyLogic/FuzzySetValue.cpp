@@ -1,6 +1,7 @@
 #include "FuzzyLogic/FuzzySetValue.hpp"
 
 #include <cmath>
+#include <limits>
 #include <memory>
 
 #include "FuzzyLogic/FuzzyMath.hpp"
@@ -26,8 +27,12 @@ TFuzzySetValue* TFuzzySetValue::Create(TCollection* Collection) {
     if (Collection != nullptr && Collection->GetCount() > 0) {
         const auto* last =
             dynamic_cast<const TFuzzySetValue*>(Collection->GetItem(Collection->GetCount() - 1));
+        // Far from 0 adding 1 changes nothing, and a point equal to its neighbour would be
+        // cleaned away before its caller sees it: step to the next number instead.
         if (last != nullptr)
-            point->FX = last->FX + 1.0;
+            point->FX = last->FX + 1.0 > last->FX
+                            ? last->FX + 1.0
+                            : std::nextafter(last->FX, std::numeric_limits<TFzyFloat>::infinity());
     }
     return Join(std::move(point), Collection);
 }

@@ -23,6 +23,16 @@ TEST_F(PointList, NewPointStartsRightOfTheLastAtZero) {
     EXPECT_EQ(point->GetY(), 0);
 }
 
+TEST(PointClamping, ANewPointFarFromZeroStillStartsApartFromTheLast) {
+    // There adding 1 changes nothing; an equal pair would be cleaned at once.
+    std::unique_ptr<TFuzzyVariable> wide(TFuzzyVariable::Create(nullptr));
+    wide->SetMaximum(1e31);
+    TFuzzySetValues& values = *wide->GetItems()->Add()->GetValues();
+    values.Add(1e31, 0);
+    EXPECT_GT(values.Add()->GetX(), 1e31);
+    EXPECT_EQ(values.GetCount(), 2);
+}
+
 TEST_F(PointList, YIsClampedBelowOnly) {
     TFuzzySetValue* point = Values.Add();
     point->SetY(-0.5);
