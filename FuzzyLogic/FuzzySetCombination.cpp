@@ -39,40 +39,13 @@ void MarkHorizontalRuns(const TFuzzySetValues& Values, std::vector<bool>& Doomed
         Doomed[static_cast<std::size_t>(count - 1)] = true;
 }
 
-// A vertical line of more than four points keeps its first point, its highest and its
-// last: beside the line the curve runs from the first and from the last, and at the line
-// itself the membership is its highest point; the points between add nothing. (The list's
-// own clean-up would instead drop the fifth point, which may be the last.)
-void MarkOverfullLines(const TFuzzySetValues& Values, std::vector<bool>& Doomed) {
-    std::vector<int> line;
-    auto trim = [&] {
-        if (line.size() > 4) {
-            int highest = line[1];
-            for (std::size_t k = 2; k + 1 < line.size(); ++k)
-                if (Values[line[k]]->GetY() > Values[highest]->GetY())
-                    highest = line[k];
-            for (std::size_t k = 1; k + 1 < line.size(); ++k)
-                Doomed[static_cast<std::size_t>(line[k])] = line[k] != highest;
-        }
-        line.clear();
-    };
-    for (int k = 0; k < Values.GetCount(); ++k) {
-        if (Doomed[static_cast<std::size_t>(k)])
-            continue;
-        if (!line.empty() && !FloatEquals(Values[line.back()]->GetX(), Values[k]->GetX()))
-            trim();
-        line.push_back(k);
-    }
-    trim();
-}
-
 // The result of a walk, in X order, without the points its curve does not need, removed
 // in one pass however many there are.
 void SimplifyResult(TFuzzySetValues& Values) {
     Values.Sort();
     std::vector<bool> doomed(static_cast<std::size_t>(Values.GetCount()), false);
     MarkHorizontalRuns(Values, doomed);
-    MarkOverfullLines(Values, doomed);
+    Values.MarkOverfullLines(doomed);
     Values.DeleteItems(doomed);
 }
 

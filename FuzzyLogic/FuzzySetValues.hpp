@@ -21,7 +21,8 @@ using TFuzzySetValuesEnumerator = TCollectionEnumerator<TFuzzySetValue>;
 ///
 /// The list keeps its points in ascending X (within the tolerance 0.0001), removes
 /// neighbours equal in X and Y, and limits the points on one vertical line: three after a
-/// single point moved there, four after a whole-list clean-up. Outside an update bracket
+/// single point moved there, at most four after a whole-list clean-up (a longer line keeps
+/// its first, highest and last points, so the curve beside it stays as it was). Outside an update bracket
 /// every point change sorts and cleans at once and the set hears about that one point
 /// (UpdateFuzzySetValue); inside a bracket changes only note what is out of order, and the
 /// outermost EndUpdate cleans once and tells the set UpdateFuzzySetValues.
@@ -51,8 +52,15 @@ public:
     void Sort();
     /// Deletes neighbours equal in X and Y and the fifth point of a vertical line.
     void RemoveDuplicates();
-    /// Sort and RemoveDuplicates, when either is needed.
+    /// Sort and RemoveDuplicates, when either is needed; in between, every vertical line of
+    /// more than four points is trimmed as MarkOverfullLines says (unless a point's setter
+    /// is running, whose own clean-up limits its line).
     void CleanupValues();
+    /// Marks, on a sorted list, the points that each vertical line of more than four can do
+    /// without: beside the line the curve runs from its first and from its last point, and
+    /// at the line the membership is its highest, so those three stay. (RemoveDuplicates
+    /// drops the fifth point instead, which may be the last.)
+    void MarkOverfullLines(std::vector<bool>& Doomed) const;
     /// Called by a point's setters before the point reports its change: notes whether the
     /// list is still ordered and clean, and outside an update bracket sorts, places the
     /// point on its vertical line and cleans that line.
@@ -111,6 +119,7 @@ private:
     int Skip(int Index, TFzyFloat Value, int Dir, bool ByY) const;
     void CheckNotEmpty(const char* Operation) const;
     bool HasEqualNeighbours() const;
+    bool HasOverfullLine() const;
     /// The owning set's X range as (minimum, maximum), for the setters' clamp. Inside an
     /// update bracket it is looked up once and kept until the bracket ends, so that a bulk
     /// change does not ask the set (and its variable) again for every point.

@@ -88,6 +88,39 @@ void TFuzzySetValues::RemoveDuplicates() {
     FDuplicatesRemoved = true;
 }
 
+bool TFuzzySetValues::HasOverfullLine() const {
+    int run = 0;
+    for (int i = 1; i < GetCount(); ++i) {
+        run = FloatEquals(GetItem(i)->GetX(), GetItem(i - 1)->GetX()) ? run + 1 : 0;
+        if (run >= 4)
+            return true;
+    }
+    return false;
+}
+
+void TFuzzySetValues::MarkOverfullLines(std::vector<bool>& Doomed) const {
+    std::vector<int> line;
+    auto trim = [&] {
+        if (line.size() > 4) {
+            int highest = line[1];
+            for (std::size_t k = 2; k + 1 < line.size(); ++k)
+                if (GetItem(line[k])->GetY() > GetItem(highest)->GetY())
+                    highest = line[k];
+            for (std::size_t k = 1; k + 1 < line.size(); ++k)
+                Doomed[static_cast<std::size_t>(line[k])] = line[k] != highest;
+        }
+        line.clear();
+    };
+    for (int k = 0; k < GetCount(); ++k) {
+        if (Doomed[static_cast<std::size_t>(k)])
+            continue;
+        if (!line.empty() && !FloatEquals(GetItem(line.back())->GetX(), GetItem(k)->GetX()))
+            trim();
+        line.push_back(k);
+    }
+    trim();
+}
+
 bool TFuzzySetValues::HasEqualNeighbours() const {
     for (int i = 1; i < GetCount(); ++i)
         if (GetItem(i)->Equals(GetItem(i - 1)))
@@ -100,6 +133,11 @@ void TFuzzySetValues::CleanupValues() {
         return;
     TUpdateGuard guard(*this);
     Sort();
+    if (FChangingValues.empty()) {
+        std::vector<bool> doomed(static_cast<std::size_t>(GetCount()), false);
+        MarkOverfullLines(doomed);
+        DeleteItems(doomed);
+    }
     RemoveDuplicates();
 }
 

@@ -112,26 +112,32 @@ TEST_F(PointList, NeighboursEqualWithinTheToleranceCollapseKeepingTheChangedPoin
 }
 
 TEST_F(PointList, RemoveDuplicatesDeletesTheFifthPointOfAVerticalLine) {
-    // Out of order, so that the bracket's end sorts and cleans.
-    Load(Values, {{0, 0}, {9, 0}, {5, 0}, {5, 0.25}, {5, 0.5}, {5, 0.75}, {5, 1}});
-    EXPECT_EQ(PointsOf(Values),
+    // Called inside the bracket, before its end could clean the line its own way.
+    const auto removeInBracket = [&](const TPoints& Points) {
+        Values.Clear();
+        TUpdateGuard bulk(Values);
+        for (const auto& [x, y] : Points)
+            Values.Add(x, y);
+        Values.Sort();
+        Values.RemoveDuplicates();
+        return PointsOf(Values);
+    };
+    EXPECT_EQ(removeInBracket({{0, 0}, {9, 0}, {5, 0}, {5, 0.25}, {5, 0.5}, {5, 0.75}, {5, 1}}),
               (TPoints{{0, 0}, {5, 0}, {5, 0.25}, {5, 0.5}, {5, 0.75}, {9, 0}}));
 
     // The count starts again after each deleted point: of nine, the fifth and ninth go.
-    Values.Clear();
-    Load(Values, {{9, 0},
-                  {5, 0.1},
-                  {5, 0.2},
-                  {5, 0.3},
-                  {5, 0.4},
-                  {5, 0.5},
-                  {5, 0.6},
-                  {5, 0.7},
-                  {5, 0.8},
-                  {5, 0.9}});
     EXPECT_EQ(
-        PointsOf(Values),
+        removeInBracket({{9, 0}, {5, 0.1}, {5, 0.2}, {5, 0.3}, {5, 0.4}, {5, 0.5}, {5, 0.6},
+                         {5, 0.7}, {5, 0.8}, {5, 0.9}}),
         (TPoints{{5, 0.1}, {5, 0.2}, {5, 0.3}, {5, 0.4}, {5, 0.6}, {5, 0.7}, {5, 0.8}, {9, 0}}));
+}
+
+TEST_F(PointList, TheBracketsEndTrimsALongVerticalLineKeepingTheCurveBesideIt) {
+    // In order, so that only the line's length calls for the clean-up.
+    Load(Values, {{0, 0}, {5, 0}, {5, 0.25}, {5, 0.9}, {5, 0.5}, {5, 0.75}, {9, 0}});
+    EXPECT_EQ(PointsOf(Values), (TPoints{{0, 0}, {5, 0}, {5, 0.9}, {5, 0.75}, {9, 0}}));
+    EXPECT_DOUBLE_EQ(Set->DegreeOfMembership(5), 0.9);
+    EXPECT_DOUBLE_EQ(Set->DegreeOfMembership(7), 0.375);
 }
 
 // Ways to an equal pair that no setter reports: a point that starts at (X, 0) and is set
