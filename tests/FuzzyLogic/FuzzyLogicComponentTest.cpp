@@ -113,7 +113,9 @@ TEST_F(Component, AddingAVariableSetsItsThresholdThenAddsTheAutomaticTerms) {
     EXPECT_EQ(PointsOf(*terms[0]->GetValues()), (TPoints{{0, 1}, {1, 0}}));
     EXPECT_EQ(PointsOf(*terms[1]->GetValues()), (TPoints{{0, 0}, {0.5, 1}, {1, 0}}));
     EXPECT_EQ(PointsOf(*terms[2]->GetValues()), (TPoints{{0, 0}, {1, 1}}));
+    EXPECT_EQ(terms[0]->GetExpression(), "low");
     EXPECT_EQ(terms[1]->GetExpression(), "medium");
+    EXPECT_EQ(terms[2]->GetExpression(), "high");
     EXPECT_TRUE(terms[2]->GetDefined());
 }
 
@@ -148,7 +150,9 @@ TEST_F(Component, ThresholdIsClampedAndPassedToEveryVariable) {
     EXPECT_EQ(Logic->GetThreshold(), 1);
     EXPECT_EQ(a->GetThreshold(), 1);
     EXPECT_EQ(b->GetThreshold(), 1);
+    Log.clear();
     b->SetThreshold(0.5);
+    EXPECT_TRUE(Log.empty()); // a rule setting, not a change of the definitions
     Logic->SetThreshold(1); // unchanged: nothing is passed on
     EXPECT_EQ(b->GetThreshold(), 0.5);
 }
@@ -166,6 +170,28 @@ TEST_F(Component, SetsTakeTheirSettingsFromTheComponent) {
     EXPECT_DOUBLE_EQ(term->GetValues()->GetMaxValue(), 0.5);
     Logic->SetDefuzzificationMethod(TDefuzzificationMethod::dmMeanOfMaxima);
     EXPECT_DOUBLE_EQ(term->Defuzzify(), 60);
+}
+
+TEST_F(Component, AnEditReportsTheSetStillWithTheShapeItHad) {
+    TFuzzySet* term = Logic->GetItems()->Add("v")->GetItems()->GetItem(1);
+    term->SetSetType(TFuzzySetType::fstTriangle);
+    std::vector<TFuzzySetType> seen;
+    Logic->SetOnFuzzySetChange(
+        [&](TObject*, TFuzzySet* set) { seen.push_back(set->GetSetType()); });
+    term->GetValues()->GetItem(0)->SetY(0.5);
+    EXPECT_EQ(seen, std::vector{TFuzzySetType::fstTriangle});
+    EXPECT_EQ(term->GetSetType(), TFuzzySetType::fstUserDefined);
+}
+
+TEST_F(Component, RulesCorrelateAndAccumulateByTheComponentsMethods) {
+    TFuzzyVariable* variable = Logic->GetItems()->Add("v");
+    TFuzzySets& terms = *variable->GetItems();
+    Logic->SetCorrelationMethod(TFuzzyCorrelationMethod::fcmProduct);
+    Logic->SetInferenceMethod(TFuzzyInferenceMethod::fimAdditive);
+    std::unique_ptr<TFuzzySet> first(variable->AssertRule(0.5, terms[0], nullptr));
+    EXPECT_EQ(first->GetName(), "low * 0.5000");
+    std::unique_ptr<TFuzzySet> solution(variable->AssertRule(0.5, terms[2], first.get()));
+    EXPECT_EQ(solution->GetName(), "[low * 0.5000] or-sum [high * 0.5000]");
 }
 
 TEST_F(Component, SetsMadeWhileDesigningAreDefined) {
@@ -210,7 +236,9 @@ TEST_F(Component, LoadingDefersParsing) {
     Logic->Parse(); // no parser, but nothing happens while loading
     Logic->UpdateStrings();
     Logic->EndLoading();
-    EXPECT_THROW(Logic->UpdateStrings(), EFzyException);
+    Logic->GetItems()->Add("v");
+    EXPECT_THROW((void)Logic->GetStrings(), EFzyException);
+    EXPECT_NO_THROW((void)Logic->GetStrings()); // the missing parser is reported once
 }
 
 TEST_F(Component, TheParserLinkIsDroppedWhenEitherSideGoes) {

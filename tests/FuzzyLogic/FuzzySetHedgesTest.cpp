@@ -19,6 +19,14 @@ TEST(Hedges, NotTwiceRestoresTheDegrees) {
     set->Hedge(TFuzzyHedge::fhNot);
     ExpectPoints(PointsOf(*set->GetValues()), {{0, 0.2}, {5, 1}, {10, 0}});
     EXPECT_EQ(set->GetName(), "not [not tall]");
+    // Within a host's bracket the expression so far survives the point edits and is built on.
+    {
+        TUpdateGuard batch(*set->GetValues());
+        set->SetExpression("short or wide");
+        set->Hedge(TFuzzyHedge::fhNot);
+        EXPECT_EQ(set->GetExpression().rfind("not [", 0), 0u);
+        EXPECT_NE(set->GetExpression().find("short or wide"), std::string::npos);
+    }
     EXPECT_EQ(set->GetSetType(), TFuzzySetType::fstUserDefined);
 }
 

@@ -149,6 +149,11 @@ TEST(SetType, SameTypeOrUserDefinedKeepsThePoints) {
     EXPECT_EQ(set->GetValues()->GetItem(0)->GetY(), 0.5);
     EXPECT_THROW(set->SetSetType(static_cast<TFuzzySetType>(9)), EArgumentOutOfRangeException);
     EXPECT_EQ(set->GetSetType(), TFuzzySetType::fstUserDefined);
+    // Asking again for the current shape keeps its points, even when the settings moved on.
+    set->SetSetType(TFuzzySetType::fstGrowthCurve);
+    set->Settings.NumFunctionValues = 5;
+    set->SetSetType(TFuzzySetType::fstGrowthCurve);
+    EXPECT_EQ(set->GetValues()->GetCount(), 7);
 }
 
 } // namespace

@@ -95,6 +95,15 @@ TEST_F(PointList, RemoveDuplicatesDeletesTheFifthPointOfAVerticalLine) {
     Load(Values, {{0, 0}, {9, 0}, {5, 0}, {5, 0.25}, {5, 0.5}, {5, 0.75}, {5, 1}});
     EXPECT_EQ(PointsOf(Values),
               (TPoints{{0, 0}, {5, 0}, {5, 0.25}, {5, 0.5}, {5, 0.75}, {9, 0}}));
+    // A Y change on a line of four points trims it to three.
+    Values[3]->SetY(0.6);
+    EXPECT_EQ(PointsOf(Values), (TPoints{{0, 0}, {5, 0}, {5, 0.6}, {5, 0.75}, {9, 0}}));
+
+    // Each line is counted on its own: two lines of three points stay whole.
+    Values.Clear();
+    Load(Values, {{9, 0}, {0, 0}, {5, 0}, {5, 0.5}, {5, 1}, {9, 0.5}, {9, 1}});
+    EXPECT_EQ(PointsOf(Values),
+              (TPoints{{0, 0}, {5, 0}, {5, 0.5}, {5, 1}, {9, 0}, {9, 0.5}, {9, 1}}));
 }
 
 TEST_F(PointList, BracketDefersSortingAndCleaningToItsEnd) {
@@ -178,6 +187,13 @@ TEST_F(PointList, ExpandSpreadsPointsOverSlopedSegments) {
     Load(Values, {{0, 0}, {5, 1}, {5, 0}, {10, 0}});
     Values.Expand(6);
     ExpectPoints(PointsOf(Values), {{0, 0}, {2.5, 0.5}, {5, 1}, {5, 0}, {7.5, 0}, {10, 0}});
+
+    // Points that do not share out evenly go to the left segments first.
+    Values.Clear();
+    Load(Values, {{0, 0}, {3, 1}, {10, 0}});
+    Values.Expand(6);
+    ExpectPoints(PointsOf(Values),
+                 {{0, 0}, {1, 1 / 3.0}, {2, 2 / 3.0}, {3, 1}, {6.5, 0.5}, {10, 0}});
 }
 
 TEST_F(PointList, ExpandAndExpandSimpleIgnoreCountsTheyCannotGrowTo) {

@@ -47,6 +47,12 @@ TEST_F(Expressions, SquareBracketsGroupAndConnectivesCombine) {
     EXPECT_NEAR(Eval("cold and [warm or hot]")->DegreeOfMembership(6), 0, 1e-9);
     EXPECT_NEAR(Eval("cold and warm or hot")->DegreeOfMembership(6), 0.2, 1e-9);
     EXPECT_NEAR(Eval("not very cold")->DegreeOfMembership(2.5), 0.75, 1e-9);
+    EXPECT_EQ(Eval("cold and-product warm")->GetName(), "cold and-product warm");
+}
+
+TEST_F(Expressions, QuotedTextNamesATerm) {
+    EXPECT_EQ(Eval("\"warm\""), Term("t", "warm"));
+    EXPECT_EQ(Eval("\"warm\" or cold")->GetName(), "warm or cold");
 }
 
 TEST_F(Expressions, BaseHedgeOperatorsTakeANumber) {
@@ -89,6 +95,7 @@ TEST_F(Expressions, ErrorsNameTheOffendingItem) {
         {"chilly", "Invalid item in fuzzy expression: chilly"},
         {"()", "Invalid item in fuzzy expression: ()"},
         {"((0 0) (5))", "Invalid X/Y value pair: (5)"},
+        {"((0 0) (5 1 2))", "Invalid X/Y value pair: (5 1 2)"},
         {"((0 0) (5 x))", "Expected number"},
         {"cold and (warm or hot)", "Unknown function name: \"warm\""},
     };
@@ -100,6 +107,13 @@ TEST_F(Expressions, ErrorsNameTheOffendingItem) {
     // starts a new one: the text read so far is only the space left by putting it back.
     EXPECT_EQ(EvalError("cold or"), "Parsing Error, Missing fuzzy operand to be modified by "
                                     "hedge: or in EvalFuzzyExpression at line 1: \" \"");
+}
+
+TEST(UniqueNames, AreNumberedSetsInCreationOrder) {
+    const std::string first = TKelFuzzyLogicParser::GetUniqueName();
+    ASSERT_EQ(first.rfind("FuzzySet", 0), 0u);
+    EXPECT_EQ(TKelFuzzyLogicParser::GetUniqueName(),
+              "FuzzySet" + std::to_string(std::stoi(first.substr(8)) + 1));
 }
 
 TEST_F(Expressions, WithoutAVariableNothingIsEvaluated) {
