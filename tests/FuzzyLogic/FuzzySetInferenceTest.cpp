@@ -6,6 +6,7 @@
 #include "FuzzyLogic/FuzzyLogic.hpp"
 #include "platform/Exceptions.hpp"
 #include "support/PointListHelpers.hpp"
+#include "support/Raises.hpp"
 
 namespace fuzzy::test {
 namespace {
@@ -25,12 +26,8 @@ TEST(Normalize, ScalesToAHeightOfOneUnlessAllAreZero) {
     zero->SetExpression("kept");
     zero->Normalize();
     EXPECT_EQ(zero->GetExpression(), "kept"); // no bracket was opened
-    try {
-        MakeSet({})->Normalize();
-        FAIL();
-    } catch (const EFzyException& error) {
-        EXPECT_STREQ(error.what(), "Invalid operation: \"Get Maximum Y Value\".  Fuzzy set is empty");
-    }
+    EXPECT_RAISES(MakeSet({})->Normalize(), EFzyException,
+                  "Invalid operation: \"Get Maximum Y Value\".  Fuzzy set is empty");
 }
 
 TEST(Cutoff, ClipsOrKeepsThePartAboveTheLevel) {

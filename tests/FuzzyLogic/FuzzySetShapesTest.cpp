@@ -4,6 +4,7 @@
 #include "FuzzyLogic/FuzzyLogic.hpp"
 #include "platform/Exceptions.hpp"
 #include "support/PointListHelpers.hpp"
+#include "support/Raises.hpp"
 
 namespace fuzzy::test {
 namespace {
@@ -78,13 +79,8 @@ TEST_F(Shapes, PICurveMovesItsCentreIntoTheRange) {
 
 TEST_F(Shapes, InvertedRangesRaiseAndAppendNothing) {
     Set->CreateTriangleFunctionValues(0, 1, 2);
-    try {
-        Set->CreatePIFunctionValues(7, 100, 0, 50);
-        FAIL();
-    } catch (const EFzyException& error) {
-        EXPECT_STREQ(error.what(),
-                     "Invalid range arguments.  Left (100.0000) is greater than right (0.0000)");
-    }
+    EXPECT_RAISES(Set->CreatePIFunctionValues(7, 100, 0, 50), EFzyException,
+                  "Invalid range arguments.  Left (100.0000) is greater than right (0.0000)");
     EXPECT_THROW(Set->CreateCurveValues(7, 5, 4, 0, true), EFzyException);
     EXPECT_EQ(Set->GetValues()->GetCount(), 3);
     EXPECT_EQ(Set->GetValues()->GetUpdateCount(), 0);

@@ -6,6 +6,7 @@
 #include "FuzzyLogic/FuzzyLogic.hpp"
 #include "platform/Exceptions.hpp"
 #include "support/PointListHelpers.hpp"
+#include "support/Raises.hpp"
 
 namespace fuzzy::test {
 namespace {
@@ -151,12 +152,8 @@ TEST(Axis, DefaultRangeWithoutAVariable) {
     EXPECT_EQ(set->GetXRange(0), 2147483647.0);
     EXPECT_EQ(set->GetXRange(1), -2147483647.0);
     EXPECT_EQ(set->GetXMaximum(), 2147483647.0);
-    try {
-        (void)set->GetXRange(2);
-        FAIL();
-    } catch (const EFzyException& error) {
-        EXPECT_STREQ(error.what(), "Invalid index argument to GetXRange.  Index = 2");
-    }
+    EXPECT_RAISES((void)set->GetXRange(2), EFzyException,
+                  "Invalid index argument to GetXRange.  Index = 2");
 }
 
 TEST(Text, PointsAndSetAreWrittenWithFourDecimals) {

@@ -6,6 +6,7 @@
 #include "FuzzyLogic/FuzzyLogic.hpp"
 #include "platform/Exceptions.hpp"
 #include "support/PointListHelpers.hpp"
+#include "support/Raises.hpp"
 
 namespace fuzzy::test {
 namespace {
@@ -269,12 +270,7 @@ TEST_F(PointList, CountsAndSkipsOnVerticalLines) {
 
 TEST_F(PointList, IndexErrorsNameTheIndex) {
     Load(Values, {{0, 0}});
-    try {
-        (void)Values.GetItem(5);
-        FAIL();
-    } catch (const EListError& error) {
-        EXPECT_STREQ(error.what(), "List index out of bounds (5)");
-    }
+    EXPECT_RAISES((void)Values.GetItem(5), EListError, "List index out of bounds (5)");
     EXPECT_THROW(Values.Insert(3), EListError);
     EXPECT_THROW(Values.Delete(-1), EListError);
 }
