@@ -9,7 +9,7 @@ namespace fuzzy {
 EReadError::EReadError(int Line, const std::string& Property, const std::string& Message)
     : Exception(Property.empty() ? Format("Line %d: %s", Line, Message)
                                  : Format("Line %d, %s: %s", Line, Property, Message)),
-      FLine(Line), FProperty(Property) {}
+      FLine(Line), FProperty(std::make_shared<const std::string>(Property)) {}
 
 namespace {
 
