@@ -54,7 +54,8 @@ TEST(Cutoff, LevelsOutsideZeroToOneAreClampedAfterNaming) {
     const TResult zero(MakeSet({})->Cutoff(-3, false));
     EXPECT_EQ(PointsOf(*zero->GetValues()), (TPoints{{0, 0}}));
     EXPECT_THROW((void)MakeSet({})->Cutoff(0.5, false), EListError);
-    EXPECT_THROW((void)tall->Cutoff(std::nan(""), false), EArgumentOutOfRangeException);
+    EXPECT_RAISES((void)tall->Cutoff(std::nan(""), false), EArgumentOutOfRangeException,
+                  "Invalid cut-off level: not a number");
 }
 
 TEST(Cutoff, ASegmentTouchingTheLevelAddsNoCrossing) {

@@ -96,7 +96,8 @@ TEST_F(Shapes, BetaCurve) {
     Set->CreateBetaCurveFunctionValues(3, 10, 50, 10, 3); // weight 3: 1/4 at the inflection
     ExpectPoints(Points(), {{40, 0.25}, {50, 1}, {60, 0.25}});
 
-    EXPECT_THROW(Set->CreateBetaCurveFunctionValues(5, 10, 50, 0), EZeroDivide);
+    EXPECT_RAISES(Set->CreateBetaCurveFunctionValues(5, 10, 50, 0), EZeroDivide,
+                  "Floating point division by zero");
     EXPECT_EQ(Set->GetValues()->GetCount(), 3);
 }
 
@@ -143,7 +144,8 @@ TEST(SetType, SameTypeOrUserDefinedKeepsThePoints) {
     EXPECT_EQ(set->GetSetType(), TFuzzySetType::fstUserDefined);
     set->SetSetType(TFuzzySetType::fstUserDefined);
     EXPECT_EQ(set->GetValues()->GetItem(0)->GetY(), 0.5);
-    EXPECT_THROW(set->SetSetType(static_cast<TFuzzySetType>(9)), EArgumentOutOfRangeException);
+    EXPECT_RAISES(set->SetSetType(static_cast<TFuzzySetType>(9)), EArgumentOutOfRangeException,
+                  "Invalid set type 9");
     EXPECT_EQ(set->GetSetType(), TFuzzySetType::fstUserDefined);
     // Asking again for the current shape keeps its points, even when the settings moved on.
     set->SetSetType(TFuzzySetType::fstGrowthCurve);

@@ -45,7 +45,8 @@ TEST(Membership, AVerticalLineGivesItsHighestPointExactlyOnIt) {
 
 TEST(Membership, NaNRaises) {
     const auto set = MakeSet({{0, 0}, {1, 1}});
-    EXPECT_THROW((void)set->DegreeOfMembership(std::nan("")), EArgumentOutOfRangeException);
+    EXPECT_RAISES((void)set->DegreeOfMembership(std::nan("")), EArgumentOutOfRangeException,
+                  "Invalid membership argument: X is not a number");
 }
 
 // The membership walk written out plainly, as the reference for the faster search.
@@ -119,7 +120,8 @@ TEST(Geometry, ExtremesOfAVerticalLineKeepTheFirstOfEqualPoints) {
     EXPECT_EQ(set->GetMaxYValueOfX(3, -1), 2);
     EXPECT_EQ(set->GetMinYValueOfX(1, 1), 3);
     EXPECT_EQ(set->GetMinYValueOfX(0, 1), 0);
-    EXPECT_THROW((void)set->GetMaxYValueOfX(1, 0), EArgumentOutOfRangeException);
+    EXPECT_RAISES((void)set->GetMaxYValueOfX(1, 0), EArgumentOutOfRangeException,
+                  "Invalid direction 0: expected 1 or -1");
 }
 
 TEST(Naming, ReservedWordsAreRejectedAndTheOldNameStays) {

@@ -50,7 +50,8 @@ TEST(PointClamping, XIsClampedIntoTheSetRangeOnlyInsideASet) {
 
 TEST_F(PointList, NaNIsRejectedBeforeAnythingChanges) {
     Load(Values, {{0, 0}, {10, 1}});
-    EXPECT_THROW(Values[1]->SetX(std::nan("")), EArgumentOutOfRangeException);
+    EXPECT_RAISES(Values[1]->SetX(std::nan("")), EArgumentOutOfRangeException,
+                  "Invalid point: X is not a number");
     EXPECT_THROW(Values[1]->SetY(std::nan("")), EArgumentOutOfRangeException);
     EXPECT_THROW(Values[1]->SetValue(1, std::nan("")), EArgumentOutOfRangeException);
     EXPECT_EQ(PointsOf(Values), (TPoints{{0, 0}, {10, 1}}));

@@ -147,11 +147,12 @@ TEST_F(Variable, CorrelationStrengthOfPremisesIsTheirMinimum) {
     const TFuzzySet* premises[] = {a.get(), b.get()};
     const TFuzzySet* facts[] = {fact.get(), fact.get()};
     EXPECT_NEAR(Var->GetCorrelationStrength(premises, facts), 0.3, 1e-12);
-    EXPECT_THROW((void)Var->GetCorrelationStrength(premises, std::span(facts, 1)),
-                 EArgumentOutOfRangeException);
+    EXPECT_RAISES((void)Var->GetCorrelationStrength(premises, std::span(facts, 1)),
+                  EArgumentOutOfRangeException, "2 premises but only 1 facts");
     const TFuzzySet* missing[] = {nullptr};
     EXPECT_THROW((void)Var->GetCorrelationStrength(missing, facts), EArgumentOutOfRangeException);
-    EXPECT_THROW((void)Var->AssertRule(0.5, nullptr, nullptr), EArgumentOutOfRangeException);
+    EXPECT_RAISES((void)Var->AssertRule(0.5, nullptr, nullptr), EArgumentOutOfRangeException,
+                  "No fuzzy set given as consequent of the rule");
 }
 
 TEST_F(Variable, AssignCopiesEverythingAndListsTermNames) {

@@ -11,6 +11,7 @@
 
 #include "platform/Properties.hpp"
 #include "support/ReadErrorCases.hpp"
+#include "support/Raises.hpp"
 
 namespace fuzzy {
 namespace {
@@ -155,12 +156,14 @@ TEST_F(ComponentTextTest, LinksAndEventsReadBackByName) {
 TEST_F(ComponentTextTest, WriterRefusesWhatCannotBeReadBack) {
     TSample sample;
     sample.OnPing = [](TObject*) {};
-    EXPECT_THROW((void)WriteComponent(sample), EWriteError);
+    EXPECT_RAISES((void)WriteComponent(sample), EWriteError,
+                  "The handler of OnPing has no registered name");
 
     TSample other;
     sample.OnPing = nullptr;
     sample.Link = &other; // not in the stored tree
-    EXPECT_THROW((void)WriteComponent(sample), EWriteError);
+    EXPECT_RAISES((void)WriteComponent(sample), EWriteError,
+                  "Link links to a component outside the stored tree or without a name");
 }
 
 class ComponentTextErrorTest : public ComponentTextTest,
