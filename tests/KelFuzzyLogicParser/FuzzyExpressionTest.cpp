@@ -157,15 +157,19 @@ TEST_F(Expressions, BuiltInFunctionsCheckTheirArguments) {
         {"(tri 0 5 10)", ""},
         {"(tri 0 5)", "Number of arguments for function, tri, incorrect.  Expected "
                       "\"\"Left Middle Right\"\""},
-        {"(pi 1)", "Number of arguments for function, pi, incorrect."},
+        {"(pi 1)", "Number of arguments for function, pi, incorrect.  Expected "
+                   "\"\"Left Right Center\" or \"Range Center\"\""},
         {"(pi 2 5)", ""},
         {"(pi 0 10 4)", ""},
-        {"(s 0 5 10)", "Number of arguments for function, s, incorrect."},
+        {"(s 0 5 10)", "Number of arguments for function, s, incorrect.  Expected "
+                       "\"\"Left Right Inflection_Point\"\""},
         {"(z 0 5)", ""},
         {"(beta 2 5)", ""},
         {"(beta 2 5 1)", ""},
         {"(beta 2 5 1 2)", ""},
-        {"(beta 2 5 1 2 3)", "Number of arguments for function, beta, incorrect."},
+        {"(beta 2 5 1 2 3)",
+         "Number of arguments for function, beta, incorrect.  Expected \"\"Range Center "
+         "Inflection_Point\" or \"Range Center Inflection_Point Weight\"\""},
         {"(tri 0 x)", "Data Types of arguments for function, tri, incorrect.  Expected numeric"},
         {"(tri 0 \"5\" 10)", "Data Types of arguments for function, tri, incorrect."},
         {"(Tri 0 5 10)", "Unknown function name: \"Tri\""},

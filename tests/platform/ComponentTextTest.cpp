@@ -153,6 +153,16 @@ TEST_F(ComponentTextTest, LinksAndEventsReadBackByName) {
     EXPECT_EQ(*GetHandlerName(back->OnPing), "Ping");
 }
 
+TEST_F(ComponentTextTest, OnlyRegisteredClassesAreStored) {
+    struct TUnstored : TSample {
+        std::string ClassName() const override { return "TUnstored"; }
+    } unstored;
+    EXPECT_RAISES((void)WriteComponent(unstored), EWriteError,
+                  "Class TUnstored is not registered for storing");
+    EXPECT_RAISES((void)GetClassRegistry().RegisterClass<TSample>("TOrphan", "TNoParent"),
+                  EArgumentOutOfRangeException, "Class TNoParent is not registered");
+}
+
 TEST_F(ComponentTextTest, WriterRefusesWhatCannotBeReadBack) {
     TSample sample;
     sample.OnPing = [](TObject*) {};
@@ -178,6 +188,7 @@ INSTANTIATE_TEST_SUITE_P(
         test::TBadText{"object S: TSample\n  Caption = #300\nend", 2, "S.Caption", "Invalid character code"},
         test::TBadText{"object S: TSample\n  Caption = ?\nend", 2, "S.Caption", "Unexpected character #63"},
         test::TBadText{"object S: TSample\nend\nend", 3, "", "Unexpected text after the last end"},
+        test::TBadText{"object S TSample\nend", 1, "", "Expected \":\", found \"TSample\""},
         test::TBadText{"object S: TSample\n  Lines = ( 'a'", 2, "S.Lines",
                        "Unexpected end of text, expected a string or \")\""},
         test::TBadText{"object S: TSample\n  Count = 'x'\nend", 2, "S.Count", "Invalid integer value: 'x'"},
@@ -202,7 +213,8 @@ TEST_F(ComponentTextTest, DeepNestingEndsInAnError) {
     for (int depth = 1; depth < 256; ++depth)
         path += ".TSample";
     EXPECT_RAISES((void)ReadComponent(text), EReadError,
-                  "Line 257, " + path + ": Objects and collections nested more than 256 levels deep");
+                  "Line 257, " + path +
+                      ": Objects and collections nested more than 256 levels deep");
 }
 
 } // namespace
