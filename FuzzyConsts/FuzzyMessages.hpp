@@ -41,6 +41,18 @@ inline constexpr const char* SFuzzyLogicNotTIFuzzyLogic =
 inline constexpr const char* SUnknownFuzzySetName = "Unknown Fuzzy Set name: \"%s\"";
 inline constexpr const char* SUnknownFuzzyVarName = "Unknown Fuzzy Variable name: \"%s\"";
 inline constexpr const char* SUnknownFunctionName = "Unknown function name: \"%s\"";
+// Arguments outside what an operation accepts, raised as EArgumentOutOfRangeException.
+inline constexpr const char* SInvalidDirection = "Invalid direction %d: expected 1 or -1";
+inline constexpr const char* SMembershipNotANumber =
+    "Invalid membership argument: X is not a number";
+inline constexpr const char* SPointNotANumber = "Invalid point: %s is not a number";
+inline constexpr const char* SInvalidSetType = "Invalid set type %d";
+inline constexpr const char* SCutoffNotANumber = "Invalid cut-off level: not a number";
+inline constexpr const char* SInvalidModifier = "Invalid modifier %d";
+inline constexpr const char* SInvalidModifierValue = "Invalid modifier value: %.4f";
+inline constexpr const char* SInvalidHedge = "Invalid hedge %d";
+inline constexpr const char* SMissingRuleSet = "No fuzzy set given as %s of the rule";
+inline constexpr const char* SPremisesWithoutFacts = "%d premises but only %d facts";
 inline constexpr const char* SLowFuzzyTerm = "low";
 inline constexpr const char* SMediumFuzzyTerm = "medium";
 inline constexpr const char* SHighFuzzyTerm = "high";

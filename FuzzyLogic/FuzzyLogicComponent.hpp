@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "FuzzyConsts/FuzzyDefaults.hpp"
 #include "FuzzyConsts/FuzzyTypes.hpp"
 #include "FuzzyLogic/FuzzyVariables.hpp"
 #include "platform/Component.hpp"
@@ -76,17 +77,17 @@ protected:
     /// Parses the definition text assigned while loading.
     void Loaded() override;
 
-    int FNumFunctionValues = 7;
+    int FNumFunctionValues = DefaultNumFunctionValues;
     TNotifyEvent FOnChange;
-    TDefuzzificationMethod FDefuzzificationMethod = TDefuzzificationMethod::dmCenterOfGravity;
+    TDefuzzificationMethod FDefuzzificationMethod = DefaultDefuzzificationMethod;
     TCustomFuzzyLogicParser* FParser = nullptr;
     std::unique_ptr<TStringList> FStrings;
     bool FNeedsUpdate = false;
     std::unique_ptr<TStringList> FVariables;
     bool FAutoTerms = true;
-    TFuzzyCorrelationMethod FCorrelationMethod = TFuzzyCorrelationMethod::fcmMinimum;
-    TFuzzyInferenceMethod FInferenceMethod = TFuzzyInferenceMethod::fimMinMax;
-    TFzyFloat FThreshold = 0.01;
+    TFuzzyCorrelationMethod FCorrelationMethod = DefaultCorrelationMethod;
+    TFuzzyInferenceMethod FInferenceMethod = DefaultInferenceMethod;
+    TFzyFloat FThreshold = DefaultThreshold;
     // The text was assigned while loading and waits to be parsed.
     bool FParsePending = false;
 };

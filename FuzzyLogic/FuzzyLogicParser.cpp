@@ -1,5 +1,6 @@
 #include "FuzzyLogic/FuzzyLogicParser.hpp"
 
+#include "FuzzyConsts/FuzzyDefaults.hpp"
 #include "FuzzyConsts/FuzzyExceptions.hpp"
 #include "FuzzyConsts/FuzzyMessages.hpp"
 #include "FuzzyLogic/FuzzySet.hpp"
@@ -64,7 +65,7 @@ void TCustomFuzzyLogicParser::ParseError(const std::string& Where, const std::st
 }
 
 int TCustomFuzzyLogicParser::GetNumFunctionValues() const {
-    return FFuzzyLogic != nullptr ? FFuzzyLogic->GetNumFunctionValues() : 7;
+    return FFuzzyLogic != nullptr ? FFuzzyLogic->GetNumFunctionValues() : DefaultNumFunctionValues;
 }
 
 TFuzzySet*

@@ -46,12 +46,13 @@ void RegisterLogicClass(TClassRegistry& Registry) {
     Registry.RegisterComponent<L>("TFuzzyLogic")
         .Value("AutoTerms", &L::GetAutoTerms, &L::SetAutoTerms, true)
         .Value("CorrelationMethod", &L::GetCorrelationMethod, &L::SetCorrelationMethod,
-               TFuzzyCorrelationMethod::fcmMinimum)
+               DefaultCorrelationMethod)
         .Value("DefuzzificationMethod", &L::GetDefuzzificationMethod,
-               &L::SetDefuzzificationMethod, TDefuzzificationMethod::dmCenterOfGravity)
+               &L::SetDefuzzificationMethod, DefaultDefuzzificationMethod)
         .Value("InferenceMethod", &L::GetInferenceMethod, &L::SetInferenceMethod,
-               TFuzzyInferenceMethod::fimMinMax)
-        .Value("NumFunctionValues", &L::GetNumFunctionValues, &L::SetNumFunctionValues, 7)
+               DefaultInferenceMethod)
+        .Value("NumFunctionValues", &L::GetNumFunctionValues, &L::SetNumFunctionValues,
+               DefaultNumFunctionValues)
         .Value<TFzyFloat>("Threshold", &L::GetThreshold, &L::SetThreshold)
         .Event("OnChange", &L::GetOnChange, &L::SetOnChange)
         .Link<TCustomFuzzyLogicParser>("Parser", &L::GetParser, &L::SetParser,

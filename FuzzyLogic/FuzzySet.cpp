@@ -16,9 +16,6 @@ namespace fuzzy {
 
 namespace {
 
-// The widest axis: the bounds of a 32-bit integer, as hosts store ranges.
-constexpr TFzyFloat DefaultXMaximum = 2147483647.0;
-
 bool IsReservedWord(const std::string& Name) {
     bool isUnion = false;
     TFuzzyOperation operation{};

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "FuzzyConsts/FuzzyDefaults.hpp"
 #include "FuzzyConsts/FuzzyTypes.hpp"
 #include "FuzzyLogic/FuzzySetValues.hpp"
 #include "platform/Collection.hpp"
@@ -32,11 +33,11 @@ using TFuzzyOperator = std::function<bool(TFuzzySetValues* FuzzySet, TFzyFloat X
 /// The settings a set takes from its variable's logic component, with the values that
 /// apply when there is none.
 struct TFuzzyLogicSettings {
-    TFzyFloat Threshold = 0.01;
-    int NumFunctionValues = 7;
-    TFuzzyCorrelationMethod CorrelationMethod = TFuzzyCorrelationMethod::fcmMinimum;
-    TFuzzyInferenceMethod InferenceMethod = TFuzzyInferenceMethod::fimMinMax;
-    TDefuzzificationMethod DefuzzificationMethod = TDefuzzificationMethod::dmCenterOfGravity;
+    TFzyFloat Threshold = DefaultThreshold;
+    int NumFunctionValues = DefaultNumFunctionValues;
+    TFuzzyCorrelationMethod CorrelationMethod = DefaultCorrelationMethod;
+    TFuzzyInferenceMethod InferenceMethod = DefaultInferenceMethod;
+    TDefuzzificationMethod DefuzzificationMethod = DefaultDefuzzificationMethod;
 };
 
 /// A term such as 'low' or 'very warm': a named, commented point list (which the set owns

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "FuzzyConsts/FuzzyKeywords.hpp"
+#include "FuzzyConsts/FuzzyMessages.hpp"
 #include "FuzzyConsts/FuzzyNames.hpp"
 #include "FuzzyLogic/FuzzySet.hpp"
 #include "platform/Exceptions.hpp"
@@ -42,7 +43,7 @@ std::optional<TFzyFloat> Modified(TBaseFuzzyHedge Type, TFzyFloat V, TFzyFloat V
     case TBaseFuzzyHedge::bfhCutGreaterEq:
         return V >= Value ? std::optional(Value) : std::nullopt;
     default:
-        throw EArgumentOutOfRangeException("Invalid modifier %d", static_cast<int>(Type));
+        throw EArgumentOutOfRangeException(SInvalidModifier, static_cast<int>(Type));
     }
 }
 
@@ -50,9 +51,9 @@ std::optional<TFzyFloat> Modified(TBaseFuzzyHedge Type, TFzyFloat V, TFzyFloat V
 
 TFuzzySet* TFuzzySet::Hedge(TBaseFuzzyHedge ModifyType, TFzyFloat Value, bool ModifyY) {
     if (!std::isfinite(Value))
-        throw EArgumentOutOfRangeException("Invalid modifier value: %.4f", Value);
+        throw EArgumentOutOfRangeException(SInvalidModifierValue, Value);
     if (ModifyType > TBaseFuzzyHedge::bfhCutGreaterEq)
-        throw EArgumentOutOfRangeException("Invalid modifier %d", static_cast<int>(ModifyType));
+        throw EArgumentOutOfRangeException(SInvalidModifier, static_cast<int>(ModifyType));
     TBaseFuzzyHedge operation = ModifyType;
     TFzyFloat operand = Value;
     if (ModifyType == TBaseFuzzyHedge::bfhSubtract) {
@@ -122,7 +123,7 @@ TFuzzySet* TFuzzySet::Hedge(TFuzzyHedge HedgeType) {
         FuzzyContrast(HedgePointCount, constant);
         break;
     default:
-        throw EArgumentOutOfRangeException("Invalid hedge %d", static_cast<int>(HedgeType));
+        throw EArgumentOutOfRangeException(SInvalidHedge, static_cast<int>(HedgeType));
     }
     SetName(name);
     FExpression = FExpression.empty()

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "FuzzyConsts/FuzzyKeywords.hpp"
+#include "FuzzyConsts/FuzzyMessages.hpp"
 #include "FuzzyConsts/FuzzyNames.hpp"
 #include "FuzzyLogic/FuzzySet.hpp"
 #include "FuzzyLogic/FuzzySetWalk.hpp"
@@ -18,7 +19,7 @@ namespace {
 
 TFzyFloat CheckedLevel(TFzyFloat CutOff) {
     if (std::isnan(CutOff))
-        throw EArgumentOutOfRangeException("Invalid cut-off level: not a number");
+        throw EArgumentOutOfRangeException(SCutoffNotANumber);
     return CutOff;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "FuzzyConsts/FuzzyMessages.hpp"
 #include "FuzzyLogic/FuzzyMath.hpp"
 #include "FuzzyLogic/FuzzySet.hpp"
 #include "platform/Exceptions.hpp"
@@ -36,7 +37,7 @@ int TFuzzySet::GetMinYValueOfX(int Index, int Direction) const {
 
 int TFuzzySet::GetExtremeYValueOfX(int Index, int Direction, bool Highest) const {
     if (Direction != 1 && Direction != -1)
-        throw EArgumentOutOfRangeException("Invalid direction %d: expected 1 or -1", Direction);
+        throw EArgumentOutOfRangeException(SInvalidDirection, Direction);
     const TFuzzySetValues& values = *FValues;
     const TFzyFloat x = values[Index]->GetX();
     int best = Index;
@@ -78,7 +79,7 @@ int TFuzzySet::FindFirstAtOrRightOf(TFzyFloat X) const {
 template <class FindIndex>
 TFzyFloat TFuzzySet::MembershipAt(TFzyFloat X, FindIndex&& FirstAtOrRightOf) const {
     if (std::isnan(X))
-        throw EArgumentOutOfRangeException("Invalid membership argument: X is not a number");
+        throw EArgumentOutOfRangeException(SMembershipNotANumber);
     const TFuzzySetValues& values = *FValues;
     const int count = values.GetCount();
     if (count == 0)

@@ -139,7 +139,7 @@ void TFuzzySet::SetSetType(TFuzzySetType Value) {
     if (Value == FSetType)
         return;
     if (Value > TFuzzySetType::fstGrowthCurve)
-        throw EArgumentOutOfRangeException("Invalid set type %d", static_cast<int>(Value));
+        throw EArgumentOutOfRangeException(SInvalidSetType, static_cast<int>(Value));
     FSetType = Value;
     // A stored set is read points first, then type: while its component is being loaded
     // the type is only recorded, so the stored points stay instead of the default shape.

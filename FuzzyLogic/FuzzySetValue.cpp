@@ -4,6 +4,7 @@
 #include <limits>
 #include <memory>
 
+#include "FuzzyConsts/FuzzyMessages.hpp"
 #include "FuzzyLogic/FuzzyMath.hpp"
 #include "FuzzyLogic/FuzzySet.hpp"
 #include "FuzzyLogic/FuzzySetValues.hpp"
@@ -15,7 +16,7 @@ namespace {
 
 void CheckIsNumber(TFzyFloat Value, const char* Coordinate) {
     if (std::isnan(Value))
-        throw EArgumentOutOfRangeException("Invalid point: %s is not a number", Coordinate);
+        throw EArgumentOutOfRangeException(SPointNotANumber, Coordinate);
 }
 
 } // namespace

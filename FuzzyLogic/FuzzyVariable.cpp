@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "FuzzyConsts/FuzzyExceptions.hpp"
+#include "FuzzyConsts/FuzzyMessages.hpp"
 #include "FuzzyLogic/FuzzyLogicComponent.hpp"
 #include "FuzzyLogic/FuzzyLogicParser.hpp"
 #include "FuzzyLogic/FuzzyVariables.hpp"
@@ -15,7 +16,7 @@ namespace {
 
 const TFuzzySet& Required(const TFuzzySet* Set, const char* Role) {
     if (Set == nullptr)
-        throw EArgumentOutOfRangeException("No fuzzy set given as %s of the rule", Role);
+        throw EArgumentOutOfRangeException(SMissingRuleSet, Role);
     return *Set;
 }
 
@@ -159,7 +160,7 @@ void TFuzzyVariable::Update(TFuzzySet* FuzzySet) {
 TFzyFloat TFuzzyVariable::GetCorrelationStrength(std::span<const TFuzzySet* const> Premises,
                                                  std::span<const TFuzzySet* const> Matchings) const {
     if (Matchings.size() < Premises.size())
-        throw EArgumentOutOfRangeException("%d premises but only %d facts",
+        throw EArgumentOutOfRangeException(SPremisesWithoutFacts,
                                            static_cast<int>(Premises.size()),
                                            static_cast<int>(Matchings.size()));
     TFzyFloat strength = 1.0;

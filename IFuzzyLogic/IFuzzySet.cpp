@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "FuzzyConsts/FuzzyDefaults.hpp"
 #include "FuzzyConsts/FuzzyExceptions.hpp"
 #include "FuzzyConsts/FuzzyKeywords.hpp"
 #include "FuzzyConsts/FuzzyMessages.hpp"
@@ -11,13 +12,6 @@
 #include "platform/UpdateGuard.hpp"
 
 namespace fuzzy {
-
-namespace {
-
-// The widest axis, as for a component set without a variable.
-constexpr TFzyFloat DefaultXMaximum = 2147483647.0;
-
-} // namespace
 
 // ---- TIFSValues ----
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "FuzzyConsts/FuzzyDefaults.hpp"
 #include "FuzzyInterfaces/FuzzyInterfaces.hpp"
 #include "IFuzzyLogic/IFuzzySet.hpp"
 #include "IFuzzyLogic/KelHashTable.hpp"
@@ -199,7 +200,7 @@ private:
     void CopyFields(const IFuzzyVariable& Source);
 
     std::unique_ptr<TIFuzzySets> FItems;
-    int FNumFunctionValues = 7;
+    int FNumFunctionValues = DefaultNumFunctionValues;
     std::string FUnits;
     std::string FName;
     TDefuzzificationMethod FDefuzzificationMethod = TDefuzzificationMethod::dmCenterOfGravity;

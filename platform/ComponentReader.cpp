@@ -2,14 +2,16 @@
 
 #include "platform/ComponentText.hpp"
 #include "platform/ComponentTextSyntax.hpp"
+#include "platform/Format.hpp"
+#include "platform/KelMessages.hpp"
 #include "platform/Properties.hpp"
 
 namespace fuzzy {
 
 EReadError::EReadError(int Line, const std::string& Property, const std::string& Message)
-    : Exception(Property.empty() ? Format("Line %d: %s", Line, Message)
-                                 : Format("Line %d, %s: %s", Line, Property, Message)),
-      FLine(Line), FProperty(Property) {}
+    : Exception(Property.empty() ? Format(SReadErrorAtLine, Line, Message)
+                                 : Format(SReadErrorAtProperty, Line, Property, Message)),
+      FLine(Line), FProperty(std::make_shared<const std::string>(Property)) {}
 
 namespace {
 
@@ -61,11 +63,10 @@ private:
         FPath.push_back(Object.Name.empty() ? Object.ClassName : Object.Name);
         if (registered == nullptr || !registered->Create)
             throw EReadError(Object.Line, Path(),
-                             registered == nullptr ? "Unknown class " + Object.ClassName
-                                                   : "Class " + Object.ClassName +
-                                                         " cannot be created");
+                             Format(registered == nullptr ? SUnknownClass : SClassNotCreatable,
+                                    Object.ClassName));
         if (!Object.Name.empty() && !FNames.emplace(Object.Name, nullptr).second)
-            throw EReadError(Object.Line, Path(), "Duplicate component name " + Object.Name);
+            throw EReadError(Object.Line, Path(), Format(SDuplicateComponentName, Object.Name));
         TComponent* component = nullptr;
         AtLine(Object.Line, [&] { component = registered->Create(Owner); });
         component->BeginLoading();
@@ -96,13 +97,13 @@ private:
             const std::string_view name = std::string_view(property.Name).substr(0, dot);
             const TPropertyInfo* info = registered ? registered->FindProperty(name) : nullptr;
             if (info == nullptr || (dot != std::string::npos) != (info->Kind == TPropertyKind::pkObject))
-                throw EReadError(property.Line, Path(), "Unknown property");
+                throw EReadError(property.Line, Path(), SUnknownProperty);
             if (dot != std::string::npos) {
                 TTextProperty inner = property;
                 inner.Name.erase(0, dot + 1);
                 owned[std::string(name)].push_back(std::move(inner));
             } else if (!given.emplace(property.Name, &property).second) {
-                throw EReadError(property.Line, Path(), "Property given twice");
+                throw EReadError(property.Line, Path(), SPropertyGivenTwice);
             }
             FPath.pop_back();
         }
@@ -123,7 +124,7 @@ private:
         using TForm = TTextValue::TForm;
         const auto expect = [&](bool Fits, const char* What) {
             if (!Fits)
-                throw EReadError(Property.Line, Path(), std::string("Expected ") + What);
+                throw EReadError(Property.Line, Path(), Format(SExpectedValue, What));
         };
         switch (Info.Kind) {
         case TPropertyKind::pkLines: {
@@ -170,7 +171,7 @@ private:
         for (const TPendingLink& link : FLinks) {
             const auto found = FNames.find(link.Target);
             if (found == FNames.end())
-                throw EReadError(link.Line, link.Path, "Unknown component " + link.Target);
+                throw EReadError(link.Line, link.Path, Format(SUnknownComponent, link.Target));
             try {
                 link.Property->SetComponent(*link.Object, found->second);
             } catch (const Exception& error) {

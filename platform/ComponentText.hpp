@@ -46,12 +46,14 @@ class EReadError : public Exception {
 public:
     EReadError(int Line, const std::string& Property, const std::string& Message);
     int GetLine() const { return FLine; }
-    const std::string& GetProperty() const { return FProperty; }
+    const std::string& GetProperty() const { return *FProperty; }
 
 private:
     int FLine;
-    std::string FProperty;
+    std::shared_ptr<const std::string> FProperty; // shared, so that copies never throw
 };
+
+static_assert(std::is_nothrow_copy_constructible_v<EReadError>);
 
 /// The text of Root and the components it owns. Raises EWriteError.
 [[nodiscard]] std::string WriteComponent(const TComponent& Root);

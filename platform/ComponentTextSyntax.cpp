@@ -4,6 +4,8 @@
 #include <string_view>
 
 #include "platform/ComponentText.hpp"
+#include "platform/Format.hpp"
+#include "platform/KelMessages.hpp"
 
 namespace fuzzy {
 
@@ -30,7 +32,7 @@ public:
     TTextObject ReadDocument() {
         TTextObject root = ReadObject();
         if (FToken.Kind != TToken::TKind::tkEnd)
-            Fail("Unexpected text after the last end");
+            Fail(STextAfterLastEnd);
         return root;
     }
 
@@ -48,8 +50,8 @@ private:
     void Expect(bool Found, std::string_view What) {
         if (!Found)
             Fail(FToken.Kind == TToken::TKind::tkEnd
-                     ? "Unexpected end of text, expected " + std::string(What)
-                     : "Expected " + std::string(What) + ", found \"" + FToken.Text + "\"");
+                     ? Format(SUnexpectedEndOfText, What)
+                     : Format(SExpectedFound, What, FToken.Text));
         Next();
     }
     std::string TakeWord(std::string_view What) {
@@ -63,7 +65,7 @@ private:
     public:
         explicit TNesting(TSyntaxReader& Reader) : FReader(Reader) {
             if (++FReader.FDepth > MaxTextNesting)
-                FReader.Fail("Objects and collections nested more than 256 levels deep");
+                FReader.Fail(SNestedTooDeep);
         }
         ~TNesting() { --FReader.FDepth; }
         TNesting(const TNesting&) = delete;
@@ -174,8 +176,8 @@ private:
             FToken.Kind = TToken::TKind::tkSymbol;
             FToken.Text = FText[FPos++];
         } else {
-            Fail("Unexpected character #" +
-                 std::to_string(static_cast<unsigned char>(Peek())));
+            const int code = static_cast<unsigned char>(Peek());
+            Fail(Format(SUnexpectedCharacter, code));
         }
     }
 
@@ -193,14 +195,14 @@ private:
         ++FPos; // opening quote
         for (;;) {
             if (AtEnd())
-                Fail("Unterminated string");
+                Fail(SUnterminatedString);
             const char c = FText[FPos++];
             if (c == '\'') {
                 if (AtEnd() || Peek() != '\'')
                     return;
                 ++FPos;
             } else if (static_cast<unsigned char>(c) < ' ') {
-                Fail("Unterminated string");
+                Fail(SUnterminatedString);
             }
             FToken.Text += c;
         }
@@ -213,7 +215,7 @@ private:
         unsigned code = 256;
         const auto [end, error] = std::from_chars(first, last, code);
         if (error != std::errc() || code > 255)
-            Fail("Invalid character code");
+            Fail(SInvalidCharCode);
         FPos += static_cast<std::size_t>(end - first);
         FToken.Text += static_cast<char>(code);
     }

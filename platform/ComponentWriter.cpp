@@ -1,6 +1,7 @@
 #include <set>
 
 #include "platform/ComponentText.hpp"
+#include "platform/KelMessages.hpp"
 #include "platform/Properties.hpp"
 
 namespace fuzzy {
@@ -51,7 +52,7 @@ private:
     static const TRegisteredClass& ClassOf(const TObject& Object) {
         const TRegisteredClass* found = GetClassRegistry().Find(Object.ClassName());
         if (found == nullptr)
-            throw EWriteError("Class %s is not registered for storing", Object.ClassName());
+            throw EWriteError(SClassNotStorable, Object.ClassName());
         return *found;
     }
 
@@ -102,7 +103,7 @@ private:
         case TPropertyKind::pkEvent: {
             const std::string* handler = Property.GetHandlerName(Object);
             if (handler == nullptr)
-                throw EWriteError("The handler of %s has no registered name", Property.Name);
+                throw EWriteError(SHandlerWithoutName, Property.Name);
             if (!handler->empty())
                 Line(prefix + *handler);
             break;
@@ -118,7 +119,7 @@ private:
 
     std::string LinkName(const TComponent& Linked, const TPropertyInfo& Property) const {
         if (!FTree.contains(&Linked) || Linked.GetName().empty())
-            throw EWriteError("%s links to a component outside the stored tree or without a name",
+            throw EWriteError(SLinkOutsideTree,
                               Property.Name);
         return Linked.GetName();
     }

@@ -1,9 +1,13 @@
 #pragma once
 // The exception hierarchy of the host framework. Every error the library raises derives
-// from Exception, whose what() is the finished message text.
+// from Exception, whose what() is the finished message text. The text is shared and never
+// changed, so that copying an exception (as a catch by value or a rethrow does) never
+// allocates and never throws.
 
 #include <exception>
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 #include "platform/Format.hpp"
@@ -13,18 +17,22 @@ namespace fuzzy {
 /// Root of every exception raised by the library and its platform layer.
 class Exception : public std::exception {
 public:
-    explicit Exception(std::string message) : FMessage(std::move(message)) {}
+    explicit Exception(std::string message)
+        : FMessage(std::make_shared<const std::string>(std::move(message))) {}
     /// Formats the message from a format text and its arguments (see Format).
     template <class... Args>
         requires(sizeof...(Args) > 0)
-    Exception(std::string_view format, const Args&... args) : FMessage(Format(format, args...)) {}
+    Exception(std::string_view format, const Args&... args)
+        : Exception(Format(format, args...)) {}
 
-    const char* what() const noexcept override { return FMessage.c_str(); }
-    const std::string& GetMessage() const noexcept { return FMessage; }
+    const char* what() const noexcept override { return FMessage->c_str(); }
+    const std::string& GetMessage() const noexcept { return *FMessage; }
 
 private:
-    std::string FMessage;
+    std::shared_ptr<const std::string> FMessage;
 };
+
+static_assert(std::is_nothrow_copy_constructible_v<Exception>);
 
 #define FUZZY_DECLARE_EXCEPTION(Name, Base)                                                        \
     class Name : public Base {                                                                     \

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/Exceptions.hpp"
+#include "platform/KelMessages.hpp"
 
 namespace fuzzy {
 
@@ -11,8 +12,10 @@ namespace {
 
 [[noreturn]] void RaiseInvalidFormat(std::string_view format) {
     // Built by hand: formatting this message through Format could recurse.
-    throw EConvertError(std::string("Format '") + std::string(format) +
-                        "' invalid or incompatible with argument");
+    const std::string_view message(SInvalidFormat);
+    const std::size_t hole = message.find("%s");
+    throw EConvertError(std::string(message.substr(0, hole)) + std::string(format) +
+                        std::string(message.substr(hole + 2)));
 }
 
 // Reads an unsigned decimal number at pos, if any.
@@ -65,7 +68,7 @@ std::string FormatInteger(std::int64_t value, int precision) {
 
 std::string FormatFixed(double value, int decimals) {
     if (decimals < 0 || decimals > MaxDecimals)
-        throw EArgumentOutOfRangeException("Invalid number of decimals: %d", decimals);
+        throw EArgumentOutOfRangeException(SInvalidDecimals, decimals);
     if (std::isnan(value))
         return "NAN";
     if (std::isinf(value))

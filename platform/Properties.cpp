@@ -4,6 +4,8 @@
 #include <cmath>
 #include <system_error>
 
+#include "platform/KelMessages.hpp"
+
 namespace fuzzy {
 
 namespace {
@@ -50,12 +52,12 @@ std::string PropertyValueToText(bool Value) { return Value ? "True" : "False"; }
 
 void PropertyValueFromText(const TPropertyText& Text, std::int32_t& Value) {
     if (!ConvertWord(Text, Value))
-        throw EConvertError("Invalid integer value: %s", Shown(Text));
+        throw EConvertError(SInvalidIntegerValue, Shown(Text));
 }
 
 void PropertyValueFromText(const TPropertyText& Text, double& Value) {
     if (!ConvertWord(Text, Value))
-        throw EConvertError("Invalid floating value: %s", Shown(Text));
+        throw EConvertError(SInvalidFloatingValue, Shown(Text));
 }
 
 void PropertyValueFromText(const TPropertyText& Text, bool& Value) {
@@ -63,12 +65,12 @@ void PropertyValueFromText(const TPropertyText& Text, bool& Value) {
         Value = Text.Text == "True";
         return;
     }
-    throw EConvertError("Invalid boolean value: %s", Shown(Text));
+    throw EConvertError(SInvalidBooleanValue, Shown(Text));
 }
 
 void PropertyValueFromText(const TPropertyText& Text, std::string& Value) {
     if (!Text.Quoted)
-        throw EConvertError("Expected a string: %s", Shown(Text));
+        throw EConvertError(SExpectedString, Shown(Text));
     Value = Text.Text;
 }
 
@@ -77,7 +79,7 @@ std::size_t EnumValueFromText(const TPropertyText& Text, std::span<const std::st
         for (std::size_t i = 0; i < Names.size(); ++i)
             if (Names[i] == Text.Text)
                 return i;
-    throw EConvertError("Invalid enumeration value: %s", Shown(Text));
+    throw EConvertError(SInvalidEnumValue, Shown(Text));
 }
 
 TClassRegistry::TClassRegistry() { RegisterComponent<TComponent>("TComponent"); }
@@ -93,7 +95,7 @@ TRegisteredClass& TClassRegistry::Reset(const std::string& Name, const std::stri
     if (!Parent.empty()) {
         const TRegisteredClass* parent = Find(Parent);
         if (parent == nullptr)
-            throw EArgumentOutOfRangeException("Class %s is not registered", Parent);
+            throw EArgumentOutOfRangeException(SClassNotRegistered, Parent);
         entry->Properties = parent->Properties;
     }
     std::unique_ptr<TRegisteredClass>& slot = FClasses[Name];

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/Exceptions.hpp"
+#include "platform/KelMessages.hpp"
 
 namespace fuzzy {
 
@@ -75,14 +76,14 @@ bool TryStrToFloat(std::string_view text, double& value) {
 std::int32_t StrToInt(std::string_view text) {
     std::int32_t value = 0;
     if (!TryStrToInt(text, value))
-        throw EConvertError("'%s' is not a valid integer value", text);
+        throw EConvertError(SInvalidIntegerText, text);
     return value;
 }
 
 double StrToFloat(std::string_view text) {
     double value = 0;
     if (!TryStrToFloat(text, value))
-        throw EConvertError("'%s' is not a valid floating point value", text);
+        throw EConvertError(SInvalidFloatText, text);
     return value;
 }
 

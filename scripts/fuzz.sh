@@ -3,13 +3,17 @@
 # UndefinedBehaviorSanitizer, then runs each for FUZZY_FUZZ_SECONDS seconds (default 60),
 # starting from the seed corpus in tests/fuzz/corpus. What a run learns is kept in
 # build/fuzz/corpus, so later runs go on from there; a failing input is saved in
-# build/fuzz/findings and the script stops with an error.
+# build/fuzz/findings and the script stops with an error. FUZZY_FUZZ_SEED fixes the
+# random seed and FUZZY_FUZZ_RUNS bounds the number of inputs as well, so that a run can
+# be repeated input for input (CI uses both).
 # Usage: scripts/fuzz.sh [harness...] (default: every harness)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/ensure-deps.sh" clang libclang-rt-14-dev
 build="${BUILD_DIR:-$root/build/fuzz}"
 seconds="${FUZZY_FUZZ_SECONDS:-60}"
+seed="${FUZZY_FUZZ_SEED:-0}"   # 0: libFuzzer picks one
+runs="${FUZZY_FUZZ_RUNS:--1}"  # -1: no bound but the time
 harnesses=("$@")
 [ ${#harnesses[@]} -gt 0 ] || harnesses=(DefinitionTextFuzzer SetOperationsFuzzer)
 
@@ -27,7 +31,7 @@ for harness in "${harnesses[@]}"; do
     log="$build/$harness.log"
     echo "== $harness for ${seconds}s (log: $log)"
     # Inputs stay small: the checks look for wrong answers, not for slow large inputs.
-    if ! "$build/tests/fuzz/$harness" -max_total_time="$seconds" -timeout=20 \
+    if ! "$build/tests/fuzz/$harness" -max_total_time="$seconds" -seed="$seed" -runs="$runs" -timeout=20 \
         -rss_limit_mb=2048 -max_len=4096 -print_final_stats=1 -artifact_prefix="$findings/" \
         "$corpus" "$root/tests/fuzz/corpus/$harness" >"$log" 2>&1; then
         # The broken promise, or the sanitizer's report, and where the input went.

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "FuzzyConsts/FuzzyConsts.hpp"
+#include "support/Raises.hpp"
 
 namespace fuzzy {
 namespace {
@@ -14,12 +15,8 @@ TEST(EnumArrayTest, IndexesByEnumerationAndRejectsValuesOutsideIt) {
     EXPECT_EQ(counts[TXYUpdateType::utX], 0);
     EXPECT_EQ(counts[TXYUpdateType::utY], 5);
     EXPECT_EQ(counts.end() - counts.begin(), 2);
-    try {
-        (void)counts[static_cast<TXYUpdateType>(2)];
-        FAIL() << "no exception";
-    } catch (const EListError& e) {
-        EXPECT_STREQ(e.what(), "List index out of bounds (2)");
-    }
+    EXPECT_RAISES((void)counts[static_cast<TXYUpdateType>(2)], EListError,
+                  "List index out of bounds (2)");
 }
 
 TEST(FuzzyTypesTest, EnumerationsAreBytesNumberedInDeclarationOrder) {

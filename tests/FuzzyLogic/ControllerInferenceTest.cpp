@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "examples/HeaterController.hpp"
+#include "support/Raises.hpp"
 
 namespace fuzzy::test {
 namespace {
@@ -181,12 +182,8 @@ TEST_F(HeaterInference, LongRunLeavesTheTermsAsTheyWere) {
 TEST_F(HeaterInference, RejectsInputsThatAreNotFinite) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double infinity = std::numeric_limits<double>::infinity();
-    try {
-        (void)Heater.Evaluate(nan, 0);
-        FAIL();
-    } catch (const EArgumentOutOfRangeException& error) {
-        EXPECT_STREQ(error.what(), "Heater inputs must be finite numbers (error NAN, rate 0.0000)");
-    }
+    EXPECT_RAISES((void)Heater.Evaluate(nan, 0), EArgumentOutOfRangeException,
+                  "Heater inputs must be finite numbers (error NAN, rate 0.0000)");
     EXPECT_THROW((void)Heater.Evaluate(1, -infinity), EArgumentOutOfRangeException);
     EXPECT_EQ(Heater.Evaluate(1, -0.5), THeaterController(THeaterController::ReadDefinitionFile(FUZZY_EXAMPLES_DIR "/heater.fuzzy")).Evaluate(1, -0.5)); // still usable
 }

@@ -8,6 +8,7 @@
 #include "FuzzyLogic/FuzzyLogic.hpp"
 #include "platform/Format.hpp"
 #include "support/PointListHelpers.hpp"
+#include "support/Raises.hpp"
 
 namespace fuzzy::test {
 namespace {
@@ -86,19 +87,6 @@ protected:
     std::vector<std::string> Log;
 };
 
-TEST_F(Component, Defaults) {
-    EXPECT_EQ(Logic->GetThreshold(), 0.01);
-    EXPECT_EQ(Logic->GetNumFunctionValues(), 7);
-    EXPECT_TRUE(Logic->GetAutoTerms());
-    EXPECT_EQ(Logic->GetCorrelationMethod(), TFuzzyCorrelationMethod::fcmMinimum);
-    EXPECT_EQ(Logic->GetInferenceMethod(), TFuzzyInferenceMethod::fimMinMax);
-    EXPECT_EQ(Logic->GetDefuzzificationMethod(), TDefuzzificationMethod::dmCenterOfGravity);
-    EXPECT_EQ(Logic->GetItems()->GetCount(), 0);
-    EXPECT_EQ(Logic->GetParser(), nullptr);
-    Logic->SetNumFunctionValues(1);
-    EXPECT_EQ(Logic->GetNumFunctionValues(), 2);
-}
-
 TEST_F(Component, AddingAVariableSetsItsThresholdThenAddsTheAutomaticTerms) {
     TFuzzyVariable* variable = Logic->GetItems()->Add();
     EXPECT_EQ(Membership(), (std::vector<std::string>{"variable added, threshold 0.0100",
@@ -113,7 +101,9 @@ TEST_F(Component, AddingAVariableSetsItsThresholdThenAddsTheAutomaticTerms) {
     EXPECT_EQ(PointsOf(*terms[0]->GetValues()), (TPoints{{0, 1}, {1, 0}}));
     EXPECT_EQ(PointsOf(*terms[1]->GetValues()), (TPoints{{0, 0}, {0.5, 1}, {1, 0}}));
     EXPECT_EQ(PointsOf(*terms[2]->GetValues()), (TPoints{{0, 0}, {1, 1}}));
+    EXPECT_EQ(terms[0]->GetExpression(), "low");
     EXPECT_EQ(terms[1]->GetExpression(), "medium");
+    EXPECT_EQ(terms[2]->GetExpression(), "high");
     EXPECT_TRUE(terms[2]->GetDefined());
 }
 
@@ -148,7 +138,9 @@ TEST_F(Component, ThresholdIsClampedAndPassedToEveryVariable) {
     EXPECT_EQ(Logic->GetThreshold(), 1);
     EXPECT_EQ(a->GetThreshold(), 1);
     EXPECT_EQ(b->GetThreshold(), 1);
+    Log.clear();
     b->SetThreshold(0.5);
+    EXPECT_TRUE(Log.empty()); // a rule setting, not a change of the definitions
     Logic->SetThreshold(1); // unchanged: nothing is passed on
     EXPECT_EQ(b->GetThreshold(), 0.5);
 }
@@ -158,6 +150,8 @@ TEST_F(Component, SetsTakeTheirSettingsFromTheComponent) {
     TFuzzyVariable* variable = Logic->GetItems()->Add("v");
     variable->SetMaximum(90);
     TFuzzySet* term = variable->GetItems()->Add("t");
+    Logic->SetNumFunctionValues(1); // a curve needs two points at least
+    EXPECT_EQ(Logic->GetNumFunctionValues(), 2);
     Logic->SetNumFunctionValues(5);
     term->SetSetType(TFuzzySetType::fstGrowthCurve);
     EXPECT_EQ(term->GetValues()->GetCount(), 5);
@@ -166,6 +160,28 @@ TEST_F(Component, SetsTakeTheirSettingsFromTheComponent) {
     EXPECT_DOUBLE_EQ(term->GetValues()->GetMaxValue(), 0.5);
     Logic->SetDefuzzificationMethod(TDefuzzificationMethod::dmMeanOfMaxima);
     EXPECT_DOUBLE_EQ(term->Defuzzify(), 60);
+}
+
+TEST_F(Component, AnEditReportsTheSetStillWithTheShapeItHad) {
+    TFuzzySet* term = Logic->GetItems()->Add("v")->GetItems()->GetItem(1);
+    term->SetSetType(TFuzzySetType::fstTriangle);
+    std::vector<TFuzzySetType> seen;
+    Logic->SetOnFuzzySetChange(
+        [&](TObject*, TFuzzySet* set) { seen.push_back(set->GetSetType()); });
+    term->GetValues()->GetItem(0)->SetY(0.5);
+    EXPECT_EQ(seen, std::vector{TFuzzySetType::fstTriangle});
+    EXPECT_EQ(term->GetSetType(), TFuzzySetType::fstUserDefined);
+}
+
+TEST_F(Component, RulesCorrelateAndAccumulateByTheComponentsMethods) {
+    TFuzzyVariable* variable = Logic->GetItems()->Add("v");
+    TFuzzySets& terms = *variable->GetItems();
+    Logic->SetCorrelationMethod(TFuzzyCorrelationMethod::fcmProduct);
+    Logic->SetInferenceMethod(TFuzzyInferenceMethod::fimAdditive);
+    std::unique_ptr<TFuzzySet> first(variable->AssertRule(0.5, terms[0], nullptr));
+    EXPECT_EQ(first->GetName(), "low * 0.5000");
+    std::unique_ptr<TFuzzySet> solution(variable->AssertRule(0.5, terms[2], first.get()));
+    EXPECT_EQ(solution->GetName(), "[low * 0.5000] or-sum [high * 0.5000]");
 }
 
 TEST_F(Component, SetsMadeWhileDesigningAreDefined) {
@@ -177,12 +193,7 @@ TEST_F(Component, SetsMadeWhileDesigningAreDefined) {
 }
 
 TEST_F(Component, StringsNeedAParserAndAreRegeneratedOnceAfterAChange) {
-    try {
-        Logic->Parse();
-        FAIL();
-    } catch (const EFzyException& error) {
-        EXPECT_STREQ(error.what(), "Parser not assigned.  Cannot parse");
-    }
+    EXPECT_RAISES(Logic->Parse(), EFzyException, "Parser not assigned.  Cannot parse");
     std::unique_ptr<TCountingParser> parser(TCountingParser::Create(nullptr));
     Logic->SetParser(parser.get());
     parser->SetFuzzyLogic(Logic.get());
@@ -210,7 +221,9 @@ TEST_F(Component, LoadingDefersParsing) {
     Logic->Parse(); // no parser, but nothing happens while loading
     Logic->UpdateStrings();
     Logic->EndLoading();
-    EXPECT_THROW(Logic->UpdateStrings(), EFzyException);
+    Logic->GetItems()->Add("v");
+    EXPECT_THROW((void)Logic->GetStrings(), EFzyException);
+    EXPECT_NO_THROW((void)Logic->GetStrings()); // the missing parser is reported once
 }
 
 TEST_F(Component, TheParserLinkIsDroppedWhenEitherSideGoes) {
@@ -230,8 +243,8 @@ TEST_F(Component, TheParserLinkIsDroppedWhenEitherSideGoes) {
 }
 
 TEST_F(Component, FreeingInAnyOrderLeavesNothingBehind) {
-    // Terms, variables, parser and component freed in different orders; the sanitizers
-    // catch any dangling pointer or leak.
+    // Terms, variables, parser and component freed in different orders, each side letting
+    // go of what goes first; the sanitizers catch any dangling pointer or leak.
     for (int order = 0; order < 4; ++order) {
         auto* logic = TFuzzyLogic::Create(nullptr);
         auto* parser = TCountingParser::Create(nullptr);
@@ -243,8 +256,11 @@ TEST_F(Component, FreeingInAnyOrderLeavesNothingBehind) {
         case 0:
             delete solution;
             delete term;
+            EXPECT_EQ(variable->GetItems()->GetCount(), 2);
             delete variable;
+            EXPECT_EQ(logic->GetItems()->GetCount(), 0);
             delete parser;
+            EXPECT_EQ(logic->GetParser(), nullptr);
             delete logic;
             break;
         case 1:
@@ -274,12 +290,8 @@ TEST_F(Component, DestroyingTheComponentReportsNothing) {
 TEST_F(Component, VariablesByName) {
     TFuzzyVariable* speed = Logic->GetItems()->Add("speed");
     EXPECT_EQ(Logic->GetItems()->GetItemByName("speed"), speed);
-    try {
-        (void)Logic->GetItems()->GetItemByName("Speed");
-        FAIL();
-    } catch (const EFzyException& error) {
-        EXPECT_STREQ(error.what(), "Unknown Fuzzy Variable name: \"Speed\"");
-    }
+    EXPECT_RAISES((void)Logic->GetItems()->GetItemByName("Speed"), EFzyException,
+                  "Unknown Fuzzy Variable name: \"Speed\"");
     EXPECT_EQ(speed->GetFuzzy(), Logic.get());
 }
 

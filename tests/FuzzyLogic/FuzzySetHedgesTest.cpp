@@ -6,6 +6,7 @@
 #include "FuzzyLogic/FuzzyLogic.hpp"
 #include "platform/Exceptions.hpp"
 #include "support/PointListHelpers.hpp"
+#include "support/Raises.hpp"
 
 namespace fuzzy::test {
 namespace {
@@ -19,6 +20,14 @@ TEST(Hedges, NotTwiceRestoresTheDegrees) {
     set->Hedge(TFuzzyHedge::fhNot);
     ExpectPoints(PointsOf(*set->GetValues()), {{0, 0.2}, {5, 1}, {10, 0}});
     EXPECT_EQ(set->GetName(), "not [not tall]");
+    // Within a host's bracket the expression so far survives the point edits and is built on.
+    {
+        TUpdateGuard batch(*set->GetValues());
+        set->SetExpression("short or wide");
+        set->Hedge(TFuzzyHedge::fhNot);
+        EXPECT_EQ(set->GetExpression().rfind("not [", 0), 0u);
+        EXPECT_NE(set->GetExpression().find("short or wide"), std::string::npos);
+    }
     EXPECT_EQ(set->GetSetType(), TFuzzySetType::fstUserDefined);
 }
 
@@ -166,11 +175,14 @@ TEST(Modifiers, PowerAndCutsSkipThePointsTheyDoNotTouch) {
 
 TEST(Modifiers, BadValuesRaiseBeforeAnythingChanges) {
     auto set = MakeSet({{0, 0.2}, {5, 0.8}}, "tall");
-    EXPECT_THROW(set->Hedge(TBaseFuzzyHedge::bfhDivide, 0, true), EZeroDivide);
-    EXPECT_THROW(set->Hedge(TBaseFuzzyHedge::bfhAdd, std::nan(""), true),
-                 EArgumentOutOfRangeException);
+    EXPECT_RAISES(set->Hedge(TBaseFuzzyHedge::bfhDivide, 0, true), EZeroDivide,
+                  "Floating point division by zero");
+    EXPECT_RAISES(set->Hedge(TBaseFuzzyHedge::bfhAdd, std::nan(""), true),
+                  EArgumentOutOfRangeException, "Invalid modifier value: NAN");
     EXPECT_THROW(set->Hedge(TBaseFuzzyHedge::bfhMultiply, INFINITY, false),
                  EArgumentOutOfRangeException);
+    EXPECT_RAISES(set->Hedge(static_cast<TBaseFuzzyHedge>(99), 1, true),
+                  EArgumentOutOfRangeException, "Invalid modifier 99");
     EXPECT_EQ(PointsOf(*set->GetValues()), (TPoints{{0, 0.2}, {5, 0.8}}));
     EXPECT_EQ(set->GetName(), "tall");
     EXPECT_EQ(set->GetValues()->GetUpdateCount(), 0);

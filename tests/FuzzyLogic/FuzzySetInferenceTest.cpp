@@ -6,6 +6,7 @@
 #include "FuzzyLogic/FuzzyLogic.hpp"
 #include "platform/Exceptions.hpp"
 #include "support/PointListHelpers.hpp"
+#include "support/Raises.hpp"
 
 namespace fuzzy::test {
 namespace {
@@ -25,12 +26,8 @@ TEST(Normalize, ScalesToAHeightOfOneUnlessAllAreZero) {
     zero->SetExpression("kept");
     zero->Normalize();
     EXPECT_EQ(zero->GetExpression(), "kept"); // no bracket was opened
-    try {
-        MakeSet({})->Normalize();
-        FAIL();
-    } catch (const EFzyException& error) {
-        EXPECT_STREQ(error.what(), "Invalid operation: \"Get Maximum Y Value\".  Fuzzy set is empty");
-    }
+    EXPECT_RAISES(MakeSet({})->Normalize(), EFzyException,
+                  "Invalid operation: \"Get Maximum Y Value\".  Fuzzy set is empty");
 }
 
 TEST(Cutoff, ClipsOrKeepsThePartAboveTheLevel) {
@@ -67,7 +64,8 @@ TEST(Cutoff, LevelsOutsideZeroToOneAreClampedAfterNaming) {
     const TResult zero(MakeSet({})->Cutoff(-3, false));
     EXPECT_EQ(PointsOf(*zero->GetValues()), (TPoints{{0, 0}}));
     EXPECT_THROW((void)MakeSet({})->Cutoff(0.5, false), EListError);
-    EXPECT_THROW((void)tall->Cutoff(std::nan(""), false), EArgumentOutOfRangeException);
+    EXPECT_RAISES((void)tall->Cutoff(std::nan(""), false), EArgumentOutOfRangeException,
+                  "Invalid cut-off level: not a number");
 }
 
 TEST(Cutoff, ASegmentTouchingTheLevelAddsNoCrossing) {
@@ -150,6 +148,29 @@ TEST(Inference, CombinesANewSetAndLeavesTheSolution) {
                  EFzyException);
 }
 
+TEST(Inference, WithoutAMethodFollowsTheComponent) {
+    auto solution = MakeRangedSet(0, 20, {{0, 0}, {5, 1}, {10, 0}});
+    solution->SetName("tall");
+    solution->Settings.InferenceMethod = TFuzzyInferenceMethod::fimAdditive;
+    auto evidence = MakeSet({{5, 0}, {10, 1}, {15, 0}}, "e");
+    EXPECT_EQ(TResult(solution->Infer(evidence.get(), false))->GetName(), "tall or-sum e");
+    solution->Settings.InferenceMethod = TFuzzyInferenceMethod::fimProduct;
+    EXPECT_EQ(TResult(solution->Infer(evidence.get(), true))->GetName(), "tall and-product e");
+}
+
+TEST(Operator, AWalkStoppedByItsCallbackKeepsEveryPointWritten) {
+    auto a = MakeSet({{0, 0}, {5, 1}, {10, 0}}, "a");
+    auto b = MakeSet({{0, 0}, {2, 1}, {4, 0}, {6, 1}, {10, 0}}, "b");
+    int calls = 0;
+    const TResult result(a->Operator(b.get(), "flat", [&](TFuzzySetValues* values, TFzyFloat,
+                                                          TFzyFloat, TFzyFloat, TFzyFloat) {
+        values->Add(++calls, 0.5);
+        return calls == 3;
+    }));
+    EXPECT_EQ(result->GetValues()->GetCount(), 3); // not simplified into one flat run
+    EXPECT_EQ(result->GetName(), "a flat b");
+}
+
 TEST(Defuzzify, CenterOfGravityIsExactWithFlatExtensions) {
     EXPECT_DOUBLE_EQ(MakeRangedSet(0, 10, {{0, 0}, {5, 1}, {10, 0}})->CenterOfGravity(), 5);
     EXPECT_NEAR(MakeRangedSet(0, 10, {{0, 0}, {10, 1}})->CenterOfGravity(), 20 / 3.0, 1e-12);
@@ -170,6 +191,8 @@ TEST(Defuzzify, MeanOfMaximaAveragesThePeakPoints) {
     EXPECT_DOUBLE_EQ(MakeSet({{0, 0}, {2, 1}, {3, 1}, {8, 1}, {10, 0}})->MeanOfMaxima(), 13 / 3.0);
     EXPECT_DOUBLE_EQ(MakeSet({{0, 0}, {2, 1}, {4, 0.99995}})->MeanOfMaxima(), 3);
     EXPECT_DOUBLE_EQ(MakeSet({{0, 0}, {2, 1}, {4, 0.9998}})->MeanOfMaxima(), 2);
+    // Near-equal means near the first peak found: a run of small steps down does not drift.
+    EXPECT_DOUBLE_EQ(MakeSet({{0, 0}, {2, 1}, {4, 0.99995}, {6, 0.99988}})->MeanOfMaxima(), 3);
     EXPECT_EQ(MakeSet({})->MeanOfMaxima(), 0);
 
     auto set = MakeRangedSet(0, 10, {{0, 0}, {2, 1}, {8, 1}, {10, 0}});

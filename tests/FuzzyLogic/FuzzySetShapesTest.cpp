@@ -4,6 +4,7 @@
 #include "FuzzyLogic/FuzzyLogic.hpp"
 #include "platform/Exceptions.hpp"
 #include "support/PointListHelpers.hpp"
+#include "support/Raises.hpp"
 
 namespace fuzzy::test {
 namespace {
@@ -78,13 +79,8 @@ TEST_F(Shapes, PICurveMovesItsCentreIntoTheRange) {
 
 TEST_F(Shapes, InvertedRangesRaiseAndAppendNothing) {
     Set->CreateTriangleFunctionValues(0, 1, 2);
-    try {
-        Set->CreatePIFunctionValues(7, 100, 0, 50);
-        FAIL();
-    } catch (const EFzyException& error) {
-        EXPECT_STREQ(error.what(),
-                     "Invalid range arguments.  Left (100.0000) is greater than right (0.0000)");
-    }
+    EXPECT_RAISES(Set->CreatePIFunctionValues(7, 100, 0, 50), EFzyException,
+                  "Invalid range arguments.  Left (100.0000) is greater than right (0.0000)");
     EXPECT_THROW(Set->CreateCurveValues(7, 5, 4, 0, true), EFzyException);
     EXPECT_EQ(Set->GetValues()->GetCount(), 3);
     EXPECT_EQ(Set->GetValues()->GetUpdateCount(), 0);
@@ -100,7 +96,8 @@ TEST_F(Shapes, BetaCurve) {
     Set->CreateBetaCurveFunctionValues(3, 10, 50, 10, 3); // weight 3: 1/4 at the inflection
     ExpectPoints(Points(), {{40, 0.25}, {50, 1}, {60, 0.25}});
 
-    EXPECT_THROW(Set->CreateBetaCurveFunctionValues(5, 10, 50, 0), EZeroDivide);
+    EXPECT_RAISES(Set->CreateBetaCurveFunctionValues(5, 10, 50, 0), EZeroDivide,
+                  "Floating point division by zero");
     EXPECT_EQ(Set->GetValues()->GetCount(), 3);
 }
 
@@ -147,8 +144,14 @@ TEST(SetType, SameTypeOrUserDefinedKeepsThePoints) {
     EXPECT_EQ(set->GetSetType(), TFuzzySetType::fstUserDefined);
     set->SetSetType(TFuzzySetType::fstUserDefined);
     EXPECT_EQ(set->GetValues()->GetItem(0)->GetY(), 0.5);
-    EXPECT_THROW(set->SetSetType(static_cast<TFuzzySetType>(9)), EArgumentOutOfRangeException);
+    EXPECT_RAISES(set->SetSetType(static_cast<TFuzzySetType>(9)), EArgumentOutOfRangeException,
+                  "Invalid set type 9");
     EXPECT_EQ(set->GetSetType(), TFuzzySetType::fstUserDefined);
+    // Asking again for the current shape keeps its points, even when the settings moved on.
+    set->SetSetType(TFuzzySetType::fstGrowthCurve);
+    set->Settings.NumFunctionValues = 5;
+    set->SetSetType(TFuzzySetType::fstGrowthCurve);
+    EXPECT_EQ(set->GetValues()->GetCount(), 7);
 }
 
 } // namespace

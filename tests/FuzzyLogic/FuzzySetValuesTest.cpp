@@ -6,6 +6,7 @@
 #include "FuzzyLogic/FuzzyLogic.hpp"
 #include "platform/Exceptions.hpp"
 #include "support/PointListHelpers.hpp"
+#include "support/Raises.hpp"
 
 namespace fuzzy::test {
 namespace {
@@ -70,7 +71,8 @@ TEST(PointClamping, EachBracketClampsToTheRangeOfItsTime) {
 
 TEST_F(PointList, NaNIsRejectedBeforeAnythingChanges) {
     Load(Values, {{0, 0}, {10, 1}});
-    EXPECT_THROW(Values[1]->SetX(std::nan("")), EArgumentOutOfRangeException);
+    EXPECT_RAISES(Values[1]->SetX(std::nan("")), EArgumentOutOfRangeException,
+                  "Invalid point: X is not a number");
     EXPECT_THROW(Values[1]->SetY(std::nan("")), EArgumentOutOfRangeException);
     EXPECT_THROW(Values[1]->SetValue(1, std::nan("")), EArgumentOutOfRangeException);
     EXPECT_EQ(PointsOf(Values), (TPoints{{0, 0}, {10, 1}}));
@@ -157,6 +159,18 @@ TEST_F(PointList, TheBracketsEndRemovesEveryEqualPair) {
     EXPECT_EQ(PointsOf(Values), (TPoints{{5, 0}}));
 }
 
+TEST_F(PointList, AYChangeOnALineOfFourTrimsItToThree) {
+    Load(Values, {{0, 0}, {9, 0}, {5, 0}, {5, 0.25}, {5, 0.5}, {5, 0.75}});
+    Values[3]->SetY(0.6);
+    EXPECT_EQ(PointsOf(Values), (TPoints{{0, 0}, {5, 0}, {5, 0.6}, {5, 0.75}, {9, 0}}));
+
+    // Each line is counted on its own: two lines of three points stay whole.
+    Values.Clear();
+    Load(Values, {{9, 0}, {0, 0}, {5, 0}, {5, 0.5}, {5, 1}, {9, 0.5}, {9, 1}});
+    EXPECT_EQ(PointsOf(Values),
+              (TPoints{{0, 0}, {5, 0}, {5, 0.5}, {5, 1}, {9, 0}, {9, 0.5}, {9, 1}}));
+}
+
 TEST_F(PointList, BracketDefersSortingAndCleaningToItsEnd) {
     {
         TUpdateGuard guard(Values);
@@ -238,6 +252,13 @@ TEST_F(PointList, ExpandSpreadsPointsOverSlopedSegments) {
     Load(Values, {{0, 0}, {5, 1}, {5, 0}, {10, 0}});
     Values.Expand(6);
     ExpectPoints(PointsOf(Values), {{0, 0}, {2.5, 0.5}, {5, 1}, {5, 0}, {7.5, 0}, {10, 0}});
+
+    // Points that do not share out evenly go to the left segments first.
+    Values.Clear();
+    Load(Values, {{0, 0}, {3, 1}, {10, 0}});
+    Values.Expand(6);
+    ExpectPoints(PointsOf(Values),
+                 {{0, 0}, {1, 1 / 3.0}, {2, 2 / 3.0}, {3, 1}, {6.5, 0.5}, {10, 0}});
 }
 
 TEST_F(PointList, ExpandAndExpandSimpleIgnoreCountsTheyCannotGrowTo) {
@@ -325,12 +346,7 @@ TEST_F(PointList, CountsAndSkipsOnVerticalLines) {
 
 TEST_F(PointList, IndexErrorsNameTheIndex) {
     Load(Values, {{0, 0}});
-    try {
-        (void)Values.GetItem(5);
-        FAIL();
-    } catch (const EListError& error) {
-        EXPECT_STREQ(error.what(), "List index out of bounds (5)");
-    }
+    EXPECT_RAISES((void)Values.GetItem(5), EListError, "List index out of bounds (5)");
     EXPECT_THROW(Values.Insert(3), EListError);
     EXPECT_THROW(Values.Delete(-1), EListError);
 }

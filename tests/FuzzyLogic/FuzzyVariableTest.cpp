@@ -5,6 +5,7 @@
 #include "platform/Exceptions.hpp"
 #include "platform/StringList.hpp"
 #include "support/PointListHelpers.hpp"
+#include "support/Raises.hpp"
 
 namespace fuzzy::test {
 namespace {
@@ -50,12 +51,7 @@ TEST_F(Variable, CurrentTermFollowsAddsAndDeletes) {
     EXPECT_EQ(Var->GetItemIndex(), 1);
     Terms.Insert(0);
     EXPECT_EQ(Var->GetItemIndex(), 1); // inserting keeps the index
-    try {
-        Var->SetItemIndex(3);
-        FAIL();
-    } catch (const EFzyException& error) {
-        EXPECT_STREQ(error.what(), "List index out of bounds (3)");
-    }
+    EXPECT_RAISES(Var->SetItemIndex(3), EFzyException, "List index out of bounds (3)");
     EXPECT_EQ(Var->GetItemIndex(), 1);
     Var->SetItemIndex(-1);
     EXPECT_EQ(Var->GetItemIndex(), -1);
@@ -67,12 +63,8 @@ TEST_F(Variable, TermsByNameAndDefinedFlag) {
     EXPECT_FALSE(Terms.Add("")->GetDefined());
     EXPECT_FALSE(Terms.Add("__Empty")->GetDefined());
     EXPECT_EQ(Terms.GetItemByName("low"), low);
-    try {
-        (void)Terms.GetItemByName("warm");
-        FAIL();
-    } catch (const EFzyException& error) {
-        EXPECT_STREQ(error.what(), "Unknown Fuzzy Set name: \"warm\"");
-    }
+    EXPECT_RAISES((void)Terms.GetItemByName("warm"), EFzyException,
+                  "Unknown Fuzzy Set name: \"warm\"");
     auto source = MakeSet({{0, 1}, {1, 0}}, "other");
     Terms.SetItemByName("low", source.get());
     EXPECT_EQ(low->GetName(), "other");
@@ -155,11 +147,12 @@ TEST_F(Variable, CorrelationStrengthOfPremisesIsTheirMinimum) {
     const TFuzzySet* premises[] = {a.get(), b.get()};
     const TFuzzySet* facts[] = {fact.get(), fact.get()};
     EXPECT_NEAR(Var->GetCorrelationStrength(premises, facts), 0.3, 1e-12);
-    EXPECT_THROW((void)Var->GetCorrelationStrength(premises, std::span(facts, 1)),
-                 EArgumentOutOfRangeException);
+    EXPECT_RAISES((void)Var->GetCorrelationStrength(premises, std::span(facts, 1)),
+                  EArgumentOutOfRangeException, "2 premises but only 1 facts");
     const TFuzzySet* missing[] = {nullptr};
     EXPECT_THROW((void)Var->GetCorrelationStrength(missing, facts), EArgumentOutOfRangeException);
-    EXPECT_THROW((void)Var->AssertRule(0.5, nullptr, nullptr), EArgumentOutOfRangeException);
+    EXPECT_RAISES((void)Var->AssertRule(0.5, nullptr, nullptr), EArgumentOutOfRangeException,
+                  "No fuzzy set given as consequent of the rule");
 }
 
 TEST_F(Variable, AssignCopiesEverythingAndListsTermNames) {

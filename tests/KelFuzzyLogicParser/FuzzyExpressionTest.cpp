@@ -47,6 +47,12 @@ TEST_F(Expressions, SquareBracketsGroupAndConnectivesCombine) {
     EXPECT_NEAR(Eval("cold and [warm or hot]")->DegreeOfMembership(6), 0, 1e-9);
     EXPECT_NEAR(Eval("cold and warm or hot")->DegreeOfMembership(6), 0.2, 1e-9);
     EXPECT_NEAR(Eval("not very cold")->DegreeOfMembership(2.5), 0.75, 1e-9);
+    EXPECT_EQ(Eval("cold and-product warm")->GetName(), "cold and-product warm");
+}
+
+TEST_F(Expressions, QuotedTextNamesATerm) {
+    EXPECT_EQ(Eval("\"warm\""), Term("t", "warm"));
+    EXPECT_EQ(Eval("\"warm\" or cold")->GetName(), "warm or cold");
 }
 
 TEST_F(Expressions, BaseHedgeOperatorsTakeANumber) {
@@ -89,6 +95,7 @@ TEST_F(Expressions, ErrorsNameTheOffendingItem) {
         {"chilly", "Invalid item in fuzzy expression: chilly"},
         {"()", "Invalid item in fuzzy expression: ()"},
         {"((0 0) (5))", "Invalid X/Y value pair: (5)"},
+        {"((0 0) (5 1 2))", "Invalid X/Y value pair: (5 1 2)"},
         {"((0 0) (5 x))", "Expected number"},
         {"cold and (warm or hot)", "Unknown function name: \"warm\""},
     };
@@ -100,6 +107,13 @@ TEST_F(Expressions, ErrorsNameTheOffendingItem) {
     // starts a new one: the text read so far is only the space left by putting it back.
     EXPECT_EQ(EvalError("cold or"), "Parsing Error, Missing fuzzy operand to be modified by "
                                     "hedge: or in EvalFuzzyExpression at line 1: \" \"");
+}
+
+TEST(UniqueNames, AreNumberedSetsInCreationOrder) {
+    const std::string first = TKelFuzzyLogicParser::GetUniqueName();
+    ASSERT_EQ(first.rfind("FuzzySet", 0), 0u);
+    EXPECT_EQ(TKelFuzzyLogicParser::GetUniqueName(),
+              "FuzzySet" + std::to_string(std::stoi(first.substr(8)) + 1));
 }
 
 TEST_F(Expressions, WithoutAVariableNothingIsEvaluated) {
@@ -143,15 +157,19 @@ TEST_F(Expressions, BuiltInFunctionsCheckTheirArguments) {
         {"(tri 0 5 10)", ""},
         {"(tri 0 5)", "Number of arguments for function, tri, incorrect.  Expected "
                       "\"\"Left Middle Right\"\""},
-        {"(pi 1)", "Number of arguments for function, pi, incorrect."},
+        {"(pi 1)", "Number of arguments for function, pi, incorrect.  Expected "
+                   "\"\"Left Right Center\" or \"Range Center\"\""},
         {"(pi 2 5)", ""},
         {"(pi 0 10 4)", ""},
-        {"(s 0 5 10)", "Number of arguments for function, s, incorrect."},
+        {"(s 0 5 10)", "Number of arguments for function, s, incorrect.  Expected "
+                       "\"\"Left Right Inflection_Point\"\""},
         {"(z 0 5)", ""},
         {"(beta 2 5)", ""},
         {"(beta 2 5 1)", ""},
         {"(beta 2 5 1 2)", ""},
-        {"(beta 2 5 1 2 3)", "Number of arguments for function, beta, incorrect."},
+        {"(beta 2 5 1 2 3)",
+         "Number of arguments for function, beta, incorrect.  Expected \"\"Range Center "
+         "Inflection_Point\" or \"Range Center Inflection_Point Weight\"\""},
         {"(tri 0 x)", "Data Types of arguments for function, tri, incorrect.  Expected numeric"},
         {"(tri 0 \"5\" 10)", "Data Types of arguments for function, tri, incorrect."},
         {"(Tri 0 5 10)", "Unknown function name: \"Tri\""},

@@ -6,6 +6,7 @@
 
 #include "platform/Collection.hpp"
 #include "platform/Exceptions.hpp"
+#include "support/Raises.hpp"
 
 namespace fuzzy {
 namespace {
@@ -246,12 +247,7 @@ TEST_F(Collections, IndexOfFindsNamesExactly) {
 
 TEST_F(Collections, IndexErrorsCarryTheIndex) {
     TLoggingCollection list;
-    try {
-        list.Delete(3);
-        FAIL();
-    } catch (const EListError& error) {
-        EXPECT_STREQ(error.what(), "List index out of bounds (3)");
-    }
+    EXPECT_RAISES(list.Delete(3), EListError, "List index out of bounds (3)");
     EXPECT_THROW((void)list.GetItem(-1), EListError);
     EXPECT_THROW((void)list.Insert(1), EListError);
 }

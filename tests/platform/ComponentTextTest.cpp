@@ -11,6 +11,7 @@
 
 #include "platform/Properties.hpp"
 #include "support/ReadErrorCases.hpp"
+#include "support/Raises.hpp"
 
 namespace fuzzy {
 namespace {
@@ -152,15 +153,27 @@ TEST_F(ComponentTextTest, LinksAndEventsReadBackByName) {
     EXPECT_EQ(*GetHandlerName(back->OnPing), "Ping");
 }
 
+TEST_F(ComponentTextTest, OnlyRegisteredClassesAreStored) {
+    struct TUnstored : TSample {
+        std::string ClassName() const override { return "TUnstored"; }
+    } unstored;
+    EXPECT_RAISES((void)WriteComponent(unstored), EWriteError,
+                  "Class TUnstored is not registered for storing");
+    EXPECT_RAISES((void)GetClassRegistry().RegisterClass<TSample>("TOrphan", "TNoParent"),
+                  EArgumentOutOfRangeException, "Class TNoParent is not registered");
+}
+
 TEST_F(ComponentTextTest, WriterRefusesWhatCannotBeReadBack) {
     TSample sample;
     sample.OnPing = [](TObject*) {};
-    EXPECT_THROW((void)WriteComponent(sample), EWriteError);
+    EXPECT_RAISES((void)WriteComponent(sample), EWriteError,
+                  "The handler of OnPing has no registered name");
 
     TSample other;
     sample.OnPing = nullptr;
     sample.Link = &other; // not in the stored tree
-    EXPECT_THROW((void)WriteComponent(sample), EWriteError);
+    EXPECT_RAISES((void)WriteComponent(sample), EWriteError,
+                  "Link links to a component outside the stored tree or without a name");
 }
 
 class ComponentTextErrorTest : public ComponentTextTest,
@@ -172,18 +185,22 @@ INSTANTIATE_TEST_SUITE_P(
     Syntax, ComponentTextErrorTest,
     ::testing::Values(
         test::TBadText{"object S: TSample\n  Caption = 'abc\nend", 2, "S.Caption", "Unterminated string"},
-        test::TBadText{"object S: TSample\n  Caption = #300\nend", 2, "S.Caption", "character code"},
+        test::TBadText{"object S: TSample\n  Caption = #300\nend", 2, "S.Caption", "Invalid character code"},
         test::TBadText{"object S: TSample\n  Caption = ?\nend", 2, "S.Caption", "Unexpected character #63"},
-        test::TBadText{"object S: TSample\nend\nend", 3, "", "after the last end"},
-        test::TBadText{"object S: TSample\n  Lines = ( 'a'", 2, "S.Lines", "Unexpected end of text"},
+        test::TBadText{"object S: TSample\nend\nend", 3, "", "Unexpected text after the last end"},
+        test::TBadText{"object S TSample\nend", 1, "", "Expected \":\", found \"TSample\""},
+        test::TBadText{"object S: TSample\n  Lines = ( 'a'", 2, "S.Lines",
+                       "Unexpected end of text, expected a string or \")\""},
         test::TBadText{"object S: TSample\n  Count = 'x'\nend", 2, "S.Count", "Invalid integer value: 'x'"},
-        test::TBadText{"object S: TSample\n  Count = 99999999999\nend", 2, "S.Count", "Invalid integer"},
+        test::TBadText{"object S: TSample\n  Count = 99999999999\nend", 2, "S.Count",
+                       "Invalid integer value: 99999999999"},
         test::TBadText{"object S: TSample\n  Ratio = 1.5x\nend", 2, "S.Ratio", "Invalid floating value: 1.5x"},
         test::TBadText{"object S: TSample\n  Flag = yes\nend", 2, "S.Flag", "Invalid boolean value: yes"},
         test::TBadText{"object S: TSample\n  Caption = x\nend", 2, "S.Caption", "Expected a string: x"},
         test::TBadText{"object S: TSample\n  Lines = 'x'\nend", 2, "S.Lines", "Expected a list of strings"},
-        test::TBadText{"object S: TSample\n  Count = 1\n  Count = 2\nend", 3, "S.Count", "given twice"},
-        test::TBadText{"object S: TSample\n  OnPing = Ping\nend", 2, "S.OnPing", "No event handler \"Ping\""},
+        test::TBadText{"object S: TSample\n  Count = 1\n  Count = 2\nend", 3, "S.Count", "Property given twice"},
+        test::TBadText{"object S: TSample\n  OnPing = Ping\nend", 2, "S.OnPing",
+                       "No event handler \"Ping\" fits this event"},
         test::TBadText{"object S: TSample\n  Link = T\nend", 2, "S.Link", "Unknown component T"},
         test::TBadText{"object S: TSample\n object T: TSample\n end\n object T: TSample\n end\nend", 4,
                  "S.T", "Duplicate component name T"}));
@@ -192,13 +209,12 @@ TEST_F(ComponentTextTest, DeepNestingEndsInAnError) {
     std::string text;
     for (int i = 0; i < 300; ++i)
         text += "object : TSample\n";
-    try {
-        (void)ReadComponent(text);
-        FAIL();
-    } catch (const EReadError& error) {
-        EXPECT_EQ(error.GetLine(), 257);
-        EXPECT_NE(std::string(error.what()).find("nested more than 256"), std::string::npos);
-    }
+    std::string path = "TSample"; // the unnamed objects go by their class
+    for (int depth = 1; depth < 256; ++depth)
+        path += ".TSample";
+    EXPECT_RAISES((void)ReadComponent(text), EReadError,
+                  "Line 257, " + path +
+                      ": Objects and collections nested more than 256 levels deep");
 }
 
 } // namespace

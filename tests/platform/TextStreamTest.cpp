@@ -10,6 +10,7 @@
 #include "platform/Encoding.hpp"
 #include "platform/Exceptions.hpp"
 #include "platform/Stream.hpp"
+#include "support/Raises.hpp"
 
 namespace fuzzy {
 namespace {
@@ -84,12 +85,8 @@ TEST(KelStringStreamTest, PositionAndSizeStayInRange) {
     EXPECT_EQ(stream.GetPosition(), 1);
     stream.SetSize(3);
     EXPECT_EQ(stream.GetBytes(), std::string("a\0\0", 3));
-    try {
-        stream.SetPosition(-1);
-        FAIL() << "a negative position was accepted";
-    } catch (const EArgumentOutOfRangeException& e) {
-        EXPECT_STREQ(e.what(), "Stream position must not be negative (-1)");
-    }
+    EXPECT_RAISES(stream.SetPosition(-1), EArgumentOutOfRangeException,
+                  "Stream position must not be negative (-1)");
     EXPECT_THROW(stream.SetSize(-2), EArgumentOutOfRangeException);
     EXPECT_EQ(stream.GetPosition(), 1);
 }
@@ -177,12 +174,8 @@ TEST(TextStreamTest, EmptyStreamAndMissingStream) {
     EXPECT_TRUE(reader.IsEof());
     char c;
     EXPECT_FALSE(reader.GetChar(c));
-    try {
-        TGTextStream missing(nullptr, nullptr);
-        FAIL() << "a reader without a stream was made";
-    } catch (const EKelException& e) {
-        EXPECT_STREQ(e.what(), "A text reader needs a stream to read from");
-    }
+    EXPECT_RAISES(TGTextStream missing(nullptr, nullptr), EKelException,
+                  "A text reader needs a stream to read from");
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/ComponentText.hpp"
+#include "support/Raises.hpp"
 
 namespace fuzzy::test {
 
@@ -14,7 +15,7 @@ struct TBadText {
     const char* Text;
     int Line;
     const char* Property;
-    const char* Message; // a part of the message
+    const char* Message; // the reason, after the line and the property
 };
 
 // Test names show the text, not the struct's bytes.
@@ -22,14 +23,10 @@ inline void PrintTo(const TBadText& Bad, std::ostream* Out) { *Out << '"' << Bad
 
 /// Reading Bad.Text raises EReadError at Bad.Line, naming Bad.Property and Bad.Message.
 inline void ExpectReadError(const TBadText& Bad, const TEventHandlers& Handlers = {}) {
-    try {
-        (void)ReadComponent(Bad.Text, Handlers);
-        FAIL() << "read " << Bad.Text;
-    } catch (const EReadError& error) {
-        EXPECT_EQ(error.GetLine(), Bad.Line) << error.what();
-        EXPECT_EQ(error.GetProperty(), Bad.Property) << error.what();
-        EXPECT_NE(std::string(error.what()).find(Bad.Message), std::string::npos) << error.what();
-    }
+    const std::string property = Bad.Property;
+    const std::string where = property.empty() ? "" : ", " + property;
+    EXPECT_RAISES((void)ReadComponent(Bad.Text, Handlers), EReadError,
+                  "Line " + std::to_string(Bad.Line) + where + ": " + Bad.Message);
 }
 
 } // namespace fuzzy::test
