@@ -202,26 +202,26 @@ TInterfacePtr<IFuzzyVariable> TFuzzyParserIntf::ReadVariable(const std::function
         bridge::CopyFields(Scratch, *variable);
         variable->SetParser(TInterfacePtr<IFuzzyParser>(this));
     };
-    const TFuzzySetEvent onSet = parser.GetOnParseFuzzySet();
-    const TIFuzzySetEvent onSetIntf = parser.GetOnParseFuzzySetIntf();
-    struct TRestore {
-        ~TRestore() { FParser.SetOnParseFuzzySet(FHandler); }
-        TCustomFuzzyLogicParser& FParser;
-        TFuzzySetEvent FHandler;
-    } restore{parser, onSet};
-    if (onSetIntf)
-        parser.SetOnParseFuzzySet([&](TObject* Sender, TFuzzySet* Term) {
-            if (onSet)
-                onSet(Sender, Term);
-            // Terms read for other variables (a handler reading one alone) are not ours.
-            if (variable && Term->GetVariable() != termsRead.front().first->GetVariable())
-                return;
-            if (!variable)
-                makeVariable(*Term->GetVariable());
-            termsRead.emplace_back(Term, bridge::ToInterface(*Term, variable));
-            onSetIntf(variable, termsRead.back().second);
-        });
     {
+        const TFuzzySetEvent onSet = parser.GetOnParseFuzzySet();
+        const TIFuzzySetEvent onSetIntf = parser.GetOnParseFuzzySetIntf();
+        struct TRestore {
+            ~TRestore() { FParser.SetOnParseFuzzySet(FHandler); }
+            TCustomFuzzyLogicParser& FParser;
+            TFuzzySetEvent FHandler;
+        } restore{parser, onSet};
+        if (onSetIntf)
+            parser.SetOnParseFuzzySet([&](TObject* Sender, TFuzzySet* Term) {
+                if (onSet)
+                    onSet(Sender, Term);
+                // Terms read for other variables (a handler reading one alone) are not ours.
+                if (variable && Term->GetVariable() != termsRead.front().first->GetVariable())
+                    return;
+                if (!variable)
+                    makeVariable(*Term->GetVariable());
+                termsRead.emplace_back(Term, bridge::ToInterface(*Term, variable));
+                onSetIntf(variable, termsRead.back().second);
+            });
         TScratchModel scratch(*this);
         const TFuzzyVariable* read = Read();
         if (!variable)
@@ -239,9 +239,11 @@ TInterfacePtr<IFuzzyVariable> TFuzzyParserIntf::ReadVariable(const std::function
             }
         }
     }
+    // Held here, and the parser's handlers put back above: storing the variable and the
+    // handler may unlink or free the parser.
+    const TIFuzzyVariableEvent onVariable = parser.GetOnParseFuzzyVariableIntf();
     logic->GetItems().Add(variable);
-    // Held here: the handler may unlink or free the parser.
-    if (const TIFuzzyVariableEvent onVariable = FParser->GetOnParseFuzzyVariableIntf())
+    if (onVariable)
         onVariable(variable);
     return variable;
 }

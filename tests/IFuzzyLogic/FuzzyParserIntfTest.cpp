@@ -195,6 +195,15 @@ TEST_F(FaceTest, EachTermIsAnnouncedAsItIsRead) {
     EXPECT_FALSE(sharedParser->GetOnParseFuzzySet()) << "the parser's own handler is back";
 }
 
+TEST_F(FaceTest, AVariableHandlerMayFreeTheParser) {
+    sharedParser->SetOnParseFuzzySetIntf([](const VariablePtr&, const SetPtr&) {});
+    sharedParser->SetOnParseFuzzyVariableIntf([&](const VariablePtr&) { sharedParser.reset(); });
+    const VariablePtr v = face->ParseFuzzyVariableIntf("(deffuzzy v (values (term a ((0 1)))))", nullptr);
+    EXPECT_FALSE(sharedParser);
+    EXPECT_EQ(shared->GetItems().ContainsVariable("v"), v);
+    EXPECT_TRUE(v->ContainsFuzzySet("a"));
+}
+
 TEST_F(FaceTest, AFunctionHandlerOfTheInterfaceModelReplacesTheBuiltIns) {
     sharedParser->SetOnCalcFuzzyFunctionIntf([](const std::string& Name, bool& Handled, SetPtr& Result,
                                          const TInterfacePtr<IFuzzyStreamTokenList>& Arguments) {
