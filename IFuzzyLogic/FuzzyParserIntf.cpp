@@ -193,10 +193,17 @@ TInterfacePtr<IFuzzyVariable> TFuzzyParserIntf::ReadVariable(const std::function
         throw EFzyParseException(SFuzzyLogicNotTIFuzzyLogic);
     // The interface variable is made when its first term has been read, so that
     // OnParseFuzzySetIntf runs as each term is read, with the variable as read so far (not
-    // yet in the component's table) and the term linked to it but not yet stored. The
-    // copies handed to the handler are the ones stored once the whole variable was read.
+    // yet in the component's table, the terms before this one stored in it) and the term
+    // linked to it but not yet stored. The copies handed to the handler are the ones stored.
     TInterfacePtr<IFuzzyVariable> variable;
     std::vector<std::pair<const TFuzzySet*, TInterfacePtr<IFuzzySet>>> termsRead;
+    // A term the parser has marked Defined is stored, once.
+    const auto store = [&](const TFuzzySet& Term, const TInterfacePtr<IFuzzySet>& Copy) {
+        if (!Term.GetDefined() || variable->ContainsFuzzySet(Copy->GetName()) == Copy)
+            return;
+        Copy->SetDefined(true);
+        variable->Add(Copy);
+    };
     const auto makeVariable = [&](const TFuzzyVariable& Scratch) {
         variable = logic->GetVariableClass()(Scratch.GetName());
         bridge::CopyFields(Scratch, *variable);
@@ -219,6 +226,8 @@ TInterfacePtr<IFuzzyVariable> TFuzzyParserIntf::ReadVariable(const std::function
                     return;
                 if (!variable)
                     makeVariable(*Term->GetVariable());
+                else
+                    store(*termsRead.back().first, termsRead.back().second);
                 termsRead.emplace_back(Term, bridge::ToInterface(*Term, variable));
                 onSetIntf(variable, termsRead.back().second);
             });
@@ -231,12 +240,10 @@ TInterfacePtr<IFuzzyVariable> TFuzzyParserIntf::ReadVariable(const std::function
             if (!term->GetDefined())
                 continue;
             const auto copy = std::ranges::find(termsRead, term, [](const auto& Pair) { return Pair.first; });
-            if (copy == termsRead.end()) {
+            if (copy == termsRead.end())
                 (void)bridge::ToInterface(*term, variable);
-            } else {
-                copy->second->SetDefined(true);
-                variable->Add(copy->second);
-            }
+            else
+                store(*term, copy->second);
         }
     }
     // Held here, and the parser's handlers put back above: storing the variable and the
