@@ -140,10 +140,41 @@ public:
     /// The definition text of a variable with its defined terms.
     virtual std::string PrettyPrint(const TFuzzyVariable* Variable) = 0;
 
+    // The interface-model forms. Each runs its component-model form above on a scratch
+    // component copy of its arguments and copies the results back (see TFuzzyParserIntf),
+    // so that every algorithm exists once; the parser's face forwards its IFuzzyParser
+    // calls to them.
+
+    /// Evaluates the expression into Result, linked to Variable (not stored in its table),
+    /// and returns its defuzzified value; then OnEvalExpressionIntf, which may replace Result.
+    virtual TFzyFloat EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
+                                          const std::string& Expression,
+                                          TInterfacePtr<IFuzzySet>& Result);
+    virtual TInterfacePtr<IFuzzySet> EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
+                                                         const std::string& Expression);
+    /// Reads one term definition for Variable. Like the component model's, the term is
+    /// linked to Variable but not marked Defined, so not stored. Then OnParseFuzzySetIntf.
+    virtual TInterfacePtr<IFuzzySet> ParseFuzzySet(const TInterfacePtr<IFuzzyVariable>& Variable,
+                                                   const std::string& Text,
+                                                   const TEncoding* Encoding);
+    /// Reads the first variable definition of Text into the linked TIFuzzyLogic's table
+    /// (replacing one of the same name); the variable gets this parser's face as its
+    /// parser. EFzyParseException when no component, or one of another kind, is linked.
+    virtual TInterfacePtr<IFuzzyVariable> ParseFuzzyVariableIntf(const std::string& Text,
+                                                                 const TEncoding* Encoding);
+    virtual std::string PrettyPrint(const TInterfacePtr<IFuzzySet>& FuzzySet, bool AsTerm);
+    virtual std::string PrettyPrint(const TInterfacePtr<IFuzzyVariable>& Variable);
+
     /// Builds a function call's set: OnCalcFuzzyFunction may take it over, else the
     /// built-in functions shape FuzzySet. Returns the resulting set.
     TFuzzySet* CalcFuzzyFunction(TFuzzySet* FuzzySet, const std::string& Name,
                                  const TInterfacePtr<IFuzzyStreamTokenList>& Arguments);
+    /// The same for an interface set: OnCalcFuzzyFunctionIntf may take the call over, else
+    /// the built-in functions shape it. FuzzySet takes the resulting points, type and
+    /// expression, keeps its name (and so its place in its variable's table) and is returned.
+    TInterfacePtr<IFuzzySet> CalcFuzzyFunction(const TInterfacePtr<IFuzzySet>& FuzzySet,
+                                               const std::string& Name,
+                                               const TInterfacePtr<IFuzzyStreamTokenList>& Arguments);
     /// True when every token of Arguments is of one of the Allowed kinds (also when empty).
     static bool VerifyAll(const TInterfacePtr<IFuzzyStreamTokenList>& Arguments,
                           TFuzzyStreamTokenTypes Allowed);

@@ -41,13 +41,17 @@ void ToComponent(const TInterfacePtr<IFuzzySet>& FuzzySet, TFuzzySet& Term) {
     Term.SetDefined(FuzzySet->GetDefined());
 }
 
+void CopyFields(const TFuzzyVariable& Variable, IFuzzyVariable& Copy) {
+    Copy.SetComment(Variable.GetComment());
+    Copy.SetMinimum(Variable.GetMinimum());
+    Copy.SetMaximum(Variable.GetMaximum());
+    Copy.SetUnits(Variable.GetUnits());
+}
+
 TInterfacePtr<IFuzzyVariable> ToInterface(const TFuzzyVariable& Variable,
                                           TInterfacePtr<IFuzzyVariable> (*Create)(const std::string&)) {
     TInterfacePtr<IFuzzyVariable> copy = Create(Variable.GetName());
-    copy->SetComment(Variable.GetComment());
-    copy->SetMinimum(Variable.GetMinimum());
-    copy->SetMaximum(Variable.GetMaximum());
-    copy->SetUnits(Variable.GetUnits());
+    CopyFields(Variable, *copy);
     for (const TFuzzySet* term : *Variable.GetItems())
         if (term->GetDefined())
             ToInterface(*term, copy);
@@ -179,91 +183,168 @@ TFuzzyParserIntf::EvalSet(const TInterfacePtr<IFuzzyVariable>& Variable, const s
     return result;
 }
 
+TInterfacePtr<IFuzzyVariable> TFuzzyParserIntf::ReadVariable(const std::function<TFuzzyVariable*()>& Read) {
+    TCustomFuzzyLogicParser& parser = Parser();
+    TCustomFuzzyLogic* linked = parser.GetFuzzyLogic();
+    if (linked == nullptr)
+        throw EFzyParseException(SFuzzyLogicNotSet);
+    auto* logic = dynamic_cast<TIFuzzyLogic*>(linked);
+    if (logic == nullptr)
+        throw EFzyParseException(SFuzzyLogicNotTIFuzzyLogic);
+    // The interface variable is made when its first term has been read, so that
+    // OnParseFuzzySetIntf runs as each term is read, with the variable as read so far (not
+    // yet in the component's table, the terms before this one stored in it) and the term
+    // linked to it but not yet stored. The copies handed to the handler are the ones stored.
+    TInterfacePtr<IFuzzyVariable> variable;
+    std::vector<std::pair<const TFuzzySet*, TInterfacePtr<IFuzzySet>>> termsRead;
+    // A term the parser has marked Defined is stored, once.
+    const auto store = [&](const TFuzzySet& Term, const TInterfacePtr<IFuzzySet>& Copy) {
+        if (!Term.GetDefined() || variable->ContainsFuzzySet(Copy->GetName()) == Copy)
+            return;
+        Copy->SetDefined(true);
+        variable->Add(Copy);
+    };
+    const auto makeVariable = [&](const TFuzzyVariable& Scratch) {
+        variable = logic->GetVariableClass()(Scratch.GetName());
+        bridge::CopyFields(Scratch, *variable);
+        variable->SetParser(TInterfacePtr<IFuzzyParser>(this));
+    };
+    {
+        const TFuzzySetEvent onSet = parser.GetOnParseFuzzySet();
+        const TIFuzzySetEvent onSetIntf = parser.GetOnParseFuzzySetIntf();
+        struct TRestore {
+            ~TRestore() { FParser.SetOnParseFuzzySet(FHandler); }
+            TCustomFuzzyLogicParser& FParser;
+            TFuzzySetEvent FHandler;
+        } restore{parser, onSet};
+        if (onSetIntf)
+            parser.SetOnParseFuzzySet([&](TObject* Sender, TFuzzySet* Term) {
+                if (onSet)
+                    onSet(Sender, Term);
+                // Terms read for other variables (a handler reading one alone) are not ours.
+                if (variable && Term->GetVariable() != termsRead.front().first->GetVariable())
+                    return;
+                if (!variable)
+                    makeVariable(*Term->GetVariable());
+                else
+                    store(*termsRead.back().first, termsRead.back().second);
+                termsRead.emplace_back(Term, bridge::ToInterface(*Term, variable));
+                onSetIntf(variable, termsRead.back().second);
+            });
+        TScratchModel scratch(*this);
+        const TFuzzyVariable* read = Read();
+        if (!variable)
+            makeVariable(*read);
+        bridge::CopyFields(*read, *variable);
+        for (const TFuzzySet* term : *read->GetItems()) {
+            if (!term->GetDefined())
+                continue;
+            const auto copy = std::ranges::find(termsRead, term, [](const auto& Pair) { return Pair.first; });
+            if (copy == termsRead.end())
+                (void)bridge::ToInterface(*term, variable);
+            else
+                store(*term, copy->second);
+        }
+    }
+    // Held here, and the parser's handlers put back above: storing the variable and the
+    // handler may unlink or free the parser.
+    const TIFuzzyVariableEvent onVariable = parser.GetOnParseFuzzyVariableIntf();
+    logic->GetItems().Add(variable);
+    if (onVariable)
+        onVariable(variable);
+    return variable;
+}
+
+// ---- the IFuzzyParser calls, forwarded to the parser component ----
+
 TFzyFloat TFuzzyParserIntf::EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
                                                 const std::string& Expression,
                                                 TInterfacePtr<IFuzzySet>& Result) {
+    return Parser().EvalFuzzyExpression(Variable, Expression, Result);
+}
+
+TInterfacePtr<IFuzzySet>
+TFuzzyParserIntf::EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
+                                      const std::string& Expression) {
+    return Parser().EvalFuzzyExpression(Variable, Expression);
+}
+
+TInterfacePtr<IFuzzySet> TFuzzyParserIntf::ParseFuzzySet(const TInterfacePtr<IFuzzyVariable>& Variable,
+                                                         const std::string& Text,
+                                                         const TEncoding* Encoding) {
+    return Parser().ParseFuzzySet(Variable, Text, Encoding);
+}
+
+TInterfacePtr<IFuzzyVariable> TFuzzyParserIntf::ParseFuzzyVariableIntf(const std::string& Text,
+                                                                       const TEncoding* Encoding) {
+    return Parser().ParseFuzzyVariableIntf(Text, Encoding);
+}
+
+std::string TFuzzyParserIntf::PrettyPrint(const TInterfacePtr<IFuzzySet>& FuzzySet, bool AsTerm) {
+    return Parser().PrettyPrint(FuzzySet, AsTerm);
+}
+
+std::string TFuzzyParserIntf::PrettyPrint(const TInterfacePtr<IFuzzyVariable>& Variable) {
+    return Parser().PrettyPrint(Variable);
+}
+
+// ---- the parser component's interface forms ----
+
+TFzyFloat TCustomFuzzyLogicParser::EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
+                                                       const std::string& Expression,
+                                                       TInterfacePtr<IFuzzySet>& Result) {
     TFzyFloat value = 0;
-    Result = EvalSet(Variable, Expression, [&](TFuzzyVariable* Copy) {
+    Result = GetIntf().EvalSet(Variable, Expression, [&](TFuzzyVariable* Copy) {
         TFuzzySet* result = nullptr;
-        value = Parser().EvalFuzzyExpression(Copy, Expression, result);
+        value = EvalFuzzyExpression(Copy, Expression, result);
         return result;
     });
     return value;
 }
 
 TInterfacePtr<IFuzzySet>
-TFuzzyParserIntf::EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
-                                      const std::string& Expression) {
-    return EvalSet(Variable, Expression,
-                   [&](TFuzzyVariable* Copy) { return Parser().EvalFuzzyExpression(Copy, Expression); });
+TCustomFuzzyLogicParser::EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
+                                             const std::string& Expression) {
+    return GetIntf().EvalSet(Variable, Expression,
+                             [&](TFuzzyVariable* Copy) { return EvalFuzzyExpression(Copy, Expression); });
 }
 
-TInterfacePtr<IFuzzySet> TFuzzyParserIntf::ParseFuzzySet(const TInterfacePtr<IFuzzyVariable>& Variable,
-                                                         const std::string& Text,
-                                                         const TEncoding* Encoding) {
-    return ReadTerm(Variable,
-                    [&](TFuzzyVariable* Copy) { return Parser().ParseFuzzySet(Copy, Text, Encoding); });
+TInterfacePtr<IFuzzySet> TCustomFuzzyLogicParser::ParseFuzzySet(const TInterfacePtr<IFuzzyVariable>& Variable,
+                                                                const std::string& Text,
+                                                                const TEncoding* Encoding) {
+    return GetIntf().ReadTerm(Variable,
+                              [&](TFuzzyVariable* Copy) { return ParseFuzzySet(Copy, Text, Encoding); });
+}
+
+TInterfacePtr<IFuzzyVariable> TCustomFuzzyLogicParser::ParseFuzzyVariableIntf(const std::string& Text,
+                                                                              const TEncoding* Encoding) {
+    return GetIntf().ReadVariable([&] { return ParseFuzzyVariable(Text, Encoding); });
 }
 
 TInterfacePtr<IFuzzySet>
-TFuzzyParserIntf::CalcFuzzyFunction(const TInterfacePtr<IFuzzySet>& FuzzySet, const std::string& Name,
-                                    const TInterfacePtr<IFuzzyStreamTokenList>& Arguments) {
-    TScratchModel scratch(*this);
+TCustomFuzzyLogicParser::CalcFuzzyFunction(const TInterfacePtr<IFuzzySet>& FuzzySet, const std::string& Name,
+                                           const TInterfacePtr<IFuzzyStreamTokenList>& Arguments) {
+    TFuzzyParserIntf::TScratchModel scratch(GetIntf());
     TFuzzySet* set = ScratchVariableOf(Given(FuzzySet, "fuzzy set"), scratch.GetLogic())->GetItems()->Add();
     bridge::ToComponent(FuzzySet, *set);
-    TFuzzySet* shaped = Parser().CalcFuzzyFunction(set, Name, Arguments);
+    TFuzzySet* shaped = CalcFuzzyFunction(set, Name, Arguments);
     // The set keeps its name, and with it its place in its variable's table.
     shaped->SetName(FuzzySet->GetName());
     FuzzySet->Assign(static_cast<const TPersistent*>(shaped));
     return FuzzySet;
 }
 
-TInterfacePtr<IFuzzyVariable> TFuzzyParserIntf::ReadVariable(const std::function<TFuzzyVariable*()>& Read) {
-    TCustomFuzzyLogic* linked = Parser().GetFuzzyLogic();
-    if (linked == nullptr)
-        throw EFzyParseException(SFuzzyLogicNotSet);
-    auto* logic = dynamic_cast<TIFuzzyLogic*>(linked);
-    if (logic == nullptr)
-        throw EFzyParseException(SFuzzyLogicNotTIFuzzyLogic);
-    TInterfacePtr<IFuzzyVariable> variable;
-    {
-        TScratchModel scratch(*this);
-        variable = bridge::ToInterface(*Read(), logic->GetVariableClass());
-    }
-    variable->SetParser(TInterfacePtr<IFuzzyParser>(this));
-    logic->GetItems().Add(variable);
-    // Held here: the handlers may unlink or free the parser.
-    const TIFuzzySetEvent onSet = FParser->GetOnParseFuzzySetIntf();
-    const TIFuzzyVariableEvent onVariable = FParser->GetOnParseFuzzyVariableIntf();
-    if (onSet) {
-        std::vector<TInterfacePtr<IFuzzySet>> sets;
-        for (int i = 0; i < variable->GetCount(); ++i)
-            sets.push_back(variable->GetFuzzySet(i));
-        std::ranges::sort(sets, {}, [](const auto& Set) { return Set->GetIndex(); });
-        for (const TInterfacePtr<IFuzzySet>& set : sets)
-            onSet(variable, set);
-    }
-    if (onVariable)
-        onVariable(variable);
-    return variable;
-}
-
-TInterfacePtr<IFuzzyVariable> TFuzzyParserIntf::ParseFuzzyVariableIntf(const std::string& Text,
-                                                                       const TEncoding* Encoding) {
-    return ReadVariable([&] { return Parser().ParseFuzzyVariable(Text, Encoding); });
-}
-
-std::string TFuzzyParserIntf::PrettyPrint(const TInterfacePtr<IFuzzySet>& FuzzySet, bool AsTerm) {
-    TScratchModel scratch(*this);
+std::string TCustomFuzzyLogicParser::PrettyPrint(const TInterfacePtr<IFuzzySet>& FuzzySet, bool AsTerm) {
+    TFuzzyParserIntf::TScratchModel scratch(GetIntf());
     TFuzzyVariable* variable = ScratchVariableOf(Given(FuzzySet, "fuzzy set"), scratch.GetLogic());
     TFuzzySet* set = variable->GetItems()->Add();
     bridge::ToComponent(FuzzySet, *set);
-    return Parser().PrettyPrint(set, AsTerm);
+    return PrettyPrint(set, AsTerm);
 }
 
-std::string TFuzzyParserIntf::PrettyPrint(const TInterfacePtr<IFuzzyVariable>& Variable) {
-    TScratchModel scratch(*this);
-    return Parser().PrettyPrint(bridge::ToComponent(Given(Variable, "fuzzy variable"), scratch.GetLogic()));
+std::string TCustomFuzzyLogicParser::PrettyPrint(const TInterfacePtr<IFuzzyVariable>& Variable) {
+    TFuzzyParserIntf::TScratchModel scratch(GetIntf());
+    return PrettyPrint(bridge::ToComponent(Given(Variable, "fuzzy variable"), scratch.GetLogic()));
 }
 
 } // namespace fuzzy

@@ -26,6 +26,8 @@ namespace bridge {
 TFuzzyVariable* ToComponent(const IFuzzyVariable& Variable, TFuzzyLogic& Logic);
 /// Gives Term FuzzySet's name, points, type, expression, comment and Defined.
 void ToComponent(const TInterfacePtr<IFuzzySet>& FuzzySet, TFuzzySet& Term);
+/// Gives Copy Variable's comment, range and units.
+void CopyFields(const TFuzzyVariable& Variable, IFuzzyVariable& Copy);
 /// A new interface variable with Variable's fields and its defined terms, made by Create.
 TInterfacePtr<IFuzzyVariable> ToInterface(const TFuzzyVariable& Variable,
                                           TInterfacePtr<IFuzzyVariable> (*Create)(const std::string&));
@@ -61,30 +63,19 @@ public:
     /// The parser component; nullptr once it was destroyed.
     TCustomFuzzyLogicParser* GetParser() const { return FParser; }
 
+    // The IFuzzyParser calls go to the parser component's interface forms.
     TFzyFloat EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
                                   const std::string& Expression,
                                   TInterfacePtr<IFuzzySet>& Result) override;
     TInterfacePtr<IFuzzySet> EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
                                                  const std::string& Expression) override;
-    /// The term is linked to Variable; like the component model's, it is not marked
-    /// Defined, so it is not stored in the variable's table. Then OnParseFuzzySetIntf.
     TInterfacePtr<IFuzzySet> ParseFuzzySet(const TInterfacePtr<IFuzzyVariable>& Variable,
                                            const std::string& Text,
                                            const TEncoding* Encoding) override;
-    /// The variable, of the linked TIFuzzyLogic's variable class, gets this parser and is
-    /// stored in that component's table. EFzyParseException when the parser is linked to
-    /// no component, or to one of another kind.
     TInterfacePtr<IFuzzyVariable> ParseFuzzyVariableIntf(const std::string& Text,
                                                          const TEncoding* Encoding) override;
     std::string PrettyPrint(const TInterfacePtr<IFuzzySet>& FuzzySet, bool AsTerm) override;
     std::string PrettyPrint(const TInterfacePtr<IFuzzyVariable>& Variable) override;
-
-    /// Shapes FuzzySet by the function Name and its Arguments: OnCalcFuzzyFunctionIntf may
-    /// take the call over, else the parser component's functions shape it. FuzzySet takes
-    /// the resulting points, type and expression, keeps its name and is returned.
-    TInterfacePtr<IFuzzySet> CalcFuzzyFunction(const TInterfacePtr<IFuzzySet>& FuzzySet,
-                                               const std::string& Name,
-                                               const TInterfacePtr<IFuzzyStreamTokenList>& Arguments);
 
     // The interface forms of the parser's readers run the component-model reader on a
     // copy and copy its result back, so that every reading algorithm exists once.
@@ -103,8 +94,9 @@ public:
                                      const std::function<TFuzzySet*(TFuzzyVariable*)>& Evaluate);
     /// Runs Read, which reads one variable into the component model; the interface copy,
     /// made by the linked TIFuzzyLogic's variable class, gets this parser and is stored in
-    /// that component's table, replacing one of the same name; then OnParseFuzzySetIntf
-    /// for each term in the order read and OnParseFuzzyVariableIntf. EFzyParseException
+    /// that component's table, replacing one of the same name. OnParseFuzzySetIntf runs
+    /// as each term is read, OnParseFuzzyVariableIntf once the variable is stored.
+    /// EFzyParseException
     /// when the parser is linked to no component, or to one of another kind. A failing
     /// Read stores nothing.
     TInterfacePtr<IFuzzyVariable> ReadVariable(const std::function<TFuzzyVariable*()>& Read);

@@ -43,6 +43,12 @@ public:
     ~TKelFuzzyLogicParser() override;
     std::string ClassName() const override { return "TKelFuzzyLogicParser"; }
 
+    // The interface-model forms of the readers, evaluator and writer are the base's.
+    using TCustomFuzzyLogicParser::EvalFuzzyExpression;
+    using TCustomFuzzyLogicParser::ParseFuzzySet;
+    using TCustomFuzzyLogicParser::ParseFuzzyVariableIntf;
+    using TCustomFuzzyLogicParser::PrettyPrint;
+
     void ParseFuzzyLogic(const std::string& Text, const TEncoding* Encoding) override;
     TFuzzyVariable* ParseFuzzyVariable(const std::string& Text, const TEncoding* Encoding) override;
     TFuzzySet* ParseFuzzySet(TFuzzyVariable* Variable, const std::string& Text,

@@ -19,6 +19,10 @@ public:
     static TCountingParser* Create(TComponent* AOwner) {
         return FinishCreate(std::unique_ptr<TCountingParser>(new TCountingParser()), AOwner);
     }
+    using TCustomFuzzyLogicParser::EvalFuzzyExpression;
+    using TCustomFuzzyLogicParser::ParseFuzzySet;
+    using TCustomFuzzyLogicParser::PrettyPrint;
+
     void ParseFuzzyLogic(const std::string& Text, const TEncoding*) override {
         Parsed.push_back(Text);
     }

@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "FuzzyConsts/FuzzyExceptions.hpp"
 #include "IFuzzyLogic/IFuzzyLogicComponent.hpp"
@@ -37,7 +38,6 @@ struct FaceTest : ::testing::Test, test::TParsedLogic {
         variable = face->ParseFuzzyVariableIntf(Temperature, nullptr);
     }
     SetPtr Term(const std::string& Name) const { return variable->GetFuzzySetByName(Name); }
-    TFuzzyParserIntf& Face() const { return dynamic_cast<TFuzzyParserIntf&>(*face); }
 
     std::unique_ptr<TKelFuzzyLogicParser> sharedParser{TKelFuzzyLogicParser::Create(nullptr)};
     std::unique_ptr<TIFuzzyLogic> shared{TIFuzzyLogic::Create(nullptr)};
@@ -71,6 +71,36 @@ TEST_F(FaceTest, ParsesTermsAndEvaluatesExpressionsOverTheVariable) {
     EXPECT_DOUBLE_EQ(face->EvalFuzzyExpression(variable, "not cold and warm", actual), expectedValue);
     EXPECT_EQ(actual->GetValuesToString(), expected->GetValuesToString());
     EXPECT_FALSE(variable->ContainsFuzzySet(actual->GetName())) << "results are not terms";
+}
+
+// The parser component's own interface forms are what the face runs: the same text, the
+// same results, whichever of the two is called.
+TEST_F(FaceTest, TheComponentsInterfaceFormsGiveTheFacesResults) {
+    const SetPtr warm = Term("warm");
+    EXPECT_EQ(sharedParser->PrettyPrint(warm, true), face->PrettyPrint(warm, true));
+    EXPECT_EQ(sharedParser->PrettyPrint(warm, false), face->PrettyPrint(warm, false));
+    EXPECT_EQ(sharedParser->PrettyPrint(variable), face->PrettyPrint(variable));
+
+    for (const char* expression : {"not cold and warm", "very warm or somewhat cold", "(tri 5 10 15)"}) {
+        SetPtr byComponent, byFace;
+        EXPECT_DOUBLE_EQ(sharedParser->EvalFuzzyExpression(variable, expression, byComponent),
+                         face->EvalFuzzyExpression(variable, expression, byFace))
+            << expression;
+        EXPECT_EQ(byComponent->GetValuesToString(), byFace->GetValuesToString()) << expression;
+        EXPECT_EQ(sharedParser->EvalFuzzyExpression(variable, expression)->GetValuesToString(),
+                  byFace->GetValuesToString())
+            << expression;
+    }
+
+    const char* const term = "(term hot \"summer\" (s 25 35))";
+    const SetPtr byComponent = sharedParser->ParseFuzzySet(variable, term, nullptr);
+    EXPECT_EQ(byComponent->GetVariable(), variable);
+    EXPECT_EQ(byComponent->ToString(), face->ParseFuzzySet(variable, term, nullptr)->ToString());
+
+    const VariablePtr read = sharedParser->ParseFuzzyVariableIntf(Temperature, nullptr);
+    EXPECT_EQ(shared->GetItems().ContainsVariable("temperature"), read) << "stored, replacing";
+    EXPECT_EQ(read->GetParser(), face);
+    EXPECT_EQ(read->ToString(), variable->ToString());
 }
 
 template <class Call> std::string MessageOf(Call&& call) {
@@ -137,6 +167,43 @@ TEST_F(FaceTest, RaisesTheInterfaceCallbacksOfWhatItReads) {
     EXPECT_EQ(log, (std::vector<std::string>{"v.b", "v.a", "v", "eval very warm"}));
 }
 
+// Each term is announced as it is read: the variable is not in the table yet, the term is
+// not stored yet but the terms before it are, and what the handler does to the term is
+// what gets stored. A failure after a term was announced stores nothing.
+TEST_F(FaceTest, EachTermIsAnnouncedAsItIsRead) {
+    std::vector<std::string> log;
+    sharedParser->SetOnParseFuzzySetIntf([&](const VariablePtr& V, const SetPtr& S) {
+        log.push_back(S->GetName() + (V->ContainsFuzzySet(S->GetName()) ? " stored" : " new") + " of " +
+                      std::to_string(V->GetCount()) + (shared->GetItems().ContainsVariable(V->GetName())
+                                                           ? " in table" : ""));
+        EXPECT_EQ(S->GetVariable(), V);
+        S->SetName(S->GetName() + "2");
+    });
+    const VariablePtr v = face->ParseFuzzyVariableIntf(
+        "(deffuzzy v (values (term b ((0 1))) (term a ((1 1)))) (range 0 5))", nullptr);
+    EXPECT_EQ(log, (std::vector<std::string>{"b new of 0", "a new of 1"}));
+    EXPECT_EQ(v->GetCount(), 2);
+    ASSERT_TRUE(v->ContainsFuzzySet("b2")) << "the handler's set is the one stored";
+    EXPECT_EQ(v->ContainsFuzzySet("b2")->GetIndex() < v->ContainsFuzzySet("a2")->GetIndex(), true);
+    EXPECT_DOUBLE_EQ(v->GetMaximum(), 5) << "what follows the terms is read too";
+
+    log.clear();
+    EXPECT_THROW((void)face->ParseFuzzyVariableIntf("(deffuzzy w (values (term c ((0 1))) (term d ((0 1))) x", nullptr),
+                 EFzyParseException);
+    EXPECT_EQ(log, (std::vector<std::string>{"c new of 0", "d new of 1"}));
+    EXPECT_FALSE(shared->GetItems().ContainsVariable("w"));
+    EXPECT_FALSE(sharedParser->GetOnParseFuzzySet()) << "the parser's own handler is back";
+}
+
+TEST_F(FaceTest, AVariableHandlerMayFreeTheParser) {
+    sharedParser->SetOnParseFuzzySetIntf([](const VariablePtr&, const SetPtr&) {});
+    sharedParser->SetOnParseFuzzyVariableIntf([&](const VariablePtr&) { sharedParser.reset(); });
+    const VariablePtr v = face->ParseFuzzyVariableIntf("(deffuzzy v (values (term a ((0 1)))))", nullptr);
+    EXPECT_FALSE(sharedParser);
+    EXPECT_EQ(shared->GetItems().ContainsVariable("v"), v);
+    EXPECT_TRUE(v->ContainsFuzzySet("a"));
+}
+
 TEST_F(FaceTest, AFunctionHandlerOfTheInterfaceModelReplacesTheBuiltIns) {
     sharedParser->SetOnCalcFuzzyFunctionIntf([](const std::string& Name, bool& Handled, SetPtr& Result,
                                          const TInterfacePtr<IFuzzyStreamTokenList>& Arguments) {
@@ -149,7 +216,7 @@ TEST_F(FaceTest, AFunctionHandlerOfTheInterfaceModelReplacesTheBuiltIns) {
     EXPECT_DOUBLE_EQ(face->ParseFuzzySet(variable, "(term u (tri 1 2 3))", nullptr)
                          ->DegreeOfMembership(2), 1);
     const SetPtr warm = Term("warm");
-    EXPECT_EQ(Face().CalcFuzzyFunction(warm, "anything", MakeInterfaced<TFuzzyStreamTokenList>()),
+    EXPECT_EQ(sharedParser->CalcFuzzyFunction(warm, "anything", MakeInterfaced<TFuzzyStreamTokenList>()),
               warm);
     EXPECT_DOUBLE_EQ(warm->MeanOfMaxima(), 0);
     EXPECT_EQ(variable->ContainsFuzzySet("warm"), warm);
