@@ -103,7 +103,7 @@ TEST(IFuzzySetTest, CombinationsMatchTheComponentModel) {
         EXPECT_EQ(actual->GetName(), expected->GetName());
         EXPECT_EQ(actual->GetExpression(), expected->GetExpression());
         if (operation == TFuzzyOperation::foSum) {
-            EXPECT_THROW(ia->Intersection(ib, operation), EFzyException);
+            EXPECT_THROW((void)ia->Intersection(ib, operation), EFzyException);
             continue;
         }
         expected.reset(a->Intersection(b.get(), operation));

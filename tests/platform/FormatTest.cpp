@@ -60,9 +60,9 @@ TEST(FormatTest, MismatchedOrMissingArgumentsRaiseConvertError) {
         {"%d %d", [] { (void)Format("%d %d", 1); }}, {"%x", [] { (void)Format("%x", 1); }},
         {"50%", [] { (void)Format("50%", 1); }},
     };
-    for (const auto& [format, action] : cases)
-        EXPECT_RAISES(action(), EConvertError,
-                      "Format '" + format + "' invalid or incompatible with argument");
+    for (const auto& formatCase : cases)
+        EXPECT_RAISES(formatCase.second(), EConvertError,
+                      "Format '" + formatCase.first + "' invalid or incompatible with argument");
     EXPECT_RAISES((void)FormatFixed(1, -1), EArgumentOutOfRangeException,
                   "Invalid number of decimals: -1");
 }
