@@ -39,8 +39,8 @@ public:
     EFzyParseException(TParseLine Line, std::string Message)
         : EFzyException(std::move(Message)), FLineNumber(Line.Value) {}
     template <class... Args>
-        requires(sizeof...(Args) > 0)
-    EFzyParseException(TParseLine Line, std::string_view Format, const Args&... args)
+    requires(sizeof...(Args) > 0)
+        EFzyParseException(TParseLine Line, std::string_view Format, const Args&... args)
         : EFzyException(Format, args...), FLineNumber(Line.Value) {}
 
     [[nodiscard]] int GetLineNumber() const noexcept { return FLineNumber; }

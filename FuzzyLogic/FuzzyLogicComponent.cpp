@@ -25,7 +25,9 @@ TCustomFuzzyLogic::~TCustomFuzzyLogic() {
     BeforeDestruction();
 }
 
-void TCustomFuzzyLogic::SetNumFunctionValues(int Value) { FNumFunctionValues = std::max(Value, 2); }
+void TCustomFuzzyLogic::SetNumFunctionValues(int Value) {
+    FNumFunctionValues = std::max(Value, 2);
+}
 
 void TCustomFuzzyLogic::SetThreshold(TFzyFloat Value) {
     if (Value == FThreshold)

@@ -70,9 +70,7 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     /// Runs after the threshold changed.
     virtual void ThresholdChanged() {}
-    bool IsLoading() const {
-        return GetComponentState().Contains(TComponentStateFlag::csLoading);
-    }
+    bool IsLoading() const { return GetComponentState().Contains(TComponentStateFlag::csLoading); }
     void CheckParser() const;
     /// Parses the definition text assigned while loading.
     void Loaded() override;

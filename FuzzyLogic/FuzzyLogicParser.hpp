@@ -150,8 +150,9 @@ public:
     virtual TFzyFloat EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
                                           const std::string& Expression,
                                           TInterfacePtr<IFuzzySet>& Result);
-    virtual TInterfacePtr<IFuzzySet> EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
-                                                         const std::string& Expression);
+    virtual TInterfacePtr<IFuzzySet>
+    EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
+                        const std::string& Expression);
     /// Reads one term definition for Variable. Like the component model's, the term is
     /// linked to Variable but not marked Defined, so not stored. Then OnParseFuzzySetIntf.
     virtual TInterfacePtr<IFuzzySet> ParseFuzzySet(const TInterfacePtr<IFuzzyVariable>& Variable,
@@ -172,9 +173,9 @@ public:
     /// The same for an interface set: OnCalcFuzzyFunctionIntf may take the call over, else
     /// the built-in functions shape it. FuzzySet takes the resulting points, type and
     /// expression, keeps its name (and so its place in its variable's table) and is returned.
-    TInterfacePtr<IFuzzySet> CalcFuzzyFunction(const TInterfacePtr<IFuzzySet>& FuzzySet,
-                                               const std::string& Name,
-                                               const TInterfacePtr<IFuzzyStreamTokenList>& Arguments);
+    TInterfacePtr<IFuzzySet>
+    CalcFuzzyFunction(const TInterfacePtr<IFuzzySet>& FuzzySet, const std::string& Name,
+                      const TInterfacePtr<IFuzzyStreamTokenList>& Arguments);
     /// True when every token of Arguments is of one of the Allowed kinds (also when empty).
     static bool VerifyAll(const TInterfacePtr<IFuzzyStreamTokenList>& Arguments,
                           TFuzzyStreamTokenTypes Allowed);

@@ -47,8 +47,8 @@ void RegisterLogicClass(TClassRegistry& Registry) {
         .Value("AutoTerms", &L::GetAutoTerms, &L::SetAutoTerms, true)
         .Value("CorrelationMethod", &L::GetCorrelationMethod, &L::SetCorrelationMethod,
                DefaultCorrelationMethod)
-        .Value("DefuzzificationMethod", &L::GetDefuzzificationMethod,
-               &L::SetDefuzzificationMethod, DefaultDefuzzificationMethod)
+        .Value("DefuzzificationMethod", &L::GetDefuzzificationMethod, &L::SetDefuzzificationMethod,
+               DefaultDefuzzificationMethod)
         .Value("InferenceMethod", &L::GetInferenceMethod, &L::SetInferenceMethod,
                DefaultInferenceMethod)
         .Value("NumFunctionValues", &L::GetNumFunctionValues, &L::SetNumFunctionValues,
@@ -61,31 +61,23 @@ void RegisterLogicClass(TClassRegistry& Registry) {
         // The variables are stored whole in Items; the definition text is only their
         // view, rounded to four decimals, so it is not written. Text that gives it is
         // parsed once loading ends.
-        .Lines("Strings", [](const L&) -> const TStringList* { return nullptr; }, &L::SetStrings)
+        .Lines(
+            "Strings", [](const L&) -> const TStringList* { return nullptr; }, &L::SetStrings)
         .NotStored()
         .Collection("Items", &L::GetItems)
-        .Event("OnFuzzySetChange", &L::GetOnFuzzySetChange,
-                                           &L::SetOnFuzzySetChange)
-        .Event("OnVariableChange", &L::GetOnVariableChange,
-                                                &L::SetOnVariableChange)
-        .Event("OnVariableDeleted", &L::GetOnVariableDeleted,
-                                                &L::SetOnVariableDeleted)
-        .Event("OnVariableAdded", &L::GetOnVariableAdded,
-                                                &L::SetOnVariableAdded)
-        .Event("OnFuzzySetDeleted", &L::GetOnFuzzySetDeleted,
-                                           &L::SetOnFuzzySetDeleted)
-        .Event("OnFuzzySetAdded", &L::GetOnFuzzySetAdded,
-                                           &L::SetOnFuzzySetAdded);
+        .Event("OnFuzzySetChange", &L::GetOnFuzzySetChange, &L::SetOnFuzzySetChange)
+        .Event("OnVariableChange", &L::GetOnVariableChange, &L::SetOnVariableChange)
+        .Event("OnVariableDeleted", &L::GetOnVariableDeleted, &L::SetOnVariableDeleted)
+        .Event("OnVariableAdded", &L::GetOnVariableAdded, &L::SetOnVariableAdded)
+        .Event("OnFuzzySetDeleted", &L::GetOnFuzzySetDeleted, &L::SetOnFuzzySetDeleted)
+        .Event("OnFuzzySetAdded", &L::GetOnFuzzySetAdded, &L::SetOnFuzzySetAdded);
 }
 
 void RegisterParserBaseClass(TClassRegistry& Registry) {
     using P = TCustomFuzzyLogicParser;
     Registry.RegisterClass<P>("TCustomFuzzyLogicParser")
-        .Event("OnParseFuzzySet", &P::GetOnParseFuzzySet,
-                                           &P::SetOnParseFuzzySet)
-        .Event("OnParseFuzzyVariable",
-                                                &P::GetOnParseFuzzyVariable,
-                                                &P::SetOnParseFuzzyVariable)
+        .Event("OnParseFuzzySet", &P::GetOnParseFuzzySet, &P::SetOnParseFuzzySet)
+        .Event("OnParseFuzzyVariable", &P::GetOnParseFuzzyVariable, &P::SetOnParseFuzzyVariable)
         .Link<TCustomFuzzyLogic>("FuzzyLogic", &P::GetFuzzyLogic, &P::SetFuzzyLogic,
                                  "TCustomFuzzyLogic")
         .Event("OnEvalExpression", &P::GetOnEvalExpression, &P::SetOnEvalExpression)

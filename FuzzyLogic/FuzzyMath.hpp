@@ -11,10 +11,14 @@ namespace fuzzy {
 inline constexpr TFzyFloat FuzzyEpsilon = 0.0001;
 
 /// True when A and B differ by no more than FuzzyEpsilon (both bounds inclusive).
-constexpr bool FloatEquals(TFzyFloat A, TFzyFloat B) { return FloatEquals(A, B, FuzzyEpsilon); }
+constexpr bool FloatEquals(TFzyFloat A, TFzyFloat B) {
+    return FloatEquals(A, B, FuzzyEpsilon);
+}
 
 /// 1 for X > 0, -1 for X < 0, 0 otherwise.
-constexpr int Sign(TFzyFloat X) { return X > 0 ? 1 : (X < 0 ? -1 : 0); }
+constexpr int Sign(TFzyFloat X) {
+    return X > 0 ? 1 : (X < 0 ? -1 : 0);
+}
 
 /// The height at XValue of the line through (X1, Y1) and (X2, Y2); Y2 when the line is
 /// vertical (X2 equal to X1 exactly).

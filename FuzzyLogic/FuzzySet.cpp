@@ -51,7 +51,9 @@ void TFuzzySet::Assign(const TPersistent* Source) {
     Changed(false);
 }
 
-void TFuzzySet::SetValues(const TFuzzySetValues* Value) { FValues->Assign(Value); }
+void TFuzzySet::SetValues(const TFuzzySetValues* Value) {
+    FValues->Assign(Value);
+}
 
 void TFuzzySet::SetName(const std::string& Value) {
     if (Value == FName)
@@ -81,7 +83,9 @@ std::string TFuzzySet::WritePoints(std::string Prefix) const {
     return Prefix;
 }
 
-std::string TFuzzySet::GetValuesToString() const { return WritePoints("("); }
+std::string TFuzzySet::GetValuesToString() const {
+    return WritePoints("(");
+}
 
 std::string TFuzzySet::ToString() const {
     const TFuzzyVariable* variable = GetVariable();
@@ -147,9 +151,13 @@ bool TFuzzySet::Equals(const TFuzzySet* FuzzySet) const {
     });
 }
 
-void TFuzzySet::UpdateFuzzySetValue(TFuzzySetValue*) { PointsChanged(); }
+void TFuzzySet::UpdateFuzzySetValue(TFuzzySetValue*) {
+    PointsChanged();
+}
 
-void TFuzzySet::UpdateFuzzySetValues() { PointsChanged(); }
+void TFuzzySet::UpdateFuzzySetValues() {
+    PointsChanged();
+}
 
 void TFuzzySet::PointsChanged() {
     Changed(false);

@@ -180,8 +180,8 @@ public:
                                           TFzyFloat X2, TFzyFloat Y2);
     static bool FuzzyOperatorIntersectionBoundedSum(TFuzzySetValues* FuzzySet, TFzyFloat X1,
                                                     TFzyFloat Y1, TFzyFloat X2, TFzyFloat Y2);
-    static bool FuzzyOperatorUnionBoundedSum(TFuzzySetValues* FuzzySet, TFzyFloat X1,
-                                             TFzyFloat Y1, TFzyFloat X2, TFzyFloat Y2);
+    static bool FuzzyOperatorUnionBoundedSum(TFuzzySetValues* FuzzySet, TFzyFloat X1, TFzyFloat Y1,
+                                             TFzyFloat X2, TFzyFloat Y2);
     static bool FuzzyOperatorUnionSum(TFuzzySetValues* FuzzySet, TFzyFloat X1, TFzyFloat Y1,
                                       TFzyFloat X2, TFzyFloat Y2);
 

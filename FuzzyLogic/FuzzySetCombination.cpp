@@ -77,10 +77,10 @@ TFuzzySet* TFuzzySet::Operator(const TFuzzySet* FuzzySet, const std::string& Ope
     {
         TFuzzySetValues* values = result->FValues.get();
         TUpdateGuard guard(*values);
-        const bool stopped = Walk(other, [&](TFzyFloat X1, TFzyFloat Y1, TFzyFloat X2,
-                                                 TFzyFloat Y2) {
-            return FuzzyOperator(values, X1, Y1, X2, Y2);
-        });
+        const bool stopped =
+            Walk(other, [&](TFzyFloat X1, TFzyFloat Y1, TFzyFloat X2, TFzyFloat Y2) {
+                return FuzzyOperator(values, X1, Y1, X2, Y2);
+            });
         if (!stopped && FValues->GetCount() > 0 && other.FValues->GetCount() > 0)
             SimplifyResult(*values);
     }
@@ -98,10 +98,12 @@ TFuzzySet* TFuzzySet::Union(const TFuzzySet* FuzzySet) {
 }
 
 TFuzzySet* TFuzzySet::Intersection(const TFuzzySet* FuzzySet, TFuzzyOperation IntersectionType) {
-    static const TFuzzyOperator callbacks[] = {
-        FuzzyOperatorMin,           FuzzyOperatorMean,
-        FuzzyOperatorMeanSqr,       FuzzyOperatorMeanSqrt,
-        FuzzyOperatorIntersectionProduct, FuzzyOperatorIntersectionBoundedSum};
+    static const TFuzzyOperator callbacks[] = {FuzzyOperatorMin,
+                                               FuzzyOperatorMean,
+                                               FuzzyOperatorMeanSqr,
+                                               FuzzyOperatorMeanSqrt,
+                                               FuzzyOperatorIntersectionProduct,
+                                               FuzzyOperatorIntersectionBoundedSum};
     const auto index = static_cast<std::size_t>(IntersectionType);
     if (index >= std::size(callbacks)) // also foSum: the intersection family has no sum
         throw EFzyException(SInvalidFuzzyOperation, GetEnumName(IntersectionType));
@@ -111,8 +113,8 @@ TFuzzySet* TFuzzySet::Intersection(const TFuzzySet* FuzzySet, TFuzzyOperation In
 
 TFuzzySet* TFuzzySet::Union(const TFuzzySet* FuzzySet, TFuzzyOperation UnionType) {
     static const TFuzzyOperator callbacks[] = {
-        FuzzyOperatorMax,          FuzzyOperatorUnionMean,       FuzzyOperatorMeanSqr,
-        FuzzyOperatorMeanSqrt,     FuzzyOperatorUnionProduct,    FuzzyOperatorUnionBoundedSum,
+        FuzzyOperatorMax,      FuzzyOperatorUnionMean,    FuzzyOperatorMeanSqr,
+        FuzzyOperatorMeanSqrt, FuzzyOperatorUnionProduct, FuzzyOperatorUnionBoundedSum,
         FuzzyOperatorUnionSum};
     const auto index = static_cast<std::size_t>(UnionType);
     if (index >= std::size(callbacks))
@@ -201,9 +203,10 @@ bool TFuzzySet::LineSegmentIntersects(TFzyFloat X1, TFzyFloat Y1, TFzyFloat X2, 
     return true;
 }
 
-std::unique_ptr<TFuzzySetValue>
-TFuzzySet::LineSegmentIntersects(const TFuzzySetValue* P1, const TFuzzySetValue* P2,
-                                 const TFuzzySetValue* P3, const TFuzzySetValue* P4) {
+std::unique_ptr<TFuzzySetValue> TFuzzySet::LineSegmentIntersects(const TFuzzySetValue* P1,
+                                                                 const TFuzzySetValue* P2,
+                                                                 const TFuzzySetValue* P3,
+                                                                 const TFuzzySetValue* P4) {
     TFzyFloat x = 0;
     TFzyFloat y = 0;
     if (!LineSegmentIntersects(P1->GetX(), P1->GetY(), P2->GetX(), P2->GetY(), P3->GetX(),
@@ -214,18 +217,18 @@ TFuzzySet::LineSegmentIntersects(const TFuzzySetValue* P1, const TFuzzySetValue*
     return point;
 }
 
-bool TFuzzySet::FuzzyOperatorMin(TFuzzySetValues* FuzzySet, TFzyFloat X1, TFzyFloat Y1,
-                                 TFzyFloat, TFzyFloat Y2) {
+bool TFuzzySet::FuzzyOperatorMin(TFuzzySetValues* FuzzySet, TFzyFloat X1, TFzyFloat Y1, TFzyFloat,
+                                 TFzyFloat Y2) {
     return AppendPoint(FuzzySet, X1, std::min(Y1, Y2));
 }
 
-bool TFuzzySet::FuzzyOperatorMax(TFuzzySetValues* FuzzySet, TFzyFloat X1, TFzyFloat Y1,
-                                 TFzyFloat, TFzyFloat Y2) {
+bool TFuzzySet::FuzzyOperatorMax(TFuzzySetValues* FuzzySet, TFzyFloat X1, TFzyFloat Y1, TFzyFloat,
+                                 TFzyFloat Y2) {
     return AppendPoint(FuzzySet, X1, std::max(Y1, Y2));
 }
 
-bool TFuzzySet::FuzzyOperatorMean(TFuzzySetValues* FuzzySet, TFzyFloat X1, TFzyFloat Y1,
-                                  TFzyFloat, TFzyFloat Y2) {
+bool TFuzzySet::FuzzyOperatorMean(TFuzzySetValues* FuzzySet, TFzyFloat X1, TFzyFloat Y1, TFzyFloat,
+                                  TFzyFloat Y2) {
     return AppendPoint(FuzzySet, X1, (Y1 + Y2) / 2);
 }
 
@@ -259,8 +262,8 @@ bool TFuzzySet::FuzzyOperatorIntersectionBoundedSum(TFuzzySetValues* FuzzySet, T
     return AppendPoint(FuzzySet, X1, std::max(0.0, Y1 + Y2 - 1));
 }
 
-bool TFuzzySet::FuzzyOperatorUnionBoundedSum(TFuzzySetValues* FuzzySet, TFzyFloat X1,
-                                             TFzyFloat Y1, TFzyFloat, TFzyFloat Y2) {
+bool TFuzzySet::FuzzyOperatorUnionBoundedSum(TFuzzySetValues* FuzzySet, TFzyFloat X1, TFzyFloat Y1,
+                                             TFzyFloat, TFzyFloat Y2) {
     return AppendPoint(FuzzySet, X1, std::min(1.0, Y1 + Y2));
 }
 

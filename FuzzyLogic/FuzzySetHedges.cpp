@@ -73,8 +73,7 @@ TFuzzySet* TFuzzySet::Hedge(TBaseFuzzyHedge ModifyType, TFzyFloat Value, bool Mo
                 ModifyY ? point->SetY(*result) : point->SetX(*result);
         }
     }
-    const std::string op =
-        std::string(BaseHedgeNames[ModifyType]) + (ModifyY ? "" : "X");
+    const std::string op = std::string(BaseHedgeNames[ModifyType]) + (ModifyY ? "" : "X");
     SetName(CreateFuzzyName(FName, op, Value));
     FExpression = CreateFuzzyName(ModifyType, ModifyY, FExpression);
     return this;

@@ -72,8 +72,8 @@ TFuzzySet* TFuzzySet::Cutoff(TFzyFloat CutOff, bool CutValuesBelow) {
                 const TFuzzySetValue* b = source[i];
                 if ((a->GetY() < level && b->GetY() > level) ||
                     (a->GetY() > level && b->GetY() < level))
-                    target.Add(
-                        InterpolateX(a->GetX(), a->GetY(), b->GetX(), b->GetY(), level), level);
+                    target.Add(InterpolateX(a->GetX(), a->GetY(), b->GetX(), b->GetY(), level),
+                               level);
                 if (kept(b->GetY()))
                     CopyPoint(target, b);
             }
@@ -139,8 +139,7 @@ bool TFuzzySet::FuzzyOperatorMaxOfMin(TFzyFloat, TFzyFloat Y1, TFzyFloat, TFzyFl
     return false;
 }
 
-bool TFuzzySet::FuzzyOperatorMinThreshold(TFzyFloat, TFzyFloat Y1, TFzyFloat,
-                                          TFzyFloat Y2) const {
+bool TFuzzySet::FuzzyOperatorMinThreshold(TFzyFloat, TFzyFloat Y1, TFzyFloat, TFzyFloat Y2) const {
     return GetLogicSettings().Threshold <= std::min(Y1, Y2);
 }
 

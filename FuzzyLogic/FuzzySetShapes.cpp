@@ -37,8 +37,7 @@ TFzyFloat GrowthAt(TFzyFloat X, TFzyFloat Left, TFzyFloat Right) {
 bool IsLoading(const TFuzzySet& Set) {
     const TFuzzyVariable* variable = Set.GetVariable();
     const TFuzzyLogic* logic = variable != nullptr ? variable->GetFuzzy() : nullptr;
-    return logic != nullptr &&
-           logic->GetComponentState().Contains(TComponentStateFlag::csLoading);
+    return logic != nullptr && logic->GetComponentState().Contains(TComponentStateFlag::csLoading);
 }
 
 } // namespace
@@ -78,8 +77,7 @@ void TFuzzySet::CreateCurveValues(int Num, TFzyFloat Left, TFzyFloat Right,
     FSetType = Growth ? TFuzzySetType::fstGrowthCurve : TFuzzySetType::fstDeclineCurve;
 }
 
-void TFuzzySet::CreatePIFunctionValues(int Num, TFzyFloat Left, TFzyFloat Right,
-                                       TFzyFloat Center) {
+void TFuzzySet::CreatePIFunctionValues(int Num, TFzyFloat Left, TFzyFloat Right, TFzyFloat Center) {
     CheckRange(Left, Right);
     Center = std::clamp(Center, Left, Right);
     {

@@ -38,7 +38,9 @@ TFuzzySetValue* TFuzzySetValue::Create(TCollection* Collection) {
     return Join(std::move(point), Collection);
 }
 
-TFuzzySetValue::~TFuzzySetValue() { LeaveCollection(); }
+TFuzzySetValue::~TFuzzySetValue() {
+    LeaveCollection();
+}
 
 void TFuzzySetValue::Assign(const TPersistent* Source) {
     if (const auto* source = AssignSourceAs<TFuzzySetValue>(Source))
@@ -85,7 +87,9 @@ const TFuzzySet* TFuzzySetValue::GetFuzzySet() const {
     return values != nullptr ? values->GetFuzzySet() : nullptr;
 }
 
-bool TFuzzySetValue::IsInSet() const { return GetFuzzySet() != nullptr; }
+bool TFuzzySetValue::IsInSet() const {
+    return GetFuzzySet() != nullptr;
+}
 
 TFzyFloat TFuzzySetValue::ClampedIntoSet(TFzyFloat X) const {
     if (!IsInSet())

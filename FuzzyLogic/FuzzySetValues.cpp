@@ -12,7 +12,9 @@ TFuzzySetValues::TFuzzySetValues(TFuzzySet* FuzzySet)
 
 TFuzzySetValues::~TFuzzySetValues() = default;
 
-TFuzzySetValue* TFuzzySetValues::Add() { return AddItem(); }
+TFuzzySetValue* TFuzzySetValues::Add() {
+    return AddItem();
+}
 
 TFuzzySetValue* TFuzzySetValues::Add(TFzyFloat X, TFzyFloat Y) {
     TFuzzySetValue* point = Add();
@@ -21,12 +23,13 @@ TFuzzySetValue* TFuzzySetValues::Add(TFzyFloat X, TFzyFloat Y) {
     return point;
 }
 
-TFuzzySetValue* TFuzzySetValues::Insert(int Index) { return InsertItemAt(Index); }
+TFuzzySetValue* TFuzzySetValues::Insert(int Index) {
+    return InsertItemAt(Index);
+}
 
 int TFuzzySetValues::GetXCount(TFzyFloat X) const {
-    return static_cast<int>(std::count_if(begin(), end(), [X](const TFuzzySetValue* point) {
-        return point->GetX() == X;
-    }));
+    return static_cast<int>(std::count_if(
+        begin(), end(), [X](const TFuzzySetValue* point) { return point->GetX() == X; }));
 }
 
 int TFuzzySetValues::Skip(int Index, TFzyFloat Value, int Dir, bool ByY) const {
@@ -50,9 +53,8 @@ int TFuzzySetValues::SkipY(int Index, TFzyFloat Y, int Dir) const {
 
 bool TFuzzySetValues::IsExactlyOrdered() const {
     if (FOrderStamp != GetChangeStamp()) {
-        FExactlyOrdered = std::is_sorted(begin(), end(), [](const auto* a, const auto* b) {
-            return a->GetX() < b->GetX();
-        });
+        FExactlyOrdered = std::is_sorted(
+            begin(), end(), [](const auto* a, const auto* b) { return a->GetX() < b->GetX(); });
         FOrderStamp = GetChangeStamp();
     }
     return FExactlyOrdered;

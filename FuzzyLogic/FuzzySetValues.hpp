@@ -22,8 +22,8 @@ using TFuzzySetValuesEnumerator = TCollectionEnumerator<TFuzzySetValue>;
 /// The list keeps its points in ascending X (within the tolerance 0.0001), removes
 /// neighbours equal in X and Y, and limits the points on one vertical line: three after a
 /// single point moved there, at most four after a whole-list clean-up (a longer line keeps
-/// its first, highest and last points, so the curve beside it stays as it was). Outside an update bracket
-/// every point change sorts and cleans at once and the set hears about that one point
+/// its first, highest and last points, so the curve beside it stays as it was). Outside an update
+/// bracket every point change sorts and cleans at once and the set hears about that one point
 /// (UpdateFuzzySetValue); inside a bracket changes only note what is out of order, and the
 /// outermost EndUpdate cleans once and tells the set UpdateFuzzySetValues.
 class TFuzzySetValues : public TGTypedCollection<TFuzzySetValue> {

@@ -25,7 +25,9 @@ struct TPoint {
     TFzyFloat Y;
 };
 
-inline TPoint PointOf(const TFuzzySetValue* Value) { return {Value->GetX(), Value->GetY()}; }
+inline TPoint PointOf(const TFuzzySetValue* Value) {
+    return {Value->GetX(), Value->GetY()};
+}
 
 // True when every Y equals the first within the tolerance.
 inline bool IsFlat(const TFuzzySetValues& Values) {

@@ -8,10 +8,13 @@
 namespace fuzzy {
 
 TFuzzySets::TFuzzySets(TFuzzyVariable* Variable, TFuzzySetClass SetClass)
-    : TGTypedCollection(Variable, [SetClass](TCollection* Collection) { return SetClass(Collection); }),
+    : TGTypedCollection(Variable,
+                        [SetClass](TCollection* Collection) { return SetClass(Collection); }),
       FVariable(Variable), FSetClass(SetClass) {}
 
-TFuzzySets::~TFuzzySets() { DestroyItems(); }
+TFuzzySets::~TFuzzySets() {
+    DestroyItems();
+}
 
 TFuzzySet* TFuzzySets::Add() {
     TFuzzySet* term = AddItem();
@@ -27,7 +30,9 @@ TFuzzySet* TFuzzySets::Add(const std::string& Name) {
     return term;
 }
 
-TFuzzySet* TFuzzySets::Insert(int Index) { return InsertItemAt(Index); }
+TFuzzySet* TFuzzySets::Insert(int Index) {
+    return InsertItemAt(Index);
+}
 
 TFuzzySet* TFuzzySets::GetItemByName(const std::string& Name) const {
     const int index = IndexOf(Name);

@@ -23,8 +23,7 @@ const TFuzzySet& Required(const TFuzzySet* Set, const char* Role) {
 } // namespace
 
 TFuzzyVariable* TFuzzyVariable::Create(TCollection* Collection, TFuzzySetClass SetClass) {
-    return Initialize(std::unique_ptr<TFuzzyVariable>(new TFuzzyVariable()), Collection,
-                      SetClass);
+    return Initialize(std::unique_ptr<TFuzzyVariable>(new TFuzzyVariable()), Collection, SetClass);
 }
 
 TFuzzyVariable::~TFuzzyVariable() {
@@ -129,7 +128,9 @@ void TFuzzyVariable::SetItemIndex(int Value) {
     Changed(false);
 }
 
-void TFuzzyVariable::SetItems(const TFuzzySets* Value) { FItems->Assign(Value); }
+void TFuzzyVariable::SetItems(const TFuzzySets* Value) {
+    FItems->Assign(Value);
+}
 
 TFuzzyVariables* TFuzzyVariable::GetCollection() const {
     return dynamic_cast<TFuzzyVariables*>(TGCollectionItem::GetCollection());
@@ -157,11 +158,11 @@ void TFuzzyVariable::Update(TFuzzySet* FuzzySet) {
         Changed(false);
 }
 
-TFzyFloat TFuzzyVariable::GetCorrelationStrength(std::span<const TFuzzySet* const> Premises,
-                                                 std::span<const TFuzzySet* const> Matchings) const {
+TFzyFloat
+TFuzzyVariable::GetCorrelationStrength(std::span<const TFuzzySet* const> Premises,
+                                       std::span<const TFuzzySet* const> Matchings) const {
     if (Matchings.size() < Premises.size())
-        throw EArgumentOutOfRangeException(SPremisesWithoutFacts,
-                                           static_cast<int>(Premises.size()),
+        throw EArgumentOutOfRangeException(SPremisesWithoutFacts, static_cast<int>(Premises.size()),
                                            static_cast<int>(Matchings.size()));
     TFzyFloat strength = 1.0;
     for (std::size_t i = 0; i < Premises.size(); ++i)

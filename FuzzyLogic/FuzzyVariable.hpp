@@ -69,15 +69,15 @@ public:
     /// The strength of a rule's premises against the facts: the smallest correlation
     /// strength of each premise with its fact (1 without premises). Raises
     /// EArgumentOutOfRangeException when there are fewer facts than premises.
-    [[nodiscard]] TFzyFloat GetCorrelationStrength(std::span<const TFuzzySet* const> Premises,
-                                                   std::span<const TFuzzySet* const> Matchings) const;
+    [[nodiscard]] TFzyFloat
+    GetCorrelationStrength(std::span<const TFuzzySet* const> Premises,
+                           std::span<const TFuzzySet* const> Matchings) const;
     /// Fires a rule of the given strength: nullptr when the strength is below Threshold;
     /// otherwise a copy of NewEvidence (made in its variable's terms) correlated with the
     /// strength, united with OldEvidence when there is one (a further new set; the copy is
     /// freed). OldEvidence is neither changed nor freed.
-    [[nodiscard]] virtual TFuzzySet* AssertRule(TFzyFloat CorrelationStrength,
-                                                const TFuzzySet* NewEvidence,
-                                                TFuzzySet* OldEvidence);
+    [[nodiscard]] virtual TFuzzySet*
+    AssertRule(TFzyFloat CorrelationStrength, const TFuzzySet* NewEvidence, TFuzzySet* OldEvidence);
     /// Fires a rule whose strength is Premise's correlation strength with Matching.
     [[nodiscard]] virtual TFuzzySet* AssertRule(const TFuzzySet* Premise,
                                                 const TFuzzySet* NewEvidence,

@@ -9,14 +9,18 @@ namespace fuzzy {
 TFuzzyVariables::TFuzzyVariables(TFuzzyLogic* Fuzzy, TFuzzyVariableClass VariableClass,
                                  TFuzzySetClass SetClass)
     : TGTypedCollection(Fuzzy,
-                   [VariableClass, SetClass](TCollection* Collection) {
-                       return VariableClass(Collection, SetClass);
-                   }),
+                        [VariableClass, SetClass](TCollection* Collection) {
+                            return VariableClass(Collection, SetClass);
+                        }),
       FFuzzy(Fuzzy), FSetClass(SetClass) {}
 
-TFuzzyVariables::~TFuzzyVariables() { DestroyItems(); }
+TFuzzyVariables::~TFuzzyVariables() {
+    DestroyItems();
+}
 
-TFuzzyVariable* TFuzzyVariables::Add() { return AddItem(); }
+TFuzzyVariable* TFuzzyVariables::Add() {
+    return AddItem();
+}
 
 TFuzzyVariable* TFuzzyVariables::Add(const std::string& Name) {
     TFuzzyVariable* variable = Add();
@@ -24,7 +28,9 @@ TFuzzyVariable* TFuzzyVariables::Add(const std::string& Name) {
     return variable;
 }
 
-TFuzzyVariable* TFuzzyVariables::Insert(int Index) { return InsertItemAt(Index); }
+TFuzzyVariable* TFuzzyVariables::Insert(int Index) {
+    return InsertItemAt(Index);
+}
 
 TFuzzyVariable* TFuzzyVariables::GetItemByName(const std::string& Name) const {
     const int index = IndexOf(Name);

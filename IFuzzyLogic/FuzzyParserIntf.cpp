@@ -29,7 +29,8 @@ TFuzzyVariable* ToComponent(const IFuzzyVariable& Variable, TFuzzyLogic& Logic) 
     std::vector<TInterfacePtr<IFuzzySet>> sets;
     for (int i = 0; i < Variable.GetCount(); ++i)
         sets.push_back(Variable.GetFuzzySet(i));
-    std::ranges::sort(sets, {}, [](const TInterfacePtr<IFuzzySet>& Set) { return Set->GetIndex(); });
+    std::ranges::sort(sets, {},
+                      [](const TInterfacePtr<IFuzzySet>& Set) { return Set->GetIndex(); });
     for (const TInterfacePtr<IFuzzySet>& set : sets)
         ToComponent(set, *copy->GetItems()->Add());
     return copy;
@@ -48,8 +49,9 @@ void CopyFields(const TFuzzyVariable& Variable, IFuzzyVariable& Copy) {
     Copy.SetUnits(Variable.GetUnits());
 }
 
-TInterfacePtr<IFuzzyVariable> ToInterface(const TFuzzyVariable& Variable,
-                                          TInterfacePtr<IFuzzyVariable> (*Create)(const std::string&)) {
+TInterfacePtr<IFuzzyVariable>
+ToInterface(const TFuzzyVariable& Variable,
+            TInterfacePtr<IFuzzyVariable> (*Create)(const std::string&)) {
     TInterfacePtr<IFuzzyVariable> copy = Create(Variable.GetName());
     CopyFields(Variable, *copy);
     for (const TFuzzySet* term : *Variable.GetItems())
@@ -161,7 +163,8 @@ TInterfacePtr<IFuzzySet>
 TFuzzyParserIntf::ReadSet(const TInterfacePtr<IFuzzyVariable>& Variable,
                           const std::function<TFuzzySet*(TFuzzyVariable*)>& Read) {
     TScratchModel scratch(*this);
-    TFuzzyVariable* variable = bridge::ToComponent(Given(Variable, "fuzzy variable"), scratch.GetLogic());
+    TFuzzyVariable* variable =
+        bridge::ToComponent(Given(Variable, "fuzzy variable"), scratch.GetLogic());
     return bridge::ToInterface(*Read(variable), Variable);
 }
 
@@ -175,7 +178,8 @@ TFuzzyParserIntf::ReadTerm(const TInterfacePtr<IFuzzyVariable>& Variable,
 }
 
 TInterfacePtr<IFuzzySet>
-TFuzzyParserIntf::EvalSet(const TInterfacePtr<IFuzzyVariable>& Variable, const std::string& Expression,
+TFuzzyParserIntf::EvalSet(const TInterfacePtr<IFuzzyVariable>& Variable,
+                          const std::string& Expression,
                           const std::function<TFuzzySet*(TFuzzyVariable*)>& Evaluate) {
     TInterfacePtr<IFuzzySet> result = ReadSet(Variable, Evaluate);
     if (const TIFuzzyExpressionEvent& handler = Parser().GetOnEvalExpressionIntf())
@@ -183,7 +187,8 @@ TFuzzyParserIntf::EvalSet(const TInterfacePtr<IFuzzyVariable>& Variable, const s
     return result;
 }
 
-TInterfacePtr<IFuzzyVariable> TFuzzyParserIntf::ReadVariable(const std::function<TFuzzyVariable*()>& Read) {
+TInterfacePtr<IFuzzyVariable>
+TFuzzyParserIntf::ReadVariable(const std::function<TFuzzyVariable*()>& Read) {
     TCustomFuzzyLogicParser& parser = Parser();
     TCustomFuzzyLogic* linked = parser.GetFuzzyLogic();
     if (linked == nullptr)
@@ -239,7 +244,8 @@ TInterfacePtr<IFuzzyVariable> TFuzzyParserIntf::ReadVariable(const std::function
         for (const TFuzzySet* term : *read->GetItems()) {
             if (!term->GetDefined())
                 continue;
-            const auto copy = std::ranges::find(termsRead, term, [](const auto& Pair) { return Pair.first; });
+            const auto copy =
+                std::ranges::find(termsRead, term, [](const auto& Pair) { return Pair.first; });
             if (copy == termsRead.end())
                 (void)bridge::ToInterface(*term, variable);
             else
@@ -269,9 +275,9 @@ TFuzzyParserIntf::EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Varia
     return Parser().EvalFuzzyExpression(Variable, Expression);
 }
 
-TInterfacePtr<IFuzzySet> TFuzzyParserIntf::ParseFuzzySet(const TInterfacePtr<IFuzzyVariable>& Variable,
-                                                         const std::string& Text,
-                                                         const TEncoding* Encoding) {
+TInterfacePtr<IFuzzySet>
+TFuzzyParserIntf::ParseFuzzySet(const TInterfacePtr<IFuzzyVariable>& Variable,
+                                const std::string& Text, const TEncoding* Encoding) {
     return Parser().ParseFuzzySet(Variable, Text, Encoding);
 }
 
@@ -290,9 +296,10 @@ std::string TFuzzyParserIntf::PrettyPrint(const TInterfacePtr<IFuzzyVariable>& V
 
 // ---- the parser component's interface forms ----
 
-TFzyFloat TCustomFuzzyLogicParser::EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
-                                                       const std::string& Expression,
-                                                       TInterfacePtr<IFuzzySet>& Result) {
+TFzyFloat
+TCustomFuzzyLogicParser::EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
+                                             const std::string& Expression,
+                                             TInterfacePtr<IFuzzySet>& Result) {
     TFzyFloat value = 0;
     Result = GetIntf().EvalSet(Variable, Expression, [&](TFuzzyVariable* Copy) {
         TFuzzySet* result = nullptr;
@@ -305,27 +312,31 @@ TFzyFloat TCustomFuzzyLogicParser::EvalFuzzyExpression(const TInterfacePtr<IFuzz
 TInterfacePtr<IFuzzySet>
 TCustomFuzzyLogicParser::EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
                                              const std::string& Expression) {
-    return GetIntf().EvalSet(Variable, Expression,
-                             [&](TFuzzyVariable* Copy) { return EvalFuzzyExpression(Copy, Expression); });
+    return GetIntf().EvalSet(Variable, Expression, [&](TFuzzyVariable* Copy) {
+        return EvalFuzzyExpression(Copy, Expression);
+    });
 }
 
-TInterfacePtr<IFuzzySet> TCustomFuzzyLogicParser::ParseFuzzySet(const TInterfacePtr<IFuzzyVariable>& Variable,
-                                                                const std::string& Text,
-                                                                const TEncoding* Encoding) {
-    return GetIntf().ReadTerm(Variable,
-                              [&](TFuzzyVariable* Copy) { return ParseFuzzySet(Copy, Text, Encoding); });
+TInterfacePtr<IFuzzySet>
+TCustomFuzzyLogicParser::ParseFuzzySet(const TInterfacePtr<IFuzzyVariable>& Variable,
+                                       const std::string& Text, const TEncoding* Encoding) {
+    return GetIntf().ReadTerm(
+        Variable, [&](TFuzzyVariable* Copy) { return ParseFuzzySet(Copy, Text, Encoding); });
 }
 
-TInterfacePtr<IFuzzyVariable> TCustomFuzzyLogicParser::ParseFuzzyVariableIntf(const std::string& Text,
-                                                                              const TEncoding* Encoding) {
+TInterfacePtr<IFuzzyVariable>
+TCustomFuzzyLogicParser::ParseFuzzyVariableIntf(const std::string& Text,
+                                                const TEncoding* Encoding) {
     return GetIntf().ReadVariable([&] { return ParseFuzzyVariable(Text, Encoding); });
 }
 
 TInterfacePtr<IFuzzySet>
-TCustomFuzzyLogicParser::CalcFuzzyFunction(const TInterfacePtr<IFuzzySet>& FuzzySet, const std::string& Name,
+TCustomFuzzyLogicParser::CalcFuzzyFunction(const TInterfacePtr<IFuzzySet>& FuzzySet,
+                                           const std::string& Name,
                                            const TInterfacePtr<IFuzzyStreamTokenList>& Arguments) {
     TFuzzyParserIntf::TScratchModel scratch(GetIntf());
-    TFuzzySet* set = ScratchVariableOf(Given(FuzzySet, "fuzzy set"), scratch.GetLogic())->GetItems()->Add();
+    TFuzzySet* set =
+        ScratchVariableOf(Given(FuzzySet, "fuzzy set"), scratch.GetLogic())->GetItems()->Add();
     bridge::ToComponent(FuzzySet, *set);
     TFuzzySet* shaped = CalcFuzzyFunction(set, Name, Arguments);
     // The set keeps its name, and with it its place in its variable's table.
@@ -334,7 +345,8 @@ TCustomFuzzyLogicParser::CalcFuzzyFunction(const TInterfacePtr<IFuzzySet>& Fuzzy
     return FuzzySet;
 }
 
-std::string TCustomFuzzyLogicParser::PrettyPrint(const TInterfacePtr<IFuzzySet>& FuzzySet, bool AsTerm) {
+std::string TCustomFuzzyLogicParser::PrettyPrint(const TInterfacePtr<IFuzzySet>& FuzzySet,
+                                                 bool AsTerm) {
     TFuzzyParserIntf::TScratchModel scratch(GetIntf());
     TFuzzyVariable* variable = ScratchVariableOf(Given(FuzzySet, "fuzzy set"), scratch.GetLogic());
     TFuzzySet* set = variable->GetItems()->Add();

@@ -29,8 +29,9 @@ void ToComponent(const TInterfacePtr<IFuzzySet>& FuzzySet, TFuzzySet& Term);
 /// Gives Copy Variable's comment, range and units.
 void CopyFields(const TFuzzyVariable& Variable, IFuzzyVariable& Copy);
 /// A new interface variable with Variable's fields and its defined terms, made by Create.
-TInterfacePtr<IFuzzyVariable> ToInterface(const TFuzzyVariable& Variable,
-                                          TInterfacePtr<IFuzzyVariable> (*Create)(const std::string&));
+TInterfacePtr<IFuzzyVariable>
+ToInterface(const TFuzzyVariable& Variable,
+            TInterfacePtr<IFuzzyVariable> (*Create)(const std::string&));
 /// A new interface set linked to Variable with FuzzySet's fields and points (stored in
 /// Variable's table when FuzzySet is defined).
 TInterfacePtr<IFuzzySet> ToInterface(const TFuzzySet& FuzzySet,

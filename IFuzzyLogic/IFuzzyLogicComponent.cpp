@@ -55,7 +55,8 @@ TInterfacePtr<IFuzzyVariable> TFuzzyVariableStrings::GetData(int Index) const {
 
 void TFuzzyVariableStrings::PutData(int Index, const TInterfacePtr<IInterface>& Data) {
     if (FLogic != nullptr)
-        if (const TInterfacePtr<IFuzzyVariable> old = Supports<IFuzzyVariable>(TIStringList::GetData(Index)))
+        if (const TInterfacePtr<IFuzzyVariable> old =
+                Supports<IFuzzyVariable>(TIStringList::GetData(Index)))
             FLogic->VariableDeleted(old);
     TIStringList::PutData(Index, Data);
     if (FLogic != nullptr)

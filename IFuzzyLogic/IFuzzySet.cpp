@@ -84,7 +84,9 @@ TFuzzyLogicSettings TIFuzzySetCore::GetLogicSettings() const {
     return settings;
 }
 
-void TIFuzzySetCore::SetName(const std::string& Value) { FOwner.SetName(Value); }
+void TIFuzzySetCore::SetName(const std::string& Value) {
+    FOwner.SetName(Value);
+}
 
 void TIFuzzySetCore::UpdateFuzzySetValue(TFuzzySetValue* Value) {
     TFuzzySet::UpdateFuzzySetValue(Value);
@@ -196,7 +198,9 @@ void TIFuzzySet::Assign(const TPersistent* Source) {
     FSet->Assign(Source);
 }
 
-void TIFuzzySet::AssignTo(TPersistent* Dest) const { Dest->Assign(GetValues()); }
+void TIFuzzySet::AssignTo(TPersistent* Dest) const {
+    Dest->Assign(GetValues());
+}
 
 TInterfacePtr<IInterface> TIFuzzySet::Clone() const {
     TInterfacePtr<IFuzzySet> copy = GetClassType()(FVariable, GetName());
@@ -222,7 +226,7 @@ TFzyFloat TIFuzzySet::FuzzyEquals(const TInterfacePtr<IInterface>& Other) const 
 }
 
 TInterfacePtr<IFuzzySet> TIFuzzySet::Adopt(TFuzzySet* Result,
-                                          const TInterfacePtr<IFuzzyVariable>& Variable) const {
+                                           const TInterfacePtr<IFuzzyVariable>& Variable) const {
     const std::unique_ptr<TFuzzySet> source(Result);
     TInterfacePtr<IFuzzySet> adopted = GetClassType()(Variable, std::string());
     CoreOf(adopted)->Assign(source.get());
@@ -231,10 +235,18 @@ TInterfacePtr<IFuzzySet> TIFuzzySet::Adopt(TFuzzySet* Result,
 
 // ---- properties and points ----
 
-TFzyFloat TIFuzzySet::GetXValues(int Index) const { return GetValues()->GetItem(Index)->GetX(); }
-void TIFuzzySet::SetXValues(int Index, TFzyFloat Value) { GetValues()->GetItem(Index)->SetX(Value); }
-TFzyFloat TIFuzzySet::GetYValues(int Index) const { return GetValues()->GetItem(Index)->GetY(); }
-void TIFuzzySet::SetYValues(int Index, TFzyFloat Value) { GetValues()->GetItem(Index)->SetY(Value); }
+TFzyFloat TIFuzzySet::GetXValues(int Index) const {
+    return GetValues()->GetItem(Index)->GetX();
+}
+void TIFuzzySet::SetXValues(int Index, TFzyFloat Value) {
+    GetValues()->GetItem(Index)->SetX(Value);
+}
+TFzyFloat TIFuzzySet::GetYValues(int Index) const {
+    return GetValues()->GetItem(Index)->GetY();
+}
+void TIFuzzySet::SetYValues(int Index, TFzyFloat Value) {
+    GetValues()->GetItem(Index)->SetY(Value);
+}
 
 TFzyFloat TIFuzzySet::GetXMaximum() const {
     if (FVariable)
@@ -356,9 +368,10 @@ TInterfacePtr<IFuzzySet> TIFuzzySet::Operator(const TInterfacePtr<IFuzzySet>& Ot
         result->Clear();
         // The component walk names the result and builds its expression; the caller's
         // operator adds the points to the interface result instead of the component one.
-        named.reset(FSet->Operator(CoreOf(Other), OperatorKeyword,
-                                   [&](TFuzzySetValues*, TFzyFloat X1, TFzyFloat Y1, TFzyFloat X2,
-                                       TFzyFloat Y2) { return FuzzyOperator(result, X1, Y1, X2, Y2); }));
+        named.reset(
+            FSet->Operator(CoreOf(Other), OperatorKeyword,
+                           [&](TFuzzySetValues*, TFzyFloat X1, TFzyFloat Y1, TFzyFloat X2,
+                               TFzyFloat Y2) { return FuzzyOperator(result, X1, Y1, X2, Y2); }));
     }
     result->SetName(named->GetName());
     result->SetExpression(named->GetExpression());

@@ -21,7 +21,8 @@ class TIFuzzySet;
 
 /// The object behind Reference. An empty reference where an object is needed raises
 /// EArgumentOutOfRangeException ("No <What> given") instead of being followed.
-template <class I> I& Given(const TInterfacePtr<I>& Reference, const char* What) {
+template <class I>
+I& Given(const TInterfacePtr<I>& Reference, const char* What) {
     if (!Reference)
         throw EArgumentOutOfRangeException("No %s given", What);
     return *Reference;
@@ -84,8 +85,8 @@ class TIFuzzySet : public TInterfacedObject, public virtual IFuzzySet {
 public:
     /// A new set named Name and linked to Variable (it enters Variable's table only once it
     /// is defined and added). Raises EFzyException for a reserved name.
-    [[nodiscard]] static TInterfacePtr<IFuzzySet> Create(const TInterfacePtr<IFuzzyVariable>& Variable,
-                                                         const std::string& Name);
+    [[nodiscard]] static TInterfacePtr<IFuzzySet>
+    Create(const TInterfacePtr<IFuzzyVariable>& Variable, const std::string& Name);
     ~TIFuzzySet() override;
     std::string ClassName() const override { return "TIFuzzySet"; }
     HRESULT QueryInterface(const TGUID& Guid, void** Obj) override {
@@ -210,9 +211,9 @@ public:
     TInterfacePtr<IFuzzySet> Intersection(const TInterfacePtr<IFuzzySet>& Other) override;
     TInterfacePtr<IFuzzySet> Intersection(const TInterfacePtr<IFuzzySet>& Other,
                                           TFuzzyOperation IntersectionType) override;
-    bool LineSegmentIntersects(TFzyFloat X1, TFzyFloat Y1, TFzyFloat X2, TFzyFloat Y2,
-                               TFzyFloat X3, TFzyFloat Y3, TFzyFloat X4, TFzyFloat Y4,
-                               TFzyFloat& X, TFzyFloat& Y) const override {
+    bool LineSegmentIntersects(TFzyFloat X1, TFzyFloat Y1, TFzyFloat X2, TFzyFloat Y2, TFzyFloat X3,
+                               TFzyFloat Y3, TFzyFloat X4, TFzyFloat Y4, TFzyFloat& X,
+                               TFzyFloat& Y) const override {
         return TFuzzySet::LineSegmentIntersects(X1, Y1, X2, Y2, X3, Y3, X4, Y4, X, Y);
     }
     TInterfacePtr<IFuzzySet> Union(const TInterfacePtr<IFuzzySet>& Other) override;

@@ -26,8 +26,8 @@ void TIFuzzySets::Add(const TInterfacePtr<IFuzzySet>& FuzzySet) {
 
 TInterfacePtr<IFuzzySet> TIFuzzySets::Add(const std::string& Name) {
     TIFuzzySetClass create = FVariable->GetFuzzySetClass();
-    TInterfacePtr<IFuzzySet> set = (create != nullptr ? create : &TIFuzzySet::Create)(
-        FVariable->Self(), Name);
+    TInterfacePtr<IFuzzySet> set =
+        (create != nullptr ? create : &TIFuzzySet::Create)(FVariable->Self(), Name);
     set->SetDefined(Name != SEmptyFuzzy);
     Add(set);
     return set;
@@ -86,7 +86,9 @@ void TIFuzzySets::Assign(const TPersistent* Source) {
     TBase::Assign(Source);
 }
 
-std::string TIFuzzySets::ToString() const { return FVariable->ToString(); }
+std::string TIFuzzySets::ToString() const {
+    return FVariable->ToString();
+}
 
 void TIFuzzySets::Stored(const TInterfacePtr<IFuzzySet>& FuzzySet) {
     FuzzySet->SetIndex(FNextIndex++);
@@ -313,9 +315,9 @@ TIFuzzyVariable::AssertRule(std::span<const TInterfacePtr<IFuzzySet>> Antecedent
     return AssertRule(GetCorrelationStrength(Antecedents, Inputs), Consequent, Accumulated);
 }
 
-TInterfacePtr<IFuzzySet> TIFuzzyVariable::AssertRule(TFzyFloat Value,
-                                                     const TInterfacePtr<IFuzzySet>& Consequent,
-                                                     const TInterfacePtr<IFuzzySet>& Accumulated) const {
+TInterfacePtr<IFuzzySet>
+TIFuzzyVariable::AssertRule(TFzyFloat Value, const TInterfacePtr<IFuzzySet>& Consequent,
+                            const TInterfacePtr<IFuzzySet>& Accumulated) const {
     Given(Consequent, "consequent");
     if (Value < FThreshold)
         return nullptr;
@@ -326,10 +328,9 @@ TInterfacePtr<IFuzzySet> TIFuzzyVariable::AssertRule(TFzyFloat Value,
     return result;
 }
 
-TInterfacePtr<IFuzzySet> TIFuzzyVariable::AssertRule(const TInterfacePtr<IFuzzySet>& Antecedent,
-                                                     const TInterfacePtr<IFuzzySet>& Consequent,
-                                                     const TInterfacePtr<IFuzzySet>& Input,
-                                                     const TInterfacePtr<IFuzzySet>& Accumulated) const {
+TInterfacePtr<IFuzzySet> TIFuzzyVariable::AssertRule(
+    const TInterfacePtr<IFuzzySet>& Antecedent, const TInterfacePtr<IFuzzySet>& Consequent,
+    const TInterfacePtr<IFuzzySet>& Input, const TInterfacePtr<IFuzzySet>& Accumulated) const {
     return AssertRule(Given(Antecedent, "antecedent").GetCorrelationStrength(Input), Consequent,
                       Accumulated);
 }

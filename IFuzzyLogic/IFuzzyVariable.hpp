@@ -112,7 +112,9 @@ public:
     void SetTag(std::int32_t Value) override { FTag = Value; }
 
     // ---- properties ----
-    TDefuzzificationMethod GetDefuzzificationMethod() const override { return FDefuzzificationMethod; }
+    TDefuzzificationMethod GetDefuzzificationMethod() const override {
+        return FDefuzzificationMethod;
+    }
     TFzyFloat GetMaximum() const override { return FMaximum; }
     TFzyFloat GetMinimum() const override { return FMinimum; }
     std::string GetName() const override { return FName; }
@@ -141,13 +143,16 @@ public:
     void SetUnits(const std::string& Value) override { FUnits = Value; }
     void SetNumFunctionValues(int Value) override;
     void SetOnChange(const TNotifyEvent& Value) override { FOnChange = Value; }
-    void SetOnVariableChange(const TIFuzzyVariableEvent& Value) override { FOnVariableChange = Value; }
+    void SetOnVariableChange(const TIFuzzyVariableEvent& Value) override {
+        FOnVariableChange = Value;
+    }
     void SetOnFuzzySetChange(const TIFuzzySetEvent& Value) override { FOnFuzzySetChange = Value; }
     void SetThreshold(TFzyFloat Value) override;
 
     // ---- rules ----
-    TFzyFloat GetCorrelationStrength(std::span<const TInterfacePtr<IFuzzySet>> Antecedents,
-                                     std::span<const TInterfacePtr<IFuzzySet>> Inputs) const override;
+    TFzyFloat
+    GetCorrelationStrength(std::span<const TInterfacePtr<IFuzzySet>> Antecedents,
+                           std::span<const TInterfacePtr<IFuzzySet>> Inputs) const override;
     TInterfacePtr<IFuzzySet> AssertRule(std::span<const TInterfacePtr<IFuzzySet>> Antecedents,
                                         std::span<const TInterfacePtr<IFuzzySet>> Inputs,
                                         const TInterfacePtr<IFuzzySet>& Consequent,
@@ -186,7 +191,9 @@ protected:
     /// The creation step: makes the table through CreateItems and hands out the first
     /// reference. Descendants' Create functions call it on their new object.
     static TInterfacePtr<IFuzzyVariable> Initialize(TIFuzzyVariable* Variable);
-    virtual std::unique_ptr<TIFuzzySets> CreateItems() { return std::make_unique<TIFuzzySets>(this); }
+    virtual std::unique_ptr<TIFuzzySets> CreateItems() {
+        return std::make_unique<TIFuzzySets>(this);
+    }
     /// The class reference that makes copies of this variable's class.
     virtual TIFuzzyVariableClass GetClassType() const { return &TIFuzzyVariable::Create; }
     /// OnChange with this object as sender, then OnVariableChange.

@@ -17,19 +17,22 @@ namespace fuzzy {
 /// What happened to a key or value of a table.
 enum class TTableNotification : std::uint8_t { cnAdded, cnRemoved, cnExtracted };
 
-template <class K, class V> struct TKelPair {
+template <class K, class V>
+struct TKelPair {
     K Key{};
     V Value{};
 };
 
 /// Key equality and hash of a table; the default compares with == and hashes with std::hash.
-template <class K> struct TKelEqualityComparer {
+template <class K>
+struct TKelEqualityComparer {
     [[nodiscard]] bool Equals(const K& A, const K& B) const { return A == B; }
     [[nodiscard]] std::size_t GetHashCode(const K& Key) const { return std::hash<K>{}(Key); }
 };
 
 /// A persistent object whose elements can be visited in order.
-template <class T> class TKelEnumerable : public TPersistent {
+template <class T>
+class TKelEnumerable : public TPersistent {
 public:
     std::string ClassName() const override { return "TKelEnumerable"; }
     /// Calls Visit for every element, in the enumeration order.
@@ -108,7 +111,9 @@ public:
         Value = FBuckets[index].Value;
         return true;
     }
-    [[nodiscard]] bool ContainsKey(const K& Key) const { return GetBucketIndex(Key, Hash(Key)) >= 0; }
+    [[nodiscard]] bool ContainsKey(const K& Key) const {
+        return GetBucketIndex(Key, Hash(Key)) >= 0;
+    }
     /// A linear scan with the value type's equality (identity for interface references).
     [[nodiscard]] bool ContainsValue(const V& Value) const {
         for (const TBucket& bucket : FBuckets)

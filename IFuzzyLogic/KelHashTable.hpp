@@ -17,12 +17,13 @@ namespace fuzzy {
 /// Inside an update bracket OnChange, OnKeyNotify and OnValueNotify are silent: their
 /// notifications are dropped, not deferred, and the outermost EndUpdate fires OnChange
 /// once, whether or not anything changed. Clear runs inside such a bracket.
-template <class K, class V> class TKelHashTable : public TKelDictionary<K, V> {
+template <class K, class V>
+class TKelHashTable : public TKelDictionary<K, V> {
     using TBase = TKelDictionary<K, V>;
 
 public:
-    using typename TBase::TPair;
     using TBase::TBase;
+    using typename TBase::TPair;
     ~TKelHashTable() override {
         // Entries released while the table goes away notify nobody.
         ++FUpdateCount;
@@ -117,8 +118,8 @@ private:
     int SeekIndex(int Index) const {
         if (Index < 0 || Index >= this->GetCount())
             throw EListError(SListIndexError, Index);
-        if (FCursorIndex < 0 || (Index != FCursorIndex && Index != FCursorIndex + 1 &&
-                                 Index != FCursorIndex - 1)) {
+        if (FCursorIndex < 0 ||
+            (Index != FCursorIndex && Index != FCursorIndex + 1 && Index != FCursorIndex - 1)) {
             FCursorIndex = 0;
             FCursorBucket = NextOccupied(-1, +1);
         }
@@ -140,7 +141,8 @@ private:
 };
 
 /// A table keyed by case-sensitive strings.
-template <class V> class TKelStringHashTable : public TKelHashTable<std::string, V> {
+template <class V>
+class TKelStringHashTable : public TKelHashTable<std::string, V> {
     using TBase = TKelHashTable<std::string, V>;
 
 public:

@@ -341,8 +341,8 @@ std::string PrettyPrintFuzzyVariable(const TFuzzyVariable& Variable) {
             ")" + std::string(LineBreak);
     if (!Variable.GetUnits().empty()) {
         const std::string& units = Variable.GetUnits();
-        text += indent + "(units " + (ReadsBackAsSameAtom(units) ? units : QuotedString(units)) + ")" +
-                std::string(LineBreak);
+        text += indent + "(units " + (ReadsBackAsSameAtom(units) ? units : QuotedString(units)) +
+                ")" + std::string(LineBreak);
     }
     text += indent + "(values " + std::string(LineBreak);
     // The term collection is kept in index order, so its own order is the written order.

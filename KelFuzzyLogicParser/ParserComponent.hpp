@@ -68,8 +68,9 @@ public:
     TFuzzySet* EvalFuzzyExpression(TFuzzyVariable* Variable,
                                    const TInterfacePtr<IFuzzyStreamToken>& Token);
     /// The interface-model forms of the two above: the result is linked to Variable.
-    TInterfacePtr<IFuzzySet> EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
-                                                 const TInterfacePtr<IFuzzyStreamTokenList>& Tokens);
+    TInterfacePtr<IFuzzySet>
+    EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
+                        const TInterfacePtr<IFuzzyStreamTokenList>& Tokens);
     TInterfacePtr<IFuzzySet> EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
                                                  const TInterfacePtr<IFuzzyStreamToken>& Token);
     /// Adds the points of a list of (X Y) pairs to FuzzySet; returns FuzzySet.
@@ -112,10 +113,12 @@ protected:
     // ParserInterfaceForms.cpp). A set without a term name yet is named by GetUniqueName.
     virtual TInterfacePtr<IFuzzyVariable> ParseFuzzyVariableIntf();
     virtual TInterfacePtr<IFuzzySet> ParseFuzzySet(const TInterfacePtr<IFuzzyVariable>& Variable);
-    virtual TInterfacePtr<IFuzzySet> ParseFuzzyValues(const TInterfacePtr<IFuzzyVariable>& Variable);
+    virtual TInterfacePtr<IFuzzySet>
+    ParseFuzzyValues(const TInterfacePtr<IFuzzyVariable>& Variable);
     virtual TInterfacePtr<IFuzzySet>
     ParseFuzzyValuePairs(const TInterfacePtr<IFuzzyVariable>& Variable);
-    virtual TInterfacePtr<IFuzzySet> ParseFuzzyFunction(const TInterfacePtr<IFuzzyVariable>& Variable);
+    virtual TInterfacePtr<IFuzzySet>
+    ParseFuzzyFunction(const TInterfacePtr<IFuzzyVariable>& Variable);
     /// Reads "(" keyword NAME [STRING]; returns the token after them in NextToken.
     virtual void ParseHeader(std::string& Name, std::string& Comment,
                              TInterfacePtr<IFuzzyStreamToken>& NextToken,

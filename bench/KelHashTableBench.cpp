@@ -21,9 +21,11 @@ std::vector<std::string> MakeKeys(std::int64_t Count) {
     return keys;
 }
 
-template <class Table> void Fill(Table& table, const std::vector<std::string>& keys);
+template <class Table>
+void Fill(Table& table, const std::vector<std::string>& keys);
 
-template <> void Fill(TKelStringHashTable<int>& table, const std::vector<std::string>& keys) {
+template <>
+void Fill(TKelStringHashTable<int>& table, const std::vector<std::string>& keys) {
     int i = 0;
     for (const std::string& key : keys)
         table.Add(key, i++);
@@ -47,12 +49,15 @@ int Find(const std::unordered_map<std::string, int>& table, const std::string& k
     return found == table.end() ? 0 : found->second;
 }
 
-void Erase(TKelStringHashTable<int>& table, const std::string& key) { table.Remove(key); }
+void Erase(TKelStringHashTable<int>& table, const std::string& key) {
+    table.Remove(key);
+}
 void Erase(std::unordered_map<std::string, int>& table, const std::string& key) {
     table.erase(key);
 }
 
-template <class Table> void BM_Lookup(benchmark::State& state) {
+template <class Table>
+void BM_Lookup(benchmark::State& state) {
     const auto keys = MakeKeys(state.range(0));
     Table table;
     Fill(table, keys);
@@ -62,7 +67,8 @@ template <class Table> void BM_Lookup(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-template <class Table> void BM_Insert(benchmark::State& state) {
+template <class Table>
+void BM_Insert(benchmark::State& state) {
     const auto keys = MakeKeys(state.range(0));
     for (auto _ : state) {
         Table table;
@@ -73,7 +79,8 @@ template <class Table> void BM_Insert(benchmark::State& state) {
 }
 
 // Each pass fills a table outside the timing and empties it key by key.
-template <class Table> void BM_Remove(benchmark::State& state) {
+template <class Table>
+void BM_Remove(benchmark::State& state) {
     const auto keys = MakeKeys(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();

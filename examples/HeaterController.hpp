@@ -22,10 +22,16 @@ namespace fuzzy {
 /// The nine rules by the names of their terms: if the error is the first and the rate the
 /// second, the power is the third. Colder and cooling down asks for more heat; at the
 /// setpoint with a steady room the heater covers the losses at a low power.
-inline constexpr std::array<std::array<const char*, 3>, 9> HeaterRuleTerms{{
-    {"cold", "falling", "full"}, {"cold", "steady", "high"}, {"cold", "rising", "medium"},
-    {"ok", "falling", "medium"}, {"ok", "steady", "low"}, {"ok", "rising", "off"},
-    {"warm", "falling", "low"}, {"warm", "steady", "off"}, {"warm", "rising", "off"}}};
+inline constexpr std::array<std::array<const char*, 3>, 9> HeaterRuleTerms{
+    {{"cold", "falling", "full"},
+     {"cold", "steady", "high"},
+     {"cold", "rising", "medium"},
+     {"ok", "falling", "medium"},
+     {"ok", "steady", "low"},
+     {"ok", "rising", "off"},
+     {"warm", "falling", "low"},
+     {"warm", "steady", "off"},
+     {"warm", "rising", "off"}}};
 
 /// Raises EArgumentOutOfRangeException when an input of the controller is not a finite number.
 inline void CheckHeaterInputs(TFzyFloat Error, TFzyFloat Rate) {

@@ -9,7 +9,9 @@ namespace fuzzy {
 
 // ---- TCollectionItem ----
 
-TCollectionItem::~TCollectionItem() { LeaveCollection(); }
+TCollectionItem::~TCollectionItem() {
+    LeaveCollection();
+}
 
 void TCollectionItem::SetCollection(TCollection* Value) {
     if (Value == FCollection)
@@ -38,7 +40,9 @@ void TCollectionItem::Changed(bool AllItems) {
 
 TCollection::TCollection(TCollectionItemClass ItemClass) : FItemClass(std::move(ItemClass)) {}
 
-TCollection::~TCollection() { DestroyItems(); }
+TCollection::~TCollection() {
+    DestroyItems();
+}
 
 void TCollection::DestroyItems() {
     // Raising the count keeps the destruction silent: no Update runs on a dying list.
@@ -47,7 +51,9 @@ void TCollection::DestroyItems() {
     --FUpdateCount;
 }
 
-TCollectionItem* TCollection::Add() { return FItemClass(this); }
+TCollectionItem* TCollection::Add() {
+    return FItemClass(this);
+}
 
 TCollectionItem* TCollection::Insert(int Index) {
     CheckIndex(Index, GetCount() + 1);
@@ -111,7 +117,9 @@ void TCollection::SetItem(int Index, const TCollectionItem* Value) {
     GetItem(Index)->Assign(Value);
 }
 
-void TCollection::BeginUpdate() { ++FUpdateCount; }
+void TCollection::BeginUpdate() {
+    ++FUpdateCount;
+}
 
 void TCollection::EndUpdate() {
     if (FUpdateCount > 0 && --FUpdateCount == 0)
@@ -155,7 +163,8 @@ void TCollection::MoveItem(int CurIndex, int NewIndex) {
 void TCollection::PermuteItems(const std::vector<TCollectionItem*>& Order) {
     std::vector<bool> seen(FItems.size(), false);
     for (TCollectionItem* item : Order) {
-        if (item == nullptr || item->FCollection != this || seen[static_cast<std::size_t>(item->FIndex)])
+        if (item == nullptr || item->FCollection != this ||
+            seen[static_cast<std::size_t>(item->FIndex)])
             throw EListError(SListIndexError, item ? item->FIndex : -1);
         seen[static_cast<std::size_t>(item->FIndex)] = true;
     }
@@ -213,7 +222,8 @@ TGCollectionItem::~TGCollectionItem() {
 }
 
 void TGCollectionItem::FreeNotification(TGCollectionItem* Item) {
-    if (Item == nullptr || Item == this || std::ranges::find(FFreeNotifies, Item) != FFreeNotifies.end())
+    if (Item == nullptr || Item == this ||
+        std::ranges::find(FFreeNotifies, Item) != FFreeNotifies.end())
         return;
     FFreeNotifies.push_back(Item);
     Item->FFreeNotifies.push_back(this);

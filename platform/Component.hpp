@@ -108,7 +108,6 @@ protected:
     }
 
 public:
-
     TComponentState GetComponentState() const { return FComponentState; }
     /// Sets or clears the designing state, here and in every owned component.
     void SetDesigning(bool Value);
@@ -125,7 +124,8 @@ protected:
     /// then makes it join AOwner. Returns the component, owned by AOwner if given, else
     /// by the caller. Descendants' Create end with
     /// `return FinishCreate(std::unique_ptr<TMine>(new TMine(...)), AOwner);`
-    template <class T> static T* FinishCreate(std::unique_ptr<T> Component, TComponent* AOwner) {
+    template <class T>
+    static T* FinishCreate(std::unique_ptr<T> Component, TComponent* AOwner) {
         TComponent* component = Component.get(); // the hook is reached through the base
         component->AfterConstruction();
         if (AOwner != nullptr)

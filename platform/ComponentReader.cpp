@@ -96,7 +96,8 @@ private:
             const std::size_t dot = property.Name.find('.');
             const std::string_view name = std::string_view(property.Name).substr(0, dot);
             const TPropertyInfo* info = registered ? registered->FindProperty(name) : nullptr;
-            if (info == nullptr || (dot != std::string::npos) != (info->Kind == TPropertyKind::pkObject))
+            if (info == nullptr ||
+                (dot != std::string::npos) != (info->Kind == TPropertyKind::pkObject))
                 throw EReadError(property.Line, Path(), SUnknownProperty);
             if (dot != std::string::npos) {
                 TTextProperty inner = property;

@@ -12,8 +12,8 @@ namespace fuzzy {
 namespace {
 
 bool IsWordChar(char C) {
-    return (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z') || (C >= '0' && C <= '9') ||
-           C == '_' || C == '.' || C == '+' || C == '-';
+    return (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z') || (C >= '0' && C <= '9') || C == '_' ||
+           C == '.' || C == '+' || C == '-';
 }
 
 struct TToken {
@@ -49,9 +49,8 @@ private:
     }
     void Expect(bool Found, std::string_view What) {
         if (!Found)
-            Fail(FToken.Kind == TToken::TKind::tkEnd
-                     ? Format(SUnexpectedEndOfText, What)
-                     : Format(SExpectedFound, What, FToken.Text));
+            Fail(FToken.Kind == TToken::TKind::tkEnd ? Format(SUnexpectedEndOfText, What)
+                                                     : Format(SExpectedFound, What, FToken.Text));
         Next();
     }
     std::string TakeWord(std::string_view What) {
@@ -109,7 +108,7 @@ private:
         TTextValue value;
         if (FToken.Kind == TToken::TKind::tkWord || FToken.Kind == TToken::TKind::tkString) {
             value.Form = FToken.Kind == TToken::TKind::tkWord ? TTextValue::TForm::vfWord
-                                                               : TTextValue::TForm::vfString;
+                                                              : TTextValue::TForm::vfString;
             value.Text = FToken.Text;
             Next();
         } else if (IsSymbol('(')) {

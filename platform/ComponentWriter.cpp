@@ -82,7 +82,8 @@ private:
                 WriteProperty(Object, property, Owner);
     }
 
-    void WriteProperty(const TObject& Object, const TPropertyInfo& Property, const std::string& Owner) {
+    void WriteProperty(const TObject& Object, const TPropertyInfo& Property,
+                       const std::string& Owner) {
         const std::string prefix = Owner + Property.Name + " = ";
         switch (Property.Kind) {
         case TPropertyKind::pkObject:
@@ -119,8 +120,7 @@ private:
 
     std::string LinkName(const TComponent& Linked, const TPropertyInfo& Property) const {
         if (!FTree.contains(&Linked) || Linked.GetName().empty())
-            throw EWriteError(SLinkOutsideTree,
-                              Property.Name);
+            throw EWriteError(SLinkOutsideTree, Property.Name);
         return Linked.GetName();
     }
 
@@ -159,6 +159,8 @@ private:
 
 } // namespace
 
-std::string WriteComponent(const TComponent& Root) { return TComponentWriter(Root).Write(Root); }
+std::string WriteComponent(const TComponent& Root) {
+    return TComponentWriter(Root).Write(Root);
+}
 
 } // namespace fuzzy

@@ -20,8 +20,9 @@ struct TEnumArray {
     constexpr TEnumArray() = default;
     /// One item per enumeration value, in declaration order.
     template <class... Items>
-        requires(sizeof...(Items) == N && (std::convertible_to<Items, T> && ...))
-    constexpr TEnumArray(Items&&... items) : FItems{static_cast<T>(items)...} {}
+    requires(sizeof...(Items) == N &&
+             (std::convertible_to<Items, T> && ...)) constexpr TEnumArray(Items&&... items)
+        : FItems{static_cast<T>(items)...} {}
 
     /// The entry of value; a value outside the enumeration raises EListError.
     constexpr const T& operator[](E value) const { return FItems[CheckedIndex(value)]; }

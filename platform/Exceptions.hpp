@@ -21,8 +21,7 @@ public:
         : FMessage(std::make_shared<const std::string>(std::move(message))) {}
     /// Formats the message from a format text and its arguments (see Format).
     template <class... Args>
-        requires(sizeof...(Args) > 0)
-    Exception(std::string_view format, const Args&... args)
+    requires(sizeof...(Args) > 0) Exception(std::string_view format, const Args&... args)
         : Exception(Format(format, args...)) {}
 
     const char* what() const noexcept override { return FMessage->c_str(); }

@@ -75,8 +75,8 @@ std::string FormatFixed(double value, int decimals) {
         return value > 0 ? "INF" : "-INF";
     // The value's 17 significant digits, D0.D1...D16 times ten to the power exponent.
     char scientific[32];
-    const auto written = std::to_chars(scientific, scientific + sizeof scientific,
-                                       std::fabs(value), std::chars_format::scientific, 16);
+    const auto written = std::to_chars(scientific, scientific + sizeof scientific, std::fabs(value),
+                                       std::chars_format::scientific, 16);
     const std::string_view text(scientific, static_cast<std::size_t>(written.ptr - scientific));
     const std::size_t e = text.find('e');
     std::string digits(1, text[0]);
@@ -159,10 +159,9 @@ std::string FormatArgs(std::string_view format, std::initializer_list<TFormatArg
                 AppendPadded(out, FormatFixed(*number, precision < 0 ? 2 : precision), width,
                              leftAlign);
             else if (const auto* integer = std::get_if<std::int64_t>(&value))
-                AppendPadded(out,
-                             FormatFixed(static_cast<double>(*integer),
-                                         precision < 0 ? 2 : precision),
-                             width, leftAlign);
+                AppendPadded(
+                    out, FormatFixed(static_cast<double>(*integer), precision < 0 ? 2 : precision),
+                    width, leftAlign);
             else
                 RaiseInvalidFormat(format);
             break;

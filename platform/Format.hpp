@@ -21,8 +21,9 @@ public:
     TFormatArg(double value) : FValue(value) {}
     TFormatArg(float value) : FValue(static_cast<double>(value)) {}
     template <class I>
-        requires(std::is_integral_v<I> && !std::is_same_v<I, bool> && !std::is_same_v<I, char>)
-    TFormatArg(I value) : FValue(static_cast<std::int64_t>(value)) {}
+    requires(std::is_integral_v<I> && !std::is_same_v<I, bool> && !std::is_same_v<I, char>)
+        TFormatArg(I value)
+        : FValue(static_cast<std::int64_t>(value)) {}
 
     const std::variant<std::string, std::int64_t, double>& Get() const { return FValue; }
 

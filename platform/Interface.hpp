@@ -95,7 +95,8 @@ protected:
 };
 
 /// The smart interface reference.
-template <class I> class TInterfacePtr {
+template <class I>
+class TInterfacePtr {
 public:
     TInterfacePtr() noexcept = default;
     TInterfacePtr(std::nullptr_t) noexcept {}
@@ -163,7 +164,8 @@ template <class I, class J>
 }
 
 /// Supports with an out reference: true when the object implements I.
-template <class I, class J> bool Supports(const TInterfacePtr<J>& Source, TInterfacePtr<I>& Intf) {
+template <class I, class J>
+bool Supports(const TInterfacePtr<J>& Source, TInterfacePtr<I>& Intf) {
     Intf = Supports<I>(Source);
     return static_cast<bool>(Intf);
 }
@@ -228,7 +230,8 @@ private:
 };
 
 /// Makes a new reference-counted object and hands out its first reference.
-template <class T, class... Args> [[nodiscard]] TInterfacePtr<T> MakeInterfaced(Args&&... args) {
+template <class T, class... Args>
+[[nodiscard]] TInterfacePtr<T> MakeInterfaced(Args&&... args) {
     return TInterfacePtr<T>(new T(std::forward<Args>(args)...));
 }
 

@@ -48,7 +48,9 @@ std::string PropertyValueToText(double Value) {
     return std::string(buffer, result.ptr);
 }
 
-std::string PropertyValueToText(bool Value) { return Value ? "True" : "False"; }
+std::string PropertyValueToText(bool Value) {
+    return Value ? "True" : "False";
+}
 
 void PropertyValueFromText(const TPropertyText& Text, std::int32_t& Value) {
     if (!ConvertWord(Text, Value))
@@ -82,7 +84,9 @@ std::size_t EnumValueFromText(const TPropertyText& Text, std::span<const std::st
     throw EConvertError(SInvalidEnumValue, Shown(Text));
 }
 
-TClassRegistry::TClassRegistry() { RegisterComponent<TComponent>("TComponent"); }
+TClassRegistry::TClassRegistry() {
+    RegisterComponent<TComponent>("TComponent");
+}
 
 const TRegisteredClass* TClassRegistry::Find(std::string_view Name) const {
     const auto found = FClasses.find(Name);

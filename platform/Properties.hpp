@@ -36,8 +36,16 @@
 namespace fuzzy {
 
 enum class TPropertyKind : std::uint8_t {
-    pkInteger, pkFloat, pkBoolean, pkString, pkEnumeration, pkLines, pkCollection, pkObject,
-    pkComponent, pkEvent
+    pkInteger,
+    pkFloat,
+    pkBoolean,
+    pkString,
+    pkEnumeration,
+    pkLines,
+    pkCollection,
+    pkObject,
+    pkComponent,
+    pkEvent
 };
 
 /// A simple value as the text form holds it: a bare word (number, name, True) or a string.
@@ -85,9 +93,13 @@ struct TRegisteredClass {
 std::string PropertyValueToText(std::int32_t Value);
 std::string PropertyValueToText(double Value);
 std::string PropertyValueToText(bool Value);
-inline std::string PropertyValueToText(const std::string& Value) { return Value; }
+inline std::string PropertyValueToText(const std::string& Value) {
+    return Value;
+}
 template <NamedEnum E>
-std::string PropertyValueToText(E Value) { return GetEnumName(Value); }
+std::string PropertyValueToText(E Value) {
+    return GetEnumName(Value);
+}
 
 void PropertyValueFromText(const TPropertyText& Text, std::int32_t& Value);
 void PropertyValueFromText(const TPropertyText& Text, double& Value);

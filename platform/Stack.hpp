@@ -14,7 +14,8 @@ inline constexpr const char* SStackEmpty = "Stack is empty";
 /// A last-in-first-out stack of T. Taking from an empty stack raises EKelException
 /// (SStackEmpty) rather than failing silently, so a caller's miscounted pops show up as
 /// an error at the place they happen.
-template <class T> class TStack {
+template <class T>
+class TStack {
 public:
     void Push(T Item) { FItems.push_back(std::move(Item)); }
     /// Removes and returns the top item.

@@ -10,7 +10,9 @@ namespace fuzzy {
 
 namespace {
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool IsBlank(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
 
 std::string_view TrimView(std::string_view text) {
     std::size_t first = 0;
@@ -36,7 +38,9 @@ std::string_view NumberBody(std::string_view text) {
 
 } // namespace
 
-std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
+std::string Trim(std::string_view text) {
+    return std::string(TrimView(text));
+}
 
 int Pos(std::string_view sub, std::string_view text) {
     if (sub.empty())
@@ -61,12 +65,12 @@ bool TryStrToFloat(std::string_view text, double& value) {
     const std::string_view body = NumberBody(text);
     // from_chars also reads "inf" and "nan"; numbers here start with a digit or a point.
     const std::size_t first = !body.empty() && body.front() == '-' ? 1 : 0;
-    if (body.size() <= first || !(std::isdigit(static_cast<unsigned char>(body[first])) ||
-                                  body[first] == '.'))
+    if (body.size() <= first ||
+        !(std::isdigit(static_cast<unsigned char>(body[first])) || body[first] == '.'))
         return false;
     double result = 0;
-    const auto [end, ec] = std::from_chars(body.data(), body.data() + body.size(), result,
-                                           std::chars_format::general);
+    const auto [end, ec] =
+        std::from_chars(body.data(), body.data() + body.size(), result, std::chars_format::general);
     if (ec != std::errc() || end != body.data() + body.size() || !std::isfinite(result))
         return false;
     value = result;
@@ -87,8 +91,12 @@ double StrToFloat(std::string_view text) {
     return value;
 }
 
-bool IsNumberChar(char c) { return (c >= '0' && c <= '9') || IsNumberSymbol(c); }
+bool IsNumberChar(char c) {
+    return (c >= '0' && c <= '9') || IsNumberSymbol(c);
+}
 
-bool IsNumberSymbol(char c) { return c == '+' || c == '-' || c == '.'; }
+bool IsNumberSymbol(char c) {
+    return c == '+' || c == '-' || c == '.';
+}
 
 } // namespace fuzzy

@@ -88,7 +88,8 @@ protected:
 
     /// Appends to Out the characters from here on while Accept(C) holds; the first one it
     /// refuses is left unread. Scans whole runs of the decoded text, for the long tokens.
-    template <class Predicate> void ReadWhile(Predicate Accept, std::string& Out) {
+    template <class Predicate>
+    void ReadWhile(Predicate Accept, std::string& Out) {
         while (!FPutBack.empty()) {
             if (!Accept(FPutBack.back()))
                 return;

@@ -90,7 +90,8 @@ std::optional<double> PlainPower(const THeaterController& Heater, double Error, 
 
 class HeaterInference : public ::testing::Test {
 protected:
-    THeaterController Heater{THeaterController::ReadDefinitionFile(FUZZY_EXAMPLES_DIR "/heater.fuzzy")};
+    THeaterController Heater{
+        THeaterController::ReadDefinitionFile(FUZZY_EXAMPLES_DIR "/heater.fuzzy")};
     const TFuzzyVariable& Power = *Heater.GetPower();
     // A millionth of the output range.
     const double Tolerance = 1e-6 * (Power.GetMaximum() - Power.GetMinimum());
@@ -185,7 +186,9 @@ TEST_F(HeaterInference, RejectsInputsThatAreNotFinite) {
     EXPECT_RAISES((void)Heater.Evaluate(nan, 0), EArgumentOutOfRangeException,
                   "Heater inputs must be finite numbers (error NAN, rate 0.0000)");
     EXPECT_THROW((void)Heater.Evaluate(1, -infinity), EArgumentOutOfRangeException);
-    EXPECT_EQ(Heater.Evaluate(1, -0.5), THeaterController(THeaterController::ReadDefinitionFile(FUZZY_EXAMPLES_DIR "/heater.fuzzy")).Evaluate(1, -0.5)); // still usable
+    EXPECT_EQ(Heater.Evaluate(1, -0.5), THeaterController(THeaterController::ReadDefinitionFile(
+                                                              FUZZY_EXAMPLES_DIR "/heater.fuzzy"))
+                                            .Evaluate(1, -0.5)); // still usable
 }
 
 } // namespace

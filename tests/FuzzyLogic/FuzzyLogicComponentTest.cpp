@@ -32,9 +32,7 @@ public:
     TFuzzySet* ParseFuzzySet(TFuzzyVariable*, const std::string&, const TEncoding*) override {
         return nullptr;
     }
-    TFuzzySet* EvalFuzzyExpression(TFuzzyVariable*, const std::string&) override {
-        return nullptr;
-    }
+    TFuzzySet* EvalFuzzyExpression(TFuzzyVariable*, const std::string&) override { return nullptr; }
     TFzyFloat EvalFuzzyExpression(TFuzzyVariable*, const std::string&, TFuzzySet*&) override {
         return 0;
     }
@@ -69,21 +67,18 @@ protected:
         Logic->SetOnFuzzySetAdded([this](TObject*, TFuzzySet* set) {
             Log.push_back(Format("set added #%d", set->GetIndex()));
         });
-        Logic->SetOnFuzzySetDeleted([this](TObject*, TFuzzySet* set) {
-            Log.push_back("set deleted " + set->GetName());
-        });
-        Logic->SetOnFuzzySetChange([this](TObject*, TFuzzySet* set) {
-            Log.push_back("set changed " + set->GetName());
-        });
+        Logic->SetOnFuzzySetDeleted(
+            [this](TObject*, TFuzzySet* set) { Log.push_back("set deleted " + set->GetName()); });
+        Logic->SetOnFuzzySetChange(
+            [this](TObject*, TFuzzySet* set) { Log.push_back("set changed " + set->GetName()); });
         Logic->SetOnChange([this](TObject*) { Log.push_back("changed"); });
     }
     // The log without the many change events, to see additions and removals in order.
     std::vector<std::string> Membership() const {
         std::vector<std::string> entries;
-        std::copy_if(Log.begin(), Log.end(), std::back_inserter(entries),
-                     [](const std::string& entry) {
-                         return entry.find("changed") == std::string::npos;
-                     });
+        std::copy_if(
+            Log.begin(), Log.end(), std::back_inserter(entries),
+            [](const std::string& entry) { return entry.find("changed") == std::string::npos; });
         return entries;
     }
 
@@ -93,9 +88,9 @@ protected:
 
 TEST_F(Component, AddingAVariableSetsItsThresholdThenAddsTheAutomaticTerms) {
     TFuzzyVariable* variable = Logic->GetItems()->Add();
-    EXPECT_EQ(Membership(), (std::vector<std::string>{"variable added, threshold 0.0100",
-                                                      "set added #0", "set added #1",
-                                                      "set added #2"}));
+    EXPECT_EQ(Membership(),
+              (std::vector<std::string>{"variable added, threshold 0.0100", "set added #0",
+                                        "set added #1", "set added #2"}));
     // Each term reports its changes right after it is added, before the next is added.
     const auto second = std::find(Log.begin(), Log.end(), "set added #1");
     EXPECT_NE(std::find(Log.begin(), second, "set changed low"), second);
@@ -130,9 +125,9 @@ TEST_F(Component, DeletingAVariableReportsItsTermsThenTheVariable) {
     Logic->GetItems()->Add("speed");
     Log.clear();
     Logic->GetItems()->Delete(0);
-    EXPECT_EQ(Log, (std::vector<std::string>{"set deleted high", "set deleted medium",
-                                             "set deleted low", "variable deleted speed",
-                                             "changed"}));
+    EXPECT_EQ(Log,
+              (std::vector<std::string>{"set deleted high", "set deleted medium", "set deleted low",
+                                        "variable deleted speed", "changed"}));
 }
 
 TEST_F(Component, ThresholdIsClampedAndPassedToEveryVariable) {
@@ -145,7 +140,7 @@ TEST_F(Component, ThresholdIsClampedAndPassedToEveryVariable) {
     Log.clear();
     b->SetThreshold(0.5);
     EXPECT_TRUE(Log.empty()); // a rule setting, not a change of the definitions
-    Logic->SetThreshold(1); // unchanged: nothing is passed on
+    Logic->SetThreshold(1);   // unchanged: nothing is passed on
     EXPECT_EQ(b->GetThreshold(), 0.5);
 }
 

@@ -107,9 +107,8 @@ TEST(Combination, IterateReportsBreakpointsAndCrossingsInOrder) {
     EXPECT_EQ(xs, (std::vector<TFzyFloat>{0, 4, 10, 16, 20}));
 
     int calls = 0;
-    EXPECT_TRUE(constant->Iterate(triangle.get(), [&](TFzyFloat, TFzyFloat, TFzyFloat, TFzyFloat) {
-        return ++calls == 3;
-    }));
+    EXPECT_TRUE(constant->Iterate(
+        triangle.get(), [&](TFzyFloat, TFzyFloat, TFzyFloat, TFzyFloat) { return ++calls == 3; }));
     EXPECT_EQ(calls, 3);
 }
 
@@ -277,8 +276,8 @@ TEST(Segments, CrossingsPointsAndParallels) {
         p[i].reset(TFuzzySetValue::Create(nullptr));
         p[i]->SetValue(coordinates[i][0], coordinates[i][1]);
     }
-    const auto crossing = TFuzzySet::LineSegmentIntersects(p[0].get(), p[1].get(), p[2].get(),
-                                                           p[3].get());
+    const auto crossing =
+        TFuzzySet::LineSegmentIntersects(p[0].get(), p[1].get(), p[2].get(), p[3].get());
     ASSERT_NE(crossing, nullptr);
     EXPECT_EQ(crossing->GetCollection(), nullptr);
     EXPECT_DOUBLE_EQ(crossing->GetX(), 5);
@@ -304,7 +303,7 @@ TEST(WalkHelpers, StepAlongAListAndKeepTheWinningSide) {
     AddAndIncrement(result.get(), current.get(), previous.get(), lastEqual.get(), index, 0.1, 0.5,
                     &list, 99, true);
     EXPECT_EQ(result->GetValues()->GetCount(), 1); // A < B is not kept when keeping greater
-    EXPECT_EQ(current->GetX(), 99); // past the end only X moves, to the end X
+    EXPECT_EQ(current->GetX(), 99);                // past the end only X moves, to the end X
     EXPECT_EQ(current->GetY(), 0.8);
 }
 

@@ -34,9 +34,13 @@ TEST(Hedges, NotTwiceRestoresTheDegrees) {
 TEST(Hedges, VeryExpandsToSevenPointsAndSquaresTheInnerDegrees) {
     auto set = MakeSet({{0, 0}, {5, 1}, {10, 0}}, "tall");
     set->Hedge(TFuzzyHedge::fhVery);
-    ExpectPoints(PointsOf(*set->GetValues()),
-                 {{0, 0}, {5 / 3.0, 1 / 9.0}, {10 / 3.0, 4 / 9.0}, {5, 1}, {20 / 3.0, 4 / 9.0},
-                  {25 / 3.0, 1 / 9.0}, {10, 0}});
+    ExpectPoints(PointsOf(*set->GetValues()), {{0, 0},
+                                               {5 / 3.0, 1 / 9.0},
+                                               {10 / 3.0, 4 / 9.0},
+                                               {5, 1},
+                                               {20 / 3.0, 4 / 9.0},
+                                               {25 / 3.0, 1 / 9.0},
+                                               {10, 0}});
     EXPECT_EQ(set->GetName(), "very tall");
     EXPECT_EQ(set->Hedge(TFuzzyHedge::fhSomewhat)->GetName(), "somewhat [very tall]");
 }

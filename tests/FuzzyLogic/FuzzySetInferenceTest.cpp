@@ -13,7 +13,9 @@ namespace {
 
 using TResult = std::unique_ptr<TFuzzySet>;
 
-std::unique_ptr<TFuzzySet> Tall() { return MakeSet({{0, 0}, {5, 1}, {10, 0}}, "tall"); }
+std::unique_ptr<TFuzzySet> Tall() {
+    return MakeSet({{0, 0}, {5, 1}, {10, 0}}, "tall");
+}
 
 TEST(Normalize, ScalesToAHeightOfOneUnlessAllAreZero) {
     auto set = MakeSet({{0, 0}, {5, 0.5}, {10, 0}});
@@ -127,10 +129,10 @@ TEST(Correlation, MinThresholdComparesWithTheThreshold) {
     auto low = MakeRangedSet(0, 10, {{0, 0}, {5, 0.2}, {10, 0}});
     low->Settings.Threshold = 0.3;
     auto other = MakeSet({{0, 0.25}, {10, 0.25}});
-    EXPECT_FALSE(low->Iterate(other.get(), [&](TFzyFloat x1, TFzyFloat y1, TFzyFloat x2,
-                                               TFzyFloat y2) {
-        return low->FuzzyOperatorMinThreshold(x1, y1, x2, y2);
-    }));
+    EXPECT_FALSE(
+        low->Iterate(other.get(), [&](TFzyFloat x1, TFzyFloat y1, TFzyFloat x2, TFzyFloat y2) {
+            return low->FuzzyOperatorMinThreshold(x1, y1, x2, y2);
+        }));
 }
 
 TEST(Inference, CombinesANewSetAndLeavesTheSolution) {
@@ -142,7 +144,8 @@ TEST(Inference, CombinesANewSetAndLeavesTheSolution) {
     EXPECT_EQ(PointsOf(*solution->GetValues()), (TPoints{{0, 0}, {5, 1}, {10, 0}}));
     const TResult restricted(solution->Infer(evidence.get(), true));
     EXPECT_EQ(restricted->GetName(), "tall and e");
-    const TResult summed(solution->Infer(evidence.get(), TFuzzyInferenceMethod::fimAdditive, false));
+    const TResult summed(
+        solution->Infer(evidence.get(), TFuzzyInferenceMethod::fimAdditive, false));
     EXPECT_EQ(summed->GetName(), "tall or-sum e");
     EXPECT_THROW((void)solution->Infer(evidence.get(), TFuzzyInferenceMethod::fimAdditive, true),
                  EFzyException);
@@ -162,11 +165,11 @@ TEST(Operator, AWalkStoppedByItsCallbackKeepsEveryPointWritten) {
     auto a = MakeSet({{0, 0}, {5, 1}, {10, 0}}, "a");
     auto b = MakeSet({{0, 0}, {2, 1}, {4, 0}, {6, 1}, {10, 0}}, "b");
     int calls = 0;
-    const TResult result(a->Operator(b.get(), "flat", [&](TFuzzySetValues* values, TFzyFloat,
-                                                          TFzyFloat, TFzyFloat, TFzyFloat) {
-        values->Add(++calls, 0.5);
-        return calls == 3;
-    }));
+    const TResult result(a->Operator(
+        b.get(), "flat", [&](TFuzzySetValues* values, TFzyFloat, TFzyFloat, TFzyFloat, TFzyFloat) {
+            values->Add(++calls, 0.5);
+            return calls == 3;
+        }));
     EXPECT_EQ(result->GetValues()->GetCount(), 3); // not simplified into one flat run
     EXPECT_EQ(result->GetName(), "a flat b");
 }

@@ -32,8 +32,9 @@ TEST_F(Shapes, TriangleRepairsItsArgumentsAndAppends) {
 
 TEST_F(Shapes, GrowthAndDeclineCurves) {
     Set->CreateCurveValues(7, 0, 100, 42, true);
-    const TPoints growth{{0, 0},          {100 / 6.0, 1 / 18.0}, {200 / 6.0, 4 / 18.0}, {50, 0.5},
-                         {400 / 6.0, 14 / 18.0}, {500 / 6.0, 17 / 18.0}, {100, 1}};
+    const TPoints growth{{0, 0},    {100 / 6.0, 1 / 18.0},  {200 / 6.0, 4 / 18.0},
+                         {50, 0.5}, {400 / 6.0, 14 / 18.0}, {500 / 6.0, 17 / 18.0},
+                         {100, 1}};
     ExpectPoints(Points(), growth);
     EXPECT_EQ(Set->GetSetType(), TFuzzySetType::fstGrowthCurve);
     EXPECT_EQ(Set->GetInflectionPoint(), 42);
@@ -53,15 +54,26 @@ TEST_F(Shapes, GrowthAndDeclineCurves) {
 
 TEST_F(Shapes, PICurvesForOddAndEvenCounts) {
     Set->CreatePIFunctionValues(7, 0, 100, 50);
-    ExpectPoints(Points(), {{0, 0}, {100 / 6.0, 4 / 18.0}, {200 / 6.0, 14 / 18.0}, {50, 1},
-                            {400 / 6.0, 14 / 18.0}, {500 / 6.0, 4 / 18.0}, {100, 0}});
+    ExpectPoints(Points(), {{0, 0},
+                            {100 / 6.0, 4 / 18.0},
+                            {200 / 6.0, 14 / 18.0},
+                            {50, 1},
+                            {400 / 6.0, 14 / 18.0},
+                            {500 / 6.0, 4 / 18.0},
+                            {100, 0}});
     EXPECT_EQ(Set->GetSetType(), TFuzzySetType::fstPICurve);
     EXPECT_EQ(Set->GetInflectionPoint(), 75);
 
     Set->GetValues()->Clear();
     Set->CreatePIFunctionValues(8, 0, 100, 50);
-    ExpectPoints(Points(), {{0, 0}, {12.5, 0.125}, {25, 0.5}, {37.5, 0.875}, {62.5, 0.875},
-                            {75, 0.5}, {87.5, 0.125}, {100, 0}});
+    ExpectPoints(Points(), {{0, 0},
+                            {12.5, 0.125},
+                            {25, 0.5},
+                            {37.5, 0.875},
+                            {62.5, 0.875},
+                            {75, 0.5},
+                            {87.5, 0.125},
+                            {100, 0}});
 
     Set->GetValues()->Clear();
     // The Range/Center form over [40, 60]. Each half is raised to three points; the point

@@ -129,8 +129,16 @@ TEST_F(PointList, RemoveDuplicatesDeletesTheFifthPointOfAVerticalLine) {
 
     // The count starts again after each deleted point: of nine, the fifth and ninth go.
     EXPECT_EQ(
-        removeInBracket({{9, 0}, {5, 0.1}, {5, 0.2}, {5, 0.3}, {5, 0.4}, {5, 0.5}, {5, 0.6},
-                         {5, 0.7}, {5, 0.8}, {5, 0.9}}),
+        removeInBracket({{9, 0},
+                         {5, 0.1},
+                         {5, 0.2},
+                         {5, 0.3},
+                         {5, 0.4},
+                         {5, 0.5},
+                         {5, 0.6},
+                         {5, 0.7},
+                         {5, 0.8},
+                         {5, 0.9}}),
         (TPoints{{5, 0.1}, {5, 0.2}, {5, 0.3}, {5, 0.4}, {5, 0.6}, {5, 0.7}, {5, 0.8}, {9, 0}}));
 }
 
@@ -273,7 +281,8 @@ TEST_F(PointList, ExpandAndExpandSimpleIgnoreCountsTheyCannotGrowTo) {
 TEST_F(PointList, ExpandSimpleUsesAUniformGrid) {
     Load(Values, {{0, 0}, {4, 1}, {10, 0}});
     Values.ExpandSimple(5);
-    ExpectPoints(PointsOf(Values), {{0, 0}, {10 / 3.0, 10 / 12.0}, {4, 1}, {20 / 3.0, 5 / 9.0}, {10, 0}});
+    ExpectPoints(PointsOf(Values),
+                 {{0, 0}, {10 / 3.0, 10 / 12.0}, {4, 1}, {20 / 3.0, 5 / 9.0}, {10, 0}});
 }
 
 TEST_F(PointList, ExpandSimpleNeverPutsAGridPointBeforeAPointItFollows) {
@@ -335,7 +344,7 @@ TEST_F(PointList, StatisticsOfAnEmptyListRaiseWithTheOperationTitle) {
 
 TEST_F(PointList, CountsAndSkipsOnVerticalLines) {
     Load(Values, {{1, 0}, {1.00001, 0.5}, {2, 0.5}, {2, 0.6}, {3, 1}});
-    EXPECT_EQ(Values.GetXCount(1), 1); // exact, no tolerance
+    EXPECT_EQ(Values.GetXCount(1), 1);   // exact, no tolerance
     EXPECT_EQ(Values.SkipX(0, 1, 0), 2); // a direction of 0 walks right
     EXPECT_EQ(Values.SkipX(3, 2, -1), 1);
     EXPECT_EQ(Values.SkipX(2, 2, 1), 4);

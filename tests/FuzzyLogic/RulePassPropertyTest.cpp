@@ -160,7 +160,8 @@ private:
             const int count = 2 + static_cast<int>(4 * unit(Random));
             TPoints points;
             for (int p = 0; p < count; ++p) {
-                const double x = low + width * (0.05 + 0.9 * std::floor(1000 * unit(Random)) / 1000);
+                const double x =
+                    low + width * (0.05 + 0.9 * std::floor(1000 * unit(Random)) / 1000);
                 const double y = std::floor(9 * unit(Random)) / 8;
                 points.emplace_back(x, y);
             }

@@ -68,7 +68,8 @@ TEST_F(FaceTest, ParsesTermsAndEvaluatesExpressionsOverTheVariable) {
     const double expectedValue =
         Parser->EvalFuzzyExpression(Variable("temperature"), "not cold and warm", expected);
     SetPtr actual;
-    EXPECT_DOUBLE_EQ(face->EvalFuzzyExpression(variable, "not cold and warm", actual), expectedValue);
+    EXPECT_DOUBLE_EQ(face->EvalFuzzyExpression(variable, "not cold and warm", actual),
+                     expectedValue);
     EXPECT_EQ(actual->GetValuesToString(), expected->GetValuesToString());
     EXPECT_FALSE(variable->ContainsFuzzySet(actual->GetName())) << "results are not terms";
 }
@@ -81,7 +82,8 @@ TEST_F(FaceTest, TheComponentsInterfaceFormsGiveTheFacesResults) {
     EXPECT_EQ(sharedParser->PrettyPrint(warm, false), face->PrettyPrint(warm, false));
     EXPECT_EQ(sharedParser->PrettyPrint(variable), face->PrettyPrint(variable));
 
-    for (const char* expression : {"not cold and warm", "very warm or somewhat cold", "(tri 5 10 15)"}) {
+    for (const char* expression :
+         {"not cold and warm", "very warm or somewhat cold", "(tri 5 10 15)"}) {
         SetPtr byComponent, byFace;
         EXPECT_DOUBLE_EQ(sharedParser->EvalFuzzyExpression(variable, expression, byComponent),
                          face->EvalFuzzyExpression(variable, expression, byFace))
@@ -103,7 +105,8 @@ TEST_F(FaceTest, TheComponentsInterfaceFormsGiveTheFacesResults) {
     EXPECT_EQ(read->ToString(), variable->ToString());
 }
 
-template <class Call> std::string MessageOf(Call&& call) {
+template <class Call>
+std::string MessageOf(Call&& call) {
     try {
         call();
     } catch (const EFzyParseException& error) {
@@ -139,8 +142,7 @@ TEST_F(FaceTest, AParserDestroyedUnderHeldReferencesIsNeverReached) {
     sharedParser.reset(); // the component goes; the variable, a term and the face stay
     EXPECT_FALSE(shared->GetParserIntf());
     for (const auto& call : std::initializer_list<std::function<void()>>{
-             [&] { (void)variable->ToString(); },
-             [&] { (void)warm->ToString(); },
+             [&] { (void)variable->ToString(); }, [&] { (void)warm->ToString(); },
              [&] { (void)face->EvalFuzzyExpression(variable, "very warm"); },
              [&] { (void)face->ParseFuzzyVariableIntf(Temperature, nullptr); }}) {
         try {
@@ -157,12 +159,15 @@ TEST_F(FaceTest, RaisesTheInterfaceCallbacksOfWhatItReads) {
     sharedParser->SetOnParseFuzzySetIntf([&](const VariablePtr& V, const SetPtr& S) {
         log.push_back(V->GetName() + "." + S->GetName());
     });
-    sharedParser->SetOnParseFuzzyVariableIntf([&](const VariablePtr& V) { log.push_back(V->GetName()); });
-    sharedParser->SetOnEvalExpressionIntf([&](const VariablePtr&, const std::string& Expression, SetPtr& Result) {
-        log.push_back("eval " + Expression);
-        Result = TIFuzzySet::Create(nullptr, "replaced");
-    });
-    (void)face->ParseFuzzyVariableIntf("(deffuzzy v (values (term b ((0 1))) (term a ((1 1)))))", nullptr);
+    sharedParser->SetOnParseFuzzyVariableIntf(
+        [&](const VariablePtr& V) { log.push_back(V->GetName()); });
+    sharedParser->SetOnEvalExpressionIntf(
+        [&](const VariablePtr&, const std::string& Expression, SetPtr& Result) {
+            log.push_back("eval " + Expression);
+            Result = TIFuzzySet::Create(nullptr, "replaced");
+        });
+    (void)face->ParseFuzzyVariableIntf("(deffuzzy v (values (term b ((0 1))) (term a ((1 1)))))",
+                                       nullptr);
     EXPECT_EQ(face->EvalFuzzyExpression(variable, "very warm")->GetName(), "replaced");
     EXPECT_EQ(log, (std::vector<std::string>{"v.b", "v.a", "v", "eval very warm"}));
 }
@@ -173,9 +178,9 @@ TEST_F(FaceTest, RaisesTheInterfaceCallbacksOfWhatItReads) {
 TEST_F(FaceTest, EachTermIsAnnouncedAsItIsRead) {
     std::vector<std::string> log;
     sharedParser->SetOnParseFuzzySetIntf([&](const VariablePtr& V, const SetPtr& S) {
-        log.push_back(S->GetName() + (V->ContainsFuzzySet(S->GetName()) ? " stored" : " new") + " of " +
-                      std::to_string(V->GetCount()) + (shared->GetItems().ContainsVariable(V->GetName())
-                                                           ? " in table" : ""));
+        log.push_back(S->GetName() + (V->ContainsFuzzySet(S->GetName()) ? " stored" : " new") +
+                      " of " + std::to_string(V->GetCount()) +
+                      (shared->GetItems().ContainsVariable(V->GetName()) ? " in table" : ""));
         EXPECT_EQ(S->GetVariable(), V);
         S->SetName(S->GetName() + "2");
     });
@@ -188,7 +193,8 @@ TEST_F(FaceTest, EachTermIsAnnouncedAsItIsRead) {
     EXPECT_DOUBLE_EQ(v->GetMaximum(), 5) << "what follows the terms is read too";
 
     log.clear();
-    EXPECT_THROW((void)face->ParseFuzzyVariableIntf("(deffuzzy w (values (term c ((0 1))) (term d ((0 1))) x", nullptr),
+    EXPECT_THROW((void)face->ParseFuzzyVariableIntf(
+                     "(deffuzzy w (values (term c ((0 1))) (term d ((0 1))) x", nullptr),
                  EFzyParseException);
     EXPECT_EQ(log, (std::vector<std::string>{"c new of 0", "d new of 1"}));
     EXPECT_FALSE(shared->GetItems().ContainsVariable("w"));
@@ -198,26 +204,29 @@ TEST_F(FaceTest, EachTermIsAnnouncedAsItIsRead) {
 TEST_F(FaceTest, AVariableHandlerMayFreeTheParser) {
     sharedParser->SetOnParseFuzzySetIntf([](const VariablePtr&, const SetPtr&) {});
     sharedParser->SetOnParseFuzzyVariableIntf([&](const VariablePtr&) { sharedParser.reset(); });
-    const VariablePtr v = face->ParseFuzzyVariableIntf("(deffuzzy v (values (term a ((0 1)))))", nullptr);
+    const VariablePtr v =
+        face->ParseFuzzyVariableIntf("(deffuzzy v (values (term a ((0 1)))))", nullptr);
     EXPECT_FALSE(sharedParser);
     EXPECT_EQ(shared->GetItems().ContainsVariable("v"), v);
     EXPECT_TRUE(v->ContainsFuzzySet("a"));
 }
 
 TEST_F(FaceTest, AFunctionHandlerOfTheInterfaceModelReplacesTheBuiltIns) {
-    sharedParser->SetOnCalcFuzzyFunctionIntf([](const std::string& Name, bool& Handled, SetPtr& Result,
-                                         const TInterfacePtr<IFuzzyStreamTokenList>& Arguments) {
-        Handled = Name == "anything";
-        if (Handled)
-            Result->CreateCrispValue(Arguments->GetCount());
-    });
+    sharedParser->SetOnCalcFuzzyFunctionIntf(
+        [](const std::string& Name, bool& Handled, SetPtr& Result,
+           const TInterfacePtr<IFuzzyStreamTokenList>& Arguments) {
+            Handled = Name == "anything";
+            if (Handled)
+                Result->CreateCrispValue(Arguments->GetCount());
+        });
     EXPECT_NEAR(face->ParseFuzzySet(variable, "(term t (anything 1 2 3))", nullptr)->MeanOfMaxima(),
                 3, 1e-9);
-    EXPECT_DOUBLE_EQ(face->ParseFuzzySet(variable, "(term u (tri 1 2 3))", nullptr)
-                         ->DegreeOfMembership(2), 1);
+    EXPECT_DOUBLE_EQ(
+        face->ParseFuzzySet(variable, "(term u (tri 1 2 3))", nullptr)->DegreeOfMembership(2), 1);
     const SetPtr warm = Term("warm");
-    EXPECT_EQ(sharedParser->CalcFuzzyFunction(warm, "anything", MakeInterfaced<TFuzzyStreamTokenList>()),
-              warm);
+    EXPECT_EQ(
+        sharedParser->CalcFuzzyFunction(warm, "anything", MakeInterfaced<TFuzzyStreamTokenList>()),
+        warm);
     EXPECT_DOUBLE_EQ(warm->MeanOfMaxima(), 0);
     EXPECT_EQ(variable->ContainsFuzzySet("warm"), warm);
     EXPECT_FALSE(sharedParser->GetOnCalcFuzzyFunction()) << "the parser's own handler is back";

@@ -46,8 +46,10 @@ struct LogicTest : ::testing::Test {
     LogicTest() {
         logic->SetParser(parser.get());
         parser->SetFuzzyLogic(logic.get());
-        logic->SetOnVariableAdded([this](const VariablePtr& V) { log.push_back("+" + V->GetName()); });
-        logic->SetOnVariableDeleted([this](const VariablePtr& V) { log.push_back("-" + V->GetName()); });
+        logic->SetOnVariableAdded(
+            [this](const VariablePtr& V) { log.push_back("+" + V->GetName()); });
+        logic->SetOnVariableDeleted(
+            [this](const VariablePtr& V) { log.push_back("-" + V->GetName()); });
         logic->SetOnFuzzySetChange([this](const VariablePtr& V, const SetPtr& S) {
             log.push_back("change " + V->GetName() + "." + S->GetName());
         });
@@ -116,7 +118,8 @@ TEST_F(LogicTest, AutomaticTermsFillWhatIsMissingOverTheRange) {
     SetText(*logic, "(deffuzzy t (range 10 20) (values (term low ((10 0.5) (20 0.5)))))");
     const VariablePtr t = Variable("t");
     ASSERT_EQ(t->GetCount(), 3);
-    EXPECT_EQ(t->GetFuzzySetByName("low")->GetValuesToString(), "((10.0000 0.5000) (20.0000 0.5000) )");
+    EXPECT_EQ(t->GetFuzzySetByName("low")->GetValuesToString(),
+              "((10.0000 0.5000) (20.0000 0.5000) )");
     EXPECT_EQ(t->GetFuzzySetByName("medium")->GetIndex(), 1);
     EXPECT_EQ(t->GetFuzzySetByName("high")->GetIndex(), 2);
     EXPECT_EQ(t->GetFuzzySetByName("medium")->GetValuesToString(),

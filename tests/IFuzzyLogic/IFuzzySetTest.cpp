@@ -99,7 +99,8 @@ TEST(IFuzzySetTest, CombinationsMatchTheComponentModel) {
         const auto operation = static_cast<TFuzzyOperation>(op);
         std::unique_ptr<TFuzzySet> expected(a->Union(b.get(), operation));
         SetPtr actual = ia->Union(ib, operation);
-        EXPECT_EQ(PointsOf(*TIFuzzySet::CoreOf(actual)->GetValues()), PointsOf(*expected->GetValues()));
+        EXPECT_EQ(PointsOf(*TIFuzzySet::CoreOf(actual)->GetValues()),
+                  PointsOf(*expected->GetValues()));
         EXPECT_EQ(actual->GetName(), expected->GetName());
         EXPECT_EQ(actual->GetExpression(), expected->GetExpression());
         if (operation == TFuzzyOperation::foSum) {
@@ -108,7 +109,8 @@ TEST(IFuzzySetTest, CombinationsMatchTheComponentModel) {
         }
         expected.reset(a->Intersection(b.get(), operation));
         actual = ia->Intersection(ib, operation);
-        EXPECT_EQ(PointsOf(*TIFuzzySet::CoreOf(actual)->GetValues()), PointsOf(*expected->GetValues()));
+        EXPECT_EQ(PointsOf(*TIFuzzySet::CoreOf(actual)->GetValues()),
+                  PointsOf(*expected->GetValues()));
     }
     EXPECT_DOUBLE_EQ(ia->GetCorrelationStrength(ib), a->GetCorrelationStrength(b.get()));
     EXPECT_DOUBLE_EQ(ia->Hedge(TFuzzyHedge::fhVery)->CenterOfGravity(),
@@ -120,12 +122,12 @@ TEST(IFuzzySetTest, OperatorGivesTheCallerTheInterfaceResult) {
     SetPtr a = MakeSet("a", {{0, 0}, {10, 1}});
     SetPtr b = MakeSet("b", {{0, 1}, {10, 0}});
     SetPtr seen;
-    SetPtr result = a->Operator(b, "with", [&](const SetPtr& Result, double X1, double Y1, double,
-                                               double Y2) {
-        seen = Result;
-        Result->Add(X1, Y1 * Y2);
-        return false;
-    });
+    SetPtr result =
+        a->Operator(b, "with", [&](const SetPtr& Result, double X1, double Y1, double, double Y2) {
+            seen = Result;
+            Result->Add(X1, Y1 * Y2);
+            return false;
+        });
     EXPECT_EQ(seen, result);
     EXPECT_EQ(result->GetName(), "a with b");
     EXPECT_EQ(result->GetExpression(), "a with b");

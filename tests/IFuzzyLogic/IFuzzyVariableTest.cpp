@@ -155,7 +155,8 @@ TEST_F(VariableTest, AssertRuleCorrelatesAndAccumulatesWithoutChangingItsArgumen
     EXPECT_DOUBLE_EQ(both->DegreeOfMembership(10), 0.6);
     const SetPtr premises[] = {slow, fast};
     const SetPtr facts[] = {slow};
-    EXPECT_THROW((void)variable->GetCorrelationStrength(premises, facts), EArgumentOutOfRangeException);
+    EXPECT_THROW((void)variable->GetCorrelationStrength(premises, facts),
+                 EArgumentOutOfRangeException);
 }
 
 TEST_F(VariableTest, CopiesCompareByNamesRangesAndDefinedSets) {

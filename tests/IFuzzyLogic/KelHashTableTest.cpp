@@ -116,7 +116,7 @@ TEST_F(RecordingTable, PutReplacesAndReportsTheOldValueRemoved) {
     EXPECT_EQ(table.Put("a", 1), 0);
     EXPECT_EQ(table.Put("a", 2), 1);
     EXPECT_EQ(table.Get("a"), 2);
-    const std::vector<std::string> expected = {"key a added", "value 1 added", "change",
+    const std::vector<std::string> expected = {"key a added",     "value 1 added", "change",
                                                "value 1 removed", "value 2 added", "change"};
     EXPECT_EQ(log, expected);
 }

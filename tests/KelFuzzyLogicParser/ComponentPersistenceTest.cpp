@@ -229,28 +229,32 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         test::TBadText{"object L: TNope\nend", 1, "L", "Unknown class TNope"},
         test::TBadText{"object P: TCustomFuzzyLogicParser\nend", 1, "P",
-                  "Class TCustomFuzzyLogicParser cannot be created"},
-        test::TBadText{"object L: TFuzzyLogic\n  Colour = 1\nend", 2, "L.Colour", "Unknown property"},
+                       "Class TCustomFuzzyLogicParser cannot be created"},
+        test::TBadText{"object L: TFuzzyLogic\n  Colour = 1\nend", 2, "L.Colour",
+                       "Unknown property"},
         test::TBadText{"object L: TFuzzyLogic\n  CorrelationMethod = fimMinMax\nend", 2,
-                  "L.CorrelationMethod", "Invalid enumeration value: fimMinMax"},
-        test::TBadText{"object L: TFuzzyLogic\n  Items = 5\nend", 2, "L.Items", "Expected a list of items"},
-        test::TBadText{"object L: TFuzzyLogic\n  Items = <\n    item\n      Items = <\n        item\n"
-                  "          Name = 'very'\n        end>\n    end>\nend",
-                  6, "L.Items[0].Items[0].Name",
-                  "Invalid fuzzy set name, \"very\" is a reserved word"},
+                       "L.CorrelationMethod", "Invalid enumeration value: fimMinMax"},
+        test::TBadText{"object L: TFuzzyLogic\n  Items = 5\nend", 2, "L.Items",
+                       "Expected a list of items"},
+        test::TBadText{
+            "object L: TFuzzyLogic\n  Items = <\n    item\n      Items = <\n        item\n"
+            "          Name = 'very'\n        end>\n    end>\nend",
+            6, "L.Items[0].Items[0].Name", "Invalid fuzzy set name, \"very\" is a reserved word"},
         test::TBadText{"object L: TFuzzyLogic\n  AutoTerms = False\n  Items = <\n    item\n"
-                  "      ItemIndex = 5\n    end>\nend",
-                  5, "L.Items[0].ItemIndex", "List index out of bounds (5)"},
-        test::TBadText{"object L: TFuzzyLogic\n  Items = <\n    item\n      Values = <\n        item\n"
-                  "          X = ",
-                  6, "L.Items[0].Values[0].X", "Unexpected end of text, expected a value"},
-        test::TBadText{"object L: TFuzzyLogic\n  Parser = Nope\nend", 2, "L.Parser", "Unknown component Nope"},
+                       "      ItemIndex = 5\n    end>\nend",
+                       5, "L.Items[0].ItemIndex", "List index out of bounds (5)"},
+        test::TBadText{
+            "object L: TFuzzyLogic\n  Items = <\n    item\n      Values = <\n        item\n"
+            "          X = ",
+            6, "L.Items[0].Values[0].X", "Unexpected end of text, expected a value"},
+        test::TBadText{"object L: TFuzzyLogic\n  Parser = Nope\nend", 2, "L.Parser",
+                       "Unknown component Nope"},
         test::TBadText{"object L: TFuzzyLogic\n  Parser = L\nend", 2, "L.Parser",
-                  "L is a TFuzzyLogic, not a TCustomFuzzyLogicParser"},
+                       "L is a TFuzzyLogic, not a TCustomFuzzyLogicParser"},
         test::TBadText{"object L: TFuzzyLogic\n  OnChange = Gone\nend", 2, "L.OnChange",
-                  "No event handler \"Gone\" fits this event"},
+                       "No event handler \"Gone\" fits this event"},
         test::TBadText{"object L: TFuzzyLogic\n  Strings = ('(deffuzzy a)')\nend", 1, "L",
-                  "Parser not assigned.  Cannot parse"}));
+                       "Parser not assigned.  Cannot parse"}));
 
 // Every cut-short stored form raises, and one-bit changes of it either read or end in a
 // library exception (anything else escapes and fails the test); nothing leaks either way.

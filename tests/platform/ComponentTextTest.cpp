@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/Properties.hpp"
-#include "support/ReadErrorCases.hpp"
 #include "support/Raises.hpp"
+#include "support/ReadErrorCases.hpp"
 
 namespace fuzzy {
 namespace {
@@ -48,7 +48,8 @@ public:
                 [](TSample& S, int V) {
                     S.Log("Count");
                     S.Count = V;
-                }, 0)
+                },
+                0)
             .Value<double>(
                 "Ratio", [](const TSample& S) { return S.Ratio; },
                 [](TSample& S, double V) {
@@ -60,7 +61,8 @@ public:
                 [](TSample& S, bool V) {
                     S.Log("Flag");
                     S.Flag = V;
-                }, false)
+                },
+                false)
             .Lines(
                 "Lines", [](const TSample& S) { return &S.Lines; },
                 [](TSample& S, const TStringList* V) { S.Lines.Assign(V); })
@@ -92,8 +94,8 @@ protected:
 };
 
 TEST_F(ComponentTextTest, FloatingValuesReadBackAsTheSameDouble) {
-    const double values[] = {0.1, 1.0 / 3, -0.0, 5e-324, 1e300, 2147483647.0, -1.5e-7,
-                             std::numeric_limits<double>::infinity()};
+    const double values[] = {0.1,   1.0 / 3,      -0.0,    5e-324,
+                             1e300, 2147483647.0, -1.5e-7, std::numeric_limits<double>::infinity()};
     for (const double value : values) {
         const std::string text = PropertyValueToText(value);
         double back = 0;
@@ -104,7 +106,8 @@ TEST_F(ComponentTextTest, FloatingValuesReadBackAsTheSameDouble) {
 }
 
 TEST_F(ComponentTextTest, StringsReadBackWhateverTheyHold) {
-    const std::string values[] = {"", "it's", "a\nb\r\n", "\t'#1'", "\xC3\xBC", std::string(1, '\0')};
+    const std::string values[] = {"",       "it's",     "a\nb\r\n",
+                                  "\t'#1'", "\xC3\xBC", std::string(1, '\0')};
     for (const std::string& value : values) {
         TSample sample;
         sample.Caption = value;
@@ -179,31 +182,42 @@ TEST_F(ComponentTextTest, WriterRefusesWhatCannotBeReadBack) {
 class ComponentTextErrorTest : public ComponentTextTest,
                                public ::testing::WithParamInterface<test::TBadText> {};
 
-TEST_P(ComponentTextErrorTest, NamesLineAndProperty) { test::ExpectReadError(GetParam()); }
+TEST_P(ComponentTextErrorTest, NamesLineAndProperty) {
+    test::ExpectReadError(GetParam());
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Syntax, ComponentTextErrorTest,
     ::testing::Values(
-        test::TBadText{"object S: TSample\n  Caption = 'abc\nend", 2, "S.Caption", "Unterminated string"},
-        test::TBadText{"object S: TSample\n  Caption = #300\nend", 2, "S.Caption", "Invalid character code"},
-        test::TBadText{"object S: TSample\n  Caption = ?\nend", 2, "S.Caption", "Unexpected character #63"},
+        test::TBadText{"object S: TSample\n  Caption = 'abc\nend", 2, "S.Caption",
+                       "Unterminated string"},
+        test::TBadText{"object S: TSample\n  Caption = #300\nend", 2, "S.Caption",
+                       "Invalid character code"},
+        test::TBadText{"object S: TSample\n  Caption = ?\nend", 2, "S.Caption",
+                       "Unexpected character #63"},
         test::TBadText{"object S: TSample\nend\nend", 3, "", "Unexpected text after the last end"},
         test::TBadText{"object S TSample\nend", 1, "", "Expected \":\", found \"TSample\""},
         test::TBadText{"object S: TSample\n  Lines = ( 'a'", 2, "S.Lines",
                        "Unexpected end of text, expected a string or \")\""},
-        test::TBadText{"object S: TSample\n  Count = 'x'\nend", 2, "S.Count", "Invalid integer value: 'x'"},
+        test::TBadText{"object S: TSample\n  Count = 'x'\nend", 2, "S.Count",
+                       "Invalid integer value: 'x'"},
         test::TBadText{"object S: TSample\n  Count = 99999999999\nend", 2, "S.Count",
                        "Invalid integer value: 99999999999"},
-        test::TBadText{"object S: TSample\n  Ratio = 1.5x\nend", 2, "S.Ratio", "Invalid floating value: 1.5x"},
-        test::TBadText{"object S: TSample\n  Flag = yes\nend", 2, "S.Flag", "Invalid boolean value: yes"},
-        test::TBadText{"object S: TSample\n  Caption = x\nend", 2, "S.Caption", "Expected a string: x"},
-        test::TBadText{"object S: TSample\n  Lines = 'x'\nend", 2, "S.Lines", "Expected a list of strings"},
-        test::TBadText{"object S: TSample\n  Count = 1\n  Count = 2\nend", 3, "S.Count", "Property given twice"},
+        test::TBadText{"object S: TSample\n  Ratio = 1.5x\nend", 2, "S.Ratio",
+                       "Invalid floating value: 1.5x"},
+        test::TBadText{"object S: TSample\n  Flag = yes\nend", 2, "S.Flag",
+                       "Invalid boolean value: yes"},
+        test::TBadText{"object S: TSample\n  Caption = x\nend", 2, "S.Caption",
+                       "Expected a string: x"},
+        test::TBadText{"object S: TSample\n  Lines = 'x'\nend", 2, "S.Lines",
+                       "Expected a list of strings"},
+        test::TBadText{"object S: TSample\n  Count = 1\n  Count = 2\nend", 3, "S.Count",
+                       "Property given twice"},
         test::TBadText{"object S: TSample\n  OnPing = Ping\nend", 2, "S.OnPing",
                        "No event handler \"Ping\" fits this event"},
         test::TBadText{"object S: TSample\n  Link = T\nend", 2, "S.Link", "Unknown component T"},
-        test::TBadText{"object S: TSample\n object T: TSample\n end\n object T: TSample\n end\nend", 4,
-                 "S.T", "Duplicate component name T"}));
+        test::TBadText{"object S: TSample\n object T: TSample\n end\n object T: TSample\n end\nend",
+                       4, "S.T", "Duplicate component name T"}));
 
 TEST_F(ComponentTextTest, DeepNestingEndsInAnError) {
     std::string text;

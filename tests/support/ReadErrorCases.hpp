@@ -19,7 +19,9 @@ struct TBadText {
 };
 
 // Test names show the text, not the struct's bytes.
-inline void PrintTo(const TBadText& Bad, std::ostream* Out) { *Out << '"' << Bad.Text << '"'; }
+inline void PrintTo(const TBadText& Bad, std::ostream* Out) {
+    *Out << '"' << Bad.Text << '"';
+}
 
 /// Reading Bad.Text raises EReadError at Bad.Line, naming Bad.Property and Bad.Message.
 inline void ExpectReadError(const TBadText& Bad, const TEventHandlers& Handlers = {}) {
