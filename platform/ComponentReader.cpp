@@ -160,7 +160,7 @@ private:
         TUpdateGuard guard(Collection);
         Collection.Clear();
         for (std::size_t i = 0; i < Value.Items.size(); ++i) {
-            FPath.push_back("[" + std::to_string(i) + "]");
+            FPath.push_back(ItemPathPart(i));
             TCollectionItem* item = nullptr;
             AtLine(Value.Items[i].Line, [&] { item = Collection.Add(); });
             ReadProperties(*item, Value.Items[i].Properties);

@@ -124,7 +124,7 @@ private:
             TNesting nesting(*this);
             Next();
             while (IsWord("item")) {
-                FPath.push_back("[" + std::to_string(value.Items.size()) + "]");
+                FPath.push_back(ItemPathPart(value.Items.size()));
                 value.Items.push_back(ReadItem());
                 FPath.pop_back();
             }
@@ -228,6 +228,15 @@ private:
 };
 
 } // namespace
+
+// Appended piece by piece: a literal joined to a temporary string trips a false restrict
+// warning of the optimiser.
+std::string ItemPathPart(std::size_t Index) {
+    std::string part(1, '[');
+    part += std::to_string(Index);
+    part += ']';
+    return part;
+}
 
 std::string JoinPropertyPath(const std::vector<std::string>& Parts) {
     std::string path;

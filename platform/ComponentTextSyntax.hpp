@@ -2,6 +2,7 @@
 // The syntax of stored component text, read into a tree before any object is made, so
 // that a text broken anywhere fails before it has built anything.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -44,6 +45,8 @@ inline constexpr int MaxTextNesting = 256;
 /// The path of a property being read, from its parts: "Logic", "Items", "[0]", "Name"
 /// give "Logic.Items[0].Name".
 std::string JoinPropertyPath(const std::vector<std::string>& Parts);
+/// The path part of a collection's item: "[Index]".
+std::string ItemPathPart(std::size_t Index);
 
 /// Reads the one object block of Text. Raises EReadError.
 TTextObject ParseComponentText(const std::string& Text);
