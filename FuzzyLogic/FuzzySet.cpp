@@ -6,7 +6,7 @@
 #include "FuzzyConsts/FuzzyNames.hpp"
 #include "FuzzyLogic/FuzzyLogicComponent.hpp"
 #include "FuzzyLogic/FuzzyLogicParser.hpp"
-#include "FuzzyLogic/FuzzySetWalk.hpp"
+#include "FuzzyLogic/detail/FuzzySetWalk.hpp"
 #include "FuzzyLogic/FuzzySets.hpp"
 #include "FuzzyLogic/FuzzyVariable.hpp"
 #include "platform/Format.hpp"

@@ -12,7 +12,7 @@
 #include "FuzzyConsts/FuzzyNames.hpp"
 #include "FuzzyLogic/FuzzyMath.hpp"
 #include "FuzzyLogic/FuzzySet.hpp"
-#include "FuzzyLogic/FuzzySetWalk.hpp"
+#include "FuzzyLogic/detail/FuzzySetWalk.hpp"
 #include "platform/Pending.hpp"
 
 namespace fuzzy {

@@ -8,7 +8,7 @@
 #include "FuzzyConsts/FuzzyMessages.hpp"
 #include "FuzzyConsts/FuzzyNames.hpp"
 #include "FuzzyLogic/FuzzySet.hpp"
-#include "FuzzyLogic/FuzzySetWalk.hpp"
+#include "FuzzyLogic/detail/FuzzySetWalk.hpp"
 #include "platform/Exceptions.hpp"
 #include "platform/Format.hpp"
 #include "platform/Pending.hpp"

@@ -10,8 +10,8 @@
 #include "FuzzyLogic/FuzzyVariable.hpp"
 #include "KelFuzzyLogicParser/ParserComponent.hpp"
 #include "KelFuzzyLogicParser/ParserMessages.hpp"
-#include "KelFuzzyLogicParser/ParserStreamScope.hpp"
-#include "KelFuzzyLogicParser/ParserTokens.hpp"
+#include "KelFuzzyLogicParser/detail/ParserStreamScope.hpp"
+#include "KelFuzzyLogicParser/detail/ParserTokens.hpp"
 #include "platform/Pending.hpp"
 #include "platform/PostFix.hpp"
 

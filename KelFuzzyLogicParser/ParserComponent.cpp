@@ -9,8 +9,8 @@
 #include "IFuzzyLogic/UniqueID.hpp"
 #include "KelFuzzyLogicParser/FuzzyLogicWriter.hpp"
 #include "KelFuzzyLogicParser/ParserMessages.hpp"
-#include "KelFuzzyLogicParser/ParserStreamScope.hpp"
-#include "KelFuzzyLogicParser/ParserTokens.hpp"
+#include "KelFuzzyLogicParser/detail/ParserStreamScope.hpp"
+#include "KelFuzzyLogicParser/detail/ParserTokens.hpp"
 #include "platform/Pending.hpp"
 
 namespace fuzzy {
