@@ -53,6 +53,12 @@ inline constexpr const char* SInvalidModifierValue = "Invalid modifier value: %.
 inline constexpr const char* SInvalidHedge = "Invalid hedge %d";
 inline constexpr const char* SMissingRuleSet = "No fuzzy set given as %s of the rule";
 inline constexpr const char* SPremisesWithoutFacts = "%d premises but only %d facts";
+inline constexpr const char* SNoSetToCombine = "No fuzzy set given to combine with";
+inline constexpr const char* SNothingGiven = "No %s given";
+inline constexpr const char* SFewerInputsThanAntecedents = "Fewer inputs than antecedents";
+// Interface references that do not lead to the library's own classes (EIntfCastError).
+inline constexpr const char* SNotAnInterfaceSet = "The fuzzy set is not a TIFuzzySet";
+inline constexpr const char* SEntryWithoutVariable = "The entry carries no fuzzy variable";
 inline constexpr const char* SLowFuzzyTerm = "low";
 inline constexpr const char* SMediumFuzzyTerm = "medium";
 inline constexpr const char* SHighFuzzyTerm = "high";

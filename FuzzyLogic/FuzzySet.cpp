@@ -6,9 +6,9 @@
 #include "FuzzyConsts/FuzzyNames.hpp"
 #include "FuzzyLogic/FuzzyLogicComponent.hpp"
 #include "FuzzyLogic/FuzzyLogicParser.hpp"
-#include "FuzzyLogic/detail/FuzzySetWalk.hpp"
 #include "FuzzyLogic/FuzzySets.hpp"
 #include "FuzzyLogic/FuzzyVariable.hpp"
+#include "FuzzyLogic/detail/FuzzySetWalk.hpp"
 #include "platform/Format.hpp"
 #include "platform/Pending.hpp"
 

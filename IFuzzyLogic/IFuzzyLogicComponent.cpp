@@ -1,5 +1,6 @@
 #include "IFuzzyLogic/IFuzzyLogicComponent.hpp"
 
+#include "FuzzyConsts/FuzzyMessages.hpp"
 #include "FuzzyLogic/FuzzyAutoTerms.hpp"
 #include "platform/UpdateGuard.hpp"
 
@@ -49,7 +50,7 @@ TInterfacePtr<IFuzzyVariable> TFuzzyVariableStrings::GetData(int Index) const {
         return nullptr;
     TInterfacePtr<IFuzzyVariable> variable = Supports<IFuzzyVariable>(data);
     if (!variable)
-        throw EIntfCastError("The entry carries no fuzzy variable");
+        throw EIntfCastError(SEntryWithoutVariable);
     return variable;
 }
 

@@ -125,7 +125,7 @@ TIFuzzySet::~TIFuzzySet() {
 TIFuzzySetCore* TIFuzzySet::CoreOf(const TInterfacePtr<IFuzzySet>& FuzzySet) {
     auto* set = dynamic_cast<TIFuzzySet*>(&Given(FuzzySet, "fuzzy set"));
     if (set == nullptr)
-        throw EIntfCastError("The fuzzy set is not a TIFuzzySet");
+        throw EIntfCastError(SNotAnInterfaceSet);
     return set->FSet.get();
 }
 

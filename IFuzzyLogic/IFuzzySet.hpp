@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "FuzzyConsts/FuzzyMessages.hpp"
 #include "FuzzyInterfaces/FuzzyInterfaces.hpp"
 #include "FuzzyLogic/FuzzySet.hpp"
 #include "platform/Exceptions.hpp"
@@ -24,7 +25,7 @@ class TIFuzzySet;
 template <class I>
 I& Given(const TInterfacePtr<I>& Reference, const char* What) {
     if (!Reference)
-        throw EArgumentOutOfRangeException("No %s given", What);
+        throw EArgumentOutOfRangeException(SNothingGiven, What);
     return *Reference;
 }
 

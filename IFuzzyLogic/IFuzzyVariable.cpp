@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "FuzzyConsts/FuzzyKeywords.hpp"
+#include "FuzzyConsts/FuzzyMessages.hpp"
 #include "platform/UpdateGuard.hpp"
 
 namespace fuzzy {
@@ -299,7 +300,7 @@ TFzyFloat
 TIFuzzyVariable::GetCorrelationStrength(std::span<const TInterfacePtr<IFuzzySet>> Antecedents,
                                         std::span<const TInterfacePtr<IFuzzySet>> Inputs) const {
     if (Inputs.size() < Antecedents.size())
-        throw EArgumentOutOfRangeException("Fewer inputs than antecedents");
+        throw EArgumentOutOfRangeException(SFewerInputsThanAntecedents);
     TFzyFloat strength = 1.0;
     for (std::size_t i = 0; i < Antecedents.size(); ++i)
         strength = std::min(strength,

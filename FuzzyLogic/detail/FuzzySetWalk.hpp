@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "FuzzyConsts/FuzzyMessages.hpp"
 #include "FuzzyLogic/FuzzyMath.hpp"
 #include "FuzzyLogic/FuzzySet.hpp"
 #include "platform/Exceptions.hpp"
@@ -16,7 +17,7 @@ namespace walk {
 /// The other set of a two-set operation, which must be given.
 inline const TFuzzySet& Required(const TFuzzySet* Set) {
     if (Set == nullptr)
-        throw EArgumentOutOfRangeException("No fuzzy set given to combine with");
+        throw EArgumentOutOfRangeException(SNoSetToCombine);
     return *Set;
 }
 

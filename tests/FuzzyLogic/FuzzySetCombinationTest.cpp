@@ -6,6 +6,7 @@
 #include "FuzzyLogic/FuzzyLogic.hpp"
 #include "platform/Exceptions.hpp"
 #include "support/PointListHelpers.hpp"
+#include "support/Raises.hpp"
 
 namespace fuzzy::test {
 namespace {
@@ -75,7 +76,8 @@ TEST_F(TwoTriangles, UnknownOrSumIntersectionRaisesWithTheOperationName) {
 }
 
 TEST_F(TwoTriangles, AMissingOtherSetRaises) {
-    EXPECT_THROW((void)Left->Union(nullptr), EArgumentOutOfRangeException);
+    EXPECT_RAISES((void)Left->Union(nullptr), EArgumentOutOfRangeException,
+                  "No fuzzy set given to combine with");
     EXPECT_THROW((void)Left->Intersects(nullptr), EArgumentOutOfRangeException);
     EXPECT_THROW((void)Left->GetCorrelationStrength(nullptr), EArgumentOutOfRangeException);
 }

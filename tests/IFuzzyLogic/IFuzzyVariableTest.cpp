@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "FuzzyConsts/FuzzyExceptions.hpp"
+#include "support/Raises.hpp"
 
 namespace fuzzy {
 namespace {
@@ -155,8 +156,8 @@ TEST_F(VariableTest, AssertRuleCorrelatesAndAccumulatesWithoutChangingItsArgumen
     EXPECT_DOUBLE_EQ(both->DegreeOfMembership(10), 0.6);
     const SetPtr premises[] = {slow, fast};
     const SetPtr facts[] = {slow};
-    EXPECT_THROW((void)variable->GetCorrelationStrength(premises, facts),
-                 EArgumentOutOfRangeException);
+    EXPECT_RAISES((void)variable->GetCorrelationStrength(premises, facts),
+                  EArgumentOutOfRangeException, "Fewer inputs than antecedents");
 }
 
 TEST_F(VariableTest, CopiesCompareByNamesRangesAndDefinedSets) {
@@ -192,6 +193,7 @@ TEST_F(VariableTest, EmptyReferencesAreRefused) {
     };
     for (const auto& call : calls)
         EXPECT_THROW(call(), EArgumentOutOfRangeException);
+    EXPECT_RAISES(slow->AssignValues(none), EArgumentOutOfRangeException, "No fuzzy set given");
     EXPECT_EQ(variable->GetCount(), 2);
 }
 
