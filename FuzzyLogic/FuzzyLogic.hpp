@@ -1,6 +1,10 @@
 #pragma once
 // Membership functions, linguistic variables and the logic component.
 
+// The exceptions its classes raise.
+#include "FuzzyConsts/FuzzyExceptions.hpp"
+#include "platform/Exceptions.hpp"
+
 #include "FuzzyLogic/FuzzyLogicComponent.hpp"
 #include "FuzzyLogic/FuzzyLogicParser.hpp"
 #include "FuzzyLogic/FuzzyLogicProperties.hpp"

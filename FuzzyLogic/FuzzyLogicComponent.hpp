@@ -8,6 +8,7 @@
 
 #include "FuzzyConsts/FuzzyDefaults.hpp"
 #include "FuzzyConsts/FuzzyTypes.hpp"
+#include "FuzzyLogic/FuzzyLogicEvents.hpp"
 #include "FuzzyLogic/FuzzyVariables.hpp"
 #include "platform/Component.hpp"
 #include "platform/StringList.hpp"
@@ -15,9 +16,6 @@
 namespace fuzzy {
 
 class TCustomFuzzyLogicParser;
-
-using TFuzzySetEvent = std::function<void(TObject* Sender, TFuzzySet* FuzzySet)>;
-using TFuzzyVariableEvent = std::function<void(TObject* Sender, TFuzzyVariable* FuzzyVariable)>;
 
 /// The settings the set algorithms read (correlation, inference and defuzzification
 /// methods, threshold, points of generated curves, automatic terms), the link to a parser

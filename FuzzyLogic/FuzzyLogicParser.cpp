@@ -3,6 +3,7 @@
 #include "FuzzyConsts/FuzzyDefaults.hpp"
 #include "FuzzyConsts/FuzzyExceptions.hpp"
 #include "FuzzyConsts/FuzzyMessages.hpp"
+#include "FuzzyLogic/FuzzyLogicComponent.hpp"
 #include "FuzzyLogic/FuzzySet.hpp"
 
 namespace fuzzy {

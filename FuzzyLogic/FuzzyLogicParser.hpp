@@ -11,12 +11,13 @@
 #include "FuzzyInterfaces/FuzzyEventsIntf.hpp"
 #include "FuzzyInterfaces/FuzzyParserIntf.hpp"
 #include "FuzzyInterfaces/FuzzyStreamTokenIntf.hpp"
-#include "FuzzyLogic/FuzzyLogicComponent.hpp"
+#include "FuzzyLogic/FuzzyLogicEvents.hpp"
 #include "platform/Component.hpp"
 #include "platform/StringList.hpp"
 
 namespace fuzzy {
 
+class TCustomFuzzyLogic;
 class TEncoding;
 class TFuzzySet;
 class TFuzzyVariable;

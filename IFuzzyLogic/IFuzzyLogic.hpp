@@ -3,6 +3,10 @@
 // component and name-keyed tables, the IFuzzyParser face of the parser component, the
 // definition language's token classes and the process-wide unique counter.
 
+// The exceptions its classes raise.
+#include "FuzzyConsts/FuzzyExceptions.hpp"
+#include "platform/Exceptions.hpp"
+
 #include "IFuzzyLogic/FuzzyParserIntf.hpp"
 #include "IFuzzyLogic/FuzzyStreamToken.hpp"
 #include "IFuzzyLogic/IFuzzyLogicComponent.hpp"

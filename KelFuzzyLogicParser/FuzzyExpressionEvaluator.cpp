@@ -7,6 +7,7 @@
 
 #include "FuzzyConsts/FuzzyKeywords.hpp"
 #include "FuzzyConsts/FuzzyNames.hpp"
+#include "FuzzyLogic/FuzzyLogicComponent.hpp"
 #include "FuzzyLogic/FuzzyVariable.hpp"
 #include "KelFuzzyLogicParser/ParserComponent.hpp"
 #include "KelFuzzyLogicParser/ParserMessages.hpp"
