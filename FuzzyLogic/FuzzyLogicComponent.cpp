@@ -67,6 +67,10 @@ void TCustomFuzzyLogic::Parse() {
     if (IsLoading())
         return;
     CheckParser();
+    ClearVariables();
+    // Cleared before the text is read, so that reading it does not regenerate it from
+    // the variables just removed.
+    FNeedsUpdate = false;
     FParser->Parse(FStrings->GetText(), nullptr);
     FNeedsUpdate = false;
 }
@@ -112,15 +116,8 @@ std::unique_ptr<TFuzzyVariables> TFuzzyLogic::CreateVariables() {
     return std::make_unique<TFuzzyVariables>(this);
 }
 
-void TFuzzyLogic::Parse() {
-    if (IsLoading())
-        return;
-    CheckParser();
+void TFuzzyLogic::ClearVariables() {
     FItems->Clear();
-    // Cleared before the text is read, so that reading it does not regenerate it from
-    // the variables just removed.
-    FNeedsUpdate = false;
-    TCustomFuzzyLogic::Parse();
 }
 
 void TFuzzyLogic::UpdateStrings() {

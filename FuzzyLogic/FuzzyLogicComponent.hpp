@@ -57,7 +57,8 @@ public:
     TStringList* GetVariables() const { return FVariables.get(); }
     void SetVariables(const TStringList* Value) { FVariables->Assign(Value); }
 
-    /// Parses the definition text (nothing while loading). EFzyException without a parser.
+    /// Empties the variables and parses the definition text into them (nothing while
+    /// loading). EFzyException without a parser, the variables unchanged.
     virtual void Parse();
     /// Regenerates the definition text (nothing while loading). EFzyException without a
     /// parser.
@@ -68,6 +69,8 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     /// Runs after the threshold changed.
     virtual void ThresholdChanged() {}
+    /// Empties the variables before a parse.
+    virtual void ClearVariables() {}
     bool IsLoading() const { return GetComponentState().Contains(TComponentStateFlag::csLoading); }
     void CheckParser() const;
     /// Parses the definition text assigned while loading.
@@ -124,8 +127,6 @@ public:
     const TFuzzySetEvent& GetOnFuzzySetAdded() const { return FOnFuzzySetAdded; }
     void SetOnFuzzySetAdded(TFuzzySetEvent Value) { FOnFuzzySetAdded = std::move(Value); }
 
-    /// Clears the variables (with their deleted events), then parses the text.
-    void Parse() override;
     /// Regenerates the text: one entry per variable, written by the parser.
     void UpdateStrings() override;
 
@@ -140,6 +141,8 @@ public:
 protected:
     TFuzzyLogic() = default;
     void AfterConstruction() override;
+    /// Clears the variables, with their deleted events.
+    void ClearVariables() override;
     void ThresholdChanged() override;
     /// Factory of the variable collection; descendants return their own class.
     virtual std::unique_ptr<TFuzzyVariables> CreateVariables();

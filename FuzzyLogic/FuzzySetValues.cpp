@@ -68,8 +68,7 @@ void TFuzzySetValues::Update(TCollectionItem* Item) {
     if (Item == nullptr) {
         // Not every way to an equal pair passes a test: a new point starts at Y = 0, so
         // setting Y = 0 changes nothing, and a deletion makes new neighbours.
-        if (FDuplicatesRemoved &&
-            (HasEqualNeighbours() || (FChangingValues.empty() && HasOverfullLine())))
+        if (FDuplicatesRemoved && NeedsBulkCleanup())
             FDuplicatesRemoved = false;
         CleanupValues();
         FXRange.reset(); // the bracket, if any, is over

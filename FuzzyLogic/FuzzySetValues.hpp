@@ -118,8 +118,9 @@ private:
     void SortWithinTolerance();
     int Skip(int Index, TFzyFloat Value, int Dir, bool ByY) const;
     void CheckNotEmpty(const char* Operation) const;
-    bool HasEqualNeighbours() const;
-    bool HasOverfullLine() const;
+    /// One pass: a pair of neighbours equal in X and Y, or (unless a setter is running,
+    /// whose own clean-up limits its line) a vertical line of more than four points.
+    bool NeedsBulkCleanup() const;
     /// The owning set's X range as (minimum, maximum), for the setters' clamp. Inside an
     /// update bracket it is looked up once and kept until the bracket ends, so that a bulk
     /// change does not ask the set (and its variable) again for every point.

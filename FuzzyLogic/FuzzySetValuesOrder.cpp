@@ -88,16 +88,6 @@ void TFuzzySetValues::RemoveDuplicates() {
     FDuplicatesRemoved = true;
 }
 
-bool TFuzzySetValues::HasOverfullLine() const {
-    int run = 0;
-    for (int i = 1; i < GetCount(); ++i) {
-        run = FloatEquals(GetItem(i)->GetX(), GetItem(i - 1)->GetX()) ? run + 1 : 0;
-        if (run >= 4)
-            return true;
-    }
-    return false;
-}
-
 void TFuzzySetValues::MarkOverfullLines(std::vector<bool>& Doomed) const {
     std::vector<int> line;
     auto trim = [&] {
@@ -121,10 +111,18 @@ void TFuzzySetValues::MarkOverfullLines(std::vector<bool>& Doomed) const {
     trim();
 }
 
-bool TFuzzySetValues::HasEqualNeighbours() const {
-    for (int i = 1; i < GetCount(); ++i)
-        if (GetItem(i)->Equals(GetItem(i - 1)))
+bool TFuzzySetValues::NeedsBulkCleanup() const {
+    const bool linesCount = FChangingValues.empty();
+    int run = 0;
+    for (int i = 1; i < GetCount(); ++i) {
+        const TFuzzySetValue* point = GetItem(i);
+        const TFuzzySetValue* before = GetItem(i - 1);
+        if (point->Equals(before))
             return true;
+        run = FloatEquals(point->GetX(), before->GetX()) ? run + 1 : 0;
+        if (linesCount && run >= 4)
+            return true;
+    }
     return false;
 }
 

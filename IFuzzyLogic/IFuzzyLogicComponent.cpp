@@ -107,15 +107,8 @@ void TIFuzzyLogic::Loaded() {
 
 // ---- text ----
 
-void TIFuzzyLogic::Parse() {
-    if (IsLoading())
-        return;
-    CheckParser();
+void TIFuzzyLogic::ClearVariables() {
     FItems->Clear();
-    // Cleared before the text is read, so that reading it does not regenerate it from
-    // the variables just removed.
-    FNeedsUpdate = false;
-    TCustomFuzzyLogic::Parse();
 }
 
 void TIFuzzyLogic::UpdateStrings() {

@@ -107,10 +107,6 @@ public:
     const TIFuzzyVariableEvent& GetOnVariableAdded() const { return FOnVariableAdded; }
     void SetOnVariableAdded(TIFuzzyVariableEvent Value) { FOnVariableAdded = std::move(Value); }
 
-    /// Nothing while loading; EFzyException without a parser (the table unchanged).
-    /// Otherwise empties the table and reads the text into it, storing each variable once
-    /// it is read whole; on a parse error the variables stored so far stay.
-    void Parse() override;
     /// The text: one entry per variable in table order, written by the parser.
     void UpdateStrings() override;
 
@@ -131,6 +127,9 @@ protected:
     TIFuzzyLogic() = default;
     void AfterConstruction() override;
     void Loaded() override;
+    /// Empties the table; the parse then stores each variable once it is read whole, so on
+    /// a parse error the variables stored so far stay.
+    void ClearVariables() override;
     void ThresholdChanged() override;
     /// Factory of the variable table; descendants return their own class.
     virtual std::unique_ptr<TFuzzyVariableTable> CreateVariables();
