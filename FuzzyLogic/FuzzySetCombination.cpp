@@ -10,6 +10,7 @@
 #include "FuzzyConsts/FuzzyKeywords.hpp"
 #include "FuzzyConsts/FuzzyMessages.hpp"
 #include "FuzzyConsts/FuzzyNames.hpp"
+#include "FuzzyLogic/FuzzyDegrees.hpp"
 #include "FuzzyLogic/FuzzyMath.hpp"
 #include "FuzzyLogic/FuzzySet.hpp"
 #include "FuzzyLogic/detail/FuzzySetWalk.hpp"
@@ -219,57 +220,57 @@ std::unique_ptr<TFuzzySetValue> TFuzzySet::LineSegmentIntersects(const TFuzzySet
 
 bool TFuzzySet::FuzzyOperatorMin(TFuzzySetValues* FuzzySet, TFzyFloat X1, TFzyFloat Y1, TFzyFloat,
                                  TFzyFloat Y2) {
-    return AppendPoint(FuzzySet, X1, std::min(Y1, Y2));
+    return AppendPoint(FuzzySet, X1, degrees::Min(Y1, Y2));
 }
 
 bool TFuzzySet::FuzzyOperatorMax(TFuzzySetValues* FuzzySet, TFzyFloat X1, TFzyFloat Y1, TFzyFloat,
                                  TFzyFloat Y2) {
-    return AppendPoint(FuzzySet, X1, std::max(Y1, Y2));
+    return AppendPoint(FuzzySet, X1, degrees::Max(Y1, Y2));
 }
 
 bool TFuzzySet::FuzzyOperatorMean(TFuzzySetValues* FuzzySet, TFzyFloat X1, TFzyFloat Y1, TFzyFloat,
                                   TFzyFloat Y2) {
-    return AppendPoint(FuzzySet, X1, (Y1 + Y2) / 2);
+    return AppendPoint(FuzzySet, X1, degrees::Mean(Y1, Y2));
 }
 
 bool TFuzzySet::FuzzyOperatorMeanSqr(TFuzzySetValues* FuzzySet, TFzyFloat X1, TFzyFloat Y1,
                                      TFzyFloat, TFzyFloat Y2) {
-    return AppendPoint(FuzzySet, X1, std::pow((Y1 + Y2) / 2, 2));
+    return AppendPoint(FuzzySet, X1, degrees::MeanSqr(Y1, Y2));
 }
 
 bool TFuzzySet::FuzzyOperatorMeanSqrt(TFuzzySetValues* FuzzySet, TFzyFloat X1, TFzyFloat Y1,
                                       TFzyFloat, TFzyFloat Y2) {
-    return AppendPoint(FuzzySet, X1, std::sqrt((Y1 + Y2) / 2));
+    return AppendPoint(FuzzySet, X1, degrees::MeanSqrt(Y1, Y2));
 }
 
 bool TFuzzySet::FuzzyOperatorUnionMean(TFuzzySetValues* FuzzySet, TFzyFloat X1, TFzyFloat Y1,
                                        TFzyFloat, TFzyFloat Y2) {
-    return AppendPoint(FuzzySet, X1, (2 * std::min(Y1, Y2) + 4 * std::max(Y1, Y2)) / 6);
+    return AppendPoint(FuzzySet, X1, degrees::UnionMean(Y1, Y2));
 }
 
 bool TFuzzySet::FuzzyOperatorIntersectionProduct(TFuzzySetValues* FuzzySet, TFzyFloat X1,
                                                  TFzyFloat Y1, TFzyFloat, TFzyFloat Y2) {
-    return AppendPoint(FuzzySet, X1, Y1 * Y2);
+    return AppendPoint(FuzzySet, X1, degrees::IntersectionProduct(Y1, Y2));
 }
 
 bool TFuzzySet::FuzzyOperatorUnionProduct(TFuzzySetValues* FuzzySet, TFzyFloat X1, TFzyFloat Y1,
                                           TFzyFloat, TFzyFloat Y2) {
-    return AppendPoint(FuzzySet, X1, Y1 + Y2 - Y1 * Y2);
+    return AppendPoint(FuzzySet, X1, degrees::UnionProduct(Y1, Y2));
 }
 
 bool TFuzzySet::FuzzyOperatorIntersectionBoundedSum(TFuzzySetValues* FuzzySet, TFzyFloat X1,
                                                     TFzyFloat Y1, TFzyFloat, TFzyFloat Y2) {
-    return AppendPoint(FuzzySet, X1, std::max(0.0, Y1 + Y2 - 1));
+    return AppendPoint(FuzzySet, X1, degrees::IntersectionBoundedSum(Y1, Y2));
 }
 
 bool TFuzzySet::FuzzyOperatorUnionBoundedSum(TFuzzySetValues* FuzzySet, TFzyFloat X1, TFzyFloat Y1,
                                              TFzyFloat, TFzyFloat Y2) {
-    return AppendPoint(FuzzySet, X1, std::min(1.0, Y1 + Y2));
+    return AppendPoint(FuzzySet, X1, degrees::UnionBoundedSum(Y1, Y2));
 }
 
 bool TFuzzySet::FuzzyOperatorUnionSum(TFuzzySetValues* FuzzySet, TFzyFloat X1, TFzyFloat Y1,
                                       TFzyFloat, TFzyFloat Y2) {
-    return AppendPoint(FuzzySet, X1, Y1 + Y2);
+    return AppendPoint(FuzzySet, X1, degrees::UnionSum(Y1, Y2));
 }
 
 // ---- walk helpers for callers' own walks ----

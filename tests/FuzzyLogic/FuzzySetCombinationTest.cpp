@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "FuzzyConsts/FuzzyExceptions.hpp"
+#include "FuzzyLogic/FuzzyDegrees.hpp"
 #include "FuzzyLogic/FuzzyLogic.hpp"
 #include "platform/Exceptions.hpp"
 #include "support/PointListHelpers.hpp"
@@ -59,10 +60,16 @@ TEST_F(TwoTriangles, EveryOperationFamilyUsesItsFormulaAndWord) {
                                        : Left->Intersection(Right.get(), c.Operation));
         EXPECT_EQ(result->GetName(), std::string("cold ") + c.Word + " hot");
         EXPECT_NEAR(result->DegreeOfMembership(75), c.AtCrossing, 1e-12) << c.Word;
+        // A rule's connective reads the same word with the same formula.
+        EXPECT_EQ(c.IsUnion ? degrees::Unite(c.Operation, 0.5, 0.5)
+                            : degrees::Intersect(c.Operation, 0.5, 0.5),
+                  result->DegreeOfMembership(75))
+            << c.Word;
     }
     // At X = 50 the memberships are 1 and 0: the union mean weighs the larger twice.
     const TResult mean(Left->Union(Right.get(), TFuzzyOperation::foMean));
     EXPECT_NEAR(mean->DegreeOfMembership(50), 4.0 / 6.0, 1e-12);
+    EXPECT_EQ(degrees::Unite(TFuzzyOperation::foMean, 0, 1), mean->DegreeOfMembership(50));
 }
 
 TEST_F(TwoTriangles, UnknownOrSumIntersectionRaisesWithTheOperationName) {
@@ -72,6 +79,7 @@ TEST_F(TwoTriangles, UnknownOrSumIntersectionRaisesWithTheOperationName) {
     } catch (const EFzyException& error) {
         EXPECT_STREQ(error.what(), "Invalid fuzzy operation: \"foSum:");
     }
+    EXPECT_THROW((void)degrees::Intersect(TFuzzyOperation::foSum, 0.5, 0.5), EFzyException);
     EXPECT_THROW((void)Left->Union(Right.get(), static_cast<TFuzzyOperation>(7)), EFzyException);
 }
 
