@@ -80,6 +80,9 @@ TFuzzySet* TFuzzySet::Hedge(TBaseFuzzyHedge ModifyType, TFzyFloat Value, bool Mo
 }
 
 TFuzzySet* TFuzzySet::Hedge(TFuzzyHedge HedgeType) {
+    // Checked before the name is built, which would otherwise fail first on the hedge's word.
+    if (HedgeType > TFuzzyHedge::fhGenerally)
+        throw EArgumentOutOfRangeException(SInvalidHedge, static_cast<int>(HedgeType));
     const std::string name = CreateFuzzyName(HedgeType, FName);
     const TFzyFloat constant = HedgeModifiers[HedgeType];
     switch (HedgeType) {
@@ -121,8 +124,6 @@ TFuzzySet* TFuzzySet::Hedge(TFuzzyHedge HedgeType) {
     case TFuzzyHedge::fhGenerally:
         FuzzyContrast(HedgePointCount, constant);
         break;
-    default:
-        throw EArgumentOutOfRangeException(SInvalidHedge, static_cast<int>(HedgeType));
     }
     SetName(name);
     FExpression = FExpression.empty()

@@ -187,6 +187,8 @@ TEST(Modifiers, BadValuesRaiseBeforeAnythingChanges) {
                  EArgumentOutOfRangeException);
     EXPECT_RAISES(set->Hedge(static_cast<TBaseFuzzyHedge>(99), 1, true),
                   EArgumentOutOfRangeException, "Invalid modifier 99");
+    EXPECT_RAISES(set->Hedge(static_cast<TFuzzyHedge>(99)), EArgumentOutOfRangeException,
+                  "Invalid hedge 99");
     EXPECT_EQ(PointsOf(*set->GetValues()), (TPoints{{0, 0.2}, {5, 0.8}}));
     EXPECT_EQ(set->GetName(), "tall");
     EXPECT_EQ(set->GetValues()->GetUpdateCount(), 0);
