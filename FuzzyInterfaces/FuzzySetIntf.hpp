@@ -113,7 +113,7 @@ public:
     /// Unconditional.
     [[nodiscard]] virtual TInterfacePtr<IFuzzySet>
     Infer(const TInterfacePtr<IFuzzySet>& NewEvidence, TFuzzyInferenceMethod InferenceMethod,
-          bool Unconditional) = 0;
+          bool Unconditional) const = 0;
 
     // ---- standard shapes: each appends its points, then records the set type ----
     /// Replaces the points by a spike at Value, the only shape that clears them first.
@@ -154,10 +154,10 @@ public:
     [[nodiscard]] virtual bool Intersects(const TInterfacePtr<IFuzzySet>& Other) const = 0;
     /// A new set: the Zadeh (minimum) intersection.
     [[nodiscard]] virtual TInterfacePtr<IFuzzySet>
-    Intersection(const TInterfacePtr<IFuzzySet>& Other) = 0;
+    Intersection(const TInterfacePtr<IFuzzySet>& Other) const = 0;
     /// A new set; EFzyException for foSum, which has no intersection.
     [[nodiscard]] virtual TInterfacePtr<IFuzzySet>
-    Intersection(const TInterfacePtr<IFuzzySet>& Other, TFuzzyOperation IntersectionType) = 0;
+    Intersection(const TInterfacePtr<IFuzzySet>& Other, TFuzzyOperation IntersectionType) const = 0;
     /// The crossing (X, Y) of segment (X1, Y1)-(X2, Y2) with (X3, Y3)-(X4, Y4); X and Y
     /// are meaningful only when the result is true.
     [[nodiscard]] virtual bool LineSegmentIntersects(TFzyFloat X1, TFzyFloat Y1, TFzyFloat X2,
@@ -165,9 +165,10 @@ public:
                                                      TFzyFloat X4, TFzyFloat Y4, TFzyFloat& X,
                                                      TFzyFloat& Y) const = 0;
     /// A new set: the Zadeh (maximum) union.
-    [[nodiscard]] virtual TInterfacePtr<IFuzzySet> Union(const TInterfacePtr<IFuzzySet>& Other) = 0;
+    [[nodiscard]] virtual TInterfacePtr<IFuzzySet>
+    Union(const TInterfacePtr<IFuzzySet>& Other) const = 0;
     [[nodiscard]] virtual TInterfacePtr<IFuzzySet> Union(const TInterfacePtr<IFuzzySet>& Other,
-                                                         TFuzzyOperation UnionType) = 0;
+                                                         TFuzzyOperation UnionType) const = 0;
     /// Scales every Y so the highest is 1, in place; returns this set.
     virtual TInterfacePtr<IFuzzySet> Normalize() = 0;
     /// Walks both curves in ascending X, calling Comparison at every breakpoint of either
@@ -178,14 +179,14 @@ public:
     /// points FuzzyOperator adds at every step of the walk over both sets.
     [[nodiscard]] virtual TInterfacePtr<IFuzzySet>
     Operator(const TInterfacePtr<IFuzzySet>& Other, const std::string& OperatorKeyword,
-             const TIFuzzyOperator& FuzzyOperator) = 0;
+             const TIFuzzyOperator& FuzzyOperator) const = 0;
     /// A new set: the curve inside the (strong) alpha cut at CutOff, 0 outside.
     [[nodiscard]] virtual TInterfacePtr<IFuzzySet> AlphaCutoff(TFzyFloat CutOff,
-                                                               bool StrongCutoff) = 0;
+                                                               bool StrongCutoff) const = 0;
     /// A new set without a variable: the part at or above CutOff (CutValuesBelow), or the
     /// curve clipped at CutOff.
     [[nodiscard]] virtual TInterfacePtr<IFuzzySet> Cutoff(TFzyFloat CutOff,
-                                                          bool CutValuesBelow) = 0;
+                                                          bool CutValuesBelow) const = 0;
     /// A new set of the same name and points for Variable, taking its parser; set type,
     /// expression, comment and Defined are not copied.
     [[nodiscard]] virtual TInterfacePtr<IFuzzySet>

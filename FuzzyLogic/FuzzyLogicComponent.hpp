@@ -43,7 +43,8 @@ public:
     const TNotifyEvent& GetOnChange() const { return FOnChange; }
     void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
 
-    TCustomFuzzyLogicParser* GetParser() const { return FParser; }
+    const TCustomFuzzyLogicParser* GetParser() const { return FParser; }
+    TCustomFuzzyLogicParser* GetParser() { return FParser; }
     /// Links the parser component (both ways, so either learns of the other's end).
     void SetParser(TCustomFuzzyLogicParser* Value);
 
@@ -54,7 +55,8 @@ public:
     /// loading ends.
     void SetStrings(const TStringList* Value);
     /// Lines held for descendants; the component itself reads nothing from them.
-    TStringList* GetVariables() const { return FVariables.get(); }
+    const TStringList* GetVariables() const { return FVariables.get(); }
+    TStringList* GetVariables() { return FVariables.get(); }
     void SetVariables(const TStringList* Value) { FVariables->Assign(Value); }
 
     /// Empties the variables and parses the definition text into them (nothing while
@@ -110,7 +112,8 @@ public:
     ~TFuzzyLogic() override;
     std::string ClassName() const override { return "TFuzzyLogic"; }
 
-    TFuzzyVariables* GetItems() const { return FItems.get(); }
+    const TFuzzyVariables* GetItems() const { return FItems.get(); }
+    TFuzzyVariables* GetItems() { return FItems.get(); }
     /// Replaces the variables by copies of Value's variables.
     void SetItems(const TFuzzyVariables* Value) { FItems->Assign(Value); }
 

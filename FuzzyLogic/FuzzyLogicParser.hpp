@@ -70,7 +70,8 @@ public:
     ~TCustomFuzzyLogicParser() override;
     std::string ClassName() const override { return "TCustomFuzzyLogicParser"; }
 
-    TCustomFuzzyLogic* GetFuzzyLogic() const { return FFuzzyLogic; }
+    const TCustomFuzzyLogic* GetFuzzyLogic() const { return FFuzzyLogic; }
+    TCustomFuzzyLogic* GetFuzzyLogic() { return FFuzzyLogic; }
     /// Links the logic component to fill (both ways, so that its end clears the link).
     void SetFuzzyLogic(TCustomFuzzyLogic* Value);
 
@@ -137,9 +138,9 @@ public:
     virtual TFzyFloat EvalFuzzyExpression(TFuzzyVariable* Variable, const std::string& Expression,
                                           TFuzzySet*& Result) = 0;
     /// The definition text of a term (AsTerm) or of a set standing in an expression.
-    virtual std::string PrettyPrint(const TFuzzySet* FuzzySet, bool AsTerm) = 0;
+    virtual std::string PrettyPrint(const TFuzzySet* FuzzySet, bool AsTerm) const = 0;
     /// The definition text of a variable with its defined terms.
-    virtual std::string PrettyPrint(const TFuzzyVariable* Variable) = 0;
+    virtual std::string PrettyPrint(const TFuzzyVariable* Variable) const = 0;
 
     // The interface-model forms. Each runs its component-model form above on a scratch
     // component copy of its arguments and copies the results back (see TFuzzyParserIntf),

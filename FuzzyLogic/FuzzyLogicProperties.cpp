@@ -20,7 +20,7 @@ void RegisterSetClasses(TClassRegistry& Registry) {
     // type keeps the points read with it instead of generating the default shape.
     Registry.RegisterClass<TFuzzySet>("TFuzzySet")
         .Value<bool>("Defined", &TFuzzySet::GetDefined, &TFuzzySet::SetDefined)
-        .Collection("Values", &TFuzzySet::GetValues)
+        .Collection("Values", [](auto& Set) { return Set.GetValues(); })
         .Value<std::string>("Name", &TFuzzySet::GetName, &TFuzzySet::SetName)
         .Value<std::string>("Comment", &TFuzzySet::GetComment, &TFuzzySet::SetComment)
         .Value<TFuzzySetType>("SetType", &TFuzzySet::GetSetType, &TFuzzySet::SetSetType)
@@ -31,7 +31,7 @@ void RegisterSetClasses(TClassRegistry& Registry) {
     Registry.RegisterClass<TFuzzyVariable>("TFuzzyVariable")
         .Value<TFzyFloat>("Maximum", &TFuzzyVariable::GetMaximum, &TFuzzyVariable::SetMaximum)
         .Value<TFzyFloat>("Minimum", &TFuzzyVariable::GetMinimum, &TFuzzyVariable::SetMinimum)
-        .Collection("Items", &TFuzzyVariable::GetItems)
+        .Collection("Items", [](auto& Variable) { return Variable.GetItems(); })
         .Value<std::int32_t>("ItemIndex", &TFuzzyVariable::GetItemIndex,
                              &TFuzzyVariable::SetItemIndex)
         .Value<std::string>("Name", &TFuzzyVariable::GetName, &TFuzzyVariable::SetName)
@@ -55,16 +55,18 @@ void RegisterLogicClass(TClassRegistry& Registry) {
                DefaultNumFunctionValues)
         .Value<TFzyFloat>("Threshold", &L::GetThreshold, &L::SetThreshold)
         .Event("OnChange", &L::GetOnChange, &L::SetOnChange)
-        .Link<TCustomFuzzyLogicParser>("Parser", &L::GetParser, &L::SetParser,
-                                       "TCustomFuzzyLogicParser")
-        .Lines("Variables", &L::GetVariables, &L::SetVariables)
+        .Link<TCustomFuzzyLogicParser>(
+            "Parser", [](const L& Logic) { return Logic.GetParser(); }, &L::SetParser,
+            "TCustomFuzzyLogicParser")
+        .Lines(
+            "Variables", [](const L& Logic) { return Logic.GetVariables(); }, &L::SetVariables)
         // The variables are stored whole in Items; the definition text is only their
         // view, rounded to four decimals, so it is not written. Text that gives it is
         // parsed once loading ends.
         .Lines(
             "Strings", [](const L&) -> const TStringList* { return nullptr; }, &L::SetStrings)
         .NotStored()
-        .Collection("Items", &L::GetItems)
+        .Collection("Items", [](auto& Logic) { return Logic.GetItems(); })
         .Event("OnFuzzySetChange", &L::GetOnFuzzySetChange, &L::SetOnFuzzySetChange)
         .Event("OnVariableChange", &L::GetOnVariableChange, &L::SetOnVariableChange)
         .Event("OnVariableDeleted", &L::GetOnVariableDeleted, &L::SetOnVariableDeleted)
@@ -78,8 +80,9 @@ void RegisterParserBaseClass(TClassRegistry& Registry) {
     Registry.RegisterClass<P>("TCustomFuzzyLogicParser")
         .Event("OnParseFuzzySet", &P::GetOnParseFuzzySet, &P::SetOnParseFuzzySet)
         .Event("OnParseFuzzyVariable", &P::GetOnParseFuzzyVariable, &P::SetOnParseFuzzyVariable)
-        .Link<TCustomFuzzyLogic>("FuzzyLogic", &P::GetFuzzyLogic, &P::SetFuzzyLogic,
-                                 "TCustomFuzzyLogic")
+        .Link<TCustomFuzzyLogic>(
+            "FuzzyLogic", [](const P& Parser) { return Parser.GetFuzzyLogic(); }, &P::SetFuzzyLogic,
+            "TCustomFuzzyLogic")
         .Event("OnEvalExpression", &P::GetOnEvalExpression, &P::SetOnEvalExpression)
         .Event("OnCalcFuzzyFunction", &P::GetOnCalcFuzzyFunction, &P::SetOnCalcFuzzyFunction)
         .Event("OnParseFuzzySetIntf", &P::GetOnParseFuzzySetIntf, &P::SetOnParseFuzzySetIntf)

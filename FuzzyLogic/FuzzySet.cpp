@@ -95,12 +95,21 @@ std::string TFuzzySet::ToString() const {
     return WritePoints("(" + FName + " ");
 }
 
-TFuzzySets* TFuzzySet::GetCollection() const {
+const TFuzzySets* TFuzzySet::GetCollection() const {
+    return dynamic_cast<const TFuzzySets*>(TGCollectionItem::GetCollection());
+}
+
+TFuzzySets* TFuzzySet::GetCollection() {
     return dynamic_cast<TFuzzySets*>(TGCollectionItem::GetCollection());
 }
 
-TFuzzyVariable* TFuzzySet::GetVariable() const {
+const TFuzzyVariable* TFuzzySet::GetVariable() const {
     const TFuzzySets* terms = GetCollection();
+    return terms != nullptr ? terms->GetVariable() : nullptr;
+}
+
+TFuzzyVariable* TFuzzySet::GetVariable() {
+    TFuzzySets* terms = GetCollection();
     return terms != nullptr ? terms->GetVariable() : nullptr;
 }
 
@@ -139,7 +148,8 @@ void TFuzzySet::MarkDefinedWhenDesigned() {
 }
 
 TFuzzySet* TFuzzySet::Clone() const {
-    TFuzzyVariable* variable = GetVariable();
+    auto* terms = dynamic_cast<TFuzzySets*>(GetCollectionForNewItems());
+    TFuzzyVariable* variable = terms != nullptr ? terms->GetVariable() : nullptr;
     TPending<TFuzzySet> copy(GetClassType()(variable != nullptr ? variable->GetItems() : nullptr));
     copy->Assign(this);
     return copy.Keep();

@@ -82,7 +82,8 @@ public:
 
     // ---- plain properties ----
     TFuzzySetType GetSetType() const { return FSetType; }
-    TFuzzySetValues* GetValues() const { return FValues.get(); }
+    const TFuzzySetValues* GetValues() const { return FValues.get(); }
+    TFuzzySetValues* GetValues() { return FValues.get(); }
     /// Replaces the points with copies of Value's points.
     void SetValues(const TFuzzySetValues* Value);
     TFzyFloat GetInflectionPoint() const { return FInflectionPoint; }
@@ -94,9 +95,11 @@ public:
 
     // ---- context ----
     /// The term collection the set belongs to, or nullptr.
-    TFuzzySets* GetCollection() const;
+    const TFuzzySets* GetCollection() const;
+    TFuzzySets* GetCollection();
     /// The variable whose term the set is, or nullptr.
-    TFuzzyVariable* GetVariable() const;
+    const TFuzzyVariable* GetVariable() const;
+    TFuzzyVariable* GetVariable();
     /// Index 0: the upper bound of the X axis, the variable's Maximum; index 1: the lower
     /// bound, its Minimum. Without a variable the axis is [-2147483647, 2147483647]. Other
     /// indexes raise EFzyException.
@@ -142,13 +145,14 @@ public:
     /// there is none), built by FuzzyOperator at every event of the walk, named
     /// 'this OperatorKeyword other'.
     [[nodiscard]] TFuzzySet* Operator(const TFuzzySet* FuzzySet, const std::string& OperatorKeyword,
-                                      const TFuzzyOperator& FuzzyOperator);
-    [[nodiscard]] TFuzzySet* Intersection(const TFuzzySet* FuzzySet);
-    [[nodiscard]] TFuzzySet* Union(const TFuzzySet* FuzzySet);
+                                      const TFuzzyOperator& FuzzyOperator) const;
+    [[nodiscard]] TFuzzySet* Intersection(const TFuzzySet* FuzzySet) const;
+    [[nodiscard]] TFuzzySet* Union(const TFuzzySet* FuzzySet) const;
     /// Raises EFzyException for foSum (intersection) or a value outside the enumeration.
     [[nodiscard]] virtual TFuzzySet* Intersection(const TFuzzySet* FuzzySet,
-                                                  TFuzzyOperation IntersectionType);
-    [[nodiscard]] virtual TFuzzySet* Union(const TFuzzySet* FuzzySet, TFuzzyOperation UnionType);
+                                                  TFuzzyOperation IntersectionType) const;
+    [[nodiscard]] virtual TFuzzySet* Union(const TFuzzySet* FuzzySet,
+                                           TFuzzyOperation UnionType) const;
     /// A quick test whether the two sets can overlap.
     bool Intersects(const TFuzzySet* FuzzySet) const;
     /// The crossing of segment (X1, Y1)-(X2, Y2) with (X3, Y3)-(X4, Y4), if any, with
@@ -200,9 +204,9 @@ public:
     TFuzzySet* Normalize();
     /// A new set (see Operator for its ownership): the part of the curve at or above
     /// CutOff (CutValuesBelow) or the curve clipped at CutOff.
-    [[nodiscard]] TFuzzySet* Cutoff(TFzyFloat CutOff, bool CutValuesBelow);
+    [[nodiscard]] TFuzzySet* Cutoff(TFzyFloat CutOff, bool CutValuesBelow) const;
     /// A new set: the curve inside the (strong) alpha cut, 0 outside, with vertical edges.
-    [[nodiscard]] TFuzzySet* AlphaCutoff(TFzyFloat CutOff, bool StrongCutoff);
+    [[nodiscard]] TFuzzySet* AlphaCutoff(TFzyFloat CutOff, bool StrongCutoff) const;
     /// The height of the minimum-intersection of this set and Match.
     [[nodiscard]] TFzyFloat GetCorrelationStrength(const TFuzzySet* Match) const;
     /// Clips (fcmMinimum) or scales (fcmProduct) every Y by the strength.
@@ -210,9 +214,9 @@ public:
     TFuzzySet* Correlate(TFzyFloat CorrelationStrength, TFuzzyCorrelationMethod CorrelationMethod);
     /// A new set combining this solution with NewEvidence: their union by the inference
     /// method, or their intersection when Unconditional.
-    [[nodiscard]] TFuzzySet* Infer(const TFuzzySet* NewEvidence, bool Unconditional);
+    [[nodiscard]] TFuzzySet* Infer(const TFuzzySet* NewEvidence, bool Unconditional) const;
     [[nodiscard]] TFuzzySet* Infer(const TFuzzySet* NewEvidence,
-                                   TFuzzyInferenceMethod InferenceMethod, bool Unconditional);
+                                   TFuzzyInferenceMethod InferenceMethod, bool Unconditional) const;
     /// Comparison callback: both memberships reach the threshold.
     bool FuzzyOperatorMinThreshold(TFzyFloat X1, TFzyFloat Y1, TFzyFloat X2, TFzyFloat Y2) const;
     /// Comparison callback of GetCorrelationStrength: keeps the largest min(Y1, Y2).

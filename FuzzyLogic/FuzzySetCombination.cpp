@@ -67,11 +67,11 @@ bool TFuzzySet::Iterate(const TFuzzySet* FuzzySet, const TFuzzyComparison& Compa
 
 // Results join whatever collection the set is in, typed or not.
 TFuzzySet* TFuzzySet::CreateResultSet() const {
-    return GetClassType()(TGCollectionItem::GetCollection());
+    return GetClassType()(GetCollectionForNewItems());
 }
 
 TFuzzySet* TFuzzySet::Operator(const TFuzzySet* FuzzySet, const std::string& OperatorKeyword,
-                               const TFuzzyOperator& FuzzyOperator) {
+                               const TFuzzyOperator& FuzzyOperator) const {
     const TFuzzySet& other = walk::Required(FuzzySet);
     TPending<TFuzzySet> result(CreateResultSet());
     result->SetName(CreateFuzzyName(FName, other.FName, OperatorKeyword));
@@ -90,15 +90,16 @@ TFuzzySet* TFuzzySet::Operator(const TFuzzySet* FuzzySet, const std::string& Ope
     return result.Keep();
 }
 
-TFuzzySet* TFuzzySet::Intersection(const TFuzzySet* FuzzySet) {
+TFuzzySet* TFuzzySet::Intersection(const TFuzzySet* FuzzySet) const {
     return Intersection(FuzzySet, TFuzzyOperation::foZadeh);
 }
 
-TFuzzySet* TFuzzySet::Union(const TFuzzySet* FuzzySet) {
+TFuzzySet* TFuzzySet::Union(const TFuzzySet* FuzzySet) const {
     return Union(FuzzySet, TFuzzyOperation::foZadeh);
 }
 
-TFuzzySet* TFuzzySet::Intersection(const TFuzzySet* FuzzySet, TFuzzyOperation IntersectionType) {
+TFuzzySet* TFuzzySet::Intersection(const TFuzzySet* FuzzySet,
+                                   TFuzzyOperation IntersectionType) const {
     static const TFuzzyOperator callbacks[] = {FuzzyOperatorMin,
                                                FuzzyOperatorMean,
                                                FuzzyOperatorMeanSqr,
@@ -112,7 +113,7 @@ TFuzzySet* TFuzzySet::Intersection(const TFuzzySet* FuzzySet, TFuzzyOperation In
                     callbacks[index]);
 }
 
-TFuzzySet* TFuzzySet::Union(const TFuzzySet* FuzzySet, TFuzzyOperation UnionType) {
+TFuzzySet* TFuzzySet::Union(const TFuzzySet* FuzzySet, TFuzzyOperation UnionType) const {
     static const TFuzzyOperator callbacks[] = {
         FuzzyOperatorMax,      FuzzyOperatorUnionMean,    FuzzyOperatorMeanSqr,
         FuzzyOperatorMeanSqrt, FuzzyOperatorUnionProduct, FuzzyOperatorUnionBoundedSum,

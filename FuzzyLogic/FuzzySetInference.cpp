@@ -48,7 +48,7 @@ TFuzzySet* TFuzzySet::Normalize() {
     return this;
 }
 
-TFuzzySet* TFuzzySet::Cutoff(TFzyFloat CutOff, bool CutValuesBelow) {
+TFuzzySet* TFuzzySet::Cutoff(TFzyFloat CutOff, bool CutValuesBelow) const {
     CheckedLevel(CutOff);
     const std::string keyword(CutValuesBelow ? FuzzyUnionKeywords[TFuzzyOperation::foZadeh]
                                              : FuzzyIntersectionKeywords[TFuzzyOperation::foZadeh]);
@@ -88,7 +88,7 @@ TFuzzySet* TFuzzySet::Cutoff(TFzyFloat CutOff, bool CutValuesBelow) {
     return result.Keep();
 }
 
-TFuzzySet* TFuzzySet::AlphaCutoff(TFzyFloat CutOff, bool StrongCutoff) {
+TFuzzySet* TFuzzySet::AlphaCutoff(TFzyFloat CutOff, bool StrongCutoff) const {
     CheckedLevel(CutOff);
     TPending<TFuzzySet> result(CreateResultSet());
     result->SetName(FName);
@@ -158,12 +158,12 @@ TFuzzySet* TFuzzySet::Correlate(TFzyFloat CorrelationStrength,
                : Hedge(TBaseFuzzyHedge::bfhCutGreater, CorrelationStrength, true);
 }
 
-TFuzzySet* TFuzzySet::Infer(const TFuzzySet* NewEvidence, bool Unconditional) {
+TFuzzySet* TFuzzySet::Infer(const TFuzzySet* NewEvidence, bool Unconditional) const {
     return Infer(NewEvidence, GetLogicSettings().InferenceMethod, Unconditional);
 }
 
 TFuzzySet* TFuzzySet::Infer(const TFuzzySet* NewEvidence, TFuzzyInferenceMethod InferenceMethod,
-                            bool Unconditional) {
+                            bool Unconditional) const {
     TFuzzyOperation operation = TFuzzyOperation::foZadeh;
     switch (InferenceMethod) {
     case TFuzzyInferenceMethod::fimAdditive:

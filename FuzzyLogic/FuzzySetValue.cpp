@@ -78,10 +78,6 @@ bool TFuzzySetValue::Equals(const TFuzzySetValue* Source) const {
     return FloatEquals(FX, Source->FX) && FloatEquals(FY, Source->FY);
 }
 
-TFuzzySetValues* TFuzzySetValue::GetFuzzySetValues() const {
-    return FList;
-}
-
 const TFuzzySet* TFuzzySetValue::GetFuzzySet() const {
     const TFuzzySetValues* values = GetFuzzySetValues();
     return values != nullptr ? values->GetFuzzySet() : nullptr;
@@ -91,7 +87,7 @@ bool TFuzzySetValue::IsInSet() const {
     return GetFuzzySet() != nullptr;
 }
 
-TFzyFloat TFuzzySetValue::ClampedIntoSet(TFzyFloat X) const {
+TFzyFloat TFuzzySetValue::ClampedIntoSet(TFzyFloat X) {
     if (!IsInSet())
         return X;
     const auto [minimum, maximum] = GetFuzzySetValues()->GetSetXRange();

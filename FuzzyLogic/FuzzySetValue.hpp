@@ -48,15 +48,17 @@ public:
     virtual bool Equals(const TFuzzySetValue* Source) const;
 
     /// The owning point list, or nullptr.
-    TFuzzySetValues* GetFuzzySetValues() const;
-    TFuzzySetValues* GetCollection() const { return GetFuzzySetValues(); }
+    const TFuzzySetValues* GetFuzzySetValues() const { return FList; }
+    TFuzzySetValues* GetFuzzySetValues() { return FList; }
+    const TFuzzySetValues* GetCollection() const { return FList; }
+    TFuzzySetValues* GetCollection() { return FList; }
 
 private:
     TFuzzySetValue() = default;
     const TFuzzySet* GetFuzzySet() const;
     bool IsInSet() const;
     /// X clamped into the owning set's range; X itself for a point in no set's list.
-    TFzyFloat ClampedIntoSet(TFzyFloat X) const;
+    TFzyFloat ClampedIntoSet(TFzyFloat X);
     void ValueChanged(TXYUpdateTypes UpdateTypes);
 
     friend class TFuzzySetValues;

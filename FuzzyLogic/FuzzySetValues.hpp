@@ -32,7 +32,8 @@ public:
     ~TFuzzySetValues() override;
     std::string ClassName() const override { return "TFuzzySetValues"; }
 
-    TFuzzySet* GetFuzzySet() const { return FFuzzySet; }
+    const TFuzzySet* GetFuzzySet() const { return FFuzzySet; }
+    TFuzzySet* GetFuzzySet() { return FFuzzySet; }
 
     /// Appends a point (one to the right of the last point, Y = 0).
     TFuzzySetValue* Add();

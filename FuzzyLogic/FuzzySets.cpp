@@ -34,11 +34,11 @@ TFuzzySet* TFuzzySets::Insert(int Index) {
     return InsertItemAt(Index);
 }
 
-TFuzzySet* TFuzzySets::GetItemByName(const std::string& Name) const {
+int TFuzzySets::IndexOfExisting(const std::string& Name) const {
     const int index = IndexOf(Name);
     if (index < 0)
         throw EFzyException(SUnknownFuzzySetName, Name);
-    return GetItem(index);
+    return index;
 }
 
 void TFuzzySets::SetItemByName(const std::string& Name, const TFuzzySet* Value) {

@@ -22,7 +22,8 @@ public:
     ~TFuzzySets() override;
     std::string ClassName() const override { return "TFuzzySets"; }
 
-    TFuzzyVariable* GetVariable() const { return FVariable; }
+    const TFuzzyVariable* GetVariable() const { return FVariable; }
+    TFuzzyVariable* GetVariable() { return FVariable; }
     TFuzzySetClass GetSetClass() const { return FSetClass; }
 
     /// Appends a new term; it becomes the variable's current term (ItemIndex).
@@ -33,7 +34,10 @@ public:
     /// Inserts a new term at Index (the current term stays as it was).
     TFuzzySet* Insert(int Index);
     /// The term named Name; EFzyException when there is none.
-    TFuzzySet* GetItemByName(const std::string& Name) const;
+    const TFuzzySet* GetItemByName(const std::string& Name) const {
+        return GetItem(IndexOfExisting(Name));
+    }
+    TFuzzySet* GetItemByName(const std::string& Name) { return GetItem(IndexOfExisting(Name)); }
     /// Assigns Value into the term named Name; EFzyException when there is none.
     void SetItemByName(const std::string& Name, const TFuzzySet* Value);
 
@@ -43,6 +47,8 @@ protected:
 
 private:
     friend class TFuzzyVariable;
+    /// Index of the term named Name; EFzyException when there is none.
+    int IndexOfExisting(const std::string& Name) const;
     TFuzzyVariable* FVariable;
     TFuzzySetClass FSetClass;
 };

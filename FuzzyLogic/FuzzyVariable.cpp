@@ -132,12 +132,21 @@ void TFuzzyVariable::SetItems(const TFuzzySets* Value) {
     FItems->Assign(Value);
 }
 
-TFuzzyVariables* TFuzzyVariable::GetCollection() const {
+const TFuzzyVariables* TFuzzyVariable::GetCollection() const {
+    return dynamic_cast<const TFuzzyVariables*>(TGCollectionItem::GetCollection());
+}
+
+TFuzzyVariables* TFuzzyVariable::GetCollection() {
     return dynamic_cast<TFuzzyVariables*>(TGCollectionItem::GetCollection());
 }
 
-TFuzzyLogic* TFuzzyVariable::GetFuzzy() const {
+const TFuzzyLogic* TFuzzyVariable::GetFuzzy() const {
     const TFuzzyVariables* variables = GetCollection();
+    return variables != nullptr ? variables->GetFuzzy() : nullptr;
+}
+
+TFuzzyLogic* TFuzzyVariable::GetFuzzy() {
+    TFuzzyVariables* variables = GetCollection();
     return variables != nullptr ? variables->GetFuzzy() : nullptr;
 }
 

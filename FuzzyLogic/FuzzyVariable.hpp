@@ -59,12 +59,15 @@ public:
     int GetItemIndex() const { return FItemIndex; }
     /// Selects the current term (-1 for none). EFzyException at or above the term count.
     void SetItemIndex(int Value);
-    TFuzzySets* GetItems() const { return FItems.get(); }
+    const TFuzzySets* GetItems() const { return FItems.get(); }
+    TFuzzySets* GetItems() { return FItems.get(); }
     /// Replaces the terms by copies of Value's terms.
     void SetItems(const TFuzzySets* Value);
-    TFuzzyVariables* GetCollection() const;
+    const TFuzzyVariables* GetCollection() const;
+    TFuzzyVariables* GetCollection();
     /// The logic component that owns the variable's collection, or nullptr.
-    TFuzzyLogic* GetFuzzy() const;
+    const TFuzzyLogic* GetFuzzy() const;
+    TFuzzyLogic* GetFuzzy();
 
     /// The strength of a rule's premises against the facts: the smallest correlation
     /// strength of each premise with its fact (1 without premises). Raises

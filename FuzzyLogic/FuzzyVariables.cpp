@@ -32,11 +32,11 @@ TFuzzyVariable* TFuzzyVariables::Insert(int Index) {
     return InsertItemAt(Index);
 }
 
-TFuzzyVariable* TFuzzyVariables::GetItemByName(const std::string& Name) const {
+int TFuzzyVariables::IndexOfExisting(const std::string& Name) const {
     const int index = IndexOf(Name);
     if (index < 0)
         throw EFzyException(SUnknownFuzzyVarName, Name);
-    return GetItem(index);
+    return index;
 }
 
 void TFuzzyVariables::SetItemByName(const std::string& Name, const TFuzzyVariable* Value) {

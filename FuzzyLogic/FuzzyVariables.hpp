@@ -26,14 +26,20 @@ public:
     ~TFuzzyVariables() override;
     std::string ClassName() const override { return "TFuzzyVariables"; }
 
-    TFuzzyLogic* GetFuzzy() const { return FFuzzy; }
+    const TFuzzyLogic* GetFuzzy() const { return FFuzzy; }
+    TFuzzyLogic* GetFuzzy() { return FFuzzy; }
     TFuzzySetClass GetSetClass() const { return FSetClass; }
 
     TFuzzyVariable* Add();
     TFuzzyVariable* Add(const std::string& Name);
     TFuzzyVariable* Insert(int Index);
     /// The variable named Name; EFzyException when there is none.
-    TFuzzyVariable* GetItemByName(const std::string& Name) const;
+    const TFuzzyVariable* GetItemByName(const std::string& Name) const {
+        return GetItem(IndexOfExisting(Name));
+    }
+    TFuzzyVariable* GetItemByName(const std::string& Name) {
+        return GetItem(IndexOfExisting(Name));
+    }
     /// Assigns Value into the variable named Name; EFzyException when there is none.
     void SetItemByName(const std::string& Name, const TFuzzyVariable* Value);
 
@@ -47,6 +53,9 @@ protected:
     void Notify(TCollectionItem* Item, TCollectionNotification Action) override;
 
 private:
+    /// Index of the variable named Name; EFzyException when there is none.
+    int IndexOfExisting(const std::string& Name) const;
+
     TFuzzyLogic* FFuzzy;
     TFuzzySetClass FSetClass;
 };

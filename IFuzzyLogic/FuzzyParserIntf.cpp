@@ -144,7 +144,7 @@ public:
     TScratchModel(const TScratchModel&) = delete;
     TScratchModel& operator=(const TScratchModel&) = delete;
 
-    TFuzzyLogic& GetLogic() const { return *FLogic; }
+    TFuzzyLogic& GetLogic() { return *FLogic; }
 
 private:
     std::unique_ptr<TFuzzyLogic> FLogic;
@@ -153,7 +153,7 @@ private:
     TCalcFuzzyFunctionEvent FCalc;
 };
 
-TCustomFuzzyLogicParser& TFuzzyParserIntf::Parser() const {
+TCustomFuzzyLogicParser& TFuzzyParserIntf::Parser() {
     if (FParser == nullptr)
         throw EFzyException(SParserUnassigned);
     return *FParser;

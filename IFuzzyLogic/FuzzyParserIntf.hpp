@@ -62,7 +62,8 @@ public:
     }
 
     /// The parser component; nullptr once it was destroyed.
-    TCustomFuzzyLogicParser* GetParser() const { return FParser; }
+    const TCustomFuzzyLogicParser* GetParser() const { return FParser; }
+    TCustomFuzzyLogicParser* GetParser() { return FParser; }
 
     // The IFuzzyParser calls go to the parser component's interface forms.
     TFzyFloat EvalFuzzyExpression(const TInterfacePtr<IFuzzyVariable>& Variable,
@@ -109,7 +110,7 @@ private:
     explicit TFuzzyParserIntf(TCustomFuzzyLogicParser* Parser) : FParser(Parser) {}
     /// Forgets the parser component, which is going away.
     void Detach() { FParser = nullptr; }
-    TCustomFuzzyLogicParser& Parser() const;
+    TCustomFuzzyLogicParser& Parser();
 
     TCustomFuzzyLogicParser* FParser;
 };

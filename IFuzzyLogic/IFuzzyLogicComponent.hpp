@@ -86,7 +86,8 @@ public:
     ~TIFuzzyLogic() override;
     std::string ClassName() const override { return "TIFuzzyLogic"; }
 
-    TFuzzyVariableTable& GetItems() const { return *FItems; }
+    const TFuzzyVariableTable& GetItems() const { return *FItems; }
+    TFuzzyVariableTable& GetItems() { return *FItems; }
     /// Replaces the variables by those of Value.
     void SetItems(const TFuzzyVariableTable* Value) { FItems->Assign(Value); }
     TIFuzzyVariableClass GetVariableClass() const { return FVariableClass; }

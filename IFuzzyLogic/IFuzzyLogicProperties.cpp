@@ -40,10 +40,12 @@ void RegisterIFuzzyLogicClasses() {
         .Value("DefuzzificationMethod", &L::GetDefuzzificationMethod, &L::SetDefuzzificationMethod,
                TDefuzzificationMethod::dmCenterOfGravity)
         .Value("NumFunctionValues", &L::GetNumFunctionValues, &L::SetNumFunctionValues, 7)
-        .Link<TCustomFuzzyLogicParser>("Parser", &L::GetParser, &L::SetParser,
-                                       "TCustomFuzzyLogicParser")
+        .Link<TCustomFuzzyLogicParser>(
+            "Parser", [](const L& Logic) { return Logic.GetParser(); }, &L::SetParser,
+            "TCustomFuzzyLogicParser")
         .Event("OnChange", &L::GetOnChange, &L::SetOnChange)
-        .Lines("Variables", &L::GetVariables, &L::SetVariables)
+        .Lines(
+            "Variables", [](const L& Logic) { return Logic.GetVariables(); }, &L::SetVariables)
         // The text is regenerated from the variables when it is stale.
         .Lines(
             "Strings",

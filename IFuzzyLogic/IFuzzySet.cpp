@@ -302,7 +302,7 @@ TInterfacePtr<IFuzzySet> TIFuzzySet::Correlate(TFzyFloat CorrelationStrength,
 
 TInterfacePtr<IFuzzySet> TIFuzzySet::Infer(const TInterfacePtr<IFuzzySet>& NewEvidence,
                                            TFuzzyInferenceMethod InferenceMethod,
-                                           bool Unconditional) {
+                                           bool Unconditional) const {
     TInterfacePtr<IFuzzySet> result =
         Adopt(FSet->Infer(CoreOf(NewEvidence), InferenceMethod, Unconditional), FVariable);
     result->SetParser(FParser);
@@ -324,24 +324,24 @@ bool TIFuzzySet::Intersects(const TInterfacePtr<IFuzzySet>& Other) const {
     return FSet->Intersects(CoreOf(Other));
 }
 
-TInterfacePtr<IFuzzySet> TIFuzzySet::Intersection(const TInterfacePtr<IFuzzySet>& Other) {
+TInterfacePtr<IFuzzySet> TIFuzzySet::Intersection(const TInterfacePtr<IFuzzySet>& Other) const {
     return Intersection(Other, TFuzzyOperation::foZadeh);
 }
 
 TInterfacePtr<IFuzzySet> TIFuzzySet::Intersection(const TInterfacePtr<IFuzzySet>& Other,
-                                                  TFuzzyOperation IntersectionType) {
+                                                  TFuzzyOperation IntersectionType) const {
     TInterfacePtr<IFuzzySet> result =
         Adopt(FSet->Intersection(CoreOf(Other), IntersectionType), FVariable);
     result->SetParser(FParser);
     return result;
 }
 
-TInterfacePtr<IFuzzySet> TIFuzzySet::Union(const TInterfacePtr<IFuzzySet>& Other) {
+TInterfacePtr<IFuzzySet> TIFuzzySet::Union(const TInterfacePtr<IFuzzySet>& Other) const {
     return Union(Other, TFuzzyOperation::foZadeh);
 }
 
 TInterfacePtr<IFuzzySet> TIFuzzySet::Union(const TInterfacePtr<IFuzzySet>& Other,
-                                           TFuzzyOperation UnionType) {
+                                           TFuzzyOperation UnionType) const {
     TInterfacePtr<IFuzzySet> result = Adopt(FSet->Union(CoreOf(Other), UnionType), FVariable);
     result->SetParser(FParser);
     return result;
@@ -359,7 +359,7 @@ bool TIFuzzySet::Iterate(const TInterfacePtr<IFuzzySet>& Other,
 
 TInterfacePtr<IFuzzySet> TIFuzzySet::Operator(const TInterfacePtr<IFuzzySet>& Other,
                                               const std::string& OperatorKeyword,
-                                              const TIFuzzyOperator& FuzzyOperator) {
+                                              const TIFuzzyOperator& FuzzyOperator) const {
     TInterfacePtr<IFuzzySet> result = GetClassType()(FVariable, std::string());
     result->Assign(Self());
     std::unique_ptr<TFuzzySet> named;
@@ -378,11 +378,11 @@ TInterfacePtr<IFuzzySet> TIFuzzySet::Operator(const TInterfacePtr<IFuzzySet>& Ot
     return result;
 }
 
-TInterfacePtr<IFuzzySet> TIFuzzySet::Cutoff(TFzyFloat CutOff, bool CutValuesBelow) {
+TInterfacePtr<IFuzzySet> TIFuzzySet::Cutoff(TFzyFloat CutOff, bool CutValuesBelow) const {
     return Adopt(FSet->Cutoff(CutOff, CutValuesBelow), nullptr);
 }
 
-TInterfacePtr<IFuzzySet> TIFuzzySet::AlphaCutoff(TFzyFloat CutOff, bool StrongCutoff) {
+TInterfacePtr<IFuzzySet> TIFuzzySet::AlphaCutoff(TFzyFloat CutOff, bool StrongCutoff) const {
     TInterfacePtr<IFuzzySet> result = Adopt(FSet->AlphaCutoff(CutOff, StrongCutoff), nullptr);
     result->SetName(result->GetName() + " (alpha=" + Format(FuzzyFormatStr, CutOff) + ")");
     result->SetVariable(FVariable);

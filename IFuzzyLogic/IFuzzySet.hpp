@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "FuzzyConsts/FuzzyMessages.hpp"
 #include "FuzzyInterfaces/FuzzyInterfaces.hpp"
@@ -59,8 +60,10 @@ class TIFuzzySetCore : public TFuzzySet {
 public:
     [[nodiscard]] static std::unique_ptr<TIFuzzySetCore> Create(TIFuzzySet& Owner);
     std::string ClassName() const override { return "TIFuzzySet"; }
-    TIFuzzySet& GetOwner() const { return FOwner; }
-    TIFSValues* GetValues() const { return static_cast<TIFSValues*>(FValues.get()); }
+    const TIFuzzySet& GetOwner() const { return FOwner; }
+    TIFuzzySet& GetOwner() { return FOwner; }
+    const TIFSValues* GetValues() const { return static_cast<const TIFSValues*>(FValues.get()); }
+    TIFSValues* GetValues() { return static_cast<TIFSValues*>(FValues.get()); }
     TFzyFloat GetXRange(int Index) const override;
     /// Renames through the interface set, which moves its entry in the variable's table.
     void SetName(const std::string& Value) override;
@@ -95,8 +98,10 @@ public:
     }
 
     /// The component set that runs the algorithms; it stays owned by this set.
-    TIFuzzySetCore& GetCore() const { return *FSet; }
-    TIFSValues* GetValues() const { return FSet->GetValues(); }
+    const TIFuzzySetCore& GetCore() const { return *FSet; }
+    TIFuzzySetCore& GetCore() { return *FSet; }
+    const TIFSValues* GetValues() const { return std::as_const(*FSet).GetValues(); }
+    TIFSValues* GetValues() { return FSet->GetValues(); }
     /// Replaces the points by copies of Value's points.
     void SetValues(const TFuzzySetValues* Value) { FSet->SetValues(Value); }
     /// This set as IFuzzySet; valid while a reference is held.
@@ -169,7 +174,7 @@ public:
                                        TFuzzyCorrelationMethod CorrelationMethod) override;
     TInterfacePtr<IFuzzySet> Infer(const TInterfacePtr<IFuzzySet>& NewEvidence,
                                    TFuzzyInferenceMethod InferenceMethod,
-                                   bool Unconditional) override;
+                                   bool Unconditional) const override;
 
     // ---- shapes ----
     void CreateCrispValue(TFzyFloat Value) override { FSet->CreateCrispValue(Value); }
@@ -209,17 +214,17 @@ public:
 
     // ---- combination and cuts ----
     bool Intersects(const TInterfacePtr<IFuzzySet>& Other) const override;
-    TInterfacePtr<IFuzzySet> Intersection(const TInterfacePtr<IFuzzySet>& Other) override;
+    TInterfacePtr<IFuzzySet> Intersection(const TInterfacePtr<IFuzzySet>& Other) const override;
     TInterfacePtr<IFuzzySet> Intersection(const TInterfacePtr<IFuzzySet>& Other,
-                                          TFuzzyOperation IntersectionType) override;
+                                          TFuzzyOperation IntersectionType) const override;
     bool LineSegmentIntersects(TFzyFloat X1, TFzyFloat Y1, TFzyFloat X2, TFzyFloat Y2, TFzyFloat X3,
                                TFzyFloat Y3, TFzyFloat X4, TFzyFloat Y4, TFzyFloat& X,
                                TFzyFloat& Y) const override {
         return TFuzzySet::LineSegmentIntersects(X1, Y1, X2, Y2, X3, Y3, X4, Y4, X, Y);
     }
-    TInterfacePtr<IFuzzySet> Union(const TInterfacePtr<IFuzzySet>& Other) override;
+    TInterfacePtr<IFuzzySet> Union(const TInterfacePtr<IFuzzySet>& Other) const override;
     TInterfacePtr<IFuzzySet> Union(const TInterfacePtr<IFuzzySet>& Other,
-                                   TFuzzyOperation UnionType) override;
+                                   TFuzzyOperation UnionType) const override;
     TInterfacePtr<IFuzzySet> Normalize() override;
     bool Iterate(const TInterfacePtr<IFuzzySet>& Other,
                  const TIFuzzyComparison& Comparison) const override;
@@ -227,9 +232,9 @@ public:
     /// of the result; the points are kept as the operator adds them.
     TInterfacePtr<IFuzzySet> Operator(const TInterfacePtr<IFuzzySet>& Other,
                                       const std::string& OperatorKeyword,
-                                      const TIFuzzyOperator& FuzzyOperator) override;
-    TInterfacePtr<IFuzzySet> AlphaCutoff(TFzyFloat CutOff, bool StrongCutoff) override;
-    TInterfacePtr<IFuzzySet> Cutoff(TFzyFloat CutOff, bool CutValuesBelow) override;
+                                      const TIFuzzyOperator& FuzzyOperator) const override;
+    TInterfacePtr<IFuzzySet> AlphaCutoff(TFzyFloat CutOff, bool StrongCutoff) const override;
+    TInterfacePtr<IFuzzySet> Cutoff(TFzyFloat CutOff, bool CutValuesBelow) const override;
     TInterfacePtr<IFuzzySet> Clone(const TInterfacePtr<IFuzzyVariable>& Variable) const override;
 
     /// The operators of Operator in their interface form: each adds to the result the

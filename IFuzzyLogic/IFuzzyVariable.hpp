@@ -90,7 +90,8 @@ public:
     int _AddRef() override { return FRefCount.fetch_add(1, std::memory_order_relaxed) + 1; }
     int _Release() override;
 
-    TIFuzzySets& GetItems() const { return *FItems; }
+    const TIFuzzySets& GetItems() const { return *FItems; }
+    TIFuzzySets& GetItems() { return *FItems; }
     void SetItems(const TIFuzzySets* Value) { FItems->Assign(Value); }
     TIFuzzySetClass GetFuzzySetClass() const { return FFuzzySetClass; }
     void SetFuzzySetClass(TIFuzzySetClass Value) { FFuzzySetClass = Value; }

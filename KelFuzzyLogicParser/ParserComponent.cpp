@@ -322,11 +322,11 @@ TInterfacePtr<IFuzzyStreamTokenList> TKelFuzzyLogicParser::ParseTokenList() {
 
 // ---- writer ----
 
-std::string TKelFuzzyLogicParser::PrettyPrint(const TFuzzySet* FuzzySet, bool AsTerm) {
+std::string TKelFuzzyLogicParser::PrettyPrint(const TFuzzySet* FuzzySet, bool AsTerm) const {
     return FuzzySet != nullptr ? PrettyPrintFuzzySet(*FuzzySet, AsTerm) : std::string();
 }
 
-std::string TKelFuzzyLogicParser::PrettyPrint(const TFuzzyVariable* Variable) {
+std::string TKelFuzzyLogicParser::PrettyPrint(const TFuzzyVariable* Variable) const {
     return Variable != nullptr ? PrettyPrintFuzzyVariable(*Variable) : std::string();
 }
 

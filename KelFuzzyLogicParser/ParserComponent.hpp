@@ -57,8 +57,8 @@ public:
                                    const std::string& Expression) override;
     TFzyFloat EvalFuzzyExpression(TFuzzyVariable* Variable, const std::string& Expression,
                                   TFuzzySet*& Result) override;
-    std::string PrettyPrint(const TFuzzySet* FuzzySet, bool AsTerm) override;
-    std::string PrettyPrint(const TFuzzyVariable* Variable) override;
+    std::string PrettyPrint(const TFuzzySet* FuzzySet, bool AsTerm) const override;
+    std::string PrettyPrint(const TFuzzyVariable* Variable) const override;
 
     /// Evaluates an expression's tokens (infix) over Variable's terms. The list is left
     /// holding the tokens in postfix order.
@@ -125,7 +125,8 @@ protected:
                              const std::string& Message, const std::string& Where,
                              const std::string& Keyword, bool ReadComment);
 
-    TFuzzyLogicTokenStream* GetStream() const { return FStream; }
+    const TFuzzyLogicTokenStream* GetStream() const { return FStream; }
+    TFuzzyLogicTokenStream* GetStream() { return FStream; }
 
 private:
     class TStreamScope;

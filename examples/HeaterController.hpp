@@ -116,8 +116,10 @@ public:
         return solution->Defuzzify();
     }
 
-    TFuzzyLogic* GetLogic() const { return FLogic.get(); }
-    TFuzzyVariable* GetPower() const { return FPower; }
+    const TFuzzyLogic* GetLogic() const { return FLogic.get(); }
+    TFuzzyLogic* GetLogic() { return FLogic.get(); }
+    const TFuzzyVariable* GetPower() const { return FPower; }
+    TFuzzyVariable* GetPower() { return FPower; }
     std::span<const THeaterRule> GetRules() const { return FRules; }
 
 private:

@@ -56,7 +56,8 @@ public:
         return solution->Defuzzify();
     }
 
-    TIFuzzyLogic* GetLogic() const { return FLogic.get(); }
+    const TIFuzzyLogic* GetLogic() const { return FLogic.get(); }
+    TIFuzzyLogic* GetLogic() { return FLogic.get(); }
 
 private:
     struct TRule {

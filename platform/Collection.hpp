@@ -21,6 +21,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -39,7 +40,8 @@ public:
     ~TCollectionItem() override;
     std::string ClassName() const override { return "TCollectionItem"; }
 
-    TCollection* GetCollection() const { return FCollection; }
+    const TCollection* GetCollection() const { return FCollection; }
+    TCollection* GetCollection() { return FCollection; }
     /// Moves the item into another collection (or none): it leaves the old one and joins
     /// the new one at its end, with the notifications of both.
     void SetCollection(TCollection* Value);
@@ -59,6 +61,9 @@ protected:
     template <class T>
     static T* Join(std::unique_ptr<T> Item, TCollection* Collection);
 
+    /// The collection in which the item's operations make new items (results, copies):
+    /// adding to the collection leaves the item itself unchanged, so const operations may.
+    TCollection* GetCollectionForNewItems() const { return FCollection; }
     /// Reports a change of this item (AllItems false) or of the whole collection.
     void Changed(bool AllItems);
     /// Leaves the collection now. Destructors of descendants call it first, so that the
@@ -76,10 +81,13 @@ private:
 /// items' own parts), hence a function object.
 using TCollectionItemClass = std::function<TCollectionItem*(TCollection* Collection)>;
 
-/// Iterates over a collection by index, typed as the collection's item class. Reading the
-/// collection's items afresh at each step keeps it safe when the collection changes.
+/// Iterates over a collection by index, typed as the collection's item class (const items
+/// over a const collection). Reading the collection's items afresh at each step keeps it
+/// safe when the collection changes.
 template <class T>
 class TCollectionEnumerator {
+    using TCollectionPtr = std::conditional_t<std::is_const_v<T>, const TCollection*, TCollection*>;
+
 public:
     using iterator_category = std::forward_iterator_tag;
     using value_type = T*;
@@ -88,7 +96,7 @@ public:
     using reference = T*;
 
     TCollectionEnumerator() = default;
-    TCollectionEnumerator(const TCollection* Collection, int Index)
+    TCollectionEnumerator(TCollectionPtr Collection, int Index)
         : FCollection(Collection), FIndex(Index) {}
 
     T* operator*() const;
@@ -104,7 +112,7 @@ public:
     bool operator==(const TCollectionEnumerator& other) const;
 
 private:
-    const TCollection* FCollection = nullptr;
+    TCollectionPtr FCollection = nullptr;
     int FIndex = 0;
 };
 
@@ -134,12 +142,10 @@ public:
 
     int GetCount() const { return static_cast<int>(FItems.size()); }
     /// The item at Index; EListError when out of range.
-    TCollectionItem* GetItem(int Index) const {
-        if (Index < 0 || Index >= GetCount())
-            RaiseIndexError(Index);
-        return FItems[static_cast<std::size_t>(Index)];
-    }
-    TCollectionItem* operator[](int Index) const { return GetItem(Index); }
+    const TCollectionItem* GetItem(int Index) const { return FItems[CheckedIndex(Index)]; }
+    TCollectionItem* GetItem(int Index) { return FItems[CheckedIndex(Index)]; }
+    const TCollectionItem* operator[](int Index) const { return GetItem(Index); }
+    TCollectionItem* operator[](int Index) { return GetItem(Index); }
     /// Assigns Value into the existing item at Index.
     void SetItem(int Index, const TCollectionItem* Value);
     const TCollectionItemClass& GetItemClass() const { return FItemClass; }
@@ -153,8 +159,10 @@ public:
     /// source item, assigned from it.
     void Assign(const TPersistent* Source) override;
 
-    TCollectionEnumerator<TCollectionItem> begin() const { return {this, 0}; }
-    TCollectionEnumerator<TCollectionItem> end() const { return {this, GetCount()}; }
+    TCollectionEnumerator<const TCollectionItem> begin() const { return {this, 0}; }
+    TCollectionEnumerator<const TCollectionItem> end() const { return {this, GetCount()}; }
+    TCollectionEnumerator<TCollectionItem> begin() { return {this, 0}; }
+    TCollectionEnumerator<TCollectionItem> end() { return {this, GetCount()}; }
 
 protected:
     /// Change hook: Item is the changed item, or nullptr when the whole collection changed.
@@ -187,6 +195,11 @@ private:
     void InsertItem(TCollectionItem* Item);
     void RemoveItem(TCollectionItem* Item);
     void CheckIndex(int Index, int Count) const;
+    std::size_t CheckedIndex(int Index) const {
+        if (Index < 0 || Index >= GetCount())
+            RaiseIndexError(Index);
+        return static_cast<std::size_t>(Index);
+    }
     /// Raises EListError for Index (kept out of line: reading an item is inlined).
     [[noreturn]] static void RaiseIndexError(int Index);
     void Renumber(std::size_t From, std::size_t To);
@@ -203,7 +216,8 @@ public:
     TOwnedCollection(TPersistent* Owner, TCollectionItemClass ItemClass)
         : TCollection(std::move(ItemClass)), FOwner(Owner) {}
     std::string ClassName() const override { return "TOwnedCollection"; }
-    TPersistent* GetOwner() const { return FOwner; }
+    const TPersistent* GetOwner() const { return FOwner; }
+    TPersistent* GetOwner() { return FOwner; }
 
 private:
     TPersistent* FOwner;
@@ -250,14 +264,21 @@ public:
     using TGCollection::TGCollection;
 
     /// The item at Index; EListError when out of range.
-    T* GetItem(int Index) const { return static_cast<T*>(TGCollection::GetItem(Index)); }
-    T* operator[](int Index) const { return GetItem(Index); }
+    const T* GetItem(int Index) const {
+        return static_cast<const T*>(TGCollection::GetItem(Index));
+    }
+    T* GetItem(int Index) { return static_cast<T*>(TGCollection::GetItem(Index)); }
+    const T* operator[](int Index) const { return GetItem(Index); }
+    T* operator[](int Index) { return GetItem(Index); }
     /// Assigns Value into the existing item at Index.
     void SetItem(int Index, const T* Value) { TGCollection::SetItem(Index, Value); }
 
-    TCollectionEnumerator<T> GetEnumerator() const { return {this, 0}; }
-    TCollectionEnumerator<T> begin() const { return {this, 0}; }
-    TCollectionEnumerator<T> end() const { return {this, GetCount()}; }
+    TCollectionEnumerator<const T> GetEnumerator() const { return {this, 0}; }
+    TCollectionEnumerator<T> GetEnumerator() { return {this, 0}; }
+    TCollectionEnumerator<const T> begin() const { return {this, 0}; }
+    TCollectionEnumerator<const T> end() const { return {this, GetCount()}; }
+    TCollectionEnumerator<T> begin() { return {this, 0}; }
+    TCollectionEnumerator<T> end() { return {this, GetCount()}; }
 
 protected:
     T* AddItem() { return static_cast<T*>(TGCollection::Add()); }

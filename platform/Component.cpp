@@ -23,10 +23,10 @@ TComponent::~TComponent() {
     BeforeDestruction();
 }
 
-TComponent* TComponent::GetComponent(int Index) const {
+std::size_t TComponent::CheckedIndex(int Index) const {
     if (Index < 0 || Index >= GetComponentCount())
         throw EListError(SListIndexError, Index);
-    return FComponents[static_cast<std::size_t>(Index)];
+    return static_cast<std::size_t>(Index);
 }
 
 void TComponent::InsertComponent(TComponent* AComponent) {

@@ -65,10 +65,12 @@ public:
     ~TComponent() override;
     std::string ClassName() const override { return "TComponent"; }
 
-    TComponent* GetOwner() const { return FOwner; }
+    const TComponent* GetOwner() const { return FOwner; }
+    TComponent* GetOwner() { return FOwner; }
     int GetComponentCount() const { return static_cast<int>(FComponents.size()); }
     /// The owned component at Index; EListError when out of range.
-    TComponent* GetComponent(int Index) const;
+    const TComponent* GetComponent(int Index) const { return FComponents[CheckedIndex(Index)]; }
+    TComponent* GetComponent(int Index) { return FComponents[CheckedIndex(Index)]; }
     const std::string& GetName() const { return FName; }
     /// Names are free text; the owner does not check them for uniqueness.
     void SetName(const std::string& Value) { FName = Value; }
@@ -154,6 +156,8 @@ private:
     void RemoveFreeNotifications();
     void DestroyComponents();
     void Unlink(TComponent* AComponent);
+    /// Index as a position in the owned components; EListError when out of range.
+    std::size_t CheckedIndex(int Index) const;
 
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;

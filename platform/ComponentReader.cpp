@@ -115,7 +115,7 @@ private:
             if (const auto found = given.find(info.Name); found != given.end())
                 ReadProperty(Object, info, *found->second);
             else if (const auto inner = owned.find(info.Name); inner != owned.end())
-                ReadProperties(*info.GetObject(Object), inner->second);
+                ReadProperties(*info.EditObject(Object), inner->second);
             FPath.pop_back();
         }
     }
@@ -138,7 +138,7 @@ private:
         }
         case TPropertyKind::pkCollection:
             expect(value.Form == TForm::vfItems, "a list of items");
-            AtLine(Property.Line, [&] { ReadCollection(*Info.GetCollection(Object), value); });
+            AtLine(Property.Line, [&] { ReadCollection(*Info.EditCollection(Object), value); });
             break;
         case TPropertyKind::pkComponent:
             expect(value.Form == TForm::vfWord, "a component name");

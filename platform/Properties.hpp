@@ -67,9 +67,12 @@ struct TPropertyInfo {
     std::function<void(TObject&, const TPropertyText&)> SetText;
     std::function<const TStringList*(const TObject&)> GetLines;
     std::function<void(TObject&, const TStringList&)> SetLines;
-    std::function<TCollection*(const TObject&)> GetCollection;
-    std::function<TPersistent*(const TObject&)> GetObject;
-    std::function<TComponent*(const TObject&)> GetComponent;
+    /// Owned collections and objects: Get for writing, Edit for reading into them.
+    std::function<const TCollection*(const TObject&)> GetCollection;
+    std::function<TCollection*(TObject&)> EditCollection;
+    std::function<const TPersistent*(const TObject&)> GetObject;
+    std::function<TPersistent*(TObject&)> EditObject;
+    std::function<const TComponent*(const TObject&)> GetComponent;
     /// Raises EConvertError for a component of another class.
     std::function<void(TObject&, TComponent*)> SetComponent;
     /// Empty when unassigned, nullptr when the handler has no registered name.
@@ -139,7 +142,9 @@ inline constexpr const char* SWrongComponentClass = "%s is a %s, not a %s";
 inline constexpr const char* SUnknownHandler = "No event handler \"%s\" fits this event";
 
 /// Adds the published properties of class C, in declared order. Get and Set are member
-/// functions of C or callables taking a C.
+/// functions of C or callables taking a C. The Get of an owned collection or object is
+/// called on a const C for writing and on a C for reading, so that a getter overloaded on
+/// constness is passed as a generic callable ([](auto& Object) { return Object.GetItems(); }).
 template <class C>
 class TClassBuilder {
 public:
@@ -182,7 +187,10 @@ public:
     template <class G>
     TClassBuilder& Collection(std::string Name, G Get) {
         TPropertyInfo& info = Append(std::move(Name), TPropertyKind::pkCollection);
-        info.GetCollection = [Get](const TObject& Object) -> TCollection* {
+        info.GetCollection = [Get](const TObject& Object) -> const TCollection* {
+            return std::invoke(Get, Cast(Object));
+        };
+        info.EditCollection = [Get](TObject& Object) -> TCollection* {
             return std::invoke(Get, Cast(Object));
         };
         return *this;
@@ -192,7 +200,10 @@ public:
     template <class G>
     TClassBuilder& Object(std::string Name, G Get) {
         TPropertyInfo& info = Append(std::move(Name), TPropertyKind::pkObject);
-        info.GetObject = [Get](const TObject& Object) -> TPersistent* {
+        info.GetObject = [Get](const TObject& Object) -> const TPersistent* {
+            return std::invoke(Get, Cast(Object));
+        };
+        info.EditObject = [Get](TObject& Object) -> TPersistent* {
             return std::invoke(Get, Cast(Object));
         };
         return *this;
@@ -213,7 +224,7 @@ public:
     template <class Target, class G, class S>
     TClassBuilder& Link(std::string Name, G Get, S Set, std::string TargetClassName) {
         TPropertyInfo& info = Append(std::move(Name), TPropertyKind::pkComponent);
-        info.GetComponent = [Get](const TObject& Object) -> TComponent* {
+        info.GetComponent = [Get](const TObject& Object) -> const TComponent* {
             return std::invoke(Get, Cast(Object));
         };
         info.SetComponent = [Set, TargetClassName](TObject& Object, TComponent* Value) {

@@ -36,15 +36,15 @@ public:
     TFzyFloat EvalFuzzyExpression(TFuzzyVariable*, const std::string&, TFuzzySet*&) override {
         return 0;
     }
-    std::string PrettyPrint(const TFuzzySet* FuzzySet, bool) override {
+    std::string PrettyPrint(const TFuzzySet* FuzzySet, bool) const override {
         return "set " + FuzzySet->GetName();
     }
-    std::string PrettyPrint(const TFuzzyVariable* Variable) override {
+    std::string PrettyPrint(const TFuzzyVariable* Variable) const override {
         ++Writes;
         return "(" + Variable->GetName() + ")";
     }
     std::vector<std::string> Parsed;
-    int Writes = 0;
+    mutable int Writes = 0; // counts the writes of a const parser
 
 private:
     TCountingParser() = default;

@@ -135,11 +135,11 @@ public:
     }
 
     const std::vector<TFuzzyVariable*>& Inputs() const { return FInputs; }
-    TFuzzyVariable& Output() const { return *FOutput; }
+    TFuzzyVariable& Output() { return *FOutput; }
     const std::vector<TRule>& Rules() const { return FRules; }
 
 private:
-    static TFuzzySet* PickTerm(std::mt19937& Random, const TFuzzyVariable& Variable) {
+    static const TFuzzySet* PickTerm(std::mt19937& Random, const TFuzzyVariable& Variable) {
         std::uniform_int_distribution<int> term(0, Variable.GetItems()->GetCount() - 1);
         return Variable.GetItems()->GetItem(term(Random));
     }
@@ -194,7 +194,7 @@ TEST(RulePassProperty, AssertRuleAgreesWithThePlainEvaluation) {
     int samples = 0;
     int withinTolerance = 0; // passes whose answer differs, by less than the tolerance
     for (int c = 0; c < Controllers; ++c) {
-        const TRandomController controller(random);
+        TRandomController controller(random);
         TFuzzyVariable& output = controller.Output();
         const double from = output.GetMinimum();
         const double width = output.GetMaximum() - from;

@@ -85,7 +85,8 @@ public:
         return FinishCreate(std::unique_ptr<TTableHost>(new TTableHost()), AOwner);
     }
     std::string ClassName() const override { return "TTableHost"; }
-    TKelStringHashTable<int>* GetTable() const { return FTable.get(); }
+    const TKelStringHashTable<int>* GetTable() const { return FTable.get(); }
+    TKelStringHashTable<int>* GetTable() { return FTable.get(); }
 
 private:
     TTableHost() { FTable->Add("kept", 1); }
@@ -105,7 +106,7 @@ protected:
         RegisterIFuzzyLogicClasses();
         GetClassRegistry()
             .RegisterComponent<TTableHost>("TTableHost")
-            .Object("Table", &TTableHost::GetTable);
+            .Object("Table", [](auto& Host) { return Host.GetTable(); });
     }
 };
 

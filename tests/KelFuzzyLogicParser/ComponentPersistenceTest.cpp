@@ -114,7 +114,7 @@ protected:
         return form;
     }
 
-    static TFuzzyLogic* LogicOf(const TComponent& Form) {
+    static TFuzzyLogic* LogicOf(TComponent& Form) {
         return dynamic_cast<TFuzzyLogic*>(Form.GetComponent(0));
     }
 

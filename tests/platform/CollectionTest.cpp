@@ -52,7 +52,7 @@ class TLoggingCollection : public TGCollection {
 public:
     TLoggingCollection() : TGCollection(nullptr, &TNamedItem::CreateItem) {}
     ~TLoggingCollection() override { DestroyItems(); }
-    TNamedItem* Item(int Index) const { return static_cast<TNamedItem*>(GetItem(Index)); }
+    TNamedItem* Item(int Index) { return static_cast<TNamedItem*>(GetItem(Index)); }
     TNamedItem* AddNamed(const std::string& Name) {
         auto* item = static_cast<TNamedItem*>(Add());
         item->SetName(Name);
