@@ -112,25 +112,6 @@ protected:
     }
 };
 
-TEST_F(HeaterInference, CrispFactStrengthIsTheMembershipAtTheInput) {
-    const std::array<std::pair<const TFuzzySet*, double>, 8> cases{{
-        {Term("error", "cold"), 2.5},      // between two points of an S curve
-        {Term("error", "cold"), 10.0 / 3}, // on a point
-        {Term("error", "ok"), -1.25},      // on the rising side of a triangle
-        {Term("error", "ok"), 0},          // at its apex
-        {Term("error", "warm"), -12},      // beyond the first point
-        {Term("rate", "steady"), 0.4},     // on a PI curve
-        {Term("rate", "rising"), 7},       // beyond the last point
-        {Term("rate", "falling"), 0},      // where the curve reaches 0
-    }};
-    std::unique_ptr<TFuzzySet> fact(TFuzzySet::Create(nullptr));
-    for (const auto& [term, x] : cases) {
-        SCOPED_TRACE(testing::Message() << term->GetName() << " at " << x);
-        fact->CreateCrispValue(x);
-        EXPECT_NEAR(term->GetCorrelationStrength(fact.get()), term->DegreeOfMembership(x), 1e-12);
-    }
-}
-
 TEST_F(HeaterInference, MatchesThePlainComputationOverTheInputGrid) {
     ASSERT_EQ(Power.GetThreshold(), 0.01); // the component's, taken when the variable joined
     constexpr int Points = 15;             // both ends of both ranges included

@@ -2,28 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "FuzzyConsts/FuzzyExceptions.hpp"
-#include "FuzzyLogic/FuzzyLogic.hpp"
-#include "KelFuzzyLogicParser/KelFuzzyLogicParser.hpp"
+#include "examples/HeaterController.hpp"
+#include "support/ParserFixture.hpp"
 
 namespace fuzzy {
 namespace {
 
 using SetPtr = TInterfacePtr<IFuzzySet>;
 using VariablePtr = TInterfacePtr<IFuzzyVariable>;
-
-std::string ReadFile(const std::string& Path) {
-    std::ifstream file(Path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 void SetText(TCustomFuzzyLogic& Logic, const std::string& Text) {
     TStringList strings;
@@ -32,12 +23,7 @@ void SetText(TCustomFuzzyLogic& Logic, const std::string& Text) {
 }
 
 std::string ErrorOf(TCustomFuzzyLogic& Logic, const std::string& Text) {
-    try {
-        SetText(Logic, Text);
-    } catch (const Exception& error) {
-        return error.what();
-    }
-    return "";
+    return test::MessageOf([&] { SetText(Logic, Text); });
 }
 
 // An interface logic component linked with a parser (both ways, as the parser reads into
@@ -64,18 +50,17 @@ struct LogicTest : ::testing::Test {
 
 // Both models read the same text into the same variables, written back the same way.
 TEST_F(LogicTest, ReadsTheHeaterLikeTheComponentModel) {
-    const std::string text = ReadFile(std::string(FUZZY_EXAMPLES_DIR) + "/heater.fuzzy");
-    std::unique_ptr<TFuzzyLogic> component(TFuzzyLogic::Create(nullptr));
-    std::unique_ptr<TKelFuzzyLogicParser> componentParser(TKelFuzzyLogicParser::Create(nullptr));
-    component->SetParser(componentParser.get());
-    componentParser->SetFuzzyLogic(component.get());
-    SetText(*component, text);
+    const std::string text =
+        THeaterController::ReadDefinitionFile(FUZZY_EXAMPLES_DIR "/heater.fuzzy");
+    test::TParsedLogic component;
+    component.Logic->SetAutoTerms(true);
+    SetText(*component.Logic, text);
     SetText(*logic, text);
-    ASSERT_EQ(logic->GetItems().GetCount(), component->GetItems()->GetCount());
-    for (const TFuzzyVariable* expected : *component->GetItems()) {
+    ASSERT_EQ(logic->GetItems().GetCount(), component.Logic->GetItems()->GetCount());
+    for (const TFuzzyVariable* expected : *component.Logic->GetItems()) {
         const VariablePtr actual = Variable(expected->GetName());
         ASSERT_TRUE(actual) << expected->GetName();
-        EXPECT_EQ(actual->ToString(), componentParser->PrettyPrint(expected));
+        EXPECT_EQ(actual->ToString(), component.Parser->PrettyPrint(expected));
         EXPECT_EQ(actual->GetCount(), expected->GetItems()->GetCount());
         for (const TFuzzySet* term : *expected->GetItems())
             EXPECT_EQ(actual->GetFuzzySetByName(term->GetName())->GetValuesToString(),
@@ -88,11 +73,8 @@ TEST_F(LogicTest, ReadsTheHeaterLikeTheComponentModel) {
 
 TEST_F(LogicTest, ParseErrorsAreTheComponentModelsAndKeepWhatWasRead) {
     const std::string text = "(deffuzzy a (range 0 1))\n(deffuzzy b\n (range 0 x))";
-    std::unique_ptr<TFuzzyLogic> component(TFuzzyLogic::Create(nullptr));
-    std::unique_ptr<TKelFuzzyLogicParser> componentParser(TKelFuzzyLogicParser::Create(nullptr));
-    component->SetParser(componentParser.get());
-    componentParser->SetFuzzyLogic(component.get());
-    const std::string expected = ErrorOf(*component, text);
+    test::TParsedLogic component;
+    const std::string expected = ErrorOf(*component.Logic, text);
     ASSERT_NE(expected, "");
     EXPECT_EQ(ErrorOf(*logic, text), expected);
     EXPECT_TRUE(Variable("a"));

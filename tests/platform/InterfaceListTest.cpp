@@ -9,6 +9,7 @@
 
 #include "platform/Exceptions.hpp"
 #include "platform/InterfaceListPersistent.hpp"
+#include "support/Raises.hpp"
 
 namespace fuzzy {
 namespace {
@@ -137,14 +138,8 @@ TEST_F(InterfaceListTest, IndexErrorsNameTheIndex) {
         {[&] { list->Insert(-1, nullptr); }, "List index out of bounds (-1)"},
         {[&] { list->Exchange(1, 2); }, "List index out of bounds (2)"},
     };
-    for (const auto& [action, message] : cases) {
-        try {
-            action();
-            ADD_FAILURE() << "no error, expected: " << message;
-        } catch (const EListError& e) {
-            EXPECT_EQ(e.what(), message);
-        }
-    }
+    for (const auto& c : cases)
+        EXPECT_RAISES(c.first(), EListError, c.second);
     list->Insert(2, nullptr); // Count itself is a valid insertion point
     EXPECT_EQ(list->GetCount(), 3);
 }
@@ -173,12 +168,8 @@ TEST_F(InterfaceListTest, PersistentAssignSharesTheItems) {
     EXPECT_EQ(TCounted::Alive, 2); // target still holds them
 
     TPersistent other;
-    try {
-        target.Assign(&other);
-        ADD_FAILURE() << "no error";
-    } catch (const EConvertError& e) {
-        EXPECT_STREQ(e.what(), "Cannot assign a TPersistent to a TInterfaceListPersistent");
-    }
+    EXPECT_RAISES(target.Assign(&other), EConvertError,
+                  "Cannot assign a TPersistent to a TInterfaceListPersistent");
     EXPECT_EQ(target.GetCount(), 2);
 }
 
