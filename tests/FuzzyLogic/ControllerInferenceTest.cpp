@@ -16,20 +16,14 @@
 #include <vector>
 
 #include "examples/HeaterController.hpp"
+#include "support/PointListHelpers.hpp"
 #include "support/Raises.hpp"
 
 namespace fuzzy::test {
 namespace {
 
 /// A piecewise-linear curve as plain (X, Y) pairs, flat beyond its ends.
-using TCurve = std::vector<std::pair<double, double>>;
-
-TCurve PointsOf(const TFuzzySet& Set) {
-    TCurve curve;
-    for (const TFuzzySetValue* point : *Set.GetValues())
-        curve.emplace_back(point->GetX(), point->GetY());
-    return curve;
-}
+using TCurve = TPoints;
 
 /// Raises each sample to the curve where the curve is higher; sample i lies at
 /// From + Width * i / (count - 1). The curve is walked once, left to right, on plain
@@ -62,7 +56,7 @@ std::optional<double> PlainPower(const THeaterController& Heater, double Error, 
             std::min(rule.Error->DegreeOfMembership(Error), rule.Rate->DegreeOfMembership(Rate));
         if (strength < power.GetThreshold())
             continue;
-        TCurve curve = PointsOf(*rule.Power);
+        TCurve curve = PointsOf(*rule.Power->GetValues());
         for (auto& point : curve)
             point.second = std::min(point.second, strength);
         fired.push_back(std::move(curve));

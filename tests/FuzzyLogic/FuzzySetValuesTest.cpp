@@ -343,9 +343,9 @@ TEST_F(PointList, StatisticsOfAnEmptyListRaiseWithTheOperationTitle) {
         {[&] { (void)Values.GetMinValue(); }, "Get Minimum Y Value"},
         {[&] { Values.GetStatValues(a, b, c); }, "Get Statistics Values"},
     };
-    for (const auto& c : cases)
-        EXPECT_RAISES(c.first(), EFzyException,
-                      "Invalid operation: \"" + c.second + "\".  Fuzzy set is empty");
+    for (const auto& check : cases)
+        EXPECT_RAISES(check.first(), EFzyException,
+                      "Invalid operation: \"" + check.second + "\".  Fuzzy set is empty");
 }
 
 TEST_F(PointList, CountsAndSkipsOnVerticalLines) {

@@ -1,5 +1,6 @@
 #pragma once
-// "This raises that exception type with exactly this text", as one assertion.
+// "This raises that exception type with exactly this text", as one assertion; and, for the
+// checks that need more, the exception raised or its text.
 
 #include <exception>
 #include <optional>
