@@ -82,14 +82,6 @@ TEST_F(InterfaceListTest, EditsKeepOrderAndOneReferencePerSlot) {
     EXPECT_EQ(Names(*list), "ba");
 }
 
-TEST_F(InterfaceListTest, IdentityDoesNotDependOnTheInterfaceHeld) {
-    auto list = MakeInterfaced<TInterfaceList>();
-    const TInterfacePtr<INamed> named = MakeInterfaced<TCounted>("x");
-    list->Add(named);
-    EXPECT_EQ(list->IndexOf(Supports<IInterface>(named)), 0);
-    EXPECT_EQ(list->IndexOf(named), 0);
-}
-
 TEST_F(InterfaceListTest, ItemsAreFreedWhenTheListLetsThemGo) {
     auto list = MakeInterfaced<TInterfaceList>();
     for (const char* name : {"a", "b", "c", "d"})
@@ -144,12 +136,17 @@ TEST_F(InterfaceListTest, IndexErrorsNameTheIndex) {
     EXPECT_EQ(list->GetCount(), 3);
 }
 
-TEST_F(InterfaceListTest, AnswersItsInterfacesOnly) {
+// An item is found whichever of its interfaces the list or the caller holds.
+TEST_F(InterfaceListTest, AnswersItsInterfacesOnlyAndFindsItemsByIdentity) {
     const TItem list = MakeInterfaced<TInterfaceList>();
     const auto asList = Supports<IInterfaceList>(list);
     ASSERT_TRUE(asList);
     EXPECT_EQ(TItem(asList), list);
     EXPECT_FALSE(Supports<INamed>(list));
+    const TInterfacePtr<INamed> named = MakeInterfaced<TCounted>("x");
+    asList->Add(named);
+    EXPECT_EQ(asList->IndexOf(Supports<IInterface>(named)), 0);
+    EXPECT_EQ(asList->IndexOf(named), 0);
 }
 
 TEST_F(InterfaceListTest, PersistentAssignSharesTheItems) {
