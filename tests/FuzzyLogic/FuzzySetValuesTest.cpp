@@ -79,7 +79,8 @@ TEST_F(PointList, NaNIsRejectedBeforeAnythingChanges) {
 }
 
 // A moved point is sorted at once; on a vertical line it becomes the line's last point,
-// and onto a full line it takes the place of the line's second.
+// and onto a full line it takes the place of the line's second (also when it already
+// stood next to the line, before the line's last point).
 TEST_F(PointList, AMovedPointIsSortedAtOnceAndJoinsALineAtItsEnd) {
     const struct {
         TPoints Before;
@@ -98,6 +99,11 @@ TEST_F(PointList, AMovedPointIsSortedAtOnceAndJoinsALineAtItsEnd) {
          4,
          5,
          {{0, 0}, {5, 0}, {5, 0.3}, {5, 1}, {9, 0.2}},
+         2},
+        {{{0, 0}, {5, 0}, {5, 0.5}, {5.00002, 0.7}, {5, 1}},
+         3,
+         5,
+         {{0, 0}, {5, 0}, {5, 0.7}, {5, 1}},
          2},
     };
     for (const auto& c : cases) {
