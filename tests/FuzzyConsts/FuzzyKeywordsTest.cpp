@@ -152,16 +152,5 @@ TEST(FuzzyKeywordsTest, MethodNamesRoundTrip) {
     EXPECT_EQ(correlation, TFuzzyCorrelationMethod::fcmMinimum);
 }
 
-TEST(FuzzyKeywordsTest, NameListsAndNameSettings) {
-    EXPECT_EQ(FuzzyCorrelationNameList, "fcmMinimum, fcmProduct");
-    EXPECT_EQ(FuzzyCorrelationSuffixNameList, "Minimum, Product");
-    EXPECT_EQ(FuzzyInferenceNameList, "fimMinMax, fimAdditive, fimMean, fimProduct, fimBoundedSum");
-    EXPECT_EQ(FuzzyInferenceSuffixNameList, "MinMax, Additive, Mean, Product, BoundedSum");
-    EXPECT_EQ(FuzzyFormatStr, "%.4f");
-    EXPECT_EQ(LeftFuzzyParentheses, "[");
-    EXPECT_EQ(RightFuzzyParentheses, "]");
-    EXPECT_EQ(SEmptyFuzzy, "__Empty");
-}
-
 } // namespace
 } // namespace fuzzy

@@ -16,20 +16,14 @@
 #include <vector>
 
 #include "examples/HeaterController.hpp"
+#include "support/PointListHelpers.hpp"
 #include "support/Raises.hpp"
 
 namespace fuzzy::test {
 namespace {
 
 /// A piecewise-linear curve as plain (X, Y) pairs, flat beyond its ends.
-using TCurve = std::vector<std::pair<double, double>>;
-
-TCurve PointsOf(const TFuzzySet& Set) {
-    TCurve curve;
-    for (const TFuzzySetValue* point : *Set.GetValues())
-        curve.emplace_back(point->GetX(), point->GetY());
-    return curve;
-}
+using TCurve = TPoints;
 
 /// Raises each sample to the curve where the curve is higher; sample i lies at
 /// From + Width * i / (count - 1). The curve is walked once, left to right, on plain
@@ -62,7 +56,7 @@ std::optional<double> PlainPower(const THeaterController& Heater, double Error, 
             std::min(rule.Error->DegreeOfMembership(Error), rule.Rate->DegreeOfMembership(Rate));
         if (strength < power.GetThreshold())
             continue;
-        TCurve curve = PointsOf(*rule.Power);
+        TCurve curve = PointsOf(*rule.Power->GetValues());
         for (auto& point : curve)
             point.second = std::min(point.second, strength);
         fired.push_back(std::move(curve));
@@ -111,25 +105,6 @@ protected:
         }
     }
 };
-
-TEST_F(HeaterInference, CrispFactStrengthIsTheMembershipAtTheInput) {
-    const std::array<std::pair<const TFuzzySet*, double>, 8> cases{{
-        {Term("error", "cold"), 2.5},      // between two points of an S curve
-        {Term("error", "cold"), 10.0 / 3}, // on a point
-        {Term("error", "ok"), -1.25},      // on the rising side of a triangle
-        {Term("error", "ok"), 0},          // at its apex
-        {Term("error", "warm"), -12},      // beyond the first point
-        {Term("rate", "steady"), 0.4},     // on a PI curve
-        {Term("rate", "rising"), 7},       // beyond the last point
-        {Term("rate", "falling"), 0},      // where the curve reaches 0
-    }};
-    std::unique_ptr<TFuzzySet> fact(TFuzzySet::Create(nullptr));
-    for (const auto& [term, x] : cases) {
-        SCOPED_TRACE(testing::Message() << term->GetName() << " at " << x);
-        fact->CreateCrispValue(x);
-        EXPECT_NEAR(term->GetCorrelationStrength(fact.get()), term->DegreeOfMembership(x), 1e-12);
-    }
-}
 
 TEST_F(HeaterInference, MatchesThePlainComputationOverTheInputGrid) {
     ASSERT_EQ(Power.GetThreshold(), 0.01); // the component's, taken when the variable joined

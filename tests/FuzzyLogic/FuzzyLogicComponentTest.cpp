@@ -121,13 +121,17 @@ TEST_F(Component, AutomaticTermsFollowTheRangeAtTheTimeTheyAreAdded) {
     EXPECT_EQ(Logic->GetItems()->Add("bare")->GetItems()->GetCount(), 0);
 }
 
-TEST_F(Component, DeletingAVariableReportsItsTermsThenTheVariable) {
+TEST_F(Component, DeletingAVariableReportsItsTermsThenTheVariableButDestroyingReportsNothing) {
     Logic->GetItems()->Add("speed");
+    Logic->GetItems()->Add("kept");
     Log.clear();
     Logic->GetItems()->Delete(0);
     EXPECT_EQ(Log,
               (std::vector<std::string>{"set deleted high", "set deleted medium", "set deleted low",
                                         "variable deleted speed", "changed"}));
+    Log.clear();
+    Logic.reset();
+    EXPECT_TRUE(Log.empty());
 }
 
 TEST_F(Component, ThresholdIsClampedAndPassedToEveryVariable) {
@@ -277,13 +281,6 @@ TEST_F(Component, FreeingInAnyOrderLeavesNothingBehind) {
             delete parser;
         }
     }
-}
-
-TEST_F(Component, DestroyingTheComponentReportsNothing) {
-    Logic->GetItems()->Add("v");
-    Log.clear();
-    Logic.reset();
-    EXPECT_TRUE(Log.empty());
 }
 
 TEST_F(Component, VariablesByName) {

@@ -73,12 +73,8 @@ TEST_F(TwoTriangles, EveryOperationFamilyUsesItsFormulaAndWord) {
 }
 
 TEST_F(TwoTriangles, UnknownOrSumIntersectionRaisesWithTheOperationName) {
-    try {
-        (void)Left->Intersection(Right.get(), TFuzzyOperation::foSum);
-        FAIL();
-    } catch (const EFzyException& error) {
-        EXPECT_STREQ(error.what(), "Invalid fuzzy operation: \"foSum:");
-    }
+    EXPECT_RAISES((void)Left->Intersection(Right.get(), TFuzzyOperation::foSum), EFzyException,
+                  "Invalid fuzzy operation: \"foSum:");
     EXPECT_THROW((void)degrees::Intersect(TFuzzyOperation::foSum, 0.5, 0.5), EFzyException);
     EXPECT_THROW((void)Left->Union(Right.get(), static_cast<TFuzzyOperation>(7)), EFzyException);
 }

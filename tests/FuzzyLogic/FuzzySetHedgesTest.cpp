@@ -45,21 +45,24 @@ TEST(Hedges, VeryExpandsToSevenPointsAndSquaresTheInnerDegrees) {
     EXPECT_EQ(set->Hedge(TFuzzyHedge::fhSomewhat)->GetName(), "somewhat [very tall]");
 }
 
+// On a plateau below 1, above takes its last point as the peak and below its first.
 TEST(Hedges, AboveAndBelowSplitAtThePeak) {
-    auto above = MakeSet({{0, 0}, {5, 1}, {10, 0}});
-    above->Hedge(TFuzzyHedge::fhAbove);
-    EXPECT_EQ(PointsOf(*above->GetValues()), (TPoints{{0, 0}, {5, 0}, {10, 1}}));
-    auto below = MakeSet({{0, 0}, {5, 1}, {10, 0}});
-    below->Hedge(TFuzzyHedge::fhBelow);
-    EXPECT_EQ(PointsOf(*below->GetValues()), (TPoints{{0, 1}, {5, 0}, {10, 0}}));
-
-    // On a plateau below 1, above takes its last point as the peak and below its first.
-    auto plateauAbove = MakeSet({{0, 0}, {3, 0.8}, {6, 0.8}, {9, 0}});
-    plateauAbove->Hedge(TFuzzyHedge::fhAbove);
-    ExpectPoints(PointsOf(*plateauAbove->GetValues()), {{0, 0}, {3, 0}, {6, 0}, {9, 1}});
-    auto plateauBelow = MakeSet({{0, 0}, {3, 0.8}, {6, 0.8}, {9, 0}});
-    plateauBelow->Hedge(TFuzzyHedge::fhBelow);
-    ExpectPoints(PointsOf(*plateauBelow->GetValues()), {{0, 1}, {3, 0}, {6, 0}, {9, 0}});
+    const TPoints peak{{0, 0}, {5, 1}, {10, 0}}, plateau{{0, 0}, {3, 0.8}, {6, 0.8}, {9, 0}};
+    const struct {
+        TFuzzyHedge Hedge;
+        const TPoints& Points;
+        TPoints Expected;
+    } cases[] = {
+        {TFuzzyHedge::fhAbove, peak, {{0, 0}, {5, 0}, {10, 1}}},
+        {TFuzzyHedge::fhBelow, peak, {{0, 1}, {5, 0}, {10, 0}}},
+        {TFuzzyHedge::fhAbove, plateau, {{0, 0}, {3, 0}, {6, 0}, {9, 1}}},
+        {TFuzzyHedge::fhBelow, plateau, {{0, 1}, {3, 0}, {6, 0}, {9, 0}}},
+    };
+    for (const auto& c : cases) {
+        auto set = MakeSet(c.Points);
+        set->Hedge(c.Hedge);
+        ExpectPoints(PointsOf(*set->GetValues()), c.Expected);
+    }
 }
 
 TEST(Hedges, ContrastPushesDegreesAwayFromTheMiddle) {

@@ -78,24 +78,42 @@ TEST_F(PointList, NaNIsRejectedBeforeAnythingChanges) {
     EXPECT_EQ(PointsOf(Values), (TPoints{{0, 0}, {10, 1}}));
 }
 
-TEST_F(PointList, MovedPointBecomesTheLastOfItsVerticalLine) {
-    Load(Values, {{2, 0}, {3, 0.5}, {4, 0}, {4, 1}, {6, 0}});
-    Values[1]->SetX(4);
-    EXPECT_EQ(PointsOf(Values), (TPoints{{2, 0}, {4, 0}, {4, 1}, {4, 0.5}, {6, 0}}));
-}
-
-TEST_F(PointList, MovingOntoAFullLineDeletesTheSecondOfItsPoints) {
-    Load(Values, {{0, 0}, {5, 0}, {5, 0.5}, {5, 1}, {8, 0.3}, {9, 0.2}});
-    TFuzzySetValue* moved = Values[4];
-    moved->SetX(5);
-    EXPECT_EQ(PointsOf(Values), (TPoints{{0, 0}, {5, 0}, {5, 0.3}, {5, 1}, {9, 0.2}}));
-    EXPECT_EQ(moved->GetIndex(), 2);
-}
-
-TEST_F(PointList, AnUnsortedMoveIsSortedAtOnce) {
-    Load(Values, {{0, 0}, {5, 1}, {10, 0}});
-    Values[0]->SetX(7);
-    EXPECT_EQ(PointsOf(Values), (TPoints{{5, 1}, {7, 0}, {10, 0}}));
+// A moved point is sorted at once; on a vertical line it becomes the line's last point,
+// and onto a full line it takes the place of the line's second (also when it already
+// stood next to the line, before the line's last point).
+TEST_F(PointList, AMovedPointIsSortedAtOnceAndJoinsALineAtItsEnd) {
+    const struct {
+        TPoints Before;
+        int Moved;
+        TFzyFloat X;
+        TPoints After;
+        int Index;
+    } cases[] = {
+        {{{0, 0}, {5, 1}, {10, 0}}, 0, 7, {{5, 1}, {7, 0}, {10, 0}}, 1},
+        {{{2, 0}, {3, 0.5}, {4, 0}, {4, 1}, {6, 0}},
+         1,
+         4,
+         {{2, 0}, {4, 0}, {4, 1}, {4, 0.5}, {6, 0}},
+         3},
+        {{{0, 0}, {5, 0}, {5, 0.5}, {5, 1}, {8, 0.3}, {9, 0.2}},
+         4,
+         5,
+         {{0, 0}, {5, 0}, {5, 0.3}, {5, 1}, {9, 0.2}},
+         2},
+        {{{0, 0}, {5, 0}, {5, 0.5}, {5.00002, 0.7}, {5, 1}},
+         3,
+         5,
+         {{0, 0}, {5, 0}, {5, 0.7}, {5, 1}},
+         2},
+    };
+    for (const auto& c : cases) {
+        Values.Clear();
+        Load(Values, c.Before);
+        TFuzzySetValue* moved = Values[c.Moved];
+        moved->SetX(c.X);
+        EXPECT_EQ(PointsOf(Values), c.After);
+        EXPECT_EQ(moved->GetIndex(), c.Index);
+    }
 }
 
 TEST_F(PointList, NeighboursEqualWithinTheToleranceCollapseKeepingTheChangedPoint) {
@@ -331,15 +349,9 @@ TEST_F(PointList, StatisticsOfAnEmptyListRaiseWithTheOperationTitle) {
         {[&] { (void)Values.GetMinValue(); }, "Get Minimum Y Value"},
         {[&] { Values.GetStatValues(a, b, c); }, "Get Statistics Values"},
     };
-    for (const auto& [call, title] : cases) {
-        try {
-            call();
-            ADD_FAILURE() << title << " did not raise";
-        } catch (const EFzyException& error) {
-            EXPECT_EQ(std::string(error.what()),
-                      "Invalid operation: \"" + title + "\".  Fuzzy set is empty");
-        }
-    }
+    for (const auto& check : cases)
+        EXPECT_RAISES(check.first(), EFzyException,
+                      "Invalid operation: \"" + check.second + "\".  Fuzzy set is empty");
 }
 
 TEST_F(PointList, CountsAndSkipsOnVerticalLines) {

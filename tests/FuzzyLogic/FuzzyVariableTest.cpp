@@ -16,26 +16,17 @@ protected:
     TFuzzySets& Terms = *Var->GetItems();
 };
 
-TEST_F(Variable, StartsOnTheUnitRangeWithNoCurrentTerm) {
-    EXPECT_EQ(Var->GetMinimum(), 0);
-    EXPECT_EQ(Var->GetMaximum(), 1);
+TEST_F(Variable, StartsWithNoCurrentTermAndKeepsItsBoundsInOrder) {
     EXPECT_EQ(Var->GetItemIndex(), -1);
-    EXPECT_EQ(Var->GetThreshold(), 0);
     EXPECT_EQ(Var->GetFuzzy(), nullptr);
     EXPECT_EQ(Var->ToString(), "TFuzzyVariable");
     EXPECT_EQ(Var->GetDisplayName(), "TFuzzyVariable");
-}
-
-TEST_F(Variable, RangeBoundsPushEachOther) {
-    Var->SetMinimum(5);
+    Var->SetMinimum(5); // pushes the maximum of 1 up
     EXPECT_EQ(Var->GetMinimum(), 5);
     EXPECT_EQ(Var->GetMaximum(), 5);
-    Var->SetMaximum(-2);
+    Var->SetMaximum(-2); // pushes the minimum down
     EXPECT_EQ(Var->GetMinimum(), -2);
     EXPECT_EQ(Var->GetMaximum(), -2);
-}
-
-TEST_F(Variable, ThresholdIsClamped) {
     Var->SetThreshold(1.5);
     EXPECT_EQ(Var->GetThreshold(), 1.0);
     Var->SetThreshold(-0.2);

@@ -105,29 +105,19 @@ TEST_F(FaceTest, TheComponentsInterfaceFormsGiveTheFacesResults) {
     EXPECT_EQ(read->ToString(), variable->ToString());
 }
 
-template <class Call>
-std::string MessageOf(Call&& call) {
-    try {
-        call();
-    } catch (const EFzyParseException& error) {
-        return error.what();
-    }
-    return "";
-}
-
 TEST_F(FaceTest, ErrorsAreTheParsersAndLeaveNothingBehind) {
     const std::string bad = "(term broken\n (tri 1 x 3))";
-    const std::string expected =
-        MessageOf([&] { (void)Parser->ParseFuzzySet(Variable("temperature"), bad, nullptr); });
+    const std::string expected = test::MessageOf<EFzyParseException>(
+        [&] { (void)Parser->ParseFuzzySet(Variable("temperature"), bad, nullptr); });
     ASSERT_NE(expected, "");
-    EXPECT_EQ(MessageOf([&] { (void)face->ParseFuzzySet(variable, bad, nullptr); }), expected);
+    EXPECT_RAISES((void)face->ParseFuzzySet(variable, bad, nullptr), EFzyParseException, expected);
     EXPECT_FALSE(variable->ContainsFuzzySet("broken"));
     EXPECT_THROW((void)face->EvalFuzzyExpression(variable, "very nothing"), EFzyParseException);
     EXPECT_EQ(Parser->GetFuzzyLogic(), Logic.get()) << "the parser's link is given back";
 
     const auto faceOfComponent = Supports<IFuzzyParser>(Parser.get());
-    EXPECT_EQ(MessageOf([&] { faceOfComponent->ParseFuzzyVariableIntf(Temperature, nullptr); }),
-              "FuzzyLogic property must be of type TIFuzzyLogic or descendant");
+    EXPECT_RAISES(faceOfComponent->ParseFuzzyVariableIntf(Temperature, nullptr), EFzyParseException,
+                  "FuzzyLogic property must be of type TIFuzzyLogic or descendant");
 }
 
 // The face is the parser's own: every query gives the same one, and it outlives the parser
@@ -144,14 +134,8 @@ TEST_F(FaceTest, AParserDestroyedUnderHeldReferencesIsNeverReached) {
     for (const auto& call : std::initializer_list<std::function<void()>>{
              [&] { (void)variable->ToString(); }, [&] { (void)warm->ToString(); },
              [&] { (void)face->EvalFuzzyExpression(variable, "very warm"); },
-             [&] { (void)face->ParseFuzzyVariableIntf(Temperature, nullptr); }}) {
-        try {
-            call();
-            ADD_FAILURE() << "a detached face reached its parser";
-        } catch (const EFzyException& error) {
-            EXPECT_STREQ(error.what(), "Parser not assigned.  Cannot parse");
-        }
-    }
+             [&] { (void)face->ParseFuzzyVariableIntf(Temperature, nullptr); }})
+        EXPECT_RAISES(call(), EFzyException, "Parser not assigned.  Cannot parse");
 }
 
 TEST_F(FaceTest, RaisesTheInterfaceCallbacksOfWhatItReads) {

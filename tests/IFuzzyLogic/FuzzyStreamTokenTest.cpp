@@ -7,6 +7,7 @@
 #include "FuzzyLogic/FuzzySet.hpp"
 #include "IFuzzyLogic/FuzzyStreamToken.hpp"
 #include "platform/Exceptions.hpp"
+#include "support/Raises.hpp"
 
 namespace fuzzy {
 namespace {
@@ -88,12 +89,7 @@ TEST(FuzzyStreamTokenList, NarrowsTheBaseListAndChecksIndexes) {
     list->PutBaseStreamToken(1, MakeInterfaced<TBaseStreamToken>());
     EXPECT_EQ(list->Get(1), nullptr); // a foreign token is no definition-language token
     EXPECT_EQ(list->Remove(a), 0);
-    try {
-        (void)list->Get(5);
-        FAIL();
-    } catch (const EListError& error) {
-        EXPECT_STREQ(error.what(), "List index out of bounds (5)");
-    }
+    EXPECT_RAISES((void)list->Get(5), EListError, "List index out of bounds (5)");
     list->Append(list); // appending to itself doubles it once
     EXPECT_EQ(list->GetCount(), 2);
 }

@@ -2,28 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "FuzzyConsts/FuzzyExceptions.hpp"
-#include "FuzzyLogic/FuzzyLogic.hpp"
-#include "KelFuzzyLogicParser/KelFuzzyLogicParser.hpp"
+#include "examples/HeaterController.hpp"
+#include "support/ParserFixture.hpp"
 
 namespace fuzzy {
 namespace {
 
 using SetPtr = TInterfacePtr<IFuzzySet>;
 using VariablePtr = TInterfacePtr<IFuzzyVariable>;
-
-std::string ReadFile(const std::string& Path) {
-    std::ifstream file(Path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 void SetText(TCustomFuzzyLogic& Logic, const std::string& Text) {
     TStringList strings;
@@ -32,12 +23,7 @@ void SetText(TCustomFuzzyLogic& Logic, const std::string& Text) {
 }
 
 std::string ErrorOf(TCustomFuzzyLogic& Logic, const std::string& Text) {
-    try {
-        SetText(Logic, Text);
-    } catch (const Exception& error) {
-        return error.what();
-    }
-    return "";
+    return test::MessageOf([&] { SetText(Logic, Text); });
 }
 
 // An interface logic component linked with a parser (both ways, as the parser reads into
@@ -64,18 +50,17 @@ struct LogicTest : ::testing::Test {
 
 // Both models read the same text into the same variables, written back the same way.
 TEST_F(LogicTest, ReadsTheHeaterLikeTheComponentModel) {
-    const std::string text = ReadFile(std::string(FUZZY_EXAMPLES_DIR) + "/heater.fuzzy");
-    std::unique_ptr<TFuzzyLogic> component(TFuzzyLogic::Create(nullptr));
-    std::unique_ptr<TKelFuzzyLogicParser> componentParser(TKelFuzzyLogicParser::Create(nullptr));
-    component->SetParser(componentParser.get());
-    componentParser->SetFuzzyLogic(component.get());
-    SetText(*component, text);
+    const std::string text =
+        THeaterController::ReadDefinitionFile(FUZZY_EXAMPLES_DIR "/heater.fuzzy");
+    test::TParsedLogic component;
+    component.Logic->SetAutoTerms(true);
+    SetText(*component.Logic, text);
     SetText(*logic, text);
-    ASSERT_EQ(logic->GetItems().GetCount(), component->GetItems()->GetCount());
-    for (const TFuzzyVariable* expected : *component->GetItems()) {
+    ASSERT_EQ(logic->GetItems().GetCount(), component.Logic->GetItems()->GetCount());
+    for (const TFuzzyVariable* expected : *component.Logic->GetItems()) {
         const VariablePtr actual = Variable(expected->GetName());
         ASSERT_TRUE(actual) << expected->GetName();
-        EXPECT_EQ(actual->ToString(), componentParser->PrettyPrint(expected));
+        EXPECT_EQ(actual->ToString(), component.Parser->PrettyPrint(expected));
         EXPECT_EQ(actual->GetCount(), expected->GetItems()->GetCount());
         for (const TFuzzySet* term : *expected->GetItems())
             EXPECT_EQ(actual->GetFuzzySetByName(term->GetName())->GetValuesToString(),
@@ -86,15 +71,9 @@ TEST_F(LogicTest, ReadsTheHeaterLikeTheComponentModel) {
     EXPECT_EQ(logic->GetStrings()->Get(1), logic->GetItems().GetItemByIndex(1)->ToString());
 }
 
-TEST_F(LogicTest, ParseErrorsAreTheComponentModelsAndKeepWhatWasRead) {
-    const std::string text = "(deffuzzy a (range 0 1))\n(deffuzzy b\n (range 0 x))";
-    std::unique_ptr<TFuzzyLogic> component(TFuzzyLogic::Create(nullptr));
-    std::unique_ptr<TKelFuzzyLogicParser> componentParser(TKelFuzzyLogicParser::Create(nullptr));
-    component->SetParser(componentParser.get());
-    componentParser->SetFuzzyLogic(component.get());
-    const std::string expected = ErrorOf(*component, text);
-    ASSERT_NE(expected, "");
-    EXPECT_EQ(ErrorOf(*logic, text), expected);
+// That the error is the component model's is shown by ModelComparisonTest.
+TEST_F(LogicTest, AParseErrorKeepsWhatWasRead) {
+    EXPECT_NE(ErrorOf(*logic, "(deffuzzy a (range 0 1))\n(deffuzzy b\n (range 0 x))"), "");
     EXPECT_TRUE(Variable("a"));
     EXPECT_FALSE(Variable("b")) << "a variable enters the table only once read whole";
     EXPECT_EQ(log, (std::vector<std::string>{"+a"}));

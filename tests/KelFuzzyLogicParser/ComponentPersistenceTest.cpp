@@ -10,19 +10,14 @@
 #include "KelFuzzyLogicParser/KelFuzzyLogicParser.hpp"
 #include "platform/ComponentText.hpp"
 #include "platform/Properties.hpp"
+#include "support/PointListHelpers.hpp"
 #include "support/ReadErrorCases.hpp"
 
 namespace fuzzy {
 namespace {
 
-using TPoints = std::vector<std::pair<TFzyFloat, TFzyFloat>>;
-
-TPoints PointsOf(const TFuzzySet* Set) {
-    TPoints points;
-    for (const TFuzzySetValue* point : *Set->GetValues())
-        points.emplace_back(point->GetX(), point->GetY());
-    return points;
-}
+using test::PointsOf;
+using test::TPoints;
 
 // A logic component that logs its Loaded and whether its parser link was there by then.
 class TProbeLogic : public TFuzzyLogic {
@@ -162,7 +157,7 @@ TEST_F(ComponentPersistenceTest, ReadsBackEveryTermSettingAndLinkAndWritesTheSam
             EXPECT_EQ(gotSet->GetName(), wantSet->GetName());
             // Shape-typed sets keep their own points, not their type's default shape.
             EXPECT_EQ(gotSet->GetSetType(), wantSet->GetSetType());
-            EXPECT_EQ(PointsOf(gotSet), PointsOf(wantSet));
+            EXPECT_EQ(PointsOf(*gotSet->GetValues()), PointsOf(*wantSet->GetValues()));
             EXPECT_EQ(gotSet->GetComment(), wantSet->GetComment());
             EXPECT_EQ(gotSet->GetTag(), wantSet->GetTag());
             EXPECT_EQ(gotSet->GetDefined(), wantSet->GetDefined());
@@ -214,7 +209,8 @@ TEST_F(ComponentPersistenceTest, DefinitionTextGivenInTheTextIsParsedOnceLoaded)
                       "  end\n"
                       "end\n");
     const TFuzzyVariable* speed = LogicOf(*form)->GetItems()->GetItemByName("speed");
-    EXPECT_EQ(PointsOf(speed->GetItems()->GetItemByName("slow")), (TPoints{{0, 1}, {10, 0}}));
+    EXPECT_EQ(PointsOf(*speed->GetItems()->GetItemByName("slow")->GetValues()),
+              (TPoints{{0, 1}, {10, 0}}));
 }
 
 class ComponentPersistenceErrorTest : public ComponentPersistenceTest,

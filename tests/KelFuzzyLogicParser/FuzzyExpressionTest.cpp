@@ -20,12 +20,7 @@ protected:
         return Parser->EvalFuzzyExpression(T, Expression);
     }
     std::string EvalError(const std::string& Expression) {
-        try {
-            (void)Eval(Expression);
-        } catch (const EFzyException& error) {
-            return error.what();
-        }
-        return "";
+        return MessageOf<EFzyException>([&] { (void)Eval(Expression); });
     }
     int Count() const { return T->GetItems()->GetCount(); }
 

@@ -31,33 +31,26 @@ bool IsEnd(const TInterfacePtr<IFuzzyStreamToken>& Token) {
 
 // A token as "kind:text"; numbers show their value and, should they have one, "!" and a text.
 std::string Describe(const IFuzzyStreamToken& Token) {
-    const int type = Token.GetDataType();
-    std::string kind;
+    const auto type = static_cast<TFuzzyStreamTokenType>(Token.GetDataType());
+    const std::string& text = Token.GetText();
     switch (type) {
-    case static_cast<int>(fstNone):
-        kind = "none";
-        break;
-    case static_cast<int>(fstAtom):
-        kind = "atom";
-        break;
-    case static_cast<int>(fstString):
-        kind = "str";
-        break;
-    case static_cast<int>(fstVariable):
-        kind = "var";
-        break;
-    case static_cast<int>(fstInteger):
-    case static_cast<int>(fstFloat): {
-        const std::string text = Token.GetText().empty() ? "" : "!" + Token.GetText();
-        return (type == static_cast<int>(fstInteger) ? "int:" : "float:") + Token.ToString() + text;
-    }
+    case fstInteger:
+    case fstFloat:
+        return (type == fstInteger ? "int:" : "float:") + Token.ToString() +
+               (text.empty() ? "" : "!" + text);
+    case fstNone:
+        return "none:" + text;
+    case fstAtom:
+        return "atom:" + text;
+    case fstString:
+        return "str:" + text;
+    case fstVariable:
+        return "var:" + text;
     default:
-        return Token.GetText().size() == 1 &&
-                       type == static_cast<unsigned char>(Token.GetText().front())
-                   ? Token.GetText()
+        return text.size() == 1 && Token.GetDataType() == static_cast<unsigned char>(text.front())
+                   ? text
                    : "bad punctuation";
     }
-    return kind + ":" + Token.GetText();
 }
 
 // Every token up to the end-of-text token, which is left out.
@@ -251,16 +244,13 @@ TEST(FuzzyLogicTokenStreamTest, FirstCurrentTokenIsTakenOnDemand) {
 // ---- Errors and large input ----
 
 TEST(FuzzyLogicTokenStreamTest, AnOpenStringFailsAtTheLastLine) {
-    for (const auto& [text, line] :
-         std::vector<std::pair<std::string, int>>{{"(a \"bc", 1}, {"\"a\nb", 2}, {"\"ab\\", 1}}) {
-        TLexer lexer(text);
-        try {
-            lexer.Tokens.NextToken();
-            FAIL() << "no error for: " << text;
-        } catch (const EFzyParseException& e) {
-            EXPECT_STREQ(e.what(), "Unbalanced string: the text ends inside a string");
-            EXPECT_EQ(e.GetLineNumber(), line) << "text: " << text;
-        }
+    const std::pair<std::string, int> cases[] = {{"(a \"bc", 1}, {"\"a\nb", 2}, {"\"ab\\", 1}};
+    for (const auto& c : cases) {
+        TLexer lexer(c.first);
+        const auto error = test::RaisedBy<EFzyParseException>([&] { lexer.Tokens.NextToken(); });
+        ASSERT_TRUE(error) << c.first;
+        EXPECT_STREQ(error->what(), "Unbalanced string: the text ends inside a string");
+        EXPECT_EQ(error->GetLineNumber(), c.second) << "text: " << c.first;
     }
 }
 

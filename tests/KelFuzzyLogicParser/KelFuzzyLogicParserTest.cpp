@@ -90,12 +90,7 @@ TEST_F(Reading, NothingIsReadWithoutALogicComponent) {
          {+[](TKelFuzzyLogicParser& p) { p.Parse("(deffuzzy a)", nullptr); },
           +[](TKelFuzzyLogicParser& p) { p.ParseFuzzyLogic("(deffuzzy a)", nullptr); },
           +[](TKelFuzzyLogicParser& p) { (void)p.ParseFuzzyVariable("(deffuzzy a)", nullptr); }}) {
-        try {
-            parse(*Parser);
-            ADD_FAILURE();
-        } catch (const EFzyParseException& error) {
-            EXPECT_STREQ(error.what(), SFuzzyLogicNotSet);
-        }
+        EXPECT_RAISES(parse(*Parser), EFzyParseException, SFuzzyLogicNotSet);
     }
     EXPECT_FALSE(begun);
 }
@@ -146,12 +141,10 @@ TEST_F(Reading, ErrorsNameThePlaceTheLineAndTheTextReadSoFar) {
 }
 
 TEST_F(Reading, TheExceptionCarriesTheLineOfTheFailure) {
-    try {
-        Read("(deffuzzy a)\n\n(deffuzzy b\n (range 0 one))");
-        FAIL();
-    } catch (const EFzyParseException& error) {
-        EXPECT_EQ(error.GetLineNumber(), 4);
-    }
+    const auto error =
+        RaisedBy<EFzyParseException>([&] { Read("(deffuzzy a)\n\n(deffuzzy b\n (range 0 one))"); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->GetLineNumber(), 4);
     EXPECT_EQ(Logic->GetItems()->GetCount(), 2); // what was read stays
 }
 

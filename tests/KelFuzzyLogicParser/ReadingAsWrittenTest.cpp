@@ -73,13 +73,10 @@ TEST_F(ReadingAsWritten, AFailedTermLeavesNoHalfMadeTerm) {
 }
 
 TEST_F(ReadingAsWritten, ATermNeedsAVariable) {
-    try {
-        (void)Parser->ParseFuzzySet(nullptr, "(term t ((0 0) (1 1)))", nullptr);
-        ADD_FAILURE();
-    } catch (const EFzyParseException& error) {
-        EXPECT_STREQ(error.what(), "Parsing Error, fuzzy variable is not defined in "
-                                   "ParseFuzzySet at line 1: \"( term t \"");
-    }
+    EXPECT_RAISES((void)Parser->ParseFuzzySet(nullptr, "(term t ((0 0) (1 1)))", nullptr),
+                  EFzyParseException,
+                  "Parsing Error, fuzzy variable is not defined in ParseFuzzySet at line 1: "
+                  "\"( term t \"");
 }
 
 TEST_F(ReadingAsWritten, ATermThatFailsAtTheEndOfTheTextLeavesTheAutomaticTermItsName) {

@@ -41,12 +41,9 @@ TEST(EncodingTest, EncodesAndDecodesTheSampleAndNamesItself) {
         const std::string expected =
             encoding == TEncoding::Latin1() ? std::string("A\xC3\xA9??") : Sample;
         EXPECT_EQ(encoding->GetString(bytes), expected);
+        EXPECT_EQ(&TEncoding::OrDefault(encoding), encoding);
     }
-}
-
-TEST(EncodingTest, NullptrStandsForUtf8) {
-    EXPECT_EQ(&TEncoding::OrDefault(nullptr), TEncoding::UTF8());
-    EXPECT_EQ(&TEncoding::OrDefault(TEncoding::Latin1()), TEncoding::Latin1());
+    EXPECT_EQ(&TEncoding::OrDefault(nullptr), TEncoding::UTF8()) << "nullptr stands for UTF-8";
 }
 
 TEST(EncodingTest, Utf8PassesRandomBytesUnchanged) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/Stack.hpp"
+#include "support/Raises.hpp"
 
 namespace fuzzy {
 namespace {
@@ -24,24 +25,16 @@ TEST(Stack, HandsItemsBackLastInFirstOut) {
 
 TEST(Stack, TakingFromAnEmptyStackRaisesAndLeavesItUsable) {
     TStack<int> stack;
-    auto expectEmptyError = [&](auto&& Take) {
-        try {
-            (void)Take();
-            ADD_FAILURE() << "took from an empty stack";
-        } catch (const EKelException& error) {
-            EXPECT_STREQ(error.what(), "Stack is empty");
-        }
-    };
-    expectEmptyError([&] { return stack.Pop(); });
-    expectEmptyError([&] { return stack.Peek(); });
+    EXPECT_RAISES((void)stack.Pop(), EKelException, "Stack is empty");
+    EXPECT_RAISES((void)stack.Peek(), EKelException, "Stack is empty");
     stack.Push(1);
     stack.Push(2);
     stack.Clear();
     EXPECT_EQ(stack.Count(), 0);
-    expectEmptyError([&] { return stack.Pop(); });
+    EXPECT_RAISES((void)stack.Pop(), EKelException, "Stack is empty");
     stack.Push(3);
     EXPECT_EQ(stack.Pop(), 3);
-    expectEmptyError([&] { return std::as_const(stack).Peek(); });
+    EXPECT_RAISES((void)std::as_const(stack).Peek(), EKelException, "Stack is empty");
 }
 
 } // namespace

@@ -8,20 +8,12 @@
 #include <gtest/gtest.h>
 
 #include "platform/Exceptions.hpp"
+#include "support/Raises.hpp"
 
 namespace fuzzy {
 namespace {
 
 using TLines = std::vector<std::string>;
-
-void ExpectListError(const std::function<void()>& Action, const std::string& Message) {
-    try {
-        Action();
-        ADD_FAILURE() << "no error, expected: " << Message;
-    } catch (const EListError& e) {
-        EXPECT_EQ(e.what(), Message);
-    }
-}
 
 class StringListTest : public ::testing::Test {
 protected:
@@ -75,11 +67,11 @@ TEST_F(StringListTest, BadIndexesAndInPlaceEditsOfSortedListsRaiseListError) {
         {[&] { List.Put(1, "x"); }, "1"},        {[&] { List.Delete(1); }, "1"},
         {[&] { List.Insert(2, "x"); }, "2"},     {[&] { List.Insert(-1, "x"); }, "-1"},
     };
-    for (const auto& [action, index] : cases)
-        ExpectListError(action, "List index out of bounds (" + index + ")");
+    for (const auto& c : cases)
+        EXPECT_RAISES(c.first(), EListError, "List index out of bounds (" + c.second + ")");
     List.SetSorted(true);
-    ExpectListError([&] { List.Insert(0, "b"); }, "Operation not allowed on sorted list");
-    ExpectListError([&] { List.Put(0, "b"); }, "Operation not allowed on sorted list");
+    EXPECT_RAISES(List.Insert(0, "b"), EListError, "Operation not allowed on sorted list");
+    EXPECT_RAISES(List.Put(0, "b"), EListError, "Operation not allowed on sorted list");
     EXPECT_EQ(Lines(), (TLines{"a"}));
 }
 
@@ -182,12 +174,8 @@ TEST_F(StringListTest, AssignCopiesStringsAndObjectsIntoTheTargetsOrder) {
     EXPECT_EQ(Lines(), (TLines{"a", "b"}));
 
     TPersistent stranger;
-    try {
-        List.Assign(&stranger);
-        ADD_FAILURE() << "assigned from a stranger";
-    } catch (const EConvertError& e) {
-        EXPECT_STREQ(e.what(), "Cannot assign a TPersistent to a TStringList");
-    }
+    EXPECT_RAISES(List.Assign(&stranger), EConvertError,
+                  "Cannot assign a TPersistent to a TStringList");
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Exceptions.hpp"
+#include "support/Raises.hpp"
 
 namespace fuzzy {
 namespace {
@@ -58,18 +59,9 @@ TEST(StringsTest, TryStrToIntAcceptsOnlyWhole32BitNumbers) {
 }
 
 TEST(StringsTest, StrToNumberNamesTheBadText) {
-    try {
-        (void)StrToInt("abc");
-        ADD_FAILURE();
-    } catch (const EConvertError& e) {
-        EXPECT_STREQ(e.what(), "'abc' is not a valid integer value");
-    }
-    try {
-        (void)StrToFloat("1,5");
-        ADD_FAILURE();
-    } catch (const EConvertError& e) {
-        EXPECT_STREQ(e.what(), "'1,5' is not a valid floating point value");
-    }
+    EXPECT_RAISES((void)StrToInt("abc"), EConvertError, "'abc' is not a valid integer value");
+    EXPECT_RAISES((void)StrToFloat("1,5"), EConvertError,
+                  "'1,5' is not a valid floating point value");
 }
 
 TEST(StringsTest, TrimRemovesControlCharactersAndSpacesOnly) {

@@ -10,6 +10,7 @@
 #include "FuzzyLogic/FuzzyLogic.hpp"
 #include "KelFuzzyLogicParser/KelFuzzyLogicParser.hpp"
 #include "support/PointListHelpers.hpp"
+#include "support/Raises.hpp"
 
 namespace fuzzy::test {
 
@@ -26,12 +27,7 @@ struct TParsedLogic {
 
     /// The message of the exception that parsing Text raises ("" when it reads).
     std::string ErrorOf(const std::string& Text) {
-        try {
-            Read(Text);
-        } catch (const EFzyException& error) {
-            return error.what();
-        }
-        return "";
+        return MessageOf<EFzyException>([&] { Read(Text); });
     }
 
     TFuzzyVariable* Variable(const std::string& Name) const {

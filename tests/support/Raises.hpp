@@ -1,10 +1,15 @@
 #pragma once
-// "This raises that exception type with exactly this text", as one assertion.
+// "This raises that exception type with exactly this text", as one assertion; and, for the
+// checks that need more, the exception raised or its text.
 
 #include <exception>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
+
+#include "platform/Exceptions.hpp"
 
 namespace fuzzy::test {
 
@@ -21,6 +26,25 @@ template <class E, class F>
         return ::testing::AssertionFailure() << "raised another type: \"" << error.what() << "\"";
     }
     return ::testing::AssertionFailure() << "raised nothing";
+}
+
+/// The E that Action raises (a copy), or nothing; for checks of more than its text.
+template <class E = Exception, class F>
+std::optional<E> RaisedBy(F&& Action) {
+    try {
+        Action();
+    } catch (const E& error) {
+        return error;
+    }
+    return std::nullopt;
+}
+
+/// The text of the E that Action raises, or "" when it raises nothing; for checks that
+/// compare two texts or look at part of one.
+template <class E = Exception, class F>
+std::string MessageOf(F&& Action) {
+    const std::optional<E> error = RaisedBy<E>(std::forward<F>(Action));
+    return error ? error->what() : "";
 }
 
 } // namespace fuzzy::test
