@@ -10,6 +10,7 @@
 
 #include "FuzzyConsts/FuzzyExceptions.hpp"
 #include "FuzzyLogic/FuzzyLogic.hpp"
+#include "FuzzyRules/FuzzyRuleParser.hpp"
 #include "KelFuzzyLogicParser/KelFuzzyLogicParser.hpp"
 
 namespace fuzzy {
@@ -57,16 +58,19 @@ struct LogicTest : ::testing::Test {
     VariablePtr Variable(const std::string& Name) const {
         return logic->GetItems().ContainsVariable(Name);
     }
-    std::unique_ptr<TKelFuzzyLogicParser> parser{TKelFuzzyLogicParser::Create(nullptr)};
+    std::unique_ptr<TKelFuzzyRuleParser> parser{TKelFuzzyRuleParser::Create(nullptr)};
     std::unique_ptr<TIFuzzyLogic> logic{TIFuzzyLogic::Create(nullptr)};
     std::vector<std::string> log;
 };
 
-// Both models read the same text into the same variables, written back the same way.
+// Both models read the same text into the same variables, written back the same way. The
+// file's rules are read and left by components that keep no rules.
 TEST_F(LogicTest, ReadsTheHeaterLikeTheComponentModel) {
     const std::string text = ReadFile(std::string(FUZZY_EXAMPLES_DIR) + "/heater.fuzzy");
     std::unique_ptr<TFuzzyLogic> component(TFuzzyLogic::Create(nullptr));
-    std::unique_ptr<TKelFuzzyLogicParser> componentParser(TKelFuzzyLogicParser::Create(nullptr));
+    std::unique_ptr<TKelFuzzyRuleParser> componentParser(TKelFuzzyRuleParser::Create(nullptr));
+    componentParser->SetReadRules(true);
+    parser->SetReadRules(true);
     component->SetParser(componentParser.get());
     componentParser->SetFuzzyLogic(component.get());
     SetText(*component, text);
