@@ -118,6 +118,28 @@ public:
         return power.Value;
     }
 
+    /// The same pass written out by hand over the rules of HeaterRuleTerms, as a host wrote
+    /// it before rules were objects: facts, AssertRule on the premises' terms themselves,
+    /// each replaced solution deleted. Kept as the reference that Evaluate equals bit for
+    /// bit, and to measure what the rule objects cost. Inputs are not clamped here.
+    [[nodiscard]] std::optional<TFzyFloat> EvaluateByHand(TFzyFloat Error, TFzyFloat Rate) {
+        CheckHeaterInputs(Error, Rate);
+        FErrorFact->CreateCrispValue(Error);
+        FRateFact->CreateCrispValue(Rate);
+        const std::array<const TFuzzySet*, 2> facts{FErrorFact.get(), FRateFact.get()};
+        // The solution is a term of the power variable; holding it here deletes it (so it
+        // leaves the terms) when it is replaced, after defuzzifying, or on an exception.
+        std::unique_ptr<TFuzzySet> solution;
+        for (const THeaterRule& rule : FRules) {
+            const std::array<const TFuzzySet*, 2> premises{rule.Error, rule.Rate};
+            if (TFuzzySet* next = FPower->AssertRule(premises, facts, rule.Power, solution.get()))
+                solution.reset(next);
+        }
+        if (solution == nullptr)
+            return std::nullopt;
+        return solution->Defuzzify();
+    }
+
     TFuzzyRuleLogic* GetLogic() const { return FLogic.get(); }
     TFuzzyVariable* GetPower() const { return FPower; }
     /// The evaluator of the text's rules; its explanation tells about the last pass.
@@ -129,6 +151,8 @@ private:
     std::unique_ptr<TFuzzyRuleLogic> FLogic{TFuzzyRuleLogic::Create(nullptr)};
     TFuzzyVariable* FPower = nullptr;
     std::array<THeaterRule, 9> FRules{};
+    std::unique_ptr<TFuzzySet> FErrorFact{TFuzzySet::Create(nullptr)};
+    std::unique_ptr<TFuzzySet> FRateFact{TFuzzySet::Create(nullptr)};
     // Linked both ways with the component; whichever goes first clears the other's link.
     std::unique_ptr<TKelFuzzyRuleParser> FParser{TKelFuzzyRuleParser::Create(nullptr)};
     // Declared last: it holds the variables by name and its facts, and goes first.

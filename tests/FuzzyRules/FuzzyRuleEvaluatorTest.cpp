@@ -18,26 +18,6 @@
 namespace fuzzy::test {
 namespace {
 
-/// The heater's pass as a host wrote it before rules were objects: facts, AssertRule over
-/// the premises' terms themselves, each replaced solution deleted.
-std::optional<double> HandWrittenPower(const THeaterController& Heater, double Error, double Rate) {
-    std::unique_ptr<TFuzzySet> errorFact(TFuzzySet::Create(nullptr));
-    std::unique_ptr<TFuzzySet> rateFact(TFuzzySet::Create(nullptr));
-    errorFact->CreateCrispValue(Error);
-    rateFact->CreateCrispValue(Rate);
-    const std::array<const TFuzzySet*, 2> facts{errorFact.get(), rateFact.get()};
-    std::unique_ptr<TFuzzySet> solution;
-    for (const THeaterRule& rule : Heater.GetRules()) {
-        const std::array<const TFuzzySet*, 2> premises{rule.Error, rule.Rate};
-        if (TFuzzySet* next =
-                Heater.GetPower()->AssertRule(premises, facts, rule.Power, solution.get()))
-            solution.reset(next);
-    }
-    if (solution == nullptr)
-        return std::nullopt;
-    return solution->Defuzzify();
-}
-
 class HeaterRules : public ::testing::Test {
 protected:
     THeaterController Heater{
@@ -65,7 +45,7 @@ TEST_F(HeaterRules, EvaluationEqualsTheHandWrittenLoopBitForBit) {
         for (int j = -4; j <= 36; ++j) {
             const double error = -10 + 20.0 * i / 40;
             const double rate = -2 + 4.0 * j / 32;
-            const std::optional<double> expected = HandWrittenPower(Heater, error, rate);
+            const std::optional<double> expected = Heater.EvaluateByHand(error, rate);
             const std::optional<double> actual = Heater.Evaluate(error, rate);
             ASSERT_EQ(actual.has_value(), expected.has_value()) << error << " " << rate;
             if (expected) {
@@ -280,6 +260,30 @@ TEST_F(RuleEvaluation, APassNeedsEveryInputAndAnEvaluatorAPass) {
     EXPECT_RAISES(evaluator.Evaluate(), EFzyRuleException,
                   "No value given for the input variable \"y\"");
     EXPECT_THROW((void)evaluator.GetOutput("out"), EFzyRuleException);
+}
+
+// The README's example, as written there.
+TEST(RuleReadme, TheExampleAnswersAsDocumented) {
+    const char* text = R"(
+  (deffuzzy temperature (range 0 40) (values (term cold (z 10 18)) (term warm (s 15 25))))
+  (deffuzzy heating (range 0 100) (values (term low (tri 0 25 50)) (term high (tri 50 75 100))))
+  (rules
+    (rule (if (is temperature very cold)) (then (is heating high)))
+    (rule (if (or (is temperature warm) (not (is temperature cold)))) (then (is heating low))
+          (weight 0.8))))";
+    std::unique_ptr<TFuzzyRuleLogic> logic(TFuzzyRuleLogic::Create(nullptr));
+    std::unique_ptr<TKelFuzzyRuleParser> parser(TKelFuzzyRuleParser::Create(nullptr));
+    parser->SetReadRules(true);
+    parser->SetFuzzyLogic(logic.get());
+    logic->SetParser(parser.get());
+    parser->ParseFuzzyLogic(text, nullptr);
+    TFuzzyRuleEvaluator evaluator(*logic);
+    evaluator.SetInput("temperature", 14);
+    evaluator.Evaluate();
+    // very cold 0.25 lowers high to a triangle of that height, not cold 0.5 times 0.8 lowers
+    // low to one of 0.4: areas 6.25 and 10 about 75 and 25.
+    EXPECT_NEAR(evaluator.GetOutput("heating"), (6.25 * 75 + 10 * 25) / 16.25, 1e-9)
+        << evaluator.Describe();
 }
 
 struct TBadRule {
