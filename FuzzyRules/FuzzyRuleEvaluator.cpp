@@ -221,10 +221,14 @@ std::string TFuzzyRuleEvaluator::Describe() const {
         text += Format("rule %d: strength %.4f, premises", rule.Rule, rule.Strength);
         for (const TFzyFloat strength : rule.PremiseStrengths)
             text += Format(" %.4f", strength);
-        text += "  " + FRuleTexts[r] + "\n";
+        text += "  ";
+        text += FRuleTexts[r];
+        text += '\n';
     }
     for (const TFuzzyOutputReport& output : explanation.Outputs) {
-        text += "output " + output.Variable + ": ";
+        text += "output ";
+        text += output.Variable;
+        text += ": ";
         text += output.Fired ? Format("%.4f", output.Value) : std::string("no rule fired");
         text += ", fired:";
         for (const TFuzzyConclusionReport& conclusion : output.Conclusions)

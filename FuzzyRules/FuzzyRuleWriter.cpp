@@ -12,49 +12,75 @@ namespace {
 
 constexpr const char* LineBreak = "\r\n";
 
-std::string WriteIs(const std::string& Variable, const std::vector<TFuzzyHedge>& Hedges,
-                    const std::string& Term) {
-    std::string text = "(is " + AsAtom(Variable);
+// Texts are appended piece by piece: temporaries built with "(" + ... trip a false
+// -Wrestrict of g++ 12 in optimised builds.
+
+void WriteIs(std::string& Text, const std::string& Variable, const std::vector<TFuzzyHedge>& Hedges,
+             const std::string& Term) {
+    Text += "(is ";
+    Text += AsAtom(Variable);
     for (const TFuzzyHedge hedge : Hedges) {
-        text += ' ';
-        text += HedgeNames[hedge];
+        Text += ' ';
+        Text += HedgeNames[hedge];
     }
-    return text + " " + AsAtom(Term) + ")";
+    Text += ' ';
+    Text += AsAtom(Term);
+    Text += ')';
 }
 
-std::string WritePremise(const TFuzzyPremise& Premise) {
-    const std::string is = WriteIs(Premise.Variable, Premise.Hedges, Premise.Term);
-    return Premise.Negated ? "(not " + is + ")" : is;
+void WritePremise(std::string& Text, const TFuzzyPremise& Premise) {
+    if (Premise.Negated)
+        Text += "(not ";
+    WriteIs(Text, Premise.Variable, Premise.Hedges, Premise.Term);
+    if (Premise.Negated)
+        Text += ')';
 }
 
-std::string WriteCondition(const TFuzzyRule& Rule) {
+void WriteCondition(std::string& Text, const TFuzzyRule& Rule) {
     const auto& premises = Rule.GetPremises();
-    if (premises.size() == 1 && Rule.GetConnective() == TFuzzyRule::DefaultConnective)
-        return WritePremise(premises.front());
-    std::string text = "(" + Rule.GetConnective();
-    for (const TFuzzyPremise& premise : premises)
-        text += " " + WritePremise(premise);
-    return text + ")";
+    if (premises.size() == 1 && Rule.GetConnective() == TFuzzyRule::DefaultConnective) {
+        WritePremise(Text, premises.front());
+        return;
+    }
+    Text += '(';
+    Text += Rule.GetConnective();
+    for (const TFuzzyPremise& premise : premises) {
+        Text += ' ';
+        WritePremise(Text, premise);
+    }
+    Text += ')';
 }
 
 } // namespace
 
 std::string PrettyPrintFuzzyRule(const TFuzzyRule& Rule) {
-    std::string text = "(rule (if " + WriteCondition(Rule) + ") (then";
-    for (const TFuzzyConclusion& conclusion : Rule.GetConclusions())
-        text += " " + WriteIs(conclusion.Variable, {}, conclusion.Term);
-    text += ")";
-    if (Rule.GetWeight() != 1)
-        text += " (weight " + Format("%.4f", Rule.GetWeight()) + ")";
-    return text + ")";
+    std::string text = "(rule (if ";
+    WriteCondition(text, Rule);
+    text += ") (then";
+    for (const TFuzzyConclusion& conclusion : Rule.GetConclusions()) {
+        text += ' ';
+        WriteIs(text, conclusion.Variable, {}, conclusion.Term);
+    }
+    text += ')';
+    if (Rule.GetWeight() != 1) {
+        text += " (weight ";
+        text += Format("%.4f", Rule.GetWeight());
+        text += ')';
+    }
+    text += ')';
+    return text;
 }
 
 std::string PrettyPrintFuzzyRules(const TFuzzyRules& Rules) {
     std::string text = "(rules ";
     text += LineBreak;
-    for (const TFuzzyRule* rule : Rules)
-        text += IndentString + PrettyPrintFuzzyRule(*rule) + LineBreak;
-    return text + ")";
+    for (const TFuzzyRule* rule : Rules) {
+        text += IndentString;
+        text += PrettyPrintFuzzyRule(*rule);
+        text += LineBreak;
+    }
+    text += ')';
+    return text;
 }
 
 } // namespace fuzzy
