@@ -8,6 +8,7 @@
 #include <limits>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -116,6 +117,10 @@ struct TConnectiveCase {
     const char* Connective;
     double Strength; // of "x is low" (0.8) joined with "y is high" (0.6)
 };
+
+void PrintTo(const TConnectiveCase& Case, std::ostream* Out) {
+    *Out << Case.Connective;
+}
 
 class Connectives : public RuleEvaluation, public ::testing::WithParamInterface<TConnectiveCase> {};
 
@@ -262,8 +267,10 @@ TEST_F(RuleEvaluation, APassNeedsEveryInputAndAnEvaluatorAPass) {
     EXPECT_THROW((void)evaluator.GetOutput("out"), EFzyRuleException);
 }
 
+using RuleReadme = RuleFixture;
+
 // The README's example, as written there.
-TEST(RuleReadme, TheExampleAnswersAsDocumented) {
+TEST_F(RuleReadme, TheExampleAnswersAsDocumented) {
     const char* text = R"(
   (deffuzzy temperature (range 0 40) (values (term cold (z 10 18)) (term warm (s 15 25))))
   (deffuzzy heating (range 0 100) (values (term low (tri 0 25 50)) (term high (tri 50 75 100))))
@@ -271,13 +278,9 @@ TEST(RuleReadme, TheExampleAnswersAsDocumented) {
     (rule (if (is temperature very cold)) (then (is heating high)))
     (rule (if (or (is temperature warm) (not (is temperature cold)))) (then (is heating low))
           (weight 0.8))))";
-    std::unique_ptr<TFuzzyRuleLogic> logic(TFuzzyRuleLogic::Create(nullptr));
-    std::unique_ptr<TKelFuzzyRuleParser> parser(TKelFuzzyRuleParser::Create(nullptr));
-    parser->SetReadRules(true);
-    parser->SetFuzzyLogic(logic.get());
-    logic->SetParser(parser.get());
-    parser->ParseFuzzyLogic(text, nullptr);
-    TFuzzyRuleEvaluator evaluator(*logic);
+    Logic->SetAutoTerms(true); // as a new component has it
+    Read(text);
+    TFuzzyRuleEvaluator evaluator(*Logic);
     evaluator.SetInput("temperature", 14);
     evaluator.Evaluate();
     // very cold 0.25 lowers high to a triangle of that height, not cold 0.5 times 0.8 lowers

@@ -1,13 +1,11 @@
 #pragma once
 // A logic component with rules, linked with a parser that reads them, for the rules' tests.
 
-#include <memory>
-#include <string>
-
 #include <gtest/gtest.h>
 
 #include "FuzzyConsts/FuzzyExceptions.hpp"
 #include "FuzzyRules/FuzzyRules.hpp"
+#include "support/ParserFixture.hpp"
 
 namespace fuzzy::test {
 
@@ -20,32 +18,12 @@ inline constexpr const char* RuleTestVariables =
 
 /// A logic component with rules (without automatic terms) and a parser reading rules,
 /// linked both ways.
-class RuleFixture : public ::testing::Test {
+class RuleFixture : public ::testing::Test,
+                    public TBasicParsedLogic<TFuzzyRuleLogic, TKelFuzzyRuleParser> {
 protected:
-    RuleFixture() {
-        Logic->SetAutoTerms(false);
-        Parser->SetReadRules(true);
-        Parser->SetFuzzyLogic(Logic.get());
-        Logic->SetParser(Parser.get());
-    }
-
-    /// Parses Text into the component (what it has is kept).
-    void Read(const std::string& Text) { Parser->ParseFuzzyLogic(Text, nullptr); }
-
-    /// The message of the exception that parsing Text raises ("" when it reads).
-    std::string ErrorOf(const std::string& Text) {
-        try {
-            Read(Text);
-        } catch (const EFzyException& error) {
-            return error.what();
-        }
-        return "";
-    }
+    RuleFixture() { Parser->SetReadRules(true); }
 
     TFuzzyRules& Rules() const { return *Logic->GetRules(); }
-
-    std::unique_ptr<TFuzzyRuleLogic> Logic{TFuzzyRuleLogic::Create(nullptr)};
-    std::unique_ptr<TKelFuzzyRuleParser> Parser{TKelFuzzyRuleParser::Create(nullptr)};
 };
 
 } // namespace fuzzy::test
