@@ -34,27 +34,30 @@ void TKelFuzzyRuleParser::ParseFuzzyForm() {
         TKelFuzzyLogicParser::ParseFuzzyForm();
         return;
     }
-    TFuzzyRules read(nullptr);
-    ParseFuzzyRules(read);
+    std::vector<std::unique_ptr<TFuzzyRule>> read = ParseFuzzyRules();
     auto* logic = dynamic_cast<TFuzzyRuleLogic*>(GetFuzzyLogic());
     if (logic == nullptr)
         return;
-    // Each rule moves whole into the block, so that the block reports it once, complete.
+    // Each rule joins whole, so that the block reports it once, complete.
     TFuzzyRules& rules = *logic->GetRules();
     TUpdateGuard guard(rules);
-    while (read.GetCount() > 0)
-        read.GetItem(0)->SetCollection(&rules);
+    for (std::unique_ptr<TFuzzyRule>& rule : read) {
+        rule->SetCollection(&rules);
+        (void)rule.release(); // the block owns it now
+    }
 }
 
-void TKelFuzzyRuleParser::ParseFuzzyRules(TFuzzyRules& Rules) {
+std::vector<std::unique_ptr<TFuzzyRule>> TKelFuzzyRuleParser::ParseFuzzyRules() {
     NextToken(); // "(" and "rules", as the form's head showed
     NextToken();
+    std::vector<std::unique_ptr<TFuzzyRule>> rules;
     for (auto token = NextToken(); !IsCharToken(token, ')'); token = NextToken()) {
         if (!IsCharToken(token, '('))
             ParseError(WhereParseFuzzyRules, SFzyExpectedKeyword, SRuleKeywordRule);
         GetStream()->PutBackToken(token);
-        ParseFuzzyRule(*Rules.Add());
+        ParseFuzzyRule(*rules.emplace_back(TFuzzyRule::Create(nullptr)));
     }
+    return rules;
 }
 
 void TKelFuzzyRuleParser::ParseFuzzyRule(TFuzzyRule& Rule) {

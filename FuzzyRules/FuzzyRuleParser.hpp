@@ -1,6 +1,7 @@
 #pragma once
 // The parser component that also reads rules.
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -40,8 +41,8 @@ protected:
     TKelFuzzyRuleParser() = default;
     /// A "(rules" form when reading rules, else what the base reads.
     void ParseFuzzyForm() override;
-    /// Reads "(rules rule*)" into Rules.
-    virtual void ParseFuzzyRules(TFuzzyRules& Rules);
+    /// Reads "(rules rule*)": its rules, in no block yet.
+    virtual std::vector<std::unique_ptr<TFuzzyRule>> ParseFuzzyRules();
     /// Reads "(rule (if condition) (then conclusion*) [(weight NUMBER)])" into Rule.
     virtual void ParseFuzzyRule(TFuzzyRule& Rule);
 

@@ -157,6 +157,19 @@ INSTANTIATE_TEST_SUITE_P(
                   "Parsing Error, Expected \")\" in ParseFuzzyRule at line 1: \" ( rules ( rule ( "
                   "if ( is x low ) ) ( then ( is out big ) ) EOF \""}));
 
+// Deep nesting, a long run of rules and unclosed forms end in a parse error or read; the
+// component stays usable.
+TEST_F(RuleText, LargeAndBrokenInputEndsInAnError) {
+    EXPECT_THROW(Read("(rules (rule (if " + std::string(100'000, '(') + ")))"), EFzyParseException);
+    EXPECT_THROW(Read("(rules (rule (if (and" + std::string(100'000, ')')), EFzyParseException);
+    EXPECT_THROW(Read("(rules (rule (if (is x \"low"), EFzyParseException);
+    std::string many = "(rules";
+    for (int i = 0; i < 20'000; ++i)
+        many += " (rule (if (is x low)) (then (is out big)))";
+    Read(many + ")");
+    EXPECT_EQ(Rules().GetCount(), 20'000);
+}
+
 // Off by default: the rule parser reads and refuses exactly what the plain parser does.
 TEST(RuleReadingSwitch, OffByDefaultTheParserIsThePlainOne) {
     for (const std::string& text :
