@@ -70,6 +70,8 @@ public:
     /// Creates a complete rule (no premise, no conclusion, "and", weight 1) and only then
     /// joins Collection, if any.
     [[nodiscard]] static TFuzzyRule* Create(TCollection* Collection);
+    /// Leaves the block first, so that the block and the component hear of a whole rule.
+    ~TFuzzyRule() override { LeaveCollection(); }
     std::string ClassName() const override { return "TFuzzyRule"; }
 
     /// Copies premises, conclusions, connective and weight of another rule, then reports
