@@ -252,9 +252,9 @@ std::string WriteBody(const TFuzzySet& FuzzySet) {
     return call && Regenerates(FuzzySet, *call) ? WriteCall(*call) : WritePointList(points);
 }
 
-/// Text written as an atom that reads back as Text: each character after the first that
-/// would end the atom (white space, a breaking character, the escape character itself) is
-/// escaped. The reader takes an atom's first character as it is, so it is written as is.
+} // namespace
+
+// The reader takes an atom's first character as it is, so it is written as is.
 std::string AsAtom(const std::string& Text) {
     std::string atom;
     for (std::size_t i = 0; i < Text.size(); ++i) {
@@ -267,8 +267,6 @@ std::string AsAtom(const std::string& Text) {
     }
     return atom;
 }
-
-} // namespace
 
 /// The text between double quotes, with each double quote and backslash escaped by a
 /// backslash: the reader resolves backslash escapes in strings, so any comment or units

@@ -24,6 +24,11 @@ class TFuzzyVariable;
 /// ")"). Terms that are not defined (auxiliary sets of expressions) are left out.
 [[nodiscard]] std::string PrettyPrintFuzzyVariable(const TFuzzyVariable& Variable);
 
+/// Text written as an atom that reads back as Text: each character after the first that
+/// would end the atom (white space, a breaking character, the escape character itself) is
+/// escaped by a backslash.
+[[nodiscard]] std::string AsAtom(const std::string& Text);
+
 /// Text between double quotes, each double quote and backslash escaped by a backslash,
 /// so that the reader gives back exactly Text.
 [[nodiscard]] std::string QuotedString(const std::string& Text);

@@ -105,11 +105,15 @@ void TKelFuzzyLogicParser::ParseFuzzyLogic() {
         if (!IsCharToken(token, '('))
             ParseError("ParseFuzzyLogic", SFzyUnexpectedToken, token->ToString());
         PutBackToken(token);
-        if (dynamic_cast<TIFuzzyLogic*>(FFuzzyLogic) != nullptr)
-            (void)ParseFuzzyVariableIntf();
-        else
-            ParseFuzzyVariable();
+        ParseFuzzyForm();
     }
+}
+
+void TKelFuzzyLogicParser::ParseFuzzyForm() {
+    if (dynamic_cast<TIFuzzyLogic*>(FFuzzyLogic) != nullptr)
+        (void)ParseFuzzyVariableIntf();
+    else
+        ParseFuzzyVariable();
 }
 
 void TKelFuzzyLogicParser::ParseHeader(std::string& Name, std::string& Comment,

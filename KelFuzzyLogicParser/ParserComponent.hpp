@@ -104,6 +104,9 @@ protected:
                                                                  const TEncoding* Encoding);
     // The token-level readers, working on the current token stream.
     virtual void ParseFuzzyLogic();
+    /// Reads one top-level form, whose "(" is the next token: a variable definition. The
+    /// one place where a descendant that reads further forms (rules) hooks in.
+    virtual void ParseFuzzyForm();
     virtual TFuzzyVariable* ParseFuzzyVariable();
     virtual TFuzzySet* ParseFuzzySet(TFuzzyVariable* Variable);
     virtual TFuzzySet* ParseFuzzyValues(TFuzzyVariable* Variable);

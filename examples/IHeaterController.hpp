@@ -21,6 +21,9 @@ public:
     /// not read, EListError when a variable or term the rules need is missing.
     explicit TIHeaterController(const std::string& Definition) {
         FLogic->SetAutoTerms(false); // the terms are the definition's own
+        // The text's rules are read and left: the interface model keeps no rule objects, and
+        // this controller runs HeaterRuleTerms, the same rules.
+        FParser->SetReadRules(true);
         FParser->SetFuzzyLogic(FLogic.get());
         FLogic->SetParser(FParser.get());
         TStringList text;
@@ -67,7 +70,7 @@ private:
     };
 
     // Linked both ways with the component; whichever goes first clears the other's link.
-    std::unique_ptr<TKelFuzzyLogicParser> FParser{TKelFuzzyLogicParser::Create(nullptr)};
+    std::unique_ptr<TKelFuzzyRuleParser> FParser{TKelFuzzyRuleParser::Create(nullptr)};
     std::unique_ptr<TIFuzzyLogic> FLogic{TIFuzzyLogic::Create(nullptr)};
     TInterfacePtr<IFuzzyVariable> FPower;
     std::array<TRule, 9> FRules{};

@@ -1,10 +1,13 @@
-// Reads the heater controller's variables and terms from a definition file, then runs it
-// over a grid of its two inputs and prints the heater power for every pair: one row per
-// error value, one column per rate value.
+// Reads the heater controller's variables, terms and rules from a definition file, then runs
+// it over a grid of its two inputs and prints the heater power for every pair: one row per
+// error value, one column per rate value. After the table it explains one answer, for an
+// error of 2.5 K and a rate of -1 K/min: each rule's strength with its premises' strengths,
+// and the rules that fired.
 //
 // Usage: fuzzy_demo [--interface] [definition-file [sweep-file]]
 // With --interface the controller runs on the reference-counted model (shared sets and
-// variables) instead of the component model; the answers are the same.
+// variables) instead of the component model; the table is the same, with no explanation
+// (the rules run there are HeaterRuleTerms, not rule objects).
 // Without file arguments the bundled examples/heater.fuzzy and examples/heater_sweep.txt are
 // read. The sweep file gives each input its first value, last value and number of points, one
 // input per line ('#' starts a comment line):
@@ -19,6 +22,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "HeaterController.hpp"
@@ -112,6 +116,14 @@ void PrintGrid(const std::string& Definition, const TSweep& Errors, const TSweep
             std::cout << fuzzy::Format("%9s", power ? fuzzy::FormatFixed(*power, 2) : "-");
         }
         std::cout << "\n";
+    }
+    if constexpr (std::is_same_v<Controller, fuzzy::THeaterController>) {
+        constexpr double Error = 2.5;
+        constexpr double Rate = -1;
+        (void)heater.Evaluate(Error, Rate);
+        std::cout << "\nWhy, for error " << fuzzy::FormatFixed(Error, 2) << " K and rate "
+                  << fuzzy::FormatFixed(Rate, 2) << " K/min:\n"
+                  << heater.GetEvaluator().Describe();
     }
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "FuzzyConsts/FuzzyExceptions.hpp"
+#include "FuzzyRules/FuzzyRuleParser.hpp"
 #include "examples/HeaterController.hpp"
 #include "support/ParserFixture.hpp"
 
@@ -43,17 +44,20 @@ struct LogicTest : ::testing::Test {
     VariablePtr Variable(const std::string& Name) const {
         return logic->GetItems().ContainsVariable(Name);
     }
-    std::unique_ptr<TKelFuzzyLogicParser> parser{TKelFuzzyLogicParser::Create(nullptr)};
+    std::unique_ptr<TKelFuzzyRuleParser> parser{TKelFuzzyRuleParser::Create(nullptr)};
     std::unique_ptr<TIFuzzyLogic> logic{TIFuzzyLogic::Create(nullptr)};
     std::vector<std::string> log;
 };
 
-// Both models read the same text into the same variables, written back the same way.
+// Both models read the same text into the same variables, written back the same way. The
+// file's rules are read and left by components that keep no rules.
 TEST_F(LogicTest, ReadsTheHeaterLikeTheComponentModel) {
     const std::string text =
         THeaterController::ReadDefinitionFile(FUZZY_EXAMPLES_DIR "/heater.fuzzy");
-    test::TParsedLogic component;
+    test::TBasicParsedLogic<TFuzzyLogic, TKelFuzzyRuleParser> component;
     component.Logic->SetAutoTerms(true);
+    component.Parser->SetReadRules(true);
+    parser->SetReadRules(true);
     SetText(*component.Logic, text);
     SetText(*logic, text);
     ASSERT_EQ(logic->GetItems().GetCount(), component.Logic->GetItems()->GetCount());

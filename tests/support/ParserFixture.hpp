@@ -14,9 +14,11 @@
 
 namespace fuzzy::test {
 
-/// A logic component (without automatic terms) and a parser, linked both ways.
-struct TParsedLogic {
-    TParsedLogic() {
+/// A logic component (without automatic terms) and a parser, linked both ways; of the
+/// classes given (rules' tests use the component and parser with rules).
+template <class TLogic, class TParser>
+struct TBasicParsedLogic {
+    TBasicParsedLogic() {
         Logic->SetAutoTerms(false);
         Parser->SetFuzzyLogic(Logic.get());
         Logic->SetParser(Parser.get());
@@ -37,9 +39,11 @@ struct TParsedLogic {
         return Variable(VariableName)->GetItems()->GetItemByName(Name);
     }
 
-    std::unique_ptr<TFuzzyLogic> Logic{TFuzzyLogic::Create(nullptr)};
-    std::unique_ptr<TKelFuzzyLogicParser> Parser{TKelFuzzyLogicParser::Create(nullptr)};
+    std::unique_ptr<TLogic> Logic{TLogic::Create(nullptr)};
+    std::unique_ptr<TParser> Parser{TParser::Create(nullptr)};
 };
+
+using TParsedLogic = TBasicParsedLogic<TFuzzyLogic, TKelFuzzyLogicParser>;
 
 class ParserFixture : public ::testing::Test, public TParsedLogic {};
 

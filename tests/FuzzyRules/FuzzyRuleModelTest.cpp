@@ -1,0 +1,157 @@
+// Rules and the rule block as objects of the component model: events, refused values,
+// the definition text of a component with rules.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "FuzzyConsts/FuzzyKeywords.hpp"
+#include "support/Raises.hpp"
+#include "support/RuleFixture.hpp"
+
+namespace fuzzy::test {
+namespace {
+
+const std::vector<TFuzzyPremise> XLowAndYHigh{{"x", "low", {}, false}, {"y", "high", {}, false}};
+const std::vector<TFuzzyConclusion> OutBig{{"out", "big"}};
+
+class RuleModel : public RuleFixture {
+protected:
+    RuleModel() {
+        Logic->SetOnRuleAdded([this](TObject* sender, TFuzzyRule* rule) {
+            EXPECT_EQ(sender, Logic.get());
+            Log.push_back("added " + std::to_string(rule->GetIndex()) + " with " +
+                          std::to_string(rule->GetPremises().size()) + " premises");
+        });
+        Logic->SetOnRuleDeleted([this](TObject*, TFuzzyRule* rule) {
+            Log.push_back("deleted " + rule->GetConnective());
+        });
+        Logic->SetOnRuleChange([this](TObject*, TFuzzyRule* rule) {
+            Log.push_back("changed " + std::to_string(rule->GetIndex()));
+        });
+        Logic->SetOnChange([this](TObject*) { Log.push_back("block changed"); });
+    }
+    std::vector<std::string> Log;
+};
+
+TEST_F(RuleModel, AddingChangingAndRemovingRulesRaiseTheirEventsInOrder) {
+    TFuzzyRule* rule = Rules().Add(XLowAndYHigh, OutBig, "or-sum", 0.5);
+    EXPECT_EQ(Log, (std::vector<std::string>{"added 0 with 2 premises", "block changed"}));
+    Log.clear();
+    rule->SetWeight(0.25);
+    rule->SetWeight(0.25); // no change, no event
+    rule->SetConnective("and-product");
+    rule->AddPremise({"x", "high", {TFuzzyHedge::fhVery}, true});
+    rule->AddConclusion({"out", "small"});
+    EXPECT_EQ(Log, std::vector<std::string>(4, "changed 0"));
+    Log.clear();
+    Rules().Add();
+    Rules().Delete(0);
+    EXPECT_EQ(Log, (std::vector<std::string>{"added 1 with 0 premises", "block changed",
+                                             "deleted and-product", "block changed"}));
+    EXPECT_EQ(Rules().GetItem(0)->GetIndex(), 0);
+}
+
+TEST_F(RuleModel, EveryChangeMarksTheDefinitionTextStale) {
+    Read(RuleTestVariables);
+    const std::string before = Logic->GetStrings()->GetText();
+    TFuzzyRule* rule = Rules().Add(XLowAndYHigh, OutBig);
+    const std::string withRule = Logic->GetStrings()->GetText();
+    EXPECT_NE(withRule, before);
+    rule->SetWeight(0.5);
+    EXPECT_NE(Logic->GetStrings()->GetText(), withRule);
+    delete rule;
+    EXPECT_EQ(Logic->GetStrings()->GetText(), before);
+}
+
+// A refused value raises the rule's own exception, word for word, and changes nothing:
+// neither the rule nor the block, and no event is raised.
+TEST_F(RuleModel, RefusedWeightsAndConnectivesChangeNothing) {
+    TFuzzyRule* rule = Rules().Add(XLowAndYHigh, OutBig, "or", 0.5);
+    Log.clear();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_RAISES(rule->SetWeight(1.5), EFzyRuleException,
+                  "Invalid rule weight 1.5000: expected a number from 0 to 1");
+    EXPECT_RAISES(rule->SetWeight(-0.0001), EFzyRuleException,
+                  "Invalid rule weight -0.0001: expected a number from 0 to 1");
+    EXPECT_RAISES(rule->SetWeight(nan), EFzyRuleException,
+                  "Invalid rule weight NAN: expected a number from 0 to 1");
+    for (const char* word : {"and-sum", "xor", "", "very", "AND"})
+        EXPECT_RAISES(rule->SetConnective(word), EFzyRuleException,
+                      std::string("Invalid rule connective: \"") + word +
+                          "\".  Expected an and or an or word of the operation families");
+    EXPECT_EQ(rule->GetWeight(), 0.5);
+    EXPECT_EQ(rule->GetConnective(), "or");
+    EXPECT_TRUE(rule->GetConnectiveFamily().IsUnion);
+    EXPECT_THROW(Rules().Add(XLowAndYHigh, OutBig, "and", 2), EFzyRuleException);
+    EXPECT_THROW(Rules().Add(XLowAndYHigh, OutBig, "nand"), EFzyRuleException);
+    EXPECT_EQ(Rules().GetCount(), 1);
+    EXPECT_TRUE(Log.empty());
+}
+
+TEST_F(RuleModel, EveryConnectiveWordNamesItsFamily) {
+    TFuzzyRule* rule = Rules().Add();
+    for (std::size_t i = 0; i < FuzzyIntersectionKeywords.size(); ++i) {
+        const auto family = static_cast<TFuzzyOperation>(i);
+        rule->SetConnective(std::string(FuzzyUnionKeywords[family]));
+        EXPECT_EQ(rule->GetConnectiveFamily().Family, family);
+        EXPECT_TRUE(rule->GetConnectiveFamily().IsUnion);
+        if (family == TFuzzyOperation::foSum)
+            continue; // "and-sum" is refused above
+        rule->SetConnective(std::string(FuzzyIntersectionKeywords[family]));
+        EXPECT_EQ(rule->GetConnectiveFamily().Family, family);
+        EXPECT_FALSE(rule->GetConnectiveFamily().IsUnion);
+    }
+}
+
+TEST_F(RuleModel, DestroyingTheComponentReportsNothing) {
+    Rules().Add(XLowAndYHigh, OutBig);
+    Log.clear();
+    Logic.reset();
+    EXPECT_TRUE(Log.empty());
+}
+
+TEST_F(RuleModel, AssignedBlocksCopyEveryRule) {
+    Rules().Add(XLowAndYHigh, OutBig, "and-mean", 0.75);
+    Rules().Add({{"x", "high", {TFuzzyHedge::fhSomewhat}, true}}, {{"out", "small"}});
+    TFuzzyRules copy(nullptr);
+    copy.Assign(&Rules());
+    ASSERT_EQ(copy.GetCount(), 2);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(copy[i]->ToString(), Rules()[i]->ToString());
+        EXPECT_EQ(copy[i]->GetPremises(), Rules()[i]->GetPremises());
+    }
+}
+
+// The text view holds the rules as one further entry, and assigning it reads them back
+// in place of the old ones.
+TEST_F(RuleModel, TheDefinitionTextCarriesTheRulesBothWays) {
+    Read(RuleTestVariables);
+    Rules().Add(XLowAndYHigh, OutBig, "and-product", 0.5);
+    TStringList text;
+    text.Assign(Logic->GetStrings());
+    ASSERT_EQ(text.GetCount(), 4);
+    EXPECT_EQ(text.Get(3), "(rules \r\n  (rule (if (and-product (is x low) (is y high))) "
+                           "(then (is out big)) (weight 0.5000))\r\n)");
+    Logic->SetStrings(&text);
+    ASSERT_EQ(Rules().GetCount(), 1);
+    EXPECT_EQ(Rules()[0]->GetPremises(), XLowAndYHigh);
+    EXPECT_EQ(Logic->GetItems()->GetCount(), 3);
+}
+
+TEST_F(RuleModel, WithoutRulesTheTextIsThatOfAPlainComponent) {
+    std::unique_ptr<TFuzzyLogic> plain(TFuzzyLogic::Create(nullptr));
+    std::unique_ptr<TKelFuzzyLogicParser> parser(TKelFuzzyLogicParser::Create(nullptr));
+    plain->SetAutoTerms(false);
+    plain->SetParser(parser.get());
+    parser->SetFuzzyLogic(plain.get());
+    parser->ParseFuzzyLogic(RuleTestVariables, nullptr);
+    Read(RuleTestVariables);
+    EXPECT_EQ(Logic->GetStrings()->GetText(), plain->GetStrings()->GetText());
+}
+
+} // namespace
+} // namespace fuzzy::test
