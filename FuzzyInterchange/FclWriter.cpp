@@ -1,7 +1,12 @@
 // Writing FCL in the layout of IEC 61131-7.
 
+#include <algorithm>
+#include <array>
+
 #include "FuzzyConsts/FuzzyKeywords.hpp"
 #include "FuzzyInterchange/FclFormat.hpp"
+#include "FuzzyInterchange/InterchangeExceptions.hpp"
+#include "FuzzyInterchange/InterchangeMessages.hpp"
 #include "FuzzyInterchange/detail/InterchangeText.hpp"
 #include "FuzzyInterchange/detail/RuleText.hpp"
 #include "FuzzyInterchange/detail/WriterSupport.hpp"
@@ -13,6 +18,36 @@ namespace {
 using namespace interchange;
 
 constexpr std::string_view Fcl = "FCL";
+
+/// The words that open or close FCL's blocks and statements: a name spelt like one would
+/// end a block where it stands. "//" and ".." would split a name in two.
+void CheckFclName(const std::string& Name) {
+    constexpr std::array<std::string_view, 21> keywords{"FUNCTION_BLOCK",
+                                                        "END_FUNCTION_BLOCK",
+                                                        "VAR_INPUT",
+                                                        "VAR_OUTPUT",
+                                                        "END_VAR",
+                                                        "FUZZIFY",
+                                                        "END_FUZZIFY",
+                                                        "DEFUZZIFY",
+                                                        "END_DEFUZZIFY",
+                                                        "RULEBLOCK",
+                                                        "END_RULEBLOCK",
+                                                        "TERM",
+                                                        "RANGE",
+                                                        "METHOD",
+                                                        "ACCU",
+                                                        "ACT",
+                                                        "RULE",
+                                                        "DEFAULT",
+                                                        "NC",
+                                                        "AND",
+                                                        "OR"};
+    if (std::any_of(keywords.begin(), keywords.end(),
+                    [&](std::string_view keyword) { return SameWord(keyword, Name); }) ||
+        Name.find("//") != std::string::npos || Name.find("..") != std::string::npos)
+        throw EFzyInterchangeException(0, SIcUnwritableName, Name, std::string(Fcl));
+}
 
 std::string MethodLine(std::string_view Keyword, std::string_view Name) {
     return "  " + std::string(Keyword) + " : " + std::string(Name) + ";\n";
@@ -100,8 +135,15 @@ std::string WriteFcl(const TControllerDescription& Description) {
     CheckWritable(Description, Fcl);
     if (Description.Threshold != 0)
         throw EFzyInterchangeException(0, SIcThresholdInFcl, WriteNumber(Description.Threshold));
-    if (!Description.Name.empty())
+    if (!Description.Name.empty()) {
         CheckWritableName(Description.Name, Fcl);
+        CheckFclName(Description.Name);
+    }
+    for (const TVariableDescription& variable : Description.Variables) {
+        CheckFclName(variable.Name);
+        for (const TTermDescription& term : variable.Terms)
+            CheckFclName(term.Name);
+    }
     std::string text = "FUNCTION_BLOCK " + Description.Name + "\n\n";
     text += DeclarationsText(Description);
     for (const TVariableDescription& variable : Description.Variables)

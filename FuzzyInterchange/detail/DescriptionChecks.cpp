@@ -27,8 +27,11 @@ bool IsWordOf(const Words& Table, const std::string& Word) {
     return std::find(Table.begin(), Table.end(), Word) != Table.end();
 }
 
+// The sum family has no intersection.
 bool IsConnective(const std::string& Word) {
-    return IsWordOf(FuzzyIntersectionKeywords, Word) || IsWordOf(FuzzyUnionKeywords, Word);
+    return (IsWordOf(FuzzyIntersectionKeywords, Word) &&
+            Word != FuzzyIntersectionKeywords[TFuzzyOperation::foSum]) ||
+           IsWordOf(FuzzyUnionKeywords, Word);
 }
 
 bool IsHedge(const std::string& Word) {

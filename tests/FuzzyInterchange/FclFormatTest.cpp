@@ -84,6 +84,14 @@ TEST(FclFormatTest, ReadsTheIecTipper) {
     EXPECT_EQ(tipper.DefuzzificationMethod, TDefuzzificationMethod::dmCenterOfGravity);
 }
 
+TEST(FclFormatTest, ABlockThatSetsOneConnectiveGetsItsDualForTheOther) {
+    std::string text = IecTipper;
+    text.replace(text.find("AND : MIN;"), 10, "OR : ASUM;");
+    const TControllerDescription tipper = ReadFcl(text);
+    EXPECT_EQ(tipper.Rules[0].Connective, "or-product");
+    EXPECT_EQ(tipper.Rules[2].Connective, "and-product");
+}
+
 TEST(FclFormatTest, TheIecTipperRoundTripsThroughFclAndFll) {
     const TControllerDescription tipper = ReadFcl(IecTipper);
     const std::string fcl = WriteFcl(tipper);
