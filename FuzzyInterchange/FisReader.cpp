@@ -129,15 +129,11 @@ int ReadTermIndex(const std::string& Text, int Line) {
 class TFisReader {
 public:
     TControllerDescription Read(std::string_view Text) {
-        int line = 0;
-        while (!Text.empty()) {
-            const std::size_t end = Text.find('\n');
-            const std::string_view content = Trimmed(Text.substr(0, end));
-            Text.remove_prefix(end == std::string_view::npos ? Text.size() : end + 1);
-            ++line;
-            if (!content.empty() && content.front() != '#' && content.front() != '%')
-                ReadLine(content, line);
-        }
+        ForEachLine(Text, [this](std::string_view Content, int Line) {
+            Content = Trimmed(Content);
+            if (!Content.empty() && Content.front() != '#' && Content.front() != '%')
+                ReadLine(Content, Line);
+        });
         return Finish();
     }
 

@@ -21,16 +21,11 @@ enum class TSection { None, Engine, Variable, RuleBlock };
 class TFllReader {
 public:
     TControllerDescription Read(std::string_view Text) {
-        int line = 0;
-        while (!Text.empty()) {
-            const std::size_t end = Text.find('\n');
-            std::string_view content = Text.substr(0, end);
-            Text.remove_prefix(end == std::string_view::npos ? Text.size() : end + 1);
-            ++line;
-            content = Trimmed(content.substr(0, content.find('#')));
-            if (!content.empty())
-                ReadLine(content, line);
-        }
+        ForEachLine(Text, [this](std::string_view Content, int Line) {
+            Content = Trimmed(Content.substr(0, Content.find('#')));
+            if (!Content.empty())
+                ReadLine(Content, Line);
+        });
         FinishVariable();
         FDescription.CorrelationMethod = FCorrelation.Or(TFuzzyCorrelationMethod::fcmMinimum);
         FDescription.InferenceMethod = FInference.Or(TFuzzyInferenceMethod::fimMinMax);

@@ -75,8 +75,9 @@ void CheckWritableName(const std::string& Name, std::string_view Format) {
                std::string_view("():;,#=[]'\"").find(c) != std::string_view::npos;
     });
     // A name spelt like a word of the rules would end a premise where it stands.
-    constexpr std::array<std::string_view, 10> ruleWords{"if",  "then", "is",   "and",      "or",
-                                                         "not", "with", "very", "somewhat", "nan"};
+    constexpr std::array<std::string_view, 13> ruleWords{
+        "if",   "then",     "is",  "and",       "or",     "not", "with",
+        "very", "somewhat", "nan", "extremely", "seldom", "any"};
     const bool reserved = std::any_of(ruleWords.begin(), ruleWords.end(),
                                       [&](std::string_view word) { return SameWord(word, Name); });
     if (!writable || reserved)

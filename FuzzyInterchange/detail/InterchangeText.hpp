@@ -17,6 +17,19 @@ struct TWord {
     int Line = 0;
 };
 
+/// Calls Visit(line, number) for each line of Text, without its line break, counting
+/// from 1.
+template <class F>
+void ForEachLine(std::string_view Text, F&& Visit) {
+    int number = 0;
+    while (!Text.empty()) {
+        const std::size_t end = Text.find('\n');
+        const std::string_view line = Text.substr(0, end);
+        Text.remove_prefix(end == std::string_view::npos ? Text.size() : end + 1);
+        Visit(line, ++number);
+    }
+}
+
 /// The finite number Text spells (a leading '+' allowed). Anything else, "nan" and "inf"
 /// included, raises EFzyInterchangeException at Line naming the text.
 [[nodiscard]] TFzyFloat ReadNumber(std::string_view Text, int Line);

@@ -121,46 +121,34 @@ TEST(FclFormatTest, CurvesRoundTripByName) {
     EXPECT_EQ(ReadFcl(WriteFcl(description)), description);
 }
 
-struct TFclRefusal {
-    std::string From;
-    std::string To;
-    int Line;
-    std::string Detail;
-};
-
-class FclRefusalTest : public ::testing::TestWithParam<TFclRefusal> {};
+class FclRefusalTest : public ::testing::TestWithParam<TTextRefusal> {};
 
 TEST_P(FclRefusalTest, NamesTheConstructAndItsLine) {
-    std::string text = IecTipper;
-    const std::size_t at = text.find(GetParam().From);
-    ASSERT_NE(at, std::string::npos);
-    text.replace(at, GetParam().From.size(), GetParam().To);
-    EXPECT_TRUE(RaisesAtLine([&] { static_cast<void>(ReadFcl(text)); }, GetParam().Line,
-                             GetParam().Detail));
+    EXPECT_TRUE(Refuses(ReadFcl, IecTipper, GetParam()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Constructs, FclRefusalTest,
     ::testing::Values(
-        TFclRefusal{"TERM cheap := (0,0) (5,1) (10,0);", "TERM cheap := 5;", 26,
-                    "The singleton term \"5\" has no counterpart in the library"},
-        TFclRefusal{"METHOD : COG;", "METHOD : COGS;", 29,
-                    "The METHOD \"COGS\" has no counterpart in the library"},
-        TFclRefusal{"ACCU : MAX;", "ACCU : NSUM;", 36,
-                    "The ACCU \"NSUM\" has no counterpart in the library"},
-        TFclRefusal{"DEFAULT := 0;", "DEFAULT := NC;", 30,
-                    "The default \"NC\" has no counterpart in the library"},
-        TFclRefusal{"AND : MIN;", "AND : HAMACHER;", 34,
-                    "The AND \"HAMACHER\" has no counterpart in the library"},
-        TFclRefusal{"TERM excellent := (6, 0) (9, 1);", "TERM excellent := Gaussian 7 1;", 4,
-                    "The variable \"service\" has no range and no terms to take one from"},
-        TFclRefusal{"(6, 0) (9, 1)", "(6, 0) (9, nan)", 17, "Expected a number, found \"nan\""},
-        TFclRefusal{"FUZZIFY food", "FUZZIFY drink", 20, "Unknown input variable \"drink\""},
-        TFclRefusal{"food IS rancid", "food IS mouldy", 37,
-                    "Rule names the unknown term \"mouldy\" of \"food\""},
-        TFclRefusal{"tip IS average;", "tip IS;", 38, "The text ends inside a rule"},
-        TFclRefusal{"from 0 to 9 *)", "from 0 to 9", 12, "The text ends inside a comment"},
-        TFclRefusal{"END_FUNCTION_BLOCK", "", 40, "The text ends inside FUNCTION_BLOCK"}));
+        TTextRefusal{"TERM cheap := (0,0) (5,1) (10,0);", "TERM cheap := 5;", 26,
+                     "The singleton term \"5\" has no counterpart in the library"},
+        TTextRefusal{"METHOD : COG;", "METHOD : COGS;", 29,
+                     "The METHOD \"COGS\" has no counterpart in the library"},
+        TTextRefusal{"ACCU : MAX;", "ACCU : NSUM;", 36,
+                     "The ACCU \"NSUM\" has no counterpart in the library"},
+        TTextRefusal{"DEFAULT := 0;", "DEFAULT := NC;", 30,
+                     "The default \"NC\" has no counterpart in the library"},
+        TTextRefusal{"AND : MIN;", "AND : HAMACHER;", 34,
+                     "The AND \"HAMACHER\" has no counterpart in the library"},
+        TTextRefusal{"TERM excellent := (6, 0) (9, 1);", "TERM excellent := Gaussian 7 1;", 4,
+                     "The variable \"service\" has no range and no terms to take one from"},
+        TTextRefusal{"(6, 0) (9, 1)", "(6, 0) (9, nan)", 17, "Expected a number, found \"nan\""},
+        TTextRefusal{"FUZZIFY food", "FUZZIFY drink", 20, "Unknown input variable \"drink\""},
+        TTextRefusal{"food IS rancid", "food IS mouldy", 37,
+                     "Rule names the unknown term \"mouldy\" of \"food\""},
+        TTextRefusal{"tip IS average;", "tip IS;", 38, "The text ends inside a rule"},
+        TTextRefusal{"from 0 to 9 *)", "from 0 to 9", 12, "The text ends inside a comment"},
+        TTextRefusal{"END_FUNCTION_BLOCK", "", 40, "The text ends inside FUNCTION_BLOCK"}));
 
 TEST(FclFormatTest, AccumulationSetInTwoPlacesMustAgree) {
     std::string text = IecTipper;
@@ -175,8 +163,16 @@ TEST(FclFormatTest, RefusesTheSingletonsOfTheHybridTipper) {
                              "The singleton term \"5.000\" has no counterpart in the library"));
 }
 
-TEST(FclFormatTest, WritingRefusesAThreshold) {
+TEST(FclFormatTest, WritingRefusesNamesFclWouldMisreadAndAThreshold) {
     TControllerDescription tipper = ReadFcl(IecTipper);
+    tipper.Rules.clear();
+    for (const std::string name : {"Rule", "end_var", "a//b", "a..b", "any"}) {
+        TControllerDescription renamed = tipper;
+        renamed.Variables[2].Terms[0].Name = name;
+        EXPECT_TRUE(
+            RaisesAtLine([&] { static_cast<void>(WriteFcl(renamed)); }, 0,
+                         "The name \"" + std::string(name) + "\" cannot be written in FCL"));
+    }
     tipper.Threshold = 0.01;
     EXPECT_TRUE(RaisesAtLine([&] { static_cast<void>(WriteFcl(tipper)); }, 0,
                              "FCL has no firing threshold; set the threshold to 0 to write it "

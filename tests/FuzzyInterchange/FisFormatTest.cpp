@@ -73,54 +73,42 @@ TEST(FisFormatTest, ReadsMethodsNegationsOmissionsAndWeights) {
     EXPECT_EQ(tipper.Rules[1].Connective, "");
 }
 
-struct TFisRefusal {
-    std::string From;
-    std::string To;
-    int Line;
-    std::string Detail;
-};
-
-class FisRefusalTest : public ::testing::TestWithParam<TFisRefusal> {};
+class FisRefusalTest : public ::testing::TestWithParam<TTextRefusal> {};
 
 TEST_P(FisRefusalTest, NamesTheConstructAndItsLine) {
-    std::string text = Tipper;
-    const std::size_t at = text.find(GetParam().From);
-    ASSERT_NE(at, std::string::npos);
-    text.replace(at, GetParam().From.size(), GetParam().To);
-    EXPECT_TRUE(RaisesAtLine([&] { static_cast<void>(ReadFis(text)); }, GetParam().Line,
-                             GetParam().Detail));
+    EXPECT_TRUE(Refuses(ReadFis, Tipper, GetParam()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Constructs, FisRefusalTest,
     ::testing::Values(
-        TFisRefusal{"Type='mamdani'", "Type='sugeno'", 3,
-                    "The system type \"sugeno\" has no counterpart in the library"},
-        TFisRefusal{"DefuzzMethod='mom'", "DefuzzMethod='bisector'", 11,
-                    "The DefuzzMethod \"bisector\" has no counterpart in the library"},
-        TFisRefusal{"AggMethod='sum'", "AggMethod='einstein'", 10,
-                    "The AggMethod \"einstein\" has no counterpart in the library"},
-        TFisRefusal{"NumInputs=2", "NumInputs=200000000", 4,
-                    "NumInputs says 200000000 but 2 follow"},
-        TFisRefusal{"NumMFs=1", "NumMFs=3", 23, "NumMFs says 3 but 1 follow"},
-        TFisRefusal{"'gaussmf',[1.5 5]", "'gaussmf',[1.5]", 18, "gaussmf takes 2 numbers, not 1"},
-        TFisRefusal{"'gaussmf',[1.5 5]", "'gaussmf',[nan 5]", 18,
-                    "Expected a number, found \"nan\""},
-        TFisRefusal{"'gaussmf',[1.5 5]", "'linear',[1 5]", 18,
-                    "The term shape \"linear\" has no counterpart in the library"},
-        TFisRefusal{"1 -1, 1 (0.5) : 2", "1.2 -1, 1 (0.5) : 2", 34,
-                    "Rule index 1.2 is not a whole number; hedges in FIS rules have no "
-                    "counterpart in the library"},
-        TFisRefusal{"2 0, 2 (1) : 1", "3 0, 2 (1) : 1", 35,
-                    "Rule names the unknown term \"3\" of \"service\""},
-        TFisRefusal{"2 0, 2 (1) : 1", "2 0, -2 (1) : 1", 35,
-                    "The negated conclusion \"-2\" has no counterpart in the library"},
-        TFisRefusal{"2 0, 2 (1) : 1", "2 0 1, 2 (1) : 1", 35,
-                    "Expected one index per variable, a weight and a connection, found \"2 0 1, 2 "
-                    "(1) : 1\""},
-        TFisRefusal{"2 0, 2 (1) : 1", "2 0, 2 (1.5) : 1", 35, "Rule weight 1.5 is outside [0, 1]"},
-        TFisRefusal{"[Input2]", "[Input3]", 20, "Unknown section \"Input3\""},
-        TFisRefusal{"Range=[0 30]", "Range=[0 30", 28, "Expected \"]\", found \"0 30\""}));
+        TTextRefusal{"Type='mamdani'", "Type='sugeno'", 3,
+                     "The system type \"sugeno\" has no counterpart in the library"},
+        TTextRefusal{"DefuzzMethod='mom'", "DefuzzMethod='bisector'", 11,
+                     "The DefuzzMethod \"bisector\" has no counterpart in the library"},
+        TTextRefusal{"AggMethod='sum'", "AggMethod='einstein'", 10,
+                     "The AggMethod \"einstein\" has no counterpart in the library"},
+        TTextRefusal{"NumInputs=2", "NumInputs=200000000", 4,
+                     "NumInputs says 200000000 but 2 follow"},
+        TTextRefusal{"NumMFs=1", "NumMFs=3", 23, "NumMFs says 3 but 1 follow"},
+        TTextRefusal{"'gaussmf',[1.5 5]", "'gaussmf',[1.5]", 18, "gaussmf takes 2 numbers, not 1"},
+        TTextRefusal{"'gaussmf',[1.5 5]", "'gaussmf',[nan 5]", 18,
+                     "Expected a number, found \"nan\""},
+        TTextRefusal{"'gaussmf',[1.5 5]", "'linear',[1 5]", 18,
+                     "The term shape \"linear\" has no counterpart in the library"},
+        TTextRefusal{"1 -1, 1 (0.5) : 2", "1.2 -1, 1 (0.5) : 2", 34,
+                     "Rule index 1.2 is not a whole number; hedges in FIS rules have no "
+                     "counterpart in the library"},
+        TTextRefusal{"2 0, 2 (1) : 1", "3 0, 2 (1) : 1", 35,
+                     "Rule names the unknown term \"3\" of \"service\""},
+        TTextRefusal{"2 0, 2 (1) : 1", "2 0, -2 (1) : 1", 35,
+                     "The negated conclusion \"-2\" has no counterpart in the library"},
+        TTextRefusal{"2 0, 2 (1) : 1", "2 0 1, 2 (1) : 1", 35,
+                     "Expected one index per variable, a weight and a connection, found \"2 0 1, 2 "
+                     "(1) : 1\""},
+        TTextRefusal{"2 0, 2 (1) : 1", "2 0, 2 (1.5) : 1", 35, "Rule weight 1.5 is outside [0, 1]"},
+        TTextRefusal{"[Input2]", "[Input3]", 20, "Unknown section \"Input3\""},
+        TTextRefusal{"Range=[0 30]", "Range=[0 30", 28, "Expected \"]\", found \"0 30\""}));
 
 } // namespace
 } // namespace fuzzy::test

@@ -35,4 +35,22 @@ inline ::testing::AssertionResult RaisesAtLine(const std::function<void()>& Acti
     return ::testing::AssertionFailure() << "raised nothing";
 }
 
+/// A text that a reader must refuse: Base with From replaced by To, refused at Line.
+struct TTextRefusal {
+    std::string From;
+    std::string To;
+    int Line;
+    std::string Detail;
+};
+
+inline ::testing::AssertionResult
+Refuses(const std::function<TControllerDescription(std::string_view)>& Read, std::string Base,
+        const TTextRefusal& Refusal) {
+    const std::size_t at = Base.find(Refusal.From);
+    if (at == std::string::npos)
+        return ::testing::AssertionFailure() << "no \"" << Refusal.From << "\" in the text";
+    Base.replace(at, Refusal.From.size(), Refusal.To);
+    return RaisesAtLine([&] { static_cast<void>(Read(Base)); }, Refusal.Line, Refusal.Detail);
+}
+
 } // namespace fuzzy::test
