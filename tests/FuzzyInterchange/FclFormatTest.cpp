@@ -166,7 +166,8 @@ TEST(FclFormatTest, RefusesTheSingletonsOfTheHybridTipper) {
 TEST(FclFormatTest, WritingRefusesNamesFclWouldMisreadAndAThreshold) {
     TControllerDescription tipper = ReadFcl(IecTipper);
     tipper.Rules.clear();
-    for (const std::string name : {"Rule", "end_var", "a//b", "a..b", "any"}) {
+    for (const std::string& name :
+         std::vector<std::string>{"Rule", "end_var", "a//b", "a..b", "any"}) {
         TControllerDescription renamed = tipper;
         renamed.Variables[2].Terms[0].Name = name;
         EXPECT_TRUE(

@@ -55,7 +55,11 @@ INSTANTIATE_TEST_SUITE_P(
         TCurveCase{tsCosine, {3.25, 0.65}, 0, 6.5}, TCurveCase{tsPiShape, {4, 4.5, 4.5, 5}, 0, 6.5},
         TCurveCase{tsSShape, {5.5, 6.5}, 0, 6.5}, TCurveCase{tsZShape, {0, 1}, 0, 6.5},
         TCurveCase{tsConcave, {0.85, 0.25}, 0, 6.5}, TCurveCase{tsConcave, {5.65, 6.25}, 0, 6.5},
-        TCurveCase{tsSpike, {3.64, 1.04}, 0, 6.5}));
+        TCurveCase{tsSpike, {3.64, 1.04}, 0, 6.5}),
+    [](const auto& param_info) {
+        return std::string(GetTermShapeInfo(param_info.param.Shape).Name) +
+               std::to_string(param_info.index);
+    });
 
 TEST(TermShapesTest, PiecewiseLinearShapesAreTheirCornersWithVerticalEdgesKept) {
     EXPECT_EQ(ShapePoints(tsTriangle, std::vector<TFzyFloat>{0, 0, 2.5}, 0, 10, 0),
