@@ -11,6 +11,7 @@
 #include "FuzzyInterchange/detail/FclTokens.hpp"
 #include "FuzzyInterchange/detail/ReaderSupport.hpp"
 #include "FuzzyInterchange/detail/RuleText.hpp"
+#include "FuzzyInterchange/detail/WordCursor.hpp"
 #include "platform/Strings.hpp"
 
 namespace fuzzy {
@@ -28,9 +29,10 @@ const TTermShapeInfo* FindShapeWithoutCase(const std::string& Name) {
     return nullptr;
 }
 
-class TFclReader {
+class TFclReader : private TWordCursor {
 public:
-    explicit TFclReader(std::string_view Text) : FWords(SplitFclWords(Text)) {}
+    explicit TFclReader(std::string_view Text)
+        : TWordCursor(SplitFclWords(Text), "FUNCTION_BLOCK", 1) {}
 
     TControllerDescription Read() {
         Expect("FUNCTION_BLOCK");
@@ -38,7 +40,7 @@ public:
             FDescription.Name = Take();
         while (!NextIs("END_FUNCTION_BLOCK"))
             ReadBlock();
-        ++FNext;
+        Skip();
         if (!AtEnd())
             Fail("the end of the text");
         for (std::size_t v = 0; v < FDescription.Variables.size(); ++v)
@@ -53,32 +55,9 @@ public:
     }
 
 private:
-    bool AtEnd() const { return FNext >= FWords.size(); }
-    bool NextIs(std::string_view Keyword) const {
-        return !AtEnd() && SameWord(FWords[FNext].Text, Keyword);
-    }
-    int Line() const {
-        return FWords.empty() ? 1 : FWords[std::min(FNext, FWords.size() - 1)].Line;
-    }
     bool IsBlockStart() const {
         return NextIs("VAR_INPUT") || NextIs("VAR_OUTPUT") || NextIs("FUZZIFY") ||
                NextIs("DEFUZZIFY") || NextIs("RULEBLOCK") || NextIs("END_FUNCTION_BLOCK");
-    }
-    [[noreturn]] void Fail(std::string_view Expected) const {
-        if (AtEnd())
-            throw EFzyInterchangeException(Line(), SIcUnexpectedEnd, "FUNCTION_BLOCK");
-        throw EFzyInterchangeException(Line(), SIcExpected, std::string(Expected),
-                                       FWords[FNext].Text);
-    }
-    void Expect(std::string_view Keyword) {
-        if (!NextIs(Keyword))
-            Fail("\"" + std::string(Keyword) + "\"");
-        ++FNext;
-    }
-    std::string Take() {
-        if (AtEnd())
-            Fail("a word");
-        return FWords[FNext++].Text;
     }
     TFzyFloat TakeNumber() {
         const int line = Line();
@@ -105,7 +84,7 @@ private:
 
     void ReadDeclarations() {
         const bool output = NextIs("VAR_OUTPUT");
-        ++FNext;
+        Skip();
         while (!NextIs("END_VAR")) {
             const int line = Line();
             TVariableDescription variable;
@@ -121,7 +100,7 @@ private:
             FLines.Terms.emplace_back();
             FRangeRead.push_back(false);
         }
-        ++FNext;
+        Skip();
     }
 
     std::size_t DeclaredVariable(bool Output) {
@@ -138,17 +117,17 @@ private:
     void ReadVariable() {
         const bool output = NextIs("DEFUZZIFY");
         const std::string end = output ? "END_DEFUZZIFY" : "END_FUZZIFY";
-        ++FNext;
+        Skip();
         const std::size_t index = DeclaredVariable(output);
         TVariableDescription& variable = FDescription.Variables[index];
         while (!NextIs(end)) {
             const int line = Line();
             if (NextIs("TERM")) {
-                ++FNext;
+                Skip();
                 variable.Terms.push_back(ReadTerm());
                 FLines.Terms[index].push_back(line);
             } else if (NextIs("RANGE")) {
-                ++FNext;
+                Skip();
                 Expect(":=");
                 Expect("(");
                 variable.Minimum = TakeNumber();
@@ -158,20 +137,20 @@ private:
                 Expect(";");
                 FRangeRead[index] = true;
             } else if (output && NextIs("METHOD")) {
-                ++FNext;
+                Skip();
                 FDefuzzification.Settle(FclNames().Defuzzifications, MethodName(), false, line);
             } else if (output && NextIs("ACCU")) {
-                ++FNext;
+                Skip();
                 FInference.Settle(FclNames().Inferences, MethodName(), false, line);
             } else if (output && NextIs("DEFAULT")) {
-                ++FNext;
+                Skip();
                 Expect(":=");
                 ReadDefault(variable, line);
             } else {
                 Fail("\"TERM\", \"RANGE\" or \"" + end + "\"");
             }
         }
-        ++FNext;
+        Skip();
     }
 
     void ReadDefault(TVariableDescription& Variable, int Line) {
@@ -190,7 +169,7 @@ private:
         if (NextIs("(")) {
             term.Shape = TTermShape::tsDiscrete;
             while (NextIs("(")) {
-                ++FNext;
+                Skip();
                 term.Parameters.push_back(TakeNumber());
                 Expect(",");
                 term.Parameters.push_back(TakeNumber());
@@ -215,7 +194,7 @@ private:
     }
 
     void ReadRuleBlock() {
-        ++FNext;
+        Skip();
         if (!NextIs("AND") && !NextIs("OR") && !NextIs("ACT") && !NextIs("ACCU") &&
             !NextIs("RULE") && !NextIs("END_RULEBLOCK"))
             Take(); // the block's name
@@ -224,19 +203,19 @@ private:
         while (!NextIs("END_RULEBLOCK")) {
             const int line = Line();
             if (NextIs("AND")) {
-                ++FNext;
+                Skip();
                 block.And = BlockConnective(names.Conjunctions, MethodName(), false, "AND", line);
             } else if (NextIs("OR")) {
-                ++FNext;
+                Skip();
                 block.Or = BlockConnective(names.Disjunctions, MethodName(), false, "OR", line);
             } else if (NextIs("ACT")) {
-                ++FNext;
+                Skip();
                 FCorrelation.Settle(names.Correlations, MethodName(), false, line);
             } else if (NextIs("ACCU")) {
-                ++FNext;
+                Skip();
                 FInference.Settle(names.Inferences, MethodName(), false, line);
             } else if (NextIs("RULE")) {
-                ++FNext;
+                Skip();
                 Take(); // the rule's number
                 Expect(":");
                 ReadRule(block, line);
@@ -244,18 +223,18 @@ private:
                 Fail("\"RULE\" or \"END_RULEBLOCK\"");
             }
         }
-        ++FNext;
+        Skip();
     }
 
     // A rule ends at ";", or where the next rule or the block's end begins: some writers
     // leave the semicolon out.
     void ReadRule(const TBlockConnectives& Block, int Line) {
-        const std::size_t first = FNext;
+        const std::size_t first = Position();
         while (!AtEnd() && !NextIs(";") && !NextIs("RULE") && !NextIs("END_RULEBLOCK"))
-            ++FNext;
-        const std::span<const TWord> words(FWords.data() + first, FNext - first);
+            Skip();
+        const std::span<const TWord> words = Since(first);
         if (NextIs(";"))
-            ++FNext;
+            Skip();
         FDescription.Rules.push_back(interchange::ReadRule(words, WithDuals(Block)));
         FLines.Rules.push_back(Line);
     }
@@ -277,8 +256,6 @@ private:
         return Block;
     }
 
-    std::vector<TWord> FWords;
-    std::size_t FNext = 0;
     TControllerDescription FDescription;
     TSourceLines FLines;
     std::vector<bool> FRangeRead;

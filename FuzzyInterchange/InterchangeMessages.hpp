@@ -36,7 +36,6 @@ inline constexpr const char* SIcInvalidThreshold = "The firing threshold %s is o
 inline constexpr const char* SIcCountMismatch = "%s says %d but %d follow";
 
 // Rules.
-inline constexpr const char* SIcRuleSyntax = "Rule: expected %s, found \"%s\"";
 inline constexpr const char* SIcMixedConnectives =
     "Rule mixes \"%s\" and \"%s\"; the library has one connective per rule";
 inline constexpr const char* SIcUnbalancedParentheses = "Rule has unbalanced parentheses";

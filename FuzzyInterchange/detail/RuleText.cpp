@@ -8,6 +8,7 @@
 #include "FuzzyConsts/FuzzyKeywords.hpp"
 #include "FuzzyInterchange/InterchangeExceptions.hpp"
 #include "FuzzyInterchange/InterchangeMessages.hpp"
+#include "FuzzyInterchange/detail/WordCursor.hpp"
 
 namespace fuzzy::interchange {
 
@@ -46,10 +47,10 @@ std::vector<TWord> SeparateParentheses(std::span<const TWord> Words) {
     return result;
 }
 
-class TRuleReader {
+class TRuleReader : private TWordCursor {
 public:
     TRuleReader(std::vector<TWord> Words, const TBlockConnectives& Block)
-        : FWords(std::move(Words)), FBlock(Block) {}
+        : TWordCursor(std::move(Words), "a rule", 0), FBlock(Block) {}
 
     TRuleDescription Read() {
         Expect("if");
@@ -61,53 +62,35 @@ public:
     }
 
 private:
-    bool AtEnd() const { return FNext >= FWords.size(); }
-    bool NextIs(std::string_view Keyword) const {
-        return !AtEnd() && SameWord(FWords[FNext].Text, Keyword);
-    }
-    int Line() const {
-        return FWords.empty() ? 0 : FWords[std::min(FNext, FWords.size() - 1)].Line;
-    }
-    [[noreturn]] void Fail(std::string_view Expected) const {
-        if (AtEnd())
-            throw EFzyInterchangeException(Line(), SIcUnexpectedEnd, "a rule");
-        throw EFzyInterchangeException(Line(), SIcRuleSyntax, std::string(Expected),
-                                       FWords[FNext].Text);
-    }
-    void Expect(std::string_view Keyword) {
-        if (!NextIs(Keyword))
-            Fail("\"" + std::string(Keyword) + "\"");
-        ++FNext;
-    }
     std::string Name(std::string_view What) {
-        if (AtEnd() || FWords[FNext].Text == "(" || FWords[FNext].Text == ")")
+        if (AtEnd() || Next().Text == "(" || Next().Text == ")")
             Fail(What);
-        return FWords[FNext++].Text;
+        return Take(What);
     }
 
     void ReadPremises() {
         int depth = 0;
         std::string joiner;
         while (true) {
-            for (; NextIs("("); ++FNext)
+            for (; NextIs("("); Skip())
                 ++depth;
             ReadPremise();
-            for (; NextIs(")"); ++FNext)
+            for (; NextIs(")"); Skip())
                 if (--depth < 0)
                     throw EFzyInterchangeException(Line(), SIcUnbalancedParentheses);
             if (NextIs("then"))
                 break;
             if (!NextIs("and") && !NextIs("or"))
                 Fail("\"and\", \"or\" or \"then\"");
-            const std::string word = FWords[FNext].Text;
+            const std::string word = Next().Text;
             if (!joiner.empty() && !SameWord(joiner, word))
                 throw EFzyInterchangeException(Line(), SIcMixedConnectives, joiner, word);
             joiner = word;
-            ++FNext;
+            Skip();
         }
         if (depth != 0)
             throw EFzyInterchangeException(Line(), SIcUnbalancedParentheses);
-        ++FNext;
+        Skip();
         if (!joiner.empty()) {
             const bool conjunction = SameWord(joiner, "and");
             FRule.Connective = conjunction ? FBlock.And : FBlock.Or;
@@ -123,10 +106,10 @@ private:
         Expect("is");
         if (NextIs("not")) {
             premise.Negated = true;
-            ++FNext;
+            Skip();
         }
         while (!AtEnd()) {
-            const std::string& word = FWords[FNext].Text;
+            const std::string& word = Next().Text;
             if (std::any_of(ForeignHedges.begin(), ForeignHedges.end(),
                             [&](std::string_view hedge) { return SameWord(hedge, word); }))
                 throw EFzyInterchangeException(Line(), SIcUnsupportedHedge, word);
@@ -136,7 +119,7 @@ private:
             if (known == KnownHedges.end())
                 break;
             premise.Hedges.emplace_back(known->Word);
-            ++FNext;
+            Skip();
         }
         premise.Term = Name("a term");
         FRule.Premises.push_back(std::move(premise));
@@ -151,22 +134,20 @@ private:
             FRule.Conclusions.push_back(std::move(conclusion));
             if (!NextIs("and"))
                 break;
-            ++FNext;
+            Skip();
         }
         if (NextIs("with")) {
-            ++FNext;
+            Skip();
             if (AtEnd())
                 Fail("a weight");
-            FRule.Weight = ReadNumber(FWords[FNext].Text, Line());
+            FRule.Weight = ReadNumber(Next().Text, Line());
             if (!(FRule.Weight >= 0 && FRule.Weight <= 1))
-                throw EFzyInterchangeException(Line(), SIcInvalidWeight, FWords[FNext].Text);
-            ++FNext;
+                throw EFzyInterchangeException(Line(), SIcInvalidWeight, Next().Text);
+            Skip();
         }
     }
 
-    std::vector<TWord> FWords;
     const TBlockConnectives& FBlock;
-    std::size_t FNext = 0;
     TRuleDescription FRule;
 };
 
