@@ -15,7 +15,7 @@ seconds="${FUZZY_FUZZ_SECONDS:-60}"
 seed="${FUZZY_FUZZ_SEED:-0}"   # 0: libFuzzer picks one
 runs="${FUZZY_FUZZ_RUNS:--1}"  # -1: no bound but the time
 harnesses=("$@")
-[ ${#harnesses[@]} -gt 0 ] || harnesses=(DefinitionTextFuzzer SetOperationsFuzzer)
+[ ${#harnesses[@]} -gt 0 ] || harnesses=(DefinitionTextFuzzer InterchangeFuzzer SetOperationsFuzzer)
 
 cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DFUZZY_WERROR="${FUZZY_WERROR:-OFF}" -DFUZZY_BUILD_FUZZERS=ON -DFUZZY_BUILD_TESTS=OFF \

@@ -1,0 +1,114 @@
+// FIS: the package's FIS files read as its FLL files of the same controllers (which
+// checks every membership function's order of parameters), and what does not read or
+// cannot be expressed is refused at its line.
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "tests/FuzzyInterchange/InterchangeTestSupport.hpp"
+
+namespace fuzzy::test {
+namespace {
+
+class FisExampleTest : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(FisExampleTest, ReadsAsTheFllFileOfTheSameController) {
+    EXPECT_EQ(ReadFis(ReadDataFile(GetParam() + ".fis")),
+              ReadFll(ReadDataFile(GetParam() + ".fll")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, FisExampleTest, ::testing::Values("SimpleDimmer", "AllTerms"));
+
+const std::string Tipper = R"([System]
+Name='tipper'
+Type='mamdani'
+NumInputs=2
+NumOutputs=1
+NumRules=2
+AndMethod='prod'
+OrMethod='probor'
+ImpMethod='prod'
+AggMethod='sum'
+DefuzzMethod='mom'
+
+[Input1]
+Name='service'
+Range=[0 10]
+NumMFs=2
+MF1='poor':'gaussmf',[1.5 0]
+MF2='good':'gaussmf',[1.5 5]
+
+[Input2]
+Name='food'
+Range=[0 10]
+NumMFs=1
+MF1='rancid':'trapmf',[0 0 1 3]
+
+[Output1]
+Name='tip'
+Range=[0 30]
+NumMFs=2
+MF1='cheap':'trimf',[0 5 10]
+MF2='generous':'trimf',[20 25 30]
+
+[Rules]
+1 -1, 1 (0.5) : 2
+2 0, 2 (1) : 1
+)";
+
+TEST(FisFormatTest, ReadsMethodsNegationsOmissionsAndWeights) {
+    const TControllerDescription tipper = ReadFis(Tipper);
+    EXPECT_EQ(tipper.Name, "tipper");
+    EXPECT_EQ(tipper.CorrelationMethod, TFuzzyCorrelationMethod::fcmProduct);
+    EXPECT_EQ(tipper.InferenceMethod, TFuzzyInferenceMethod::fimAdditive);
+    EXPECT_EQ(tipper.DefuzzificationMethod, TDefuzzificationMethod::dmMeanOfMaxima);
+    EXPECT_EQ(tipper.Variables[0].Terms[1].Parameters, (std::vector<TFzyFloat>{5, 1.5}));
+    ASSERT_EQ(tipper.Rules.size(), 2u);
+    const TRuleDescription& first = tipper.Rules[0];
+    EXPECT_EQ(first.Connective, "or-product");
+    EXPECT_EQ(first.Premises[1], (TPremiseDescription{"food", "rancid", {}, true}));
+    EXPECT_EQ(first.Weight, 0.5);
+    EXPECT_EQ(tipper.Rules[1].Premises.size(), 1u); // index 0 leaves food out
+    EXPECT_EQ(tipper.Rules[1].Connective, "");
+}
+
+class FisRefusalTest : public ::testing::TestWithParam<TTextRefusal> {};
+
+TEST_P(FisRefusalTest, NamesTheConstructAndItsLine) {
+    EXPECT_TRUE(Refuses(ReadFis, Tipper, GetParam()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Constructs, FisRefusalTest,
+    ::testing::Values(
+        TTextRefusal{"Type='mamdani'", "Type='sugeno'", 3,
+                     "The system type \"sugeno\" has no counterpart in the library"},
+        TTextRefusal{"DefuzzMethod='mom'", "DefuzzMethod='bisector'", 11,
+                     "The DefuzzMethod \"bisector\" has no counterpart in the library"},
+        TTextRefusal{"AggMethod='sum'", "AggMethod='einstein'", 10,
+                     "The AggMethod \"einstein\" has no counterpart in the library"},
+        TTextRefusal{"NumInputs=2", "NumInputs=200000000", 4,
+                     "NumInputs says 200000000 but 2 follow"},
+        TTextRefusal{"NumMFs=1", "NumMFs=3", 23, "NumMFs says 3 but 1 follow"},
+        TTextRefusal{"'gaussmf',[1.5 5]", "'gaussmf',[1.5]", 18, "gaussmf takes 2 numbers, not 1"},
+        TTextRefusal{"'gaussmf',[1.5 5]", "'gaussmf',[nan 5]", 18,
+                     "Expected a number, found \"nan\""},
+        TTextRefusal{"'gaussmf',[1.5 5]", "'linear',[1 5]", 18,
+                     "The term shape \"linear\" has no counterpart in the library"},
+        TTextRefusal{"1 -1, 1 (0.5) : 2", "1.2 -1, 1 (0.5) : 2", 34,
+                     "Rule index 1.2 is not a whole number; hedges in FIS rules have no "
+                     "counterpart in the library"},
+        TTextRefusal{"2 0, 2 (1) : 1", "3 0, 2 (1) : 1", 35,
+                     "Rule names the unknown term \"3\" of \"service\""},
+        TTextRefusal{"2 0, 2 (1) : 1", "2 0, -2 (1) : 1", 35,
+                     "The negated conclusion \"-2\" has no counterpart in the library"},
+        TTextRefusal{"2 0, 2 (1) : 1", "2 0 1, 2 (1) : 1", 35,
+                     "Expected one index per variable, a weight and a connection, found \"2 0 1, 2 "
+                     "(1) : 1\""},
+        TTextRefusal{"2 0, 2 (1) : 1", "2 0, 2 (1.5) : 1", 35, "Rule weight 1.5 is outside [0, 1]"},
+        TTextRefusal{"[Input2]", "[Input3]", 20, "Unknown section \"Input3\""},
+        TTextRefusal{"Range=[0 30]", "Range=[0 30", 28, "Expected \"]\", found \"0 30\""}));
+
+} // namespace
+} // namespace fuzzy::test
