@@ -110,74 +110,79 @@ TSvgWriter::TSvgWriter(double Width, double Height, std::string_view Title)
     Rectangle({0, 0}, Width, Height, "white", TSvgStroke::None());
 }
 
+void TSvgWriter::Append(std::initializer_list<std::string_view> Parts) {
+    for (const std::string_view part : Parts)
+        FBody += part;
+}
+
 void TSvgWriter::StrokeAttributes(const TSvgStroke& Stroke) {
     if (Stroke.Colour.empty()) {
-        FBody += " stroke=\"none\"";
+        Append({" stroke=\"none\""});
         return;
     }
-    FBody += " stroke=\"" + XmlEscape(Stroke.Colour) + "\" stroke-width=\"" + Number(Stroke.Width) +
-             "\"";
+    Append(
+        {" stroke=\"", XmlEscape(Stroke.Colour), "\" stroke-width=\"", Number(Stroke.Width), "\""});
     if (!Stroke.Dashes.empty())
-        FBody += " stroke-dasharray=\"" + XmlEscape(Stroke.Dashes) + "\"";
+        Append({" stroke-dasharray=\"", XmlEscape(Stroke.Dashes), "\""});
 }
 
 void TSvgWriter::Points(std::span<const TSvgPoint> Points) {
-    FBody += " points=\"";
+    Append({" points=\""});
     for (std::size_t i = 0; i < Points.size(); ++i)
-        FBody += (i == 0 ? "" : " ") + Number(Points[i].X) + "," + Number(Points[i].Y);
-    FBody += "\"";
+        Append({i == 0 ? "" : " ", Number(Points[i].X), ",", Number(Points[i].Y)});
+    Append({"\""});
 }
 
 void TSvgWriter::Line(TSvgPoint From, TSvgPoint To, const TSvgStroke& Stroke) {
-    FBody += "<line x1=\"" + Number(From.X) + "\" y1=\"" + Number(From.Y) + "\" x2=\"" +
-             Number(To.X) + "\" y2=\"" + Number(To.Y) + "\"";
+    Append({"<line x1=\"", Number(From.X), "\" y1=\"", Number(From.Y), "\" x2=\"", Number(To.X),
+            "\" y2=\"", Number(To.Y), "\""});
     StrokeAttributes(Stroke);
-    FBody += "/>\n";
+    Append({"/>\n"});
 }
 
 void TSvgWriter::Polyline(std::span<const TSvgPoint> Points, const TSvgStroke& Stroke) {
-    FBody += "<polyline fill=\"none\" stroke-linejoin=\"round\"";
+    Append({"<polyline fill=\"none\" stroke-linejoin=\"round\""});
     StrokeAttributes(Stroke);
     this->Points(Points);
-    FBody += "/>\n";
+    Append({"/>\n"});
 }
 
 void TSvgWriter::Polygon(std::span<const TSvgPoint> Points, const std::string& Fill,
                          double FillOpacity, const TSvgStroke& Stroke) {
-    FBody += "<polygon fill=\"" + XmlEscape(Fill) + "\" fill-opacity=\"" + Number(FillOpacity) +
-             "\" stroke-linejoin=\"round\"";
+    Append({"<polygon fill=\"", XmlEscape(Fill), "\" fill-opacity=\"", Number(FillOpacity),
+            "\" stroke-linejoin=\"round\""});
     StrokeAttributes(Stroke);
     this->Points(Points);
-    FBody += "/>\n";
+    Append({"/>\n"});
 }
 
 void TSvgWriter::Rectangle(TSvgPoint TopLeft, double Width, double Height, const std::string& Fill,
                            const TSvgStroke& Stroke) {
-    FBody += "<rect x=\"" + Number(TopLeft.X) + "\" y=\"" + Number(TopLeft.Y) + "\" width=\"" +
-             Number(Width) + "\" height=\"" + Number(Height) + "\" fill=\"" +
-             (Fill.empty() ? std::string("none") : XmlEscape(Fill)) + "\"";
+    Append({"<rect x=\"", Number(TopLeft.X), "\" y=\"", Number(TopLeft.Y), "\" width=\"",
+            Number(Width), "\" height=\"", Number(Height), "\" fill=\"",
+            Fill.empty() ? std::string("none") : XmlEscape(Fill), "\""});
     StrokeAttributes(Stroke);
-    FBody += "/>\n";
+    Append({"/>\n"});
 }
 
 void TSvgWriter::Text(TSvgPoint At, std::string_view Text, const TSvgTextStyle& Style) {
-    FBody += "<text x=\"" + Number(At.X) + "\" y=\"" + Number(At.Y) + "\" font-size=\"" +
-             Number(Style.Size) + "\" text-anchor=\"" + AnchorName(Style.Anchor) + "\" fill=\"" +
-             XmlEscape(Style.Colour) + "\"";
+    Append({"<text x=\"", Number(At.X), "\" y=\"", Number(At.Y), "\" font-size=\"",
+            Number(Style.Size), "\" text-anchor=\"", AnchorName(Style.Anchor), "\" fill=\"",
+            XmlEscape(Style.Colour), "\""});
     if (Style.Bold)
-        FBody += " font-weight=\"bold\"";
+        Append({" font-weight=\"bold\""});
     if (Style.Rotation != 0)
-        FBody += " transform=\"rotate(" + Number(Style.Rotation) + " " + Number(At.X) + " " +
-                 Number(At.Y) + ")\"";
-    FBody += ">" + XmlEscape(Text) + "</text>\n";
+        Append({" transform=\"rotate(", Number(Style.Rotation), " ", Number(At.X), " ",
+                Number(At.Y), ")\""});
+    Append({">", XmlEscape(Text), "</text>\n"});
 }
 
 std::string TSvgWriter::ToString() const {
     const std::string width = Number(FWidth), height = Number(FHeight);
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
-           "<!DOCTYPE svg PUBLIC \"-//W3C//DTD SVG 1.1//EN\" "
-           "\"http://www.w3.org/Graphics/SVG/1.1/DTD/svg11.dtd\">\n"
-           "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
+    return std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
+                       "<!DOCTYPE svg PUBLIC \"-//W3C//DTD SVG 1.1//EN\" "
+                       "\"http://www.w3.org/Graphics/SVG/1.1/DTD/svg11.dtd\">\n"
+                       "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"") +
            width + "\" height=\"" + height + "\" viewBox=\"0 0 " + width + " " + height +
            "\" font-family=\"sans-serif\">\n<title>" + XmlEscape(FTitle) + "</title>\n" + FBody +
            "</svg>\n";

@@ -4,6 +4,7 @@
 // plots of FuzzyPlot draw with it.
 
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
@@ -68,6 +69,8 @@ public:
     std::string ToString() const;
 
 private:
+    /// Adds the parts to the body one after the other.
+    void Append(std::initializer_list<std::string_view> Parts);
     void StrokeAttributes(const TSvgStroke& Stroke);
     void Points(std::span<const TSvgPoint> Points);
 

@@ -12,9 +12,9 @@ namespace fuzzy::tool {
 namespace {
 
 int RunPlot(const TArguments& Args) {
-    const TDefinitionFile definition(Args.GetPositionals().front());
     if (!Args.Has("output"))
         throw EUsageError("missing --output OUT.svg");
+    const TDefinitionFile definition(Args.GetPositionals().front());
     std::vector<const TFuzzyVariable*> variables;
     for (const std::string& name : Args.GetAll("variable"))
         variables.push_back(&definition.GetVariable(name));

@@ -12,7 +12,7 @@ int RunPrint(const TArguments& Args) {
     const TDefinitionFile definition(Args.GetPositionals().front());
     std::string text;
     for (const TFuzzyVariable* variable : definition.GetVariables())
-        text += definition.GetParser().PrettyPrint(variable) + "\n";
+        text += definition.GetParser().PrettyPrint(variable) + "\r\n"; // its own line breaks
     WriteOutputFile(Args.Get("output", "-"), text);
     return ExitOk;
 }
@@ -24,7 +24,8 @@ const TCommand& PrintCommand() {
         "print",
         "write a definition file back in the canonical text",
         "The text reads back to the same variables and terms, with numbers written to four\n"
-        "decimals; it goes to the standard output unless --output names a file.\n",
+        "decimals and lines ending in CR LF, as the library writes it; it goes to the\n"
+        "standard output unless --output names a file.\n",
         {{{"output", 'o', "OUT", false, "write to OUT instead of the standard output"}},
          "FILE",
          1,

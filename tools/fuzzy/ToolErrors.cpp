@@ -10,8 +10,8 @@ std::string DescribeInputError(const EInputError& Error) {
         message.begin(), message.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
     std::string where = Error.GetFile();
     if (Error.GetLine() > 0)
-        where += ":" + std::to_string(Error.GetLine());
-    return where + ": " + message;
+        where.append(":").append(std::to_string(Error.GetLine()));
+    return where.append(": ").append(message);
 }
 
 } // namespace fuzzy::tool
