@@ -80,7 +80,11 @@ for kind in "${kinds[@]}"; do
     (cd "$build" && cpack -G DEB >/dev/null)
     deb=$(ls "$build"/fuzzy_*.deb)
     dpkg-deb -c "$deb" | awk '{ print $NF }' >"$work/listing"
-    if [ "$shared" = ON ]; then library="libfuzzy\.so\.$(cd "$libdir" && ls libfuzzy.so.*.*.*)"; else library=libfuzzy\\.a; fi
+    if [ "$shared" = ON ]; then
+        library=$(cd "$libdir" && ls libfuzzy.so.*.*.*)
+    else
+        library=libfuzzy.a
+    fi
     for expected in include/fuzzy/FuzzyLogic/FuzzyLogic.hpp include/fuzzy/platform/Platform.hpp \
         "lib.*/$library" lib.*/cmake/fuzzy/fuzzyConfig.cmake \
         lib.*/cmake/fuzzy/fuzzyConfigVersion.cmake lib.*/cmake/fuzzy/fuzzyTargets.cmake \

@@ -1,5 +1,6 @@
 #include <array>
 #include <limits>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,10 @@ struct TAxisCase {
     double From, To;
     std::vector<double> Ticks;
 };
+
+void PrintTo(const TAxisCase& Case, std::ostream* Out) {
+    *Out << Case.Name;
+}
 
 class PlotAxisTicksTest : public ::testing::TestWithParam<TAxisCase> {};
 

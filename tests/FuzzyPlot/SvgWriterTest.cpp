@@ -1,4 +1,5 @@
 #include <limits>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,10 @@ struct TEscapeCase {
     std::string Text;
     std::string Escaped;
 };
+
+void PrintTo(const TEscapeCase& Case, std::ostream* Out) {
+    *Out << Case.Name;
+}
 
 class XmlEscapeTest : public ::testing::TestWithParam<TEscapeCase> {};
 

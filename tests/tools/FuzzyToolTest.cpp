@@ -6,8 +6,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -41,17 +43,23 @@ std::string ReadFile(const fs::path& Path) {
 /// A folder of the test's own with the definitions the cases read, removed at the end.
 class FuzzyToolTest : public ::testing::Test {
 protected:
-    FuzzyToolTest()
-        : FDir(fs::temp_directory_path() /
-               (std::string("fuzzy-tool-") + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+    FuzzyToolTest() : FDir(fs::temp_directory_path() / FolderName()) {
         fs::remove_all(FDir);
         fs::create_directories(FDir);
         Write("bad.fuzzy", "(deffuzzy a\n  (range 0 10)\n  (values (term t (tri 1 x 3))))\n");
         Write("empty.fuzzy", "");
         Write("small.fuzzy", "(deffuzzy a (range 0 10) (values (term t (tri 1 2 3))))");
+        fs::create_directory(FDir / "folder.svg"); // an output name already taken by a folder
     }
     ~FuzzyToolTest() override { fs::remove_all(FDir); }
+
+    /// Unique to the process and the test; a parameterised test's name holds a '/'.
+    static std::string FolderName() {
+        std::string name = std::string("fuzzy-tool-") + std::to_string(::getpid()) + "-" +
+                           ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '-');
+        return name;
+    }
 
     std::string Path(const std::string& Name) const { return (FDir / Name).string(); }
     void Write(const std::string& Name, const std::string& Text) const {
@@ -108,6 +116,10 @@ struct TUsageCase {
     std::vector<std::string> Args;
     std::string Err;
 };
+
+void PrintTo(const TUsageCase& Case, std::ostream* Out) {
+    *Out << Case.Name;
+}
 
 class FuzzyToolUsageTest : public FuzzyToolTest,
                            public ::testing::WithParamInterface<TUsageCase> {};
@@ -237,8 +249,8 @@ TEST_F(FuzzyToolTest, PlotDrawsTheChosenVariables) {
     EXPECT_EQ(one.ExitCode, 0);
     EXPECT_NE(one.Out.find(">rate (K/min)<"), std::string::npos);
     EXPECT_EQ(one.Out.find(">power (%)<"), std::string::npos);
-    EXPECT_EQ(Files(),
-              std::vector<std::string>({"all.svg", "bad.fuzzy", "empty.fuzzy", "small.fuzzy"}));
+    EXPECT_EQ(Files(), std::vector<std::string>(
+                           {"all.svg", "bad.fuzzy", "empty.fuzzy", "folder.svg", "small.fuzzy"}));
 
     if (!HaveProgram("xmllint"))
         return SkipOrFailWithout("xmllint");
@@ -250,6 +262,10 @@ struct TFailedOutputCase {
     std::vector<std::string> Args; // writing {out}
     std::string Err;               // where {out} and {dir} stand for the paths
 };
+
+void PrintTo(const TFailedOutputCase& Case, std::ostream* Out) {
+    *Out << Case.Name;
+}
 
 class FuzzyToolFailedOutputTest : public FuzzyToolTest,
                                   public ::testing::WithParamInterface<TFailedOutputCase> {
@@ -274,8 +290,8 @@ TEST_P(FuzzyToolFailedOutputTest, LeavesTheOldOutputAndNoOtherFile) {
     EXPECT_EQ(run.ExitCode, 1);
     EXPECT_EQ(run.Err, Expand(GetParam().Err));
     EXPECT_EQ(ReadFile(Path("out.svg")), "old picture");
-    EXPECT_EQ(Files(),
-              std::vector<std::string>({"bad.fuzzy", "empty.fuzzy", "out.svg", "small.fuzzy"}));
+    EXPECT_EQ(Files(), std::vector<std::string>(
+                           {"bad.fuzzy", "empty.fuzzy", "folder.svg", "out.svg", "small.fuzzy"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -297,8 +313,8 @@ INSTANTIATE_TEST_SUITE_P(
                           {"plot", "{heater}", "-o", "{dir}none/out.svg"},
                           "{dir}none/out.svg: cannot write: No such file or directory\n"},
         TFailedOutputCase{"OutputIsAFolder",
-                          {"print", "{heater}", "-o", "{dir}"},
-                          "{dir}: is a folder, not a file\n"}),
+                          {"print", "{heater}", "-o", "{dir}folder.svg"},
+                          "{dir}folder.svg: cannot write: Is a directory\n"}),
     [](const auto& Info) { return Info.param.Name; });
 
 } // namespace

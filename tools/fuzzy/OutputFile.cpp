@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <iostream>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -43,9 +42,6 @@ void WriteOutputFile(const std::string& Path, const std::string& Text) {
             throw EInputError("<stdout>", 0, "cannot write");
         return;
     }
-    std::error_code ignored;
-    if (std::filesystem::is_directory(Path, ignored))
-        throw EInputError(Path, 0, "is a folder, not a file");
     // mkstemp makes the name unique, so two runs writing the same file never share one.
     std::string name = Path + ".XXXXXX";
     const int descriptor = mkstemp(name.data());
