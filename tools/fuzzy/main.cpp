@@ -7,6 +7,7 @@
 // FILE: MESSAGE where there is no line), 2 a command line the tool does not understand.
 
 #include <array>
+#include <exception>
 #include <iostream>
 #include <new>
 #include <string>
@@ -97,6 +98,9 @@ int main(int argc, char** argv) {
         std::cerr << "fuzzy: " << error.what() << '\n';
     } catch (const std::bad_alloc&) {
         std::cerr << "fuzzy: out of memory\n";
+    } catch (const std::exception& error) {
+        // Not the library's refusal of an input, but still a message rather than an abort.
+        std::cerr << "fuzzy: internal error: " << error.what() << '\n';
     }
     return ExitInputError;
 }
