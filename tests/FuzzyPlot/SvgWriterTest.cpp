@@ -1,0 +1,121 @@
+#include <limits>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "FuzzyPlot/FuzzyPlot.hpp"
+#include "support/CommaLocale.hpp"
+#include "support/Raises.hpp"
+
+namespace fuzzy {
+namespace {
+
+struct TEscapeCase {
+    const char* Name;
+    std::string Text;
+    std::string Escaped;
+};
+
+void PrintTo(const TEscapeCase& Case, std::ostream* Out) {
+    *Out << Case.Name;
+}
+
+class XmlEscapeTest : public ::testing::TestWithParam<TEscapeCase> {};
+
+TEST_P(XmlEscapeTest, GivesCharacterDataXmlAccepts) {
+    EXPECT_EQ(XmlEscape(GetParam().Text), GetParam().Escaped);
+}
+
+const std::string FFFD = "\xEF\xBF\xBD";
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, XmlEscapeTest,
+    ::testing::Values(TEscapeCase{"Plain", "warm K/min %", "warm K/min %"},
+                      TEscapeCase{"Markup", "a<b & c>\"d\" 'e'",
+                                  "a&lt;b &amp; c&gt;&quot;d&quot; &apos;e&apos;"},
+                      TEscapeCase{"ControlBytesDropped", std::string("a\x01\x1F\0b", 5), "ab"},
+                      TEscapeCase{"TabAndLineBreaksKept", "a\tb\nc\r", "a\tb\nc\r"},
+                      TEscapeCase{"TwoThreeAndFourByteCharacters",
+                                  "\xC2\xB0"
+                                  "C \xE2\x80\x94 \xF0\x9F\x94\xA5",
+                                  "\xC2\xB0"
+                                  "C \xE2\x80\x94 \xF0\x9F\x94\xA5"},
+                      TEscapeCase{"Latin1Byte",
+                                  "\xB0"
+                                  "C",
+                                  FFFD + "C"},
+                      TEscapeCase{"LoneContinuationByte",
+                                  "a\x80"
+                                  "b",
+                                  "a" + FFFD + "b"},
+                      TEscapeCase{"OverlongSlash", "\xC0\xAF", FFFD + FFFD},
+                      TEscapeCase{"OverlongThreeBytes", "\xE0\x80\xAF", FFFD + FFFD + FFFD},
+                      TEscapeCase{"Surrogate", "\xED\xA0\x80", FFFD + FFFD + FFFD},
+                      TEscapeCase{"BeyondUnicode", "\xF4\x90\x80\x80", FFFD + FFFD + FFFD + FFFD},
+                      TEscapeCase{"NotACharacterFFFF", "\xEF\xBF\xBF", FFFD + FFFD + FFFD},
+                      TEscapeCase{"CutShortAtTheEnd", "a\xE2\x80", "a" + FFFD + FFFD}),
+    [](const auto& Info) { return Info.param.Name; });
+
+TEST(SvgWriterTest, WritesAnSvg11DocumentWithItsElements) {
+    TSvgWriter svg(200, 100, "a & b");
+    const std::vector<TSvgPoint> points{{0, 0}, {10.5, 20.25}};
+    TSvgStroke dashed;
+    dashed.Colour = "#ff0000";
+    dashed.Dashes = "4 2";
+    svg.Polyline(points, dashed);
+    svg.Polygon(points, "blue", 0.3, TSvgStroke::None());
+    TSvgTextStyle style;
+    style.Anchor = TSvgAnchor::saEnd;
+    style.Rotation = -90;
+    svg.Text({5, 6}, "x<y", style);
+    const std::string text = svg.ToString();
+
+    EXPECT_TRUE(text.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
+                                 "<!DOCTYPE svg PUBLIC \"-//W3C//DTD SVG 1.1//EN\""));
+    EXPECT_NE(text.find("<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" "
+                        "width=\"200.00\" height=\"100.00\" viewBox=\"0 0 200.00 100.00\""),
+              std::string::npos);
+    EXPECT_NE(text.find("<title>a &amp; b</title>"), std::string::npos);
+    EXPECT_NE(text.find("<polyline fill=\"none\" stroke-linejoin=\"round\" stroke=\"#ff0000\" "
+                        "stroke-width=\"1.00\" stroke-dasharray=\"4 2\" "
+                        "points=\"0.00,0.00 10.50,20.25\"/>"),
+              std::string::npos);
+    EXPECT_NE(text.find("<polygon fill=\"blue\" fill-opacity=\"0.30\" stroke-linejoin=\"round\" "
+                        "stroke=\"none\" points=\"0.00,0.00 10.50,20.25\"/>"),
+              std::string::npos);
+    EXPECT_NE(text.find("text-anchor=\"end\" fill=\"black\" transform=\"rotate(-90.00 5.00 "
+                        "6.00)\">x&lt;y</text>"),
+              std::string::npos);
+    EXPECT_TRUE(text.ends_with("</svg>\n"));
+}
+
+TEST(SvgWriterTest, WritesPointsWhateverTheCLocale) {
+    test::TCommaLocale locale;
+    if (locale.Name() == nullptr)
+        return test::SkipOrFailWithoutCommaLocale();
+    TSvgWriter svg(10, 10, "");
+    svg.Line({0.5, 1.25}, {2, 3}, {});
+    EXPECT_NE(svg.ToString().find("x1=\"0.50\" y1=\"1.25\""), std::string::npos);
+    EXPECT_EQ(TPlotAxis::Label(0.25), "0.25");
+}
+
+TEST(SvgWriterTest, RefusesWhatWouldNotRead) {
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+    constexpr double infinity = std::numeric_limits<double>::infinity();
+    const std::string size = "A drawing needs a finite, positive size";
+    EXPECT_RAISES(TSvgWriter(0, 10, ""), EArgumentOutOfRangeException, size);
+    EXPECT_RAISES(TSvgWriter(10, nan, ""), EArgumentOutOfRangeException, size);
+    EXPECT_RAISES(TSvgWriter(infinity, 10, ""), EArgumentOutOfRangeException, size);
+
+    TSvgWriter svg(10, 10, "");
+    const std::string before = svg.ToString();
+    EXPECT_RAISES(svg.Line({0, nan}, {1, 1}, {}), EArgumentOutOfRangeException,
+                  "A drawing coordinate must be a finite number");
+    EXPECT_RAISES(svg.Text({infinity, 0}, "x", {}), EArgumentOutOfRangeException,
+                  "A drawing coordinate must be a finite number");
+}
+
+} // namespace
+} // namespace fuzzy

@@ -1,0 +1,321 @@
+// Runs the built fuzzy tool as a user does, and checks its exit code, its output and its
+// messages word for word, and that a failed command leaves no file behind.
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/SvgTools.hpp"
+
+extern char** environ;
+
+namespace fuzzy::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string Heater = FUZZY_EXAMPLES_DIR "/heater.fuzzy";
+
+struct TRun {
+    int ExitCode = -1;
+    std::string Out;
+    std::string Err;
+};
+
+std::string ReadFile(const fs::path& Path) {
+    std::ifstream file(Path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+/// A folder of the test's own with the definitions the cases read, removed at the end.
+class FuzzyToolTest : public ::testing::Test {
+protected:
+    FuzzyToolTest() : FDir(fs::temp_directory_path() / FolderName()) {
+        fs::remove_all(FDir);
+        fs::create_directories(FDir);
+        Write("bad.fuzzy", "(deffuzzy a\n  (range 0 10)\n  (values (term t (tri 1 x 3))))\n");
+        Write("empty.fuzzy", "");
+        Write("small.fuzzy", "(deffuzzy a (range 0 10) (values (term t (tri 1 2 3))))");
+        fs::create_directory(FDir / "folder.svg"); // an output name already taken by a folder
+    }
+    ~FuzzyToolTest() override { fs::remove_all(FDir); }
+
+    /// Unique to the process and the test; a parameterised test's name holds a '/'.
+    static std::string FolderName() {
+        std::string name = std::string("fuzzy-tool-") + std::to_string(::getpid()) + "-" +
+                           ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '-');
+        return name;
+    }
+
+    std::string Path(const std::string& Name) const { return (FDir / Name).string(); }
+    void Write(const std::string& Name, const std::string& Text) const {
+        std::ofstream(FDir / Name, std::ios::binary) << Text;
+    }
+    /// The names in the folder, sorted, so that a temporary file left over shows.
+    std::vector<std::string> Files() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(FDir))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    /// Runs the tool with Args; its standard output and error go to files of the folder's
+    /// parent, so that they never show among Files().
+    TRun Run(const std::vector<std::string>& Args) const {
+        const std::string out = FDir.string() + ".out", err = FDir.string() + ".err";
+        std::vector<std::string> words{FUZZY_TOOL};
+        words.insert(words.end(), Args.begin(), Args.end());
+        std::vector<char*> argv;
+        for (std::string& word : words)
+            argv.push_back(word.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+        pid_t child = 0;
+        TRun run;
+        if (posix_spawn(&child, FUZZY_TOOL, &actions, nullptr, argv.data(), environ) == 0) {
+            int status = 0;
+            waitpid(child, &status, 0);
+            run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        run.Out = ReadFile(out);
+        run.Err = ReadFile(err);
+        fs::remove(out);
+        fs::remove(err);
+        return run;
+    }
+
+private:
+    fs::path FDir;
+};
+
+// ---- the command line: help, version, usage errors (exit 2) ----
+
+struct TUsageCase {
+    const char* Name;
+    std::vector<std::string> Args;
+    std::string Err;
+};
+
+void PrintTo(const TUsageCase& Case, std::ostream* Out) {
+    *Out << Case.Name;
+}
+
+class FuzzyToolUsageTest : public FuzzyToolTest,
+                           public ::testing::WithParamInterface<TUsageCase> {};
+
+TEST_P(FuzzyToolUsageTest, IsRefusedWithOneLineAndExitCode2) {
+    const TRun run = Run(GetParam().Args);
+    EXPECT_EQ(run.ExitCode, 2);
+    EXPECT_EQ(run.Err, GetParam().Err);
+    EXPECT_EQ(run.Out, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLines, FuzzyToolUsageTest,
+    ::testing::Values(
+        TUsageCase{"NoCommand", {}, "fuzzy: no command given (see fuzzy --help)\n"},
+        TUsageCase{"UnknownCommand",
+                   {"frobnicate"},
+                   "fuzzy: unknown command 'frobnicate' (see fuzzy --help)\n"},
+        TUsageCase{"UnknownOption",
+                   {"check", "--frob", Heater},
+                   "fuzzy check: unknown option --frob (see fuzzy check --help)\n"},
+        TUsageCase{"UnknownShortOption",
+                   {"print", "-x", Heater},
+                   "fuzzy print: unknown option -x (see fuzzy print --help)\n"},
+        TUsageCase{"NoFile", {"check"}, "fuzzy check: missing FILE... (see fuzzy check --help)\n"},
+        TUsageCase{"SurplusFile",
+                   {"print", Heater, "other"},
+                   "fuzzy print: unexpected argument other (see fuzzy print --help)\n"},
+        TUsageCase{"OptionWithoutValue",
+                   {"plot", Heater, "-o"},
+                   "fuzzy plot: option --output needs a value OUT.svg (see fuzzy plot --help)\n"},
+        TUsageCase{"FlagWithValue",
+                   {"check", "--quiet=yes", Heater},
+                   "fuzzy check: option --quiet takes no value (see fuzzy check --help)\n"},
+        TUsageCase{"OptionTwice",
+                   {"plot", Heater, "-o", "a.svg", "--output=b.svg"},
+                   "fuzzy plot: option --output given more than once (see fuzzy plot --help)\n"},
+        // Checked before the file is read: a missing file is not the first thing to fix.
+        TUsageCase{"PlotWithoutOutput",
+                   {"plot", "missing.fuzzy"},
+                   "fuzzy plot: missing --output OUT.svg (see fuzzy plot --help)\n"}),
+    [](const auto& Info) { return Info.param.Name; });
+
+TEST_F(FuzzyToolTest, AnswersVersionAndHelp) {
+    const TRun version = Run({"--version"});
+    EXPECT_EQ(version.ExitCode, 0);
+    EXPECT_EQ(version.Out, "fuzzy " FUZZY_VERSION "\n");
+
+    const TRun help = Run({"--help"});
+    EXPECT_EQ(help.ExitCode, 0);
+    for (const char* command : {"\n  check ", "\n  print ", "\n  plot "})
+        EXPECT_NE(help.Out.find(command), std::string::npos) << command;
+
+    // Help wins over everything else on the line, but not after "--".
+    const TRun plotHelp = Run({"plot", "--frob", "-h"});
+    EXPECT_EQ(plotHelp.ExitCode, 0);
+    EXPECT_TRUE(plotHelp.Out.starts_with(
+        "Usage: fuzzy plot [--variable NAME]... [--output OUT.svg] FILE\n"));
+    EXPECT_NE(plotHelp.Out.find("  -o, --output OUT.svg    the picture to write (required)\n"),
+              std::string::npos);
+    EXPECT_EQ(Run({"check", "--", "--help"}).Err, "--help: cannot open: No such file or "
+                                                  "directory\n");
+}
+
+// ---- check ----
+
+TEST_F(FuzzyToolTest, CheckListsWhatReadsAndReportsEveryFileThatDoesNot) {
+    const TRun run = Run({"check", Heater, Path("bad.fuzzy"), Path("missing.fuzzy"),
+                          Path("empty.fuzzy"), Path(""), Path("small.fuzzy")});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.Out, Heater + ": 3 variables, 11 terms\n" + Path("small.fuzzy") +
+                           ": 1 variables, 1 terms\n");
+    EXPECT_EQ(run.Err,
+              Path("bad.fuzzy") +
+                  ":3: Parsing Error, Data Types of arguments for function, tri, incorrect.  "
+                  "Expected numeric in CalcFuzzyFunction at line 3: \" ( deffuzzy a   ( range 0 "
+                  "10 )   ( values ( term t ( tri 1 x 3 \"\n" +
+                  Path("missing.fuzzy") + ": cannot open: No such file or directory\n" +
+                  Path("empty.fuzzy") + ": defines no variable\n" + Path("") +
+                  ": is a folder, not a file\n");
+}
+
+TEST_F(FuzzyToolTest, CheckOfGoodFilesSucceedsQuietlyOnRequest) {
+    const TRun run = Run({"check", "-q", Heater, Path("small.fuzzy")});
+    EXPECT_EQ(run.ExitCode, 0);
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(run.Err, "");
+}
+
+TEST_F(FuzzyToolTest, ErrorsStayOnOneLine) {
+    Write("string.fuzzy", "(deffuzzy a \"two\nlines\" (range 0 x))");
+    const TRun run = Run({"check", Path("string.fuzzy")});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
+    EXPECT_TRUE(run.Err.starts_with(Path("string.fuzzy") + ":2: ")) << run.Err;
+}
+
+// ---- print ----
+
+TEST_F(FuzzyToolTest, PrintWritesTheCanonicalTextWhichReadsBackTheSame) {
+    const TRun run = Run({"print", Path("small.fuzzy")});
+    EXPECT_EQ(run.ExitCode, 0);
+    EXPECT_EQ(run.Out, "(deffuzzy a \r\n  (range 0.0000 10.0000)\r\n  (values \r\n"
+                       "    (term t (tri 1.0000 2.0000 3.0000))\r\n  )\r\n)\r\n");
+
+    const TRun heater = Run({"print", Heater, "-o", Path("heater.fuzzy")});
+    EXPECT_EQ(heater.ExitCode, 0);
+    EXPECT_EQ(heater.Out, "");
+    const TRun again = Run({"print", Path("heater.fuzzy")});
+    EXPECT_EQ(again.ExitCode, 0);
+    EXPECT_EQ(again.Out, ReadFile(Path("heater.fuzzy")));
+    EXPECT_NE(again.Out.find("(term medium (pi 25.0000 50.0000))"), std::string::npos);
+}
+
+// ---- plot, and what a failure leaves behind ----
+
+TEST_F(FuzzyToolTest, PlotDrawsTheChosenVariables) {
+    const TRun all = Run({"plot", Heater, "-o", Path("all.svg")});
+    EXPECT_EQ(all.ExitCode, 0);
+    EXPECT_EQ(all.Err, "");
+    const std::string svg = ReadFile(Path("all.svg"));
+    EXPECT_TRUE(svg.starts_with("<?xml")) << svg.substr(0, 100);
+    for (const char* axis : {">error (K)<", ">rate (K/min)<", ">power (%)<"})
+        EXPECT_NE(svg.find(axis), std::string::npos) << axis;
+
+    const TRun one = Run({"plot", "--variable", "rate", Heater, "--output=-"});
+    EXPECT_EQ(one.ExitCode, 0);
+    EXPECT_NE(one.Out.find(">rate (K/min)<"), std::string::npos);
+    EXPECT_EQ(one.Out.find(">power (%)<"), std::string::npos);
+    EXPECT_EQ(Files(), std::vector<std::string>(
+                           {"all.svg", "bad.fuzzy", "empty.fuzzy", "folder.svg", "small.fuzzy"}));
+
+    if (!HaveProgram("xmllint"))
+        return SkipOrFailWithout("xmllint");
+    EXPECT_EQ(RunQuietly("xmllint --noout --nonet " + Path("all.svg")), 0);
+}
+
+struct TFailedOutputCase {
+    const char* Name;
+    std::vector<std::string> Args; // writing {out}
+    std::string Err;               // where {out} and {dir} stand for the paths
+};
+
+void PrintTo(const TFailedOutputCase& Case, std::ostream* Out) {
+    *Out << Case.Name;
+}
+
+class FuzzyToolFailedOutputTest : public FuzzyToolTest,
+                                  public ::testing::WithParamInterface<TFailedOutputCase> {
+protected:
+    std::string Expand(std::string Text) const {
+        for (const auto& [mark, value] :
+             {std::pair<std::string, std::string>{"{out}", Path("out.svg")},
+              {"{dir}", Path("")},
+              {"{heater}", Heater}})
+            for (std::size_t at; (at = Text.find(mark)) != std::string::npos;)
+                Text.replace(at, mark.size(), value);
+        return Text;
+    }
+};
+
+TEST_P(FuzzyToolFailedOutputTest, LeavesTheOldOutputAndNoOtherFile) {
+    Write("out.svg", "old picture");
+    std::vector<std::string> args;
+    for (const std::string& arg : GetParam().Args)
+        args.push_back(Expand(arg));
+    const TRun run = Run(args);
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.Err, Expand(GetParam().Err));
+    EXPECT_EQ(ReadFile(Path("out.svg")), "old picture");
+    EXPECT_EQ(Files(), std::vector<std::string>(
+                           {"bad.fuzzy", "empty.fuzzy", "folder.svg", "out.svg", "small.fuzzy"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, FuzzyToolFailedOutputTest,
+    ::testing::Values(
+        TFailedOutputCase{
+            "UnknownVariable",
+            {"plot", "{heater}", "--variable", "rate", "--variable", "humidity", "-o", "{out}"},
+            "{heater}: no variable 'humidity' (it defines error, rate, power)\n"},
+        TFailedOutputCase{"DefinitionWithAnError",
+                          {"plot", "{dir}bad.fuzzy", "-o", "{out}"},
+                          "{dir}bad.fuzzy:3: Parsing Error, Data Types of arguments for function, "
+                          "tri, incorrect.  Expected numeric in CalcFuzzyFunction at line 3: \" ( "
+                          "deffuzzy a   ( range 0 10 )   ( values ( term t ( tri 1 x 3 \"\n"},
+        TFailedOutputCase{"MissingDefinition",
+                          {"print", "{dir}missing.fuzzy", "-o", "{out}"},
+                          "{dir}missing.fuzzy: cannot open: No such file or directory\n"},
+        TFailedOutputCase{"OutputInAMissingFolder",
+                          {"plot", "{heater}", "-o", "{dir}none/out.svg"},
+                          "{dir}none/out.svg: cannot write: No such file or directory\n"},
+        TFailedOutputCase{"OutputIsAFolder",
+                          {"print", "{heater}", "-o", "{dir}folder.svg"},
+                          "{dir}folder.svg: cannot write: Is a directory\n"}),
+    [](const auto& Info) { return Info.param.Name; });
+
+} // namespace
+} // namespace fuzzy::test

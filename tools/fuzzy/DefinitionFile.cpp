@@ -1,0 +1,61 @@
+#include "DefinitionFile.hpp"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "ToolErrors.hpp"
+
+namespace fuzzy::tool {
+
+std::string ReadWholeFile(const std::string& Path) {
+    std::error_code error;
+    if (std::filesystem::is_directory(Path, error))
+        throw EInputError(Path, 0, "is a folder, not a file");
+    std::ifstream file(Path, std::ios::binary);
+    if (!file)
+        throw EInputError(Path, 0, std::string("cannot open: ") + std::strerror(errno));
+    std::ostringstream text;
+    text << file.rdbuf();
+    if (file.bad())
+        throw EInputError(Path, 0, "cannot be read");
+    return text.str();
+}
+
+TDefinitionFile::TDefinitionFile(const std::string& Path) : FPath(Path) {
+    FLogic->SetAutoTerms(false);
+    FParser->SetReadRules(true);
+    FParser->SetFuzzyLogic(FLogic.get());
+    FLogic->SetParser(FParser.get());
+    const std::string text = ReadWholeFile(Path);
+    try {
+        FParser->ParseFuzzyLogic(text, nullptr);
+    } catch (const EFzyParseException& error) {
+        throw EInputError(Path, error.GetLineNumber(), error.GetMessage());
+    } catch (const Exception& error) {
+        throw EInputError(Path, 0, error.GetMessage());
+    }
+    if (FLogic->GetItems()->GetCount() == 0)
+        throw EInputError(Path, 0, "defines no variable");
+}
+
+const TFuzzyVariable& TDefinitionFile::GetVariable(const std::string& Name) const {
+    for (const TFuzzyVariable* variable : GetVariables())
+        if (variable->GetName() == Name)
+            return *variable;
+    std::string known;
+    for (const TFuzzyVariable* variable : GetVariables())
+        known += (known.empty() ? "" : ", ") + variable->GetName();
+    throw EInputError(FPath, 0, "no variable '" + Name + "' (it defines " + known + ")");
+}
+
+std::vector<const TFuzzyVariable*> TDefinitionFile::GetVariables() const {
+    std::vector<const TFuzzyVariable*> variables;
+    for (const TFuzzyVariable* variable : *FLogic->GetItems())
+        variables.push_back(variable);
+    return variables;
+}
+
+} // namespace fuzzy::tool
