@@ -49,6 +49,8 @@ protected:
         Write("bad.fuzzy", "(deffuzzy a\n  (range 0 10)\n  (values (term t (tri 1 x 3))))\n");
         Write("empty.fuzzy", "");
         Write("small.fuzzy", "(deffuzzy a (range 0 10) (values (term t (tri 1 2 3))))");
+        Write("badrule.fuzzy", "(deffuzzy a (range 0 10) (values (term t (tri 1 2 3))))\n"
+                               "(rules (rule (if (is a t)) (then (is a nope))))");
         fs::create_directory(FDir / "folder.svg"); // an output name already taken by a folder
     }
     ~FuzzyToolTest() override { fs::remove_all(FDir); }
@@ -187,11 +189,12 @@ TEST_F(FuzzyToolTest, AnswersVersionAndHelp) {
 // ---- check ----
 
 TEST_F(FuzzyToolTest, CheckListsWhatReadsAndReportsEveryFileThatDoesNot) {
-    const TRun run = Run({"check", Heater, Path("bad.fuzzy"), Path("missing.fuzzy"),
-                          Path("empty.fuzzy"), Path(""), Path("small.fuzzy")});
+    const TRun run =
+        Run({"check", Heater, Path("bad.fuzzy"), Path("missing.fuzzy"), Path("empty.fuzzy"),
+             Path(""), Path("badrule.fuzzy"), Path("small.fuzzy")});
     EXPECT_EQ(run.ExitCode, 1);
-    EXPECT_EQ(run.Out, Heater + ": 3 variables, 11 terms\n" + Path("small.fuzzy") +
-                           ": 1 variables, 1 terms\n");
+    EXPECT_EQ(run.Out, Heater + ": 3 variables, 11 terms, 9 rules\n" + Path("small.fuzzy") +
+                           ": 1 variables, 1 terms, 0 rules\n");
     EXPECT_EQ(run.Err,
               Path("bad.fuzzy") +
                   ":3: Parsing Error, Data Types of arguments for function, tri, incorrect.  "
@@ -199,7 +202,8 @@ TEST_F(FuzzyToolTest, CheckListsWhatReadsAndReportsEveryFileThatDoesNot) {
                   "10 )   ( values ( term t ( tri 1 x 3 \"\n" +
                   Path("missing.fuzzy") + ": cannot open: No such file or directory\n" +
                   Path("empty.fuzzy") + ": defines no variable\n" + Path("") +
-                  ": is a folder, not a file\n");
+                  ": is a folder, not a file\n" + Path("badrule.fuzzy") +
+                  ": Rule 0 names an unknown term of the fuzzy variable a: \"nope\"\n");
 }
 
 TEST_F(FuzzyToolTest, CheckOfGoodFilesSucceedsQuietlyOnRequest) {

@@ -21,7 +21,8 @@ int RunCheck(const TArguments& Args) {
                     terms += term->GetDefined();
             if (!quiet)
                 std::cout << path << ": " << definition.GetVariables().size() << " variables, "
-                          << terms << " terms\n";
+                          << terms << " terms, " << definition.GetLogic().GetRules()->GetCount()
+                          << " rules\n";
         } catch (const EInputError& error) {
             std::cerr << DescribeInputError(error) << '\n';
             result = ExitInputError;
@@ -36,7 +37,7 @@ const TCommand& CheckCommand() {
     static const TCommand command{
         "check",
         "read definition files and report every one that does not read",
-        "Each file that reads is listed with its number of variables and terms on the\n"
+        "Each file that reads is listed with its numbers of variables, terms and rules on the\n"
         "standard output; each one that does not is reported on the standard error as\n"
         "FILE:LINE: MESSAGE. The exit code is 1 when any file does not read.\n",
         {{{"quiet", 'q', "", false, "list nothing for the files that read"}}, "FILE...", 1, -1},

@@ -39,6 +39,12 @@ TDefinitionFile::TDefinitionFile(const std::string& Path) : FPath(Path) {
     }
     if (FLogic->GetItems()->GetCount() == 0)
         throw EInputError(Path, 0, "defines no variable");
+    try {
+        // Rules name their variables and terms; preparing them checks every name.
+        (void)TFuzzyRuleEvaluator(*FLogic);
+    } catch (const Exception& error) {
+        throw EInputError(Path, 0, error.GetMessage());
+    }
 }
 
 const TFuzzyVariable& TDefinitionFile::GetVariable(const std::string& Name) const {

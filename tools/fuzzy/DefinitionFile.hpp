@@ -16,8 +16,8 @@ namespace fuzzy::tool {
 class TDefinitionFile {
 public:
     /// Reads and parses Path. Raises EInputError naming the file (and the line, for text
-    /// that does not read) when it cannot be opened or read, does not read, or defines no
-    /// variable.
+    /// that does not read) when it cannot be opened or read, does not read, defines no
+    /// variable, or has a rule naming a variable or term it does not define.
     explicit TDefinitionFile(const std::string& Path);
 
     const std::string& GetPath() const { return FPath; }
