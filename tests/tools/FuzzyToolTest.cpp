@@ -49,8 +49,6 @@ protected:
         Write("bad.fuzzy", "(deffuzzy a\n  (range 0 10)\n  (values (term t (tri 1 x 3))))\n");
         Write("empty.fuzzy", "");
         Write("small.fuzzy", "(deffuzzy a (range 0 10) (values (term t (tri 1 2 3))))");
-        Write("badrule.fuzzy", "(deffuzzy a (range 0 10) (values (term t (tri 1 2 3))))\n"
-                               "(rules (rule (if (is a t)) (then (is a nope))))");
         fs::create_directory(FDir / "folder.svg"); // an output name already taken by a folder
     }
     ~FuzzyToolTest() override { fs::remove_all(FDir); }
@@ -189,6 +187,8 @@ TEST_F(FuzzyToolTest, AnswersVersionAndHelp) {
 // ---- check ----
 
 TEST_F(FuzzyToolTest, CheckListsWhatReadsAndReportsEveryFileThatDoesNot) {
+    Write("badrule.fuzzy", "(deffuzzy a (range 0 10) (values (term t (tri 1 2 3))))\n"
+                           "(rules (rule (if (is a t)) (then (is a nope))))");
     const TRun run =
         Run({"check", Heater, Path("bad.fuzzy"), Path("missing.fuzzy"), Path("empty.fuzzy"),
              Path(""), Path("badrule.fuzzy"), Path("small.fuzzy")});
