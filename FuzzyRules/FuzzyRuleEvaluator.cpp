@@ -6,6 +6,7 @@
 
 #include "FuzzyLogic/FuzzyDegrees.hpp"
 #include "FuzzyRules/FuzzyRuleMessages.hpp"
+#include "FuzzyRules/detail/RuleResolution.hpp"
 #include "platform/Exceptions.hpp"
 #include "platform/Format.hpp"
 
@@ -30,17 +31,6 @@ struct TFuzzyRuleEvaluator::TRule {
     std::vector<TConclusion> Conclusions;
 };
 
-namespace {
-
-const TFuzzySet& TermOf(const TFuzzyVariable& Variable, const std::string& Term, int Rule) {
-    const int index = Variable.GetItems()->IndexOf(Term);
-    if (index < 0)
-        throw EFzyRuleException(SRuleUnknownTerm, Rule, Variable.GetName(), Term);
-    return *Variable.GetItems()->GetItem(index);
-}
-
-} // namespace
-
 TFuzzyRuleEvaluator::TFuzzyRuleEvaluator(TFuzzyLogic& Logic, const TFuzzyRules& Rules)
     : FLogic(Logic) {
     Prepare(Rules);
@@ -51,53 +41,30 @@ TFuzzyRuleEvaluator::TFuzzyRuleEvaluator(TFuzzyRuleLogic& Logic)
 
 TFuzzyRuleEvaluator::~TFuzzyRuleEvaluator() = default;
 
-std::size_t TFuzzyRuleEvaluator::IndexOf(std::vector<std::string>& Names, const std::string& Name) {
-    const auto found = std::ranges::find(Names, Name);
-    if (found != Names.end())
-        return static_cast<std::size_t>(found - Names.begin());
-    Names.push_back(Name);
-    return Names.size() - 1;
-}
-
 TFuzzyVariable* TFuzzyRuleEvaluator::Variable(const std::string& Name) const {
     return FLogic.GetItems()->GetItemByName(Name);
 }
 
 void TFuzzyRuleEvaluator::Prepare(const TFuzzyRules& Rules) {
     const TFuzzyVariables& variables = *FLogic.GetItems();
-    auto variableOf = [&](const std::string& Name, int Rule) -> const TFuzzyVariable& {
-        const int index = variables.IndexOf(Name);
-        if (index < 0)
-            throw EFzyRuleException(SRuleUnknownVariable, Rule, Name);
-        return *variables.GetItem(index);
-    };
     for (const TFuzzyRule* source : Rules) {
+        rules::CheckComplete(*source);
         const int index = source->GetIndex();
-        if (source->GetPremises().empty())
-            throw EFzyRuleException(SRuleWithoutPremise, index);
-        if (source->GetConclusions().empty())
-            throw EFzyRuleException(SRuleWithoutConclusion, index);
         TRule& rule = FRules.emplace_back();
         rule.Index = index;
         rule.Connective = source->GetConnectiveFamily();
         rule.Weight = source->GetWeight();
         for (const TFuzzyPremise& premise : source->GetPremises()) {
-            const TFuzzySet& term =
-                TermOf(variableOf(premise.Variable, index), premise.Term, index);
-            // A copy in no variable's terms: it never shows in the definition text, and
-            // hedging it leaves the term as it is.
-            std::unique_ptr<TFuzzySet> set(TFuzzySet::Create(nullptr));
-            set->Assign(&term);
-            for (const TFuzzyHedge hedge : premise.Hedges)
-                set->Hedge(hedge);
-            if (premise.Negated)
-                set->Hedge(TFuzzyHedge::fhNot);
-            rule.Premises.push_back({IndexOf(FInputNames, premise.Variable), std::move(set)});
+            const TFuzzySet& term = rules::TermOf(
+                rules::VariableOf(variables, premise.Variable, index), premise.Term, index);
+            rule.Premises.push_back({rules::IndexOfName(FInputNames, premise.Variable),
+                                     rules::PremiseSet(term, premise)});
         }
         for (const TFuzzyConclusion& conclusion : source->GetConclusions()) {
-            (void)TermOf(variableOf(conclusion.Variable, index), conclusion.Term, index);
+            (void)rules::TermOf(rules::VariableOf(variables, conclusion.Variable, index),
+                                conclusion.Term, index);
             rule.Conclusions.push_back(
-                {IndexOf(FOutputNames, conclusion.Variable), conclusion.Term});
+                {rules::IndexOfName(FOutputNames, conclusion.Variable), conclusion.Term});
         }
         FRuleTexts.push_back(source->ToString());
     }

@@ -73,7 +73,6 @@ private:
     struct TRule;
 
     void Prepare(const TFuzzyRules& Rules);
-    std::size_t IndexOf(std::vector<std::string>& Names, const std::string& Name);
     /// The variable named Name, looked up afresh.
     TFuzzyVariable* Variable(const std::string& Name) const;
     void MakeFacts();
