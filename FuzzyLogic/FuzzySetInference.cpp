@@ -127,15 +127,13 @@ TFuzzySet* TFuzzySet::AlphaCutoff(TFzyFloat CutOff, bool StrongCutoff) {
 }
 
 TFzyFloat TFuzzySet::GetCorrelationStrength(const TFuzzySet* Match) const {
-    FMax = 0;
-    Walk(walk::Required(Match), [this](TFzyFloat X1, TFzyFloat Y1, TFzyFloat X2, TFzyFloat Y2) {
-        return FuzzyOperatorMaxOfMin(X1, Y1, X2, Y2);
-    });
+    FMax = kernels::CorrelationStrength(FValues->GetCurve(),
+                                        walk::Required(Match).FValues->GetCurve());
     return FMax;
 }
 
 bool TFuzzySet::FuzzyOperatorMaxOfMin(TFzyFloat, TFzyFloat Y1, TFzyFloat, TFzyFloat Y2) const {
-    FMax = std::max(FMax, std::min(Y1, Y2));
+    FMax = kernels::MaxOfMin(FMax, Y1, Y2);
     return false;
 }
 
