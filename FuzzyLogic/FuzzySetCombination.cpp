@@ -45,6 +45,13 @@ bool AppendPoint(TFuzzySetValues* Values, TFzyFloat X, TFzyFloat Y) {
     return false;
 }
 
+// The operator callback that appends (X1, Formula(Y1, Y2)).
+TFuzzyOperator ApplyFormula(degrees::TFormula Formula) {
+    return [Formula](TFuzzySetValues* Values, TFzyFloat X1, TFzyFloat Y1, TFzyFloat, TFzyFloat Y2) {
+        return AppendPoint(Values, X1, Formula(Y1, Y2));
+    };
+}
+
 } // namespace
 
 bool TFuzzySet::Iterate(const TFuzzySet* FuzzySet, const TFuzzyComparison& Comparison) const {
@@ -85,28 +92,15 @@ TFuzzySet* TFuzzySet::Union(const TFuzzySet* FuzzySet) {
 }
 
 TFuzzySet* TFuzzySet::Intersection(const TFuzzySet* FuzzySet, TFuzzyOperation IntersectionType) {
-    static const TFuzzyOperator callbacks[] = {FuzzyOperatorMin,
-                                               FuzzyOperatorMean,
-                                               FuzzyOperatorMeanSqr,
-                                               FuzzyOperatorMeanSqrt,
-                                               FuzzyOperatorIntersectionProduct,
-                                               FuzzyOperatorIntersectionBoundedSum};
-    const auto index = static_cast<std::size_t>(IntersectionType);
-    if (index >= std::size(callbacks)) // also foSum: the intersection family has no sum
-        throw EFzyException(SInvalidFuzzyOperation, GetEnumName(IntersectionType));
+    // The formula first: it refuses foSum and values outside the enumeration.
+    const degrees::TFormula formula = degrees::IntersectionFormula(IntersectionType);
     return Operator(FuzzySet, std::string(FuzzyIntersectionKeywords[IntersectionType]),
-                    callbacks[index]);
+                    ApplyFormula(formula));
 }
 
 TFuzzySet* TFuzzySet::Union(const TFuzzySet* FuzzySet, TFuzzyOperation UnionType) {
-    static const TFuzzyOperator callbacks[] = {
-        FuzzyOperatorMax,      FuzzyOperatorUnionMean,    FuzzyOperatorMeanSqr,
-        FuzzyOperatorMeanSqrt, FuzzyOperatorUnionProduct, FuzzyOperatorUnionBoundedSum,
-        FuzzyOperatorUnionSum};
-    const auto index = static_cast<std::size_t>(UnionType);
-    if (index >= std::size(callbacks))
-        throw EFzyException(SInvalidFuzzyOperation, GetEnumName(UnionType));
-    return Operator(FuzzySet, std::string(FuzzyUnionKeywords[UnionType]), callbacks[index]);
+    const degrees::TFormula formula = degrees::UnionFormula(UnionType);
+    return Operator(FuzzySet, std::string(FuzzyUnionKeywords[UnionType]), ApplyFormula(formula));
 }
 
 // "Zero" here means below the tolerance.

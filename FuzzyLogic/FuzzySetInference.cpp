@@ -9,6 +9,7 @@
 #include "FuzzyConsts/FuzzyNames.hpp"
 #include "FuzzyLogic/FuzzySet.hpp"
 #include "FuzzyLogic/detail/FuzzySetWalk.hpp"
+#include "FuzzyLogic/kernels/FuzzyOperations.hpp"
 #include "platform/Exceptions.hpp"
 #include "platform/Format.hpp"
 #include "platform/Pending.hpp"
@@ -162,23 +163,7 @@ TFuzzySet* TFuzzySet::Infer(const TFuzzySet* NewEvidence, bool Unconditional) {
 
 TFuzzySet* TFuzzySet::Infer(const TFuzzySet* NewEvidence, TFuzzyInferenceMethod InferenceMethod,
                             bool Unconditional) {
-    TFuzzyOperation operation = TFuzzyOperation::foZadeh;
-    switch (InferenceMethod) {
-    case TFuzzyInferenceMethod::fimAdditive:
-        operation = TFuzzyOperation::foSum;
-        break;
-    case TFuzzyInferenceMethod::fimMean:
-        operation = TFuzzyOperation::foMean;
-        break;
-    case TFuzzyInferenceMethod::fimProduct:
-        operation = TFuzzyOperation::foProduct;
-        break;
-    case TFuzzyInferenceMethod::fimBoundedSum:
-        operation = TFuzzyOperation::foBoundedSum;
-        break;
-    default: // fimMinMax and anything unknown
-        break;
-    }
+    const TFuzzyOperation operation = kernels::InferenceOperation(InferenceMethod);
     // Unconditional rules restrict the solution; conditional ones accumulate into it.
     return Unconditional ? Intersection(NewEvidence, operation) : Union(NewEvidence, operation);
 }

@@ -12,22 +12,20 @@
 
 namespace fuzzy::kernels {
 
-/// The formula of a family's union (Union) or intersection at one event of the walk.
-using TFormula = TFzyFloat (*)(TFzyFloat, TFzyFloat);
-
-/// The union formula of the inference method: how a solution accumulates new evidence.
-inline TFormula InferenceFormula(TFuzzyInferenceMethod Method) {
+/// The union family by which a solution accumulates new evidence under the inference
+/// method.
+inline TFuzzyOperation InferenceOperation(TFuzzyInferenceMethod Method) {
     switch (Method) {
     case TFuzzyInferenceMethod::fimAdditive:
-        return degrees::UnionSum;
+        return TFuzzyOperation::foSum;
     case TFuzzyInferenceMethod::fimMean:
-        return degrees::UnionMean;
+        return TFuzzyOperation::foMean;
     case TFuzzyInferenceMethod::fimProduct:
-        return degrees::UnionProduct;
+        return TFuzzyOperation::foProduct;
     case TFuzzyInferenceMethod::fimBoundedSum:
-        return degrees::UnionBoundedSum;
+        return TFuzzyOperation::foBoundedSum;
     default: // fimMinMax and anything unknown
-        return degrees::Max;
+        return TFuzzyOperation::foZadeh;
     }
 }
 
