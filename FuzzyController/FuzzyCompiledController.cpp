@@ -79,9 +79,7 @@ void TCompiledController::ComputePremiseStrengths(TControllerScratch& Scratch) c
             continue;
         }
         // The fact of a crisp input is a spike on a free set's axis.
-        const TFzyFloat at = kernels::StoredX(x, FreeAxis);
-        const TPoint fact[] = {{at, 0}, {at, 1}, {at, 0}};
-        Scratch.FPremiseStrengths[s] = kernels::CorrelationStrength(curve, {fact, true});
+        Scratch.FPremiseStrengths[s] = kernels::CrispStrength(curve, kernels::StoredX(x, FreeAxis));
     }
 }
 
@@ -89,13 +87,8 @@ TFzyFloat TCompiledController::RuleStrength(const TRule& Rule,
                                             const TControllerScratch& Scratch) const {
     const std::size_t* slots = FRulePremises.data() + Rule.FirstPremise;
     TFzyFloat strength = Scratch.FPremiseStrengths[slots[0]];
-    if (Rule.PremiseCount > 1) {
-        const degrees::TFormula fold = Rule.Connective == TPlanConnective::pcAnd
-                                           ? degrees::IntersectionFormula(Rule.Family)
-                                           : degrees::UnionFormula(Rule.Family);
-        for (std::size_t p = 1; p < Rule.PremiseCount; ++p)
-            strength = fold(strength, Scratch.FPremiseStrengths[slots[p]]);
-    }
+    for (std::size_t p = 1; p < Rule.PremiseCount; ++p)
+        strength = Rule.Fold(strength, Scratch.FPremiseStrengths[slots[p]]);
     return strength * Rule.Weight;
 }
 

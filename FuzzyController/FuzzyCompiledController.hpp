@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "FuzzyController/FuzzyControllerPlan.hpp"
+#include "FuzzyLogic/FuzzyDegrees.hpp"
 #include "FuzzyLogic/kernels/FuzzyCleanup.hpp"
 
 namespace fuzzy::controller {
@@ -90,8 +91,7 @@ private:
         std::size_t PremiseCount;
         std::size_t FirstConclusion; // into FConclusions
         std::size_t ConclusionCount;
-        TPlanConnective Connective;
-        TFuzzyOperation Family;
+        degrees::TFormula Fold; // the connective's formula
         TFzyFloat Weight;
     };
     struct TConclusion {

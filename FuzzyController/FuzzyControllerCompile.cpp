@@ -90,13 +90,14 @@ TCompiledController TCompiledController::Compile(const TPlan& Plan, TSemantics S
     for (std::size_t r = 0; r < Plan.Rules.size(); ++r) {
         const TPlanRule& rule = Plan.Rules[r];
         CheckRule(rule, r);
-        TRule laid{compiled.FRulePremises.size(),
-                   rule.Premises.size(),
-                   compiled.FConclusions.size(),
-                   rule.Conclusions.size(),
-                   rule.Connective,
-                   rule.Family,
-                   rule.Weight};
+        const TRule laid{compiled.FRulePremises.size(),
+                         rule.Premises.size(),
+                         compiled.FConclusions.size(),
+                         rule.Conclusions.size(),
+                         rule.Connective == TPlanConnective::pcAnd
+                             ? degrees::IntersectionFormula(rule.Family)
+                             : degrees::UnionFormula(rule.Family),
+                         rule.Weight};
         for (const TPlanPremise& premise : rule.Premises) {
             const std::pair key{CheckedIndex(premise.Input, Plan.Inputs.size(), r, "input"),
                                 CheckedIndex(premise.Term, Plan.PremiseTerms.size(), r, "term")};

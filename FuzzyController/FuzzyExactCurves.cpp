@@ -10,32 +10,32 @@ namespace fuzzy::controller::exact {
 
 namespace {
 
-// Walks a function in ascending X, giving the values just left and just right of any X.
-class TSweep {
+// One function's place in a merge of breakpoints: the index of its first point not yet
+// passed. Beyond its last point the function is flat.
+class TCursor {
 public:
-    explicit TSweep(TPoints Function) : FPoints(Function) {}
+    explicit TCursor(TPoints Function) : FPoints(Function) {}
 
-    void At(TFzyFloat X, TFzyFloat& Left, TFzyFloat& Right) {
-        while (FIndex + 1 < FPoints.size() && FPoints[FIndex].X < X)
-            ++FIndex;
-        const TPoint& point = FPoints[FIndex];
-        if (point.X != X && FIndex > 0) {
-            const TPoint& before = FPoints[FIndex - 1];
-            Left = Right = before.Y + (X - before.X) / (point.X - before.X) * (point.Y - before.Y);
-            return;
-        }
-        Left = point.Y;
-        std::size_t last = FIndex;
-        while (last + 1 < FPoints.size() && FPoints[last + 1].X == X)
-            ++last;
-        Right = FPoints[last].Y;
+    bool Done() const { return FIndex >= FPoints.size(); }
+    TFzyFloat NextX() const { return FPoints[FIndex].X; }
+    /// The value just left of X, X at or before the next point.
+    TFzyFloat LeftOf(TFzyFloat X) const {
+        if (Done())
+            return FPoints.back().Y;
+        const TPoint& next = FPoints[FIndex];
+        if (next.X == X || FIndex == 0)
+            return next.Y;
+        const TPoint& before = FPoints[FIndex - 1];
+        return before.Y + (X - before.X) / (next.X - before.X) * (next.Y - before.Y);
     }
-    /// The next breakpoint right of X, or X itself at the end.
-    TFzyFloat NextAfter(TFzyFloat X) const {
-        for (std::size_t i = FIndex; i < FPoints.size(); ++i)
-            if (FPoints[i].X > X)
-                return FPoints[i].X;
-        return X;
+    /// Passes the points at X; the value just right of X.
+    TFzyFloat PassRightOf(TFzyFloat X) {
+        const TFzyFloat left = LeftOf(X);
+        if (Done() || FPoints[FIndex].X != X)
+            return left;
+        while (FIndex < FPoints.size() && FPoints[FIndex].X == X)
+            ++FIndex;
+        return FPoints[FIndex - 1].Y;
     }
 
 private:
@@ -114,37 +114,25 @@ void Scale(TPoints Function, TFzyFloat Factor, std::vector<TPoint>& Result) {
 void Unite(TFuzzyInferenceMethod Method, TPoints A, TPoints B, std::vector<TPoint>& Result) {
     Result.clear();
     const degrees::TFormula formula = degrees::UnionFormula(kernels::InferenceOperation(Method));
-    TSweep a(A);
-    TSweep b(B);
-    TFzyFloat x = std::min(A.front().X, B.front().X);
-    const TFzyFloat end = std::max(A.back().X, B.back().X);
-    TFzyFloat rightA = 0;
-    TFzyFloat rightB = 0;
+    TCursor a(A);
+    TCursor b(B);
+    TFzyFloat x = std::min(a.NextX(), b.NextX());
     while (true) {
-        TFzyFloat leftA = 0;
-        TFzyFloat leftB = 0;
-        const TFzyFloat previousX = x;
-        a.At(x, leftA, rightA);
-        b.At(x, leftB, rightB);
-        AppendPoint(Result, x, formula(leftA, leftB));
+        AppendPoint(Result, x, formula(a.LeftOf(x), b.LeftOf(x)));
+        const TFzyFloat rightA = a.PassRightOf(x);
+        const TFzyFloat rightB = b.PassRightOf(x);
         AppendPoint(Result, x, formula(rightA, rightB));
-        if (x == end)
+        if (a.Done() && b.Done())
             break;
-        const TFzyFloat next = std::min(a.NextAfter(x), b.NextAfter(x));
-        TFzyFloat nextLeftA = 0;
-        TFzyFloat nextLeftB = 0;
-        TFzyFloat ignored = 0;
-        TSweep probeA = a;
-        TSweep probeB = b;
-        probeA.At(next, nextLeftA, ignored);
-        probeB.At(next, nextLeftB, ignored);
+        const TFzyFloat next = a.Done()   ? b.NextX()
+                               : b.Done() ? a.NextX()
+                                          : std::min(a.NextX(), b.NextX());
+        const TFzyFloat nextA = a.LeftOf(next);
+        const TFzyFloat nextB = b.LeftOf(next);
         TFzyFloat t = 0;
-        if (Bend(Method, rightA, rightB, nextLeftA, nextLeftB, t)) {
-            const TFzyFloat crossX = previousX + t * (next - previousX);
-            AppendPoint(
-                Result, crossX,
-                formula(rightA + t * (nextLeftA - rightA), rightB + t * (nextLeftB - rightB)));
-        }
+        if (Bend(Method, rightA, rightB, nextA, nextB, t))
+            AppendPoint(Result, x + t * (next - x),
+                        formula(rightA + t * (nextA - rightA), rightB + t * (nextB - rightB)));
         x = next;
     }
 }

@@ -29,7 +29,8 @@ public:
     TGridController(int Inputs, int Terms, int Points) {
         FLogic->SetAutoTerms(false);
         for (int i = 0; i < Inputs; ++i)
-            FInputs.push_back(AddVariable("in" + std::to_string(i), Terms, Points));
+            FInputs.push_back(
+                AddVariable(std::string("in").append(std::to_string(i)), Terms, Points));
         FOutput = AddVariable("out", 7, Points);
         std::vector<int> terms(static_cast<std::size_t>(Inputs), 0);
         do {
@@ -117,7 +118,10 @@ private:
         variable->SetMinimum(0);
         const double step = 100.0 / Terms;
         for (int t = 0; t < Terms; ++t) {
-            TFuzzySet* term = variable->GetItems()->Add("t" + std::to_string(t));
+            // Appended, not "t" + number: g++ 12 warns falsely of overlapping copies there.
+            std::string name = "t";
+            name += std::to_string(t);
+            TFuzzySet* term = variable->GetItems()->Add(name);
             const double center = step * (t + 0.5);
             term->CreatePIFunctionValues(Points, center - step, center + step, center);
         }

@@ -189,4 +189,41 @@ inline TFzyFloat CorrelationStrength(const TCurve& First, const TCurve& Second) 
     return highest;
 }
 
+/// The part of Curve that a walk against a spike at X (a crisp value's fact) can tell from
+/// the whole curve: from the last point left of X by more than a few tolerances to the
+/// first point right of it by as much. Away from X the spike is flat at 0, so no event
+/// there lifts the correlation strength, no crossing happens there, and the walk's state on
+/// reaching X depends only on the points around it: the strength over the part is the
+/// strength over the whole curve, to the bit.
+inline TCurve AroundSpike(const TCurve& Curve, TFzyFloat X) {
+    constexpr TFzyFloat Margin = 4 * FuzzyEpsilon; // the same in CrispStrength
+    const TPoints points = Curve.Points;
+    if (points.empty())
+        return Curve;
+    std::size_t first = 0;
+    for (std::size_t i = 0; i < points.size(); ++i)
+        if (points[i].X < X - Margin)
+            first = i;
+    std::size_t last = first;
+    while (last + 1 < points.size() && !(points[last].X > X + Margin))
+        ++last;
+    return {points.subspan(first, last - first + 1), Curve.ExactlyOrdered};
+}
+
+/// The correlation strength of Curve with the fact of the crisp value X: the spike
+/// (X, 0), (X, 1), (X, 0), as CreateCrispValue makes it on a free set. When no point of the
+/// curve lies within a few tolerances of X, the walk meets the spike only at X itself, where
+/// the curve's membership is the one value above 0 it can see: that is the strength then.
+inline TFzyFloat CrispStrength(const TCurve& Curve, TFzyFloat X) {
+    constexpr TFzyFloat Margin = 4 * FuzzyEpsilon;
+    const TCurve around = AroundSpike(Curve, X);
+    const bool clear =
+        std::none_of(around.Points.begin(), around.Points.end(),
+                     [X](const TPoint& P) { return P.X >= X - Margin && P.X <= X + Margin; });
+    if (clear && !around.Points.empty())
+        return MaxOfMin(0, Membership(around, X), 1);
+    const TPoint spike[] = {{X, 0}, {X, 1}, {X, 0}};
+    return CorrelationStrength(around, {spike, true});
+}
+
 } // namespace fuzzy::kernels
