@@ -61,6 +61,8 @@ inline constexpr const char* SNotAnInterfaceSet = "The fuzzy set is not a TIFuzz
 inline constexpr const char* SEntryWithoutVariable = "The entry carries no fuzzy variable";
 // The compiled controller's plan and inputs.
 inline constexpr const char* SControllerInputCount = "The controller takes %d inputs, %d given";
+inline constexpr const char* SControllerIndexOutOfRange =
+    "Index %d is out of range: the last evaluation has %d";
 inline constexpr const char* SControllerInputNotFinite =
     "Controller input \"%s\" is not a finite number";
 inline constexpr const char* SPlanInvalidRange =

@@ -25,6 +25,13 @@ kernels::TAxis AxisOf(const TPlanOutput& Output) {
 
 } // namespace
 
+std::size_t TControllerScratch::Checked(std::size_t Index, std::size_t Count) {
+    if (Index >= Count)
+        throw EArgumentOutOfRangeException(SControllerIndexOutOfRange, static_cast<int>(Index),
+                                           static_cast<int>(Count));
+    return Index;
+}
+
 void TCompiledController::Prepare(TControllerScratch& Scratch) const {
     Scratch.FInputs.resize(FInputs.size());
     Scratch.FClamped.resize(FInputs.size());

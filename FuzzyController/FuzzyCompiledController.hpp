@@ -32,20 +32,24 @@ public:
     std::span<const TOutputResult> GetResults() const { return FResults; }
     /// The inputs as evaluated: clamped into their ranges.
     std::span<const TFzyFloat> GetInputs() const { return FInputs; }
-    /// True when the input was outside its range and was clamped.
-    bool WasClamped(std::size_t Input) const { return FClamped.at(Input) != 0; }
+    /// True when the input was outside its range and was clamped. The index functions
+    /// raise EArgumentOutOfRangeException for an index outside the last evaluation.
+    bool WasClamped(std::size_t Input) const { return FClamped[Checked(Input, FClamped.size())]; }
     /// Each rule's strength: its premises folded by its connective, times its weight.
     std::span<const TFzyFloat> GetRuleStrengths() const { return FRuleStrengths; }
     /// True when the rule reached the threshold of at least one output it concludes on.
-    bool RuleFired(std::size_t Rule) const { return FRuleFired.at(Rule) != 0; }
+    bool RuleFired(std::size_t Rule) const { return FRuleFired[Checked(Rule, FRuleFired.size())]; }
     /// The solution of an output as points (empty when no rule fired for it).
     std::span<const TPoint> GetSolution(std::size_t Output) const {
-        return FHasSolution.at(Output) != 0 ? std::span<const TPoint>(FSolutions[Output])
-                                            : std::span<const TPoint>();
+        return FHasSolution[Checked(Output, FHasSolution.size())] != 0
+                   ? std::span<const TPoint>(FSolutions[Output])
+                   : std::span<const TPoint>();
     }
 
 private:
     friend class TCompiledController;
+
+    static std::size_t Checked(std::size_t Index, std::size_t Count);
 
     std::vector<TFzyFloat> FInputs;
     std::vector<std::uint8_t> FClamped;

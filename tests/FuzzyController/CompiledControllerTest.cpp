@@ -162,6 +162,10 @@ TEST(CompiledController, RefusesInputsThatAreNotFiniteAndKeepsTheLastAnswer) {
                   "The controller takes 2 inputs, 1 given");
     EXPECT_EQ(scratch.GetResults()[0].Value, answer);
     EXPECT_EQ(scratch.GetInputs()[0], 1.0);
+    EXPECT_RAISES((void)scratch.RuleFired(9), EArgumentOutOfRangeException,
+                  "Index 9 is out of range: the last evaluation has 9");
+    EXPECT_RAISES((void)scratch.GetSolution(1), EArgumentOutOfRangeException,
+                  "Index 1 is out of range: the last evaluation has 1");
 }
 
 struct TPlanFault {
