@@ -59,6 +59,22 @@ inline constexpr const char* SFewerInputsThanAntecedents = "Fewer inputs than an
 // Interface references that do not lead to the library's own classes (EIntfCastError).
 inline constexpr const char* SNotAnInterfaceSet = "The fuzzy set is not a TIFuzzySet";
 inline constexpr const char* SEntryWithoutVariable = "The entry carries no fuzzy variable";
+// The compiled controller's plan and inputs.
+inline constexpr const char* SControllerInputCount = "The controller takes %d inputs, %d given";
+inline constexpr const char* SControllerIndexOutOfRange =
+    "Index %d is out of range: the last evaluation has %d";
+inline constexpr const char* SControllerInputNotFinite =
+    "Controller input \"%s\" is not a finite number";
+inline constexpr const char* SPlanInvalidRange =
+    "Invalid range of \"%s\": minimum %.4f, maximum %.4f";
+inline constexpr const char* SPlanInvalidThreshold = "Invalid threshold of output \"%s\": %.4f";
+inline constexpr const char* SPlanInvalidMethod = "Invalid %s method: %d";
+inline constexpr const char* SPlanInvalidTerm =
+    "Invalid points of %s: each point finite with Y >= 0, X never decreasing";
+inline constexpr const char* SPlanIndexOutOfRange = "Rule %d: %s index %d is out of range";
+inline constexpr const char* SPlanInvalidWeight = "Rule %d: weight %.4f is outside [0, 1]";
+inline constexpr const char* SPlanEmptyRule = "Rule %d has no %s";
+inline constexpr const char* SPlanInvalidConnective = "Rule %d: invalid connective family %d";
 inline constexpr const char* SLowFuzzyTerm = "low";
 inline constexpr const char* SMediumFuzzyTerm = "medium";
 inline constexpr const char* SHighFuzzyTerm = "high";

@@ -10,28 +10,34 @@ namespace fuzzy::degrees {
 
 namespace {
 
-using TFormula = TFzyFloat (*)(TFzyFloat, TFzyFloat);
-
 template <std::size_t N>
-TFzyFloat Apply(const TFormula (&Formulas)[N], TFuzzyOperation Family, TFzyFloat A, TFzyFloat B) {
+TFormula Pick(const TFormula (&Formulas)[N], TFuzzyOperation Family) {
     const auto index = static_cast<std::size_t>(Family);
     if (index >= N)
         throw EFzyException(SInvalidFuzzyOperation, GetEnumName(Family));
-    return Formulas[index](A, B);
+    return Formulas[index];
 }
 
 } // namespace
 
-TFzyFloat Intersect(TFuzzyOperation Family, TFzyFloat A, TFzyFloat B) {
+TFormula IntersectionFormula(TFuzzyOperation Family) {
     static const TFormula formulas[] = {
         Min, Mean, MeanSqr, MeanSqrt, IntersectionProduct, IntersectionBoundedSum};
-    return Apply(formulas, Family, A, B);
+    return Pick(formulas, Family);
+}
+
+TFormula UnionFormula(TFuzzyOperation Family) {
+    static const TFormula formulas[] = {Max,          UnionMean,       MeanSqr, MeanSqrt,
+                                        UnionProduct, UnionBoundedSum, UnionSum};
+    return Pick(formulas, Family);
+}
+
+TFzyFloat Intersect(TFuzzyOperation Family, TFzyFloat A, TFzyFloat B) {
+    return IntersectionFormula(Family)(A, B);
 }
 
 TFzyFloat Unite(TFuzzyOperation Family, TFzyFloat A, TFzyFloat B) {
-    static const TFormula formulas[] = {Max,          UnionMean,       MeanSqr, MeanSqrt,
-                                        UnionProduct, UnionBoundedSum, UnionSum};
-    return Apply(formulas, Family, A, B);
+    return UnionFormula(Family)(A, B);
 }
 
 } // namespace fuzzy::degrees

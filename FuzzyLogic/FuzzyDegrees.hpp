@@ -45,6 +45,14 @@ inline TFzyFloat UnionSum(TFzyFloat A, TFzyFloat B) {
     return A + B;
 }
 
+using TFormula = TFzyFloat (*)(TFzyFloat, TFzyFloat);
+
+/// The formula of an intersection family. Raises EFzyException for foSum, which has no
+/// intersection, and for a value outside the enumeration.
+TFormula IntersectionFormula(TFuzzyOperation Family);
+/// The formula of a union family. Raises EFzyException for a value outside the enumeration.
+TFormula UnionFormula(TFuzzyOperation Family);
+
 /// A and B under an intersection family ("and", "and-mean", ...). Raises EFzyException for
 /// foSum, which has no intersection, and for a value outside the enumeration.
 TFzyFloat Intersect(TFuzzyOperation Family, TFzyFloat A, TFzyFloat B);

@@ -290,19 +290,6 @@ private:
     /// Prefix, then each point as "(x y) " in order, then ")".
     std::string WritePoints(std::string Prefix) const;
     int GetExtremeYValueOfX(int Index, int Direction, bool Highest) const;
-
-    /// Remembers where the last membership query ended, so that a walk asking for
-    /// ascending X values moves forward instead of searching afresh.
-    struct TMembershipCursor {
-        int Index = 1;
-        TFzyFloat LastX = 0;
-        bool Started = false;
-    };
-    template <class FindIndex>
-    TFzyFloat MembershipAt(TFzyFloat X, FindIndex&& FirstAtOrRightOf) const;
-    TFzyFloat DegreeOfMembership(TFzyFloat X, TMembershipCursor& Cursor) const;
-    int FindFirstAtOrRightOf(TFzyFloat X) const;
-
     template <class Comparison>
     bool Walk(const TFuzzySet& Other, Comparison&& Callback) const;
     /// A new, empty set for the result of an operation (see Operator for its ownership).

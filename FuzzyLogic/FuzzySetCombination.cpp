@@ -14,40 +14,26 @@
 #include "FuzzyLogic/FuzzyMath.hpp"
 #include "FuzzyLogic/FuzzySet.hpp"
 #include "FuzzyLogic/detail/FuzzySetWalk.hpp"
+#include "FuzzyLogic/kernels/FuzzyCleanup.hpp"
 #include "platform/Pending.hpp"
 
 namespace fuzzy {
 
 namespace {
 
-// Marks the points of a result that its curve does without. Inside the curve a horizontal
-// run keeps only its first and last points, a run at the start only its last and one at
-// the end only its first (the curve is flat beyond its ends anyway).
-void MarkHorizontalRuns(const TFuzzySetValues& Values, std::vector<bool>& Doomed) {
-    const int count = Values.GetCount();
-    int run = 1;
-    for (int k = 1; k < count; ++k) {
-        // Point k - 1 is the one before k among the points still kept.
-        if (!FloatEquals(Values[k - 1]->GetY(), Values[k]->GetY()))
-            run = 0;
-        else if (++run > 1)
-            Doomed[static_cast<std::size_t>(k - 1)] = true;
-    }
-    int beforeLast = count - 2;
-    while (beforeLast >= 0 && Doomed[static_cast<std::size_t>(beforeLast)])
-        --beforeLast;
-    if (beforeLast >= 0 && FloatEquals(Values[beforeLast]->GetY(), Values[count - 1]->GetY()))
-        Doomed[static_cast<std::size_t>(count - 1)] = true;
-}
-
 // The result of a walk, in X order, without the points its curve does not need, removed
 // in one pass however many there are.
 void SimplifyResult(TFuzzySetValues& Values) {
     Values.Sort();
     std::vector<bool> doomed(static_cast<std::size_t>(Values.GetCount()), false);
-    MarkHorizontalRuns(Values, doomed);
+    kernels::MarkHorizontalRuns(Values.GetCurve().Points, doomed);
     Values.MarkOverfullLines(doomed);
     Values.DeleteItems(doomed);
+}
+
+// True when every Y equals the first within the tolerance.
+bool IsFlat(const TFuzzySetValues& Values) {
+    return Values.SkipY(0, Values[0]->GetY(), +1) == -1;
 }
 
 const std::string& ExpressionOrName(const TFuzzySet& Set) {
@@ -57,6 +43,13 @@ const std::string& ExpressionOrName(const TFuzzySet& Set) {
 bool AppendPoint(TFuzzySetValues* Values, TFzyFloat X, TFzyFloat Y) {
     Values->Add(X, Y);
     return false;
+}
+
+// The operator callback that appends (X1, Formula(Y1, Y2)).
+TFuzzyOperator ApplyFormula(degrees::TFormula Formula) {
+    return [Formula](TFuzzySetValues* Values, TFzyFloat X1, TFzyFloat Y1, TFzyFloat, TFzyFloat Y2) {
+        return AppendPoint(Values, X1, Formula(Y1, Y2));
+    };
 }
 
 } // namespace
@@ -100,28 +93,15 @@ TFuzzySet* TFuzzySet::Union(const TFuzzySet* FuzzySet) const {
 
 TFuzzySet* TFuzzySet::Intersection(const TFuzzySet* FuzzySet,
                                    TFuzzyOperation IntersectionType) const {
-    static const TFuzzyOperator callbacks[] = {FuzzyOperatorMin,
-                                               FuzzyOperatorMean,
-                                               FuzzyOperatorMeanSqr,
-                                               FuzzyOperatorMeanSqrt,
-                                               FuzzyOperatorIntersectionProduct,
-                                               FuzzyOperatorIntersectionBoundedSum};
-    const auto index = static_cast<std::size_t>(IntersectionType);
-    if (index >= std::size(callbacks)) // also foSum: the intersection family has no sum
-        throw EFzyException(SInvalidFuzzyOperation, GetEnumName(IntersectionType));
+    // The formula first: it refuses foSum and values outside the enumeration.
+    const degrees::TFormula formula = degrees::IntersectionFormula(IntersectionType);
     return Operator(FuzzySet, std::string(FuzzyIntersectionKeywords[IntersectionType]),
-                    callbacks[index]);
+                    ApplyFormula(formula));
 }
 
 TFuzzySet* TFuzzySet::Union(const TFuzzySet* FuzzySet, TFuzzyOperation UnionType) const {
-    static const TFuzzyOperator callbacks[] = {
-        FuzzyOperatorMax,      FuzzyOperatorUnionMean,    FuzzyOperatorMeanSqr,
-        FuzzyOperatorMeanSqrt, FuzzyOperatorUnionProduct, FuzzyOperatorUnionBoundedSum,
-        FuzzyOperatorUnionSum};
-    const auto index = static_cast<std::size_t>(UnionType);
-    if (index >= std::size(callbacks))
-        throw EFzyException(SInvalidFuzzyOperation, GetEnumName(UnionType));
-    return Operator(FuzzySet, std::string(FuzzyUnionKeywords[UnionType]), callbacks[index]);
+    const degrees::TFormula formula = degrees::UnionFormula(UnionType);
+    return Operator(FuzzySet, std::string(FuzzyUnionKeywords[UnionType]), ApplyFormula(formula));
 }
 
 // "Zero" here means below the tolerance.
@@ -131,7 +111,7 @@ bool TFuzzySet::Intersects(const TFuzzySet* FuzzySet) const {
     if (first.GetCount() == 0 || second.GetCount() == 0)
         return false;
     auto allZero = [](const TFuzzySetValues& values) {
-        return values[0]->GetY() < FuzzyEpsilon && walk::IsFlat(values);
+        return values[0]->GetY() < FuzzyEpsilon && IsFlat(values);
     };
     if (allZero(first) && !allZero(second))
         return false;

@@ -10,6 +10,7 @@
 #include "FuzzyConsts/FuzzyMessages.hpp"
 #include "FuzzyConsts/FuzzyNames.hpp"
 #include "FuzzyLogic/FuzzySet.hpp"
+#include "FuzzyLogic/kernels/FuzzyOperations.hpp"
 #include "platform/Exceptions.hpp"
 
 namespace fuzzy {
@@ -29,7 +30,7 @@ std::optional<TFzyFloat> Modified(TBaseFuzzyHedge Type, TFzyFloat V, TFzyFloat V
     case TBaseFuzzyHedge::bfhAdd:
         return V + Value;
     case TBaseFuzzyHedge::bfhMultiply:
-        return V * Value;
+        return kernels::CorrelatedY(TFuzzyCorrelationMethod::fcmProduct, V, Value);
     case TBaseFuzzyHedge::bfhPower:
         if (ModifyY ? (V > 0 && V < 1) : V > 0)
             return std::pow(V, Value);
@@ -38,8 +39,10 @@ std::optional<TFzyFloat> Modified(TBaseFuzzyHedge Type, TFzyFloat V, TFzyFloat V
         return V < Value ? std::optional(Value) : std::nullopt;
     case TBaseFuzzyHedge::bfgCutLessEq:
         return V <= Value ? std::optional(Value) : std::nullopt;
-    case TBaseFuzzyHedge::bfhCutGreater:
-        return V > Value ? std::optional(Value) : std::nullopt;
+    case TBaseFuzzyHedge::bfhCutGreater: // the correlation by minimum
+        return V > Value ? std::optional(
+                               kernels::CorrelatedY(TFuzzyCorrelationMethod::fcmMinimum, V, Value))
+                         : std::nullopt;
     case TBaseFuzzyHedge::bfhCutGreaterEq:
         return V >= Value ? std::optional(Value) : std::nullopt;
     default:

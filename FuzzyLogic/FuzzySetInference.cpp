@@ -9,6 +9,7 @@
 #include "FuzzyConsts/FuzzyNames.hpp"
 #include "FuzzyLogic/FuzzySet.hpp"
 #include "FuzzyLogic/detail/FuzzySetWalk.hpp"
+#include "FuzzyLogic/kernels/FuzzyOperations.hpp"
 #include "platform/Exceptions.hpp"
 #include "platform/Format.hpp"
 #include "platform/Pending.hpp"
@@ -127,15 +128,13 @@ TFuzzySet* TFuzzySet::AlphaCutoff(TFzyFloat CutOff, bool StrongCutoff) const {
 }
 
 TFzyFloat TFuzzySet::GetCorrelationStrength(const TFuzzySet* Match) const {
-    FMax = 0;
-    Walk(walk::Required(Match), [this](TFzyFloat X1, TFzyFloat Y1, TFzyFloat X2, TFzyFloat Y2) {
-        return FuzzyOperatorMaxOfMin(X1, Y1, X2, Y2);
-    });
+    FMax = kernels::CorrelationStrength(FValues->GetCurve(),
+                                        walk::Required(Match).FValues->GetCurve());
     return FMax;
 }
 
 bool TFuzzySet::FuzzyOperatorMaxOfMin(TFzyFloat, TFzyFloat Y1, TFzyFloat, TFzyFloat Y2) const {
-    FMax = std::max(FMax, std::min(Y1, Y2));
+    FMax = kernels::MaxOfMin(FMax, Y1, Y2);
     return false;
 }
 
@@ -164,23 +163,7 @@ TFuzzySet* TFuzzySet::Infer(const TFuzzySet* NewEvidence, bool Unconditional) co
 
 TFuzzySet* TFuzzySet::Infer(const TFuzzySet* NewEvidence, TFuzzyInferenceMethod InferenceMethod,
                             bool Unconditional) const {
-    TFuzzyOperation operation = TFuzzyOperation::foZadeh;
-    switch (InferenceMethod) {
-    case TFuzzyInferenceMethod::fimAdditive:
-        operation = TFuzzyOperation::foSum;
-        break;
-    case TFuzzyInferenceMethod::fimMean:
-        operation = TFuzzyOperation::foMean;
-        break;
-    case TFuzzyInferenceMethod::fimProduct:
-        operation = TFuzzyOperation::foProduct;
-        break;
-    case TFuzzyInferenceMethod::fimBoundedSum:
-        operation = TFuzzyOperation::foBoundedSum;
-        break;
-    default: // fimMinMax and anything unknown
-        break;
-    }
+    const TFuzzyOperation operation = kernels::InferenceOperation(InferenceMethod);
     // Unconditional rules restrict the solution; conditional ones accumulate into it.
     return Unconditional ? Intersection(NewEvidence, operation) : Union(NewEvidence, operation);
 }

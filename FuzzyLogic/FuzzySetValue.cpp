@@ -91,11 +91,7 @@ TFzyFloat TFuzzySetValue::ClampedIntoSet(TFzyFloat X) {
     if (!IsInSet())
         return X;
     const auto [minimum, maximum] = GetFuzzySetValues()->GetSetXRange();
-    if (minimum > X)
-        return minimum;
-    if (maximum < X)
-        return maximum;
-    return X;
+    return kernels::StoredX(X, {minimum, maximum});
 }
 
 void TFuzzySetValue::ValueChanged(TXYUpdateTypes UpdateTypes) {

@@ -51,13 +51,13 @@ int TFuzzySetValues::SkipY(int Index, TFzyFloat Y, int Dir) const {
     return Skip(Index, Y, Dir, true);
 }
 
-bool TFuzzySetValues::IsExactlyOrdered() const {
-    if (FOrderStamp != GetChangeStamp()) {
-        FExactlyOrdered = std::is_sorted(
-            begin(), end(), [](const auto* a, const auto* b) { return a->GetX() < b->GetX(); });
-        FOrderStamp = GetChangeStamp();
-    }
-    return FExactlyOrdered;
+void TFuzzySetValues::GatherCurve() const {
+    FCurvePoints.clear();
+    FCurvePoints.reserve(static_cast<std::size_t>(GetCount()));
+    for (const TFuzzySetValue* point : *this)
+        FCurvePoints.push_back({point->GetX(), point->GetY()});
+    FExactlyOrdered = kernels::IsExactlyOrdered(FCurvePoints);
+    FCurveStamp = GetChangeStamp();
 }
 
 void TFuzzySetValues::Update(TCollectionItem* Item) {
@@ -108,7 +108,7 @@ void TFuzzySetValues::UpdateValue(TFuzzySetValue* Value, TXYUpdateTypes UpdateTy
         const TFzyFloat x = Value->GetX();
         const TFzyFloat prevX = index > 0 ? GetItem(index - 1)->GetX() : x;
         const TFzyFloat nextX = index < count - 1 ? GetItem(index + 1)->GetX() : x;
-        FSorted = prevX - FuzzyEpsilon <= x && nextX + FuzzyEpsilon >= x;
+        FSorted = kernels::StaysInOrder(prevX, x, nextX);
     }
     FDuplicatesRemoved = FDuplicatesRemoved && FSorted;
     if (FDuplicatesRemoved && UpdateTypes.Contains(TXYUpdateType::utY) && count >= 2) {

@@ -9,6 +9,7 @@
 
 #include "FuzzyConsts/FuzzyTypes.hpp"
 #include "FuzzyLogic/FuzzySetValue.hpp"
+#include "FuzzyLogic/kernels/FuzzyPoints.hpp"
 #include "platform/Collection.hpp"
 
 namespace fuzzy {
@@ -85,7 +86,14 @@ public:
 
     /// True when the X values never decrease, compared exactly. Membership queries use it
     /// to search by bisection; lists that are ordered only within the tolerance are walked.
-    bool IsExactlyOrdered() const;
+    bool IsExactlyOrdered() const { return GetCurve().ExactlyOrdered; }
+    /// The points as a plain array, the form the algorithms on curves take. Gathered once
+    /// per change of the list and kept: valid until the list next changes.
+    kernels::TCurve GetCurve() const {
+        if (FCurveStamp != GetChangeStamp())
+            GatherCurve();
+        return {FCurvePoints, FExactlyOrdered};
+    }
 
 protected:
     void Update(TCollectionItem* Item) override;
@@ -113,10 +121,9 @@ private:
     /// whose setter is running: the clean-up never destroys the object it was called for.
     void DeletePoint(int Index, int Instead);
     bool IsChanging(const TFuzzySetValue* Value) const;
+    void GatherCurve() const;
     void PlaceOnVerticalLine(TFuzzySetValue* Value);
     void CleanVerticalLine(TFuzzySetValue* Value);
-    bool SortByExactOrder();
-    void SortWithinTolerance();
     int Skip(int Index, TFzyFloat Value, int Dir, bool ByY) const;
     void CheckNotEmpty(const char* Operation) const;
     /// One pass: a pair of neighbours equal in X and Y, or (unless a setter is running,
@@ -132,8 +139,9 @@ private:
     bool FDuplicatesRemoved = true;
     /// Points whose setters are running, innermost last.
     std::vector<const TFuzzySetValue*> FChangingValues;
-    /// The change stamp at which FExactlyOrdered was last worked out.
-    mutable std::uint64_t FOrderStamp = ~std::uint64_t{0};
+    /// The change stamp at which FCurvePoints were last gathered.
+    mutable std::uint64_t FCurveStamp = ~std::uint64_t{0};
+    mutable std::vector<kernels::TPoint> FCurvePoints;
     mutable bool FExactlyOrdered = true;
     std::optional<std::pair<TFzyFloat, TFzyFloat>> FXRange;
 };

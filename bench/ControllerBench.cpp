@@ -1,42 +1,18 @@
 // One inference pass of the heater controller (every rule asserted on crisp inputs, the
 // solution defuzzified): passes per second and heap allocations per pass, through the rule
-// objects and written out by hand.
+// objects, written out by hand, and compiled in either semantics.
 
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <utility>
 #include <vector>
 
+#include "AllocationCounter.hpp"
 #include "examples/HeaterController.hpp"
-
-namespace {
-
-std::atomic<std::size_t> Allocations{0};
-
-} // namespace
-
-// Counting replacements of the global allocation functions. They serve the whole benchmark
-// program; the array and no-throw forms reach them through the standard library's defaults.
-// Kept out of line: inlined into a caller, malloc and free would meet there and g++ would
-// take them for a mismatched new and free.
-[[gnu::noinline]] void* operator new(std::size_t Size) {
-    Allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* memory = std::malloc(Size == 0 ? 1 : Size))
-        return memory;
-    throw std::bad_alloc();
-}
-
-[[gnu::noinline]] void operator delete(void* Memory) noexcept {
-    std::free(Memory);
-}
-
-[[gnu::noinline]] void operator delete(void* Memory, std::size_t) noexcept {
-    std::free(Memory);
-}
+#include "examples/HeaterPlan.hpp"
 
 namespace {
 
@@ -58,13 +34,13 @@ void Pass(benchmark::State& state, const TInputs& Inputs, TPass Evaluate) {
     fuzzy::THeaterController heater(
         fuzzy::THeaterController::ReadDefinitionFile(FUZZY_EXAMPLES_DIR "/heater.fuzzy"));
     std::size_t next = 0;
-    const std::size_t before = Allocations.load(std::memory_order_relaxed);
+    const std::size_t before = fuzzy::bench::AllocationCount();
     for (auto _ : state) {
         const auto& [error, rate] = Inputs[next];
         benchmark::DoNotOptimize((heater.*Evaluate)(error, rate));
         next = next + 1 == Inputs.size() ? 0 : next + 1;
     }
-    const std::size_t allocations = Allocations.load(std::memory_order_relaxed) - before;
+    const std::size_t allocations = fuzzy::bench::AllocationCount() - before;
     state.SetItemsProcessed(state.iterations());
     state.counters["allocs_per_pass"] =
         static_cast<double>(allocations) / static_cast<double>(state.iterations());
@@ -83,5 +59,38 @@ BENCHMARK_CAPTURE(HandWrittenPass, InputGrid, InputGrid());
 // Error 2.5 K, rate -0.5 K/min: four rules fire, the most this rule base allows.
 BENCHMARK_CAPTURE(HeaterPass, FourRules, TInputs{{2.5, -0.5}});
 BENCHMARK_CAPTURE(HandWrittenPass, FourRules, TInputs{{2.5, -0.5}});
+
+void HeaterCompiled(benchmark::State& state, fuzzy::controller::TSemantics Semantics,
+                    const TInputs& Inputs) {
+    const fuzzy::THeaterController heater(
+        fuzzy::THeaterController::ReadDefinitionFile(FUZZY_EXAMPLES_DIR "/heater.fuzzy"));
+    const auto compiled =
+        fuzzy::controller::TCompiledController::Compile(fuzzy::HeaterPlan(heater), Semantics);
+    fuzzy::controller::TControllerScratch scratch;
+    // The scratch grows on the first passes; what is counted is the passes after.
+    for (const auto& [error, rate] : Inputs)
+        compiled.Evaluate(std::array{error, rate}, scratch);
+    std::size_t next = 0;
+    const std::size_t before = fuzzy::bench::AllocationCount();
+    for (auto _ : state) {
+        const auto& [error, rate] = Inputs[next];
+        compiled.Evaluate(std::array{error, rate}, scratch);
+        benchmark::DoNotOptimize(scratch.GetResults()[0].Value);
+        next = next + 1 == Inputs.size() ? 0 : next + 1;
+    }
+    const std::size_t allocations = fuzzy::bench::AllocationCount() - before;
+    state.SetItemsProcessed(state.iterations());
+    state.counters["allocs_per_pass"] =
+        static_cast<double>(allocations) / static_cast<double>(state.iterations());
+}
+
+BENCHMARK_CAPTURE(HeaterCompiled, LibraryInputGrid, fuzzy::controller::TSemantics::smLibrary,
+                  InputGrid());
+BENCHMARK_CAPTURE(HeaterCompiled, TextbookInputGrid, fuzzy::controller::TSemantics::smTextbook,
+                  InputGrid());
+BENCHMARK_CAPTURE(HeaterCompiled, LibraryFourRules, fuzzy::controller::TSemantics::smLibrary,
+                  TInputs{{2.5, -0.5}});
+BENCHMARK_CAPTURE(HeaterCompiled, TextbookFourRules, fuzzy::controller::TSemantics::smTextbook,
+                  TInputs{{2.5, -0.5}});
 
 } // namespace

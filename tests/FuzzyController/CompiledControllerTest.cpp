@@ -1,0 +1,239 @@
+// The compiled controller in the library's semantics against the rule pass on the object
+// model (the heater and random rule bases), its explanation, and the plans and inputs it
+// refuses.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+#include <vector>
+
+#include "ControllerPlans.hpp"
+#include "support/Raises.hpp"
+
+namespace fuzzy::test {
+namespace {
+
+using controller::TCompiledController;
+using controller::TControllerScratch;
+using controller::TSemantics;
+
+THeaterController MakeHeater() {
+    return THeaterController(
+        THeaterController::ReadDefinitionFile(FUZZY_EXAMPLES_DIR "/heater.fuzzy"));
+}
+
+// Every X where a term of the variable has a point, with the range ends and a step grid.
+std::vector<double> SweepOf(const TFuzzyVariable& Variable, int Steps) {
+    std::vector<double> xs;
+    const double low = Variable.GetMinimum();
+    const double high = Variable.GetMaximum();
+    for (int s = 0; s <= Steps; ++s)
+        xs.push_back(low + (high - low) * (1.2 * s / Steps - 0.1));
+    for (const TFuzzySet* term : *Variable.GetItems())
+        for (const TPoint& point : CurvePoints(*term))
+            for (double offset : {0.0, -1e-9, 1e-9})
+                xs.push_back(point.X + offset);
+    xs.push_back(low);
+    xs.push_back(high);
+    return xs;
+}
+
+TEST(CompiledController, HeaterInTheLibrarySemanticsIsTheLibraryPathBitForBit) {
+    THeaterController heater = MakeHeater();
+    const TCompiledController compiled =
+        TCompiledController::Compile(HeaterPlan(heater), TSemantics::smLibrary);
+    const TFuzzyVariables& variables = *heater.GetLogic()->GetItems();
+    TControllerScratch scratch;
+    int fired = 0;
+    for (double error : SweepOf(*variables.GetItemByName("error"), 60))
+        for (double rate : SweepOf(*variables.GetItemByName("rate"), 40)) {
+            const std::optional<TFzyFloat> expected = heater.Evaluate(error, rate);
+            compiled.Evaluate(std::vector{error, rate}, scratch);
+            const controller::TOutputResult result = scratch.GetResults()[0];
+            ASSERT_EQ(result.Fired, expected.has_value()) << error << " " << rate;
+            if (!expected)
+                continue;
+            ++fired;
+            ASSERT_EQ(result.Value, *expected) << error << " " << rate;
+        }
+    EXPECT_GT(fired, 1000);
+}
+
+TEST(CompiledController, RandomRuleBasesInTheLibrarySemanticsAreTheAssertRuleLoop) {
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> unit(0, 1);
+    int compared = 0;
+    for (int c = 0; c < 300; ++c) {
+        const TRandomRuleBase rules(random, false);
+        const TCompiledController compiled =
+            TCompiledController::Compile(rules.Plan(), TSemantics::smLibrary);
+        TControllerScratch scratch;
+        for (int pass = 0; pass < 12; ++pass) {
+            std::vector<TFzyFloat> inputs;
+            for (const TFuzzyVariable* input : rules.Inputs()) {
+                const double low = input->GetMinimum();
+                const double width = input->GetMaximum() - low;
+                // Breakpoints of the terms and range ends now and then, else anywhere
+                // around the range.
+                const TFuzzySets& terms = *input->GetItems();
+                const TFuzzySet& term =
+                    *terms.GetItem(static_cast<int>(unit(random) * terms.GetCount()));
+                const std::vector<TPoint> points = CurvePoints(term);
+                const double draw = unit(random);
+                inputs.push_back(
+                    draw < 0.3   ? points[static_cast<std::size_t>(unit(random) * points.size())].X
+                    : draw < 0.4 ? (unit(random) < 0.5 ? low : low + width)
+                                 : low + width * (1.2 * unit(random) - 0.1));
+            }
+            const std::vector<TFzyFloat> expected = rules.Evaluate(inputs);
+            compiled.Evaluate(inputs, scratch);
+            for (std::size_t o = 0; o < expected.size(); ++o) {
+                const controller::TOutputResult result = scratch.GetResults()[o];
+                ASSERT_EQ(result.Fired, !std::isnan(expected[o])) << "controller " << c;
+                if (!result.Fired) {
+                    EXPECT_TRUE(std::isnan(result.Value));
+                    continue;
+                }
+                const TFuzzyVariable& output = *rules.Outputs()[o];
+                ASSERT_NEAR(result.Value, expected[o],
+                            1e-12 * (output.GetMaximum() - output.GetMinimum()))
+                    << "controller " << c << " pass " << pass << " output " << o;
+                ++compared;
+            }
+        }
+    }
+    EXPECT_GT(compared, 1500);
+}
+
+TEST(CompiledController, ExplainsWhichRulesFiredAndWhatWasClamped) {
+    THeaterController heater = MakeHeater();
+    const controller::TPlan plan = HeaterPlan(heater);
+    const TCompiledController compiled = TCompiledController::Compile(plan, TSemantics::smLibrary);
+    TControllerScratch scratch;
+    // Error 2.5 K, rate -0.5 K/min: ok and cold, falling and steady; the rate input is
+    // given beyond its range the second time.
+    compiled.Evaluate(std::vector{2.5, -0.5}, scratch);
+    std::vector<bool> fired;
+    for (std::size_t r = 0; r < plan.Rules.size(); ++r)
+        fired.push_back(scratch.RuleFired(r));
+    EXPECT_EQ(fired,
+              (std::vector<bool>{true, true, false, true, true, false, false, false, false}));
+    for (std::size_t r = 0; r < plan.Rules.size(); ++r)
+        EXPECT_EQ(fired[r], scratch.GetRuleStrengths()[r] >= plan.Outputs[0].Threshold);
+    EXPECT_FALSE(scratch.WasClamped(0));
+    EXPECT_FALSE(scratch.GetSolution(0).empty());
+
+    compiled.Evaluate(std::vector{2.5, -7.0}, scratch);
+    EXPECT_TRUE(scratch.WasClamped(1));
+    EXPECT_EQ(scratch.GetInputs()[1], -2.0);
+    EXPECT_EQ(scratch.GetResults()[0].Value, *heater.Evaluate(2.5, -2.0));
+}
+
+TEST(CompiledController, AnOutputNoRuleReachesHasNoValue) {
+    THeaterController heater = MakeHeater();
+    controller::TPlan plan = HeaterPlan(heater);
+    plan.Outputs[0].Threshold = 2; // no strength reaches it
+    for (TSemantics semantics : {TSemantics::smLibrary, TSemantics::smTextbook}) {
+        const TCompiledController compiled = TCompiledController::Compile(plan, semantics);
+        TControllerScratch scratch;
+        compiled.Evaluate(std::vector{0.0, 0.0}, scratch);
+        EXPECT_FALSE(scratch.GetResults()[0].Fired);
+        EXPECT_TRUE(std::isnan(scratch.GetResults()[0].Value));
+        EXPECT_TRUE(scratch.GetSolution(0).empty());
+        EXPECT_FALSE(scratch.RuleFired(4));
+    }
+}
+
+TEST(CompiledController, RefusesInputsThatAreNotFiniteAndKeepsTheLastAnswer) {
+    THeaterController heater = MakeHeater();
+    const TCompiledController compiled =
+        TCompiledController::Compile(HeaterPlan(heater), TSemantics::smLibrary);
+    TControllerScratch scratch;
+    compiled.Evaluate(std::vector{1.0, 0.5}, scratch);
+    const double answer = scratch.GetResults()[0].Value;
+    for (double bad :
+         {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()})
+        EXPECT_RAISES(compiled.Evaluate(std::vector{3.0, bad}, scratch),
+                      EArgumentOutOfRangeException,
+                      "Controller input \"rate\" is not a finite number");
+    EXPECT_RAISES(compiled.Evaluate(std::vector{3.0}, scratch), EArgumentOutOfRangeException,
+                  "The controller takes 2 inputs, 1 given");
+    EXPECT_EQ(scratch.GetResults()[0].Value, answer);
+    EXPECT_EQ(scratch.GetInputs()[0], 1.0);
+    EXPECT_RAISES((void)scratch.RuleFired(9), EArgumentOutOfRangeException,
+                  "Index 9 is out of range: the last evaluation has 9");
+    EXPECT_RAISES((void)scratch.GetSolution(1), EArgumentOutOfRangeException,
+                  "Index 1 is out of range: the last evaluation has 1");
+}
+
+struct TPlanFault {
+    const char* Name;
+    void (*Break)(controller::TPlan& Plan);
+    const char* Message;
+};
+
+class CompiledControllerPlanFault : public ::testing::TestWithParam<TPlanFault> {};
+
+TEST_P(CompiledControllerPlanFault, IsRefusedWithAClearMessage) {
+    THeaterController heater = MakeHeater();
+    controller::TPlan plan = HeaterPlan(heater);
+    GetParam().Break(plan);
+    EXPECT_RAISES(TCompiledController::Compile(plan, TSemantics::smLibrary),
+                  EArgumentOutOfRangeException, GetParam().Message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Plans, CompiledControllerPlanFault,
+    ::testing::Values(
+        TPlanFault{"InvertedRange", [](controller::TPlan& P) { P.Inputs[1].Maximum = -3; },
+                   "Invalid range of \"rate\": minimum -2.0000, maximum -3.0000"},
+        TPlanFault{"NaNRange",
+                   [](controller::TPlan& P) {
+                       P.Outputs[0].Minimum = std::numeric_limits<double>::quiet_NaN();
+                   },
+                   "Invalid range of \"power\": minimum NAN, maximum 100.0000"},
+        TPlanFault{"Threshold",
+                   [](controller::TPlan& P) {
+                       P.Outputs[0].Threshold = std::numeric_limits<double>::infinity();
+                   },
+                   "Invalid threshold of output \"power\": INF"},
+        TPlanFault{"InputIndex", [](controller::TPlan& P) { P.Rules[3].Premises[1].Input = 2; },
+                   "Rule 3: input index 2 is out of range"},
+        TPlanFault{"TermIndex", [](controller::TPlan& P) { P.Rules[0].Premises[0].Term = 6; },
+                   "Rule 0: term index 6 is out of range"},
+        TPlanFault{"OutputIndex",
+                   [](controller::TPlan& P) { P.Rules[8].Conclusions[0].Output = 1; },
+                   "Rule 8: output index 1 is out of range"},
+        TPlanFault{"Weight", [](controller::TPlan& P) { P.Rules[2].Weight = 1.5; },
+                   "Rule 2: weight 1.5000 is outside [0, 1]"},
+        TPlanFault{"NaNWeight",
+                   [](controller::TPlan& P) {
+                       P.Rules[2].Weight = std::numeric_limits<double>::quiet_NaN();
+                   },
+                   "Rule 2: weight NAN is outside [0, 1]"},
+        TPlanFault{"NoPremise", [](controller::TPlan& P) { P.Rules[1].Premises.clear(); },
+                   "Rule 1 has no premise"},
+        TPlanFault{"NoConclusion", [](controller::TPlan& P) { P.Rules[1].Conclusions.clear(); },
+                   "Rule 1 has no conclusion"},
+        TPlanFault{"AndSum",
+                   [](controller::TPlan& P) { P.Rules[4].Family = TFuzzyOperation::foSum; },
+                   "Rule 4: invalid connective family 6"},
+        TPlanFault{
+            "UnorderedTerm",
+            [](controller::TPlan& P) { std::swap(P.PremiseTerms[0][0], P.PremiseTerms[0][1]); },
+            "Invalid points of a premise term: each point finite with Y >= 0, X never "
+            "decreasing"},
+        TPlanFault{"NegativeConclusion",
+                   [](controller::TPlan& P) { P.Rules[5].Conclusions[0].Term[0].Y = -1; },
+                   "Invalid points of a conclusion term: each point finite with Y >= 0, X never "
+                   "decreasing"},
+        TPlanFault{
+            "Method",
+            [](controller::TPlan& P) { P.InferenceMethod = static_cast<TFuzzyInferenceMethod>(9); },
+            "Invalid inference method: 9"}),
+    [](const ::testing::TestParamInfo<TPlanFault>& Info) { return std::string(Info.param.Name); });
+
+} // namespace
+} // namespace fuzzy::test
