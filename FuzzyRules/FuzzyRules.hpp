@@ -8,6 +8,7 @@
 
 #include "FuzzyRules/FuzzyRule.hpp"
 #include "FuzzyRules/FuzzyRuleBlock.hpp"
+#include "FuzzyRules/FuzzyRuleCompiler.hpp"
 #include "FuzzyRules/FuzzyRuleEvaluator.hpp"
 #include "FuzzyRules/FuzzyRuleExplanation.hpp"
 #include "FuzzyRules/FuzzyRuleLogic.hpp"

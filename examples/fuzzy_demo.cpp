@@ -4,7 +4,9 @@
 // error of 2.5 K and a rate of -1 K/min: each rule's strength with its premises' strengths,
 // and the rules that fired.
 //
-// Usage: fuzzy_demo [--interface] [definition-file [sweep-file]]
+// Usage: fuzzy_demo [--library | --interface] [definition-file [sweep-file]]
+// The table comes from the rules compiled into a controller; with --library from the rule
+// objects evaluated through the variables (the same numbers, more slowly).
 // With --interface the controller runs on the reference-counted model (shared sets and
 // variables) instead of the component model; the table is the same, with no explanation
 // (the rules run there are HeaterRuleTerms, not rule objects).
@@ -20,6 +22,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <type_traits>
@@ -99,8 +102,18 @@ void ListTerms(const fuzzy::TIHeaterController& Heater) {
     }
 }
 
+// The compiled rules, unless Library asks for the rule objects' own path (the same table).
+std::optional<double> Evaluate(fuzzy::THeaterController& Heater, double Error, double Rate,
+                               bool Library) {
+    return Library ? Heater.Evaluate(Error, Rate) : Heater.EvaluateCompiled(Error, Rate);
+}
+std::optional<double> Evaluate(fuzzy::TIHeaterController& Heater, double Error, double Rate, bool) {
+    return Heater.Evaluate(Error, Rate);
+}
+
 template <class Controller>
-void PrintGrid(const std::string& Definition, const TSweep& Errors, const TSweep& Rates) {
+void PrintGrid(const std::string& Definition, const TSweep& Errors, const TSweep& Rates,
+               bool Library) {
     Controller heater(fuzzy::THeaterController::ReadDefinitionFile(Definition));
     std::cout << "Controller read from " << Definition << ":\n";
     ListTerms(heater);
@@ -112,7 +125,7 @@ void PrintGrid(const std::string& Definition, const TSweep& Errors, const TSweep
     for (int i = 0; i < Errors.Points; ++i) {
         std::cout << fuzzy::Format("%9s", fuzzy::FormatFixed(Errors.At(i), 2));
         for (int j = 0; j < Rates.Points; ++j) {
-            const auto power = heater.Evaluate(Errors.At(i), Rates.At(j));
+            const auto power = Evaluate(heater, Errors.At(i), Rates.At(j), Library);
             std::cout << fuzzy::Format("%9s", power ? fuzzy::FormatFixed(*power, 2) : "-");
         }
         std::cout << "\n";
@@ -131,8 +144,10 @@ void PrintGrid(const std::string& Definition, const TSweep& Errors, const TSweep
 
 int main(int argc, char** argv) {
     try {
-        const bool shared = argc > 1 && std::string(argv[1]) == "--interface";
-        const int first = shared ? 2 : 1;
+        const std::string option = argc > 1 ? argv[1] : "";
+        const bool shared = option == "--interface";
+        const bool library = option == "--library";
+        const int first = shared || library ? 2 : 1;
         const std::string definition =
             argc > first ? argv[first] : FUZZY_DEMO_EXAMPLES "/heater.fuzzy";
         const std::string sweepPath =
@@ -144,9 +159,11 @@ int main(int argc, char** argv) {
         }
         const auto sweeps = ReadSweeps(input);
         if (shared)
-            PrintGrid<fuzzy::TIHeaterController>(definition, sweeps.at("error"), sweeps.at("rate"));
+            PrintGrid<fuzzy::TIHeaterController>(definition, sweeps.at("error"), sweeps.at("rate"),
+                                                 false);
         else
-            PrintGrid<fuzzy::THeaterController>(definition, sweeps.at("error"), sweeps.at("rate"));
+            PrintGrid<fuzzy::THeaterController>(definition, sweeps.at("error"), sweeps.at("rate"),
+                                                library);
         return 0;
     } catch (const std::exception& error) {
         std::cerr << "fuzzy_demo: " << error.what() << "\n";

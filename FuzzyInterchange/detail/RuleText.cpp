@@ -166,7 +166,15 @@ std::string WriteRule(const TRuleDescription& Rule, bool CapitalKeywords, std::s
     auto keyword = [&](std::string_view word) {
         return CapitalKeywords ? UpperCase(word) : std::string(word);
     };
-    const std::string joiner = " " + keyword(IsConjunction(Rule.Connective) ? "and" : "or") + " ";
+    // Built by appending: g++ 12 at -O3 warns falsely about a literal put before a
+    // temporary string.
+    auto spaced = [&](std::string_view word) {
+        std::string text(1, ' ');
+        text += keyword(word);
+        text += ' ';
+        return text;
+    };
+    const std::string joiner = spaced(IsConjunction(Rule.Connective) ? "and" : "or");
     std::string text = keyword("if") + " ";
     for (std::size_t i = 0; i < Rule.Premises.size(); ++i) {
         const TPremiseDescription& premise = Rule.Premises[i];
@@ -183,12 +191,12 @@ std::string WriteRule(const TRuleDescription& Rule, bool CapitalKeywords, std::s
         }
         text += premise.Term;
     }
-    text += " " + keyword("then") + " ";
+    text += spaced("then");
     for (std::size_t i = 0; i < Rule.Conclusions.size(); ++i)
-        text += (i > 0 ? " " + keyword("and") + " " : "") + Rule.Conclusions[i].Variable + " " +
-                keyword("is") + " " + Rule.Conclusions[i].Term;
+        text += (i > 0 ? spaced("and") : "") + Rule.Conclusions[i].Variable + spaced("is") +
+                Rule.Conclusions[i].Term;
     if (Rule.Weight != 1)
-        text += " " + keyword("with") + " " + WriteNumber(Rule.Weight);
+        text += spaced("with") + WriteNumber(Rule.Weight);
     return text;
 }
 
