@@ -160,7 +160,23 @@ INSTANTIATE_TEST_SUITE_P(
         // Checked before the file is read: a missing file is not the first thing to fix.
         TUsageCase{"PlotWithoutOutput",
                    {"plot", "missing.fuzzy"},
-                   "fuzzy plot: missing --output OUT.svg (see fuzzy plot --help)\n"}),
+                   "fuzzy plot: missing --output OUT.svg (see fuzzy plot --help)\n"},
+        TUsageCase{"EvalWithoutInputs",
+                   {"eval", Heater},
+                   "fuzzy eval: give the inputs either with --input or with --csv (see fuzzy "
+                   "eval --help)\n"},
+        TUsageCase{"EvalOfAnUnknownInput",
+                   {"eval", Heater, "-i", "speed=1"},
+                   "fuzzy eval: --input speed=1: expected NAME=VALUE with NAME one of error, "
+                   "rate (see fuzzy eval --help)\n"},
+        TUsageCase{"EvalOfANonNumber",
+                   {"eval", Heater, "-i", "error=1", "-i", "rate=fast"},
+                   "fuzzy eval: the value of rate is not a number: 'fast' (see fuzzy eval "
+                   "--help)\n"},
+        TUsageCase{"EvalWithAnInputMissing",
+                   {"eval", Heater, "-i", "error=1"},
+                   "fuzzy eval: no value given for the input rate (--input rate=VALUE) (see "
+                   "fuzzy eval --help)\n"}),
     [](const auto& Info) { return Info.param.Name; });
 
 TEST_F(FuzzyToolTest, AnswersVersionAndHelp) {
@@ -236,6 +252,39 @@ TEST_F(FuzzyToolTest, PrintWritesTheCanonicalTextWhichReadsBackTheSame) {
     EXPECT_EQ(again.ExitCode, 0);
     EXPECT_EQ(again.Out, ReadFile(Path("heater.fuzzy")));
     EXPECT_NE(again.Out.find("(term medium (pi 25.0000 50.0000))"), std::string::npos);
+}
+
+// ---- eval ----
+
+TEST_F(FuzzyToolTest, EvalAnswersAsTheRulesDoAndExplains) {
+    const TRun run = Run({"eval", Heater, "-i", "rate=-1", "--input=error=2.5", "--explain"});
+    EXPECT_EQ(run.ExitCode, 0);
+    EXPECT_EQ(run.Out, "power\n55.905943937858844\n# rule 0 fired at strength "
+                       "0.1388888888888889\n# rule 3 fired at strength 0.5\n");
+    const TRun textbook =
+        Run({"eval", Heater, "-i", "rate=-1", "-i", "error=2.5", "--semantics", "textbook"});
+    EXPECT_EQ(textbook.Out, "power\n55.67740529402439\n");
+}
+
+// One row in, one row out, by the header's names; an empty cell where no rule fired.
+TEST_F(FuzzyToolTest, EvalOfACsvWritesARowPerRow) {
+    Write("partial.fuzzy", "(deffuzzy a (range 0 10) (values (term t (tri 1 2 3))))\n"
+                           "(deffuzzy b (range 0 10) (values (term u (tri 0 5 10))))\n"
+                           "(rules (rule (if (is a t)) (then (is b u))))");
+    Write("in.csv", "note,a\r\nfirst,2\r\n\r\nsecond,8\r\nthird,-4\r\n");
+    const TRun run = Run({"eval", Path("partial.fuzzy"), "--csv", Path("in.csv"), "--explain"});
+    EXPECT_EQ(run.ExitCode, 0);
+    EXPECT_EQ(run.Out,
+              "b\n4.999999999999999\n# rule 0 fired at strength 1\n\n\n# input a clamped to 0\n");
+    Write("bad.csv", "a\n2\n2x\n");
+    const TRun bad = Run({"eval", Path("partial.fuzzy"), "--csv", Path("bad.csv")});
+    EXPECT_EQ(bad.ExitCode, 1);
+    EXPECT_EQ(bad.Err, Path("bad.csv") + ":3: the value of a is not a number: '2x'\n");
+    Write("other.csv", "x,y\n1,2\n");
+    EXPECT_EQ(Run({"eval", Path("partial.fuzzy"), "--csv", Path("other.csv")}).Err,
+              Path("other.csv") + ":1: no column for the input a\n");
+    EXPECT_EQ(Run({"eval", Path("small.fuzzy"), "-i", "a=1"}).Err,
+              Path("small.fuzzy") + ": has no rules to evaluate\n");
 }
 
 // ---- plot, and what a failure leaves behind ----

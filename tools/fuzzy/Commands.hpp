@@ -22,5 +22,6 @@ struct TCommand {
 const TCommand& CheckCommand();
 const TCommand& PrintCommand();
 const TCommand& PlotCommand();
+const TCommand& EvalCommand();
 
 } // namespace fuzzy::tool

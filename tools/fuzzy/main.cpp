@@ -23,12 +23,12 @@
 namespace fuzzy::tool {
 namespace {
 
-using TCommands = std::array<const TCommand*, 3>;
+using TCommands = std::array<const TCommand*, 4>;
 
 std::string ToolHelp(const TCommands& Commands) {
     std::string text = "Usage: fuzzy COMMAND [OPTIONS] ARGUMENTS\n"
                        "       fuzzy --help | --version\n"
-                       "\nChecks, prints and draws fuzzy-logic definition files.\n"
+                       "\nChecks, prints, evaluates and draws fuzzy-logic definition files.\n"
                        "\nCommands:\n";
     for (const TCommand* command : Commands) {
         std::string name = command->Name;
@@ -80,7 +80,7 @@ int Run(const TCommands& Commands, const std::vector<std::string>& Args, const T
 
 int main(int argc, char** argv) {
     using namespace fuzzy::tool;
-    const TCommands commands{&CheckCommand(), &PrintCommand(), &PlotCommand()};
+    const TCommands commands{&CheckCommand(), &PrintCommand(), &EvalCommand(), &PlotCommand()};
     const TCommand* current = nullptr;
     try {
         const int result = Run(commands, std::vector<std::string>(argv + 1, argv + argc), current);
