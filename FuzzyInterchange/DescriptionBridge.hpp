@@ -1,8 +1,8 @@
 #pragma once
 // Between a controller description and a logic component: the variables with their ranges,
 // units, comments and terms (as point lists), and the component's methods and threshold.
-// Rules stay in the description: the bridge to the component's rule block comes with the
-// rule objects. A variable's default value has no place in the component either.
+// Rules go to and come from a rule block through RuleBridge.hpp. A variable's default value
+// has no place in the component.
 
 #include <string>
 #include <vector>
@@ -23,7 +23,8 @@ class TFuzzyLogic;
 void FillFuzzyLogic(const TControllerDescription& Description, TFuzzyLogic& Logic);
 
 /// The description of Logic: its name, its variables with their defined terms as point
-/// lists (shape tsDiscrete), its methods and threshold; no rules. The variables named in
+/// lists (shape tsDiscrete), its methods and threshold; no rules (DescribeFuzzyRules adds
+/// them). The variables named in
 /// OutputNames are outputs, the others inputs. Raises EFzyInterchangeException for an
 /// output name that is not a variable of Logic.
 [[nodiscard]] TControllerDescription

@@ -11,4 +11,5 @@
 #include "FuzzyInterchange/FisFormat.hpp"
 #include "FuzzyInterchange/FllFormat.hpp"
 #include "FuzzyInterchange/InterchangeMessages.hpp"
+#include "FuzzyInterchange/RuleBridge.hpp"
 #include "FuzzyInterchange/TermShapes.hpp"

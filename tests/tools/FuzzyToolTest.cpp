@@ -287,6 +287,33 @@ TEST_F(FuzzyToolTest, EvalOfACsvWritesARowPerRow) {
               Path("small.fuzzy") + ": has no rules to evaluate\n");
 }
 
+// ---- convert ----
+
+// Through FLL and back the heater keeps its variables, terms and rules; a file of the peer
+// library's examples reads as a definition with rules.
+TEST_F(FuzzyToolTest, ConvertCarriesVariablesTermsAndRulesBetweenFormats) {
+    ASSERT_EQ(Run({"convert", Heater, Path("heater.fll")}).ExitCode, 0);
+    ASSERT_EQ(Run({"convert", Path("heater.fll"), Path("back.fuzzy")}).ExitCode, 0);
+    EXPECT_EQ(Run({"check", Path("back.fuzzy")}).Out,
+              Path("back.fuzzy") + ": 3 variables, 11 terms, 9 rules\n");
+    const std::string dimmer = FUZZY_TEST_DATA_DIR "/interchange/SimpleDimmer.fcl";
+    ASSERT_EQ(Run({"convert", dimmer, Path("dimmer"), "--to", "fuzzy"}).ExitCode, 0);
+    EXPECT_EQ(Run({"check", "--", Path("dimmer")}).Out,
+              Path("dimmer") + ": 2 variables, 6 terms, 3 rules\n");
+}
+
+TEST_F(FuzzyToolTest, ConvertRefusesWhatTheTargetCannotSayAndWritesNothing) {
+    const TRun run = Run({"convert", Heater, Path("heater.fcl")});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_EQ(run.Err, Heater + ": cannot be written as fcl: FCL has no firing threshold; set "
+                                "the threshold to 0 to write it (it is 0.01)\n");
+    EXPECT_FALSE(fs::exists(Path("heater.fcl")));
+    const TRun unknown = Run({"convert", Heater, Path("heater.txt")});
+    EXPECT_EQ(unknown.ExitCode, 2);
+    EXPECT_EQ(unknown.Err, "fuzzy convert: cannot write '" + Path("heater.txt") +
+                               "': give --to fuzzy, fll or fcl (see fuzzy convert --help)\n");
+}
+
 // ---- plot, and what a failure leaves behind ----
 
 TEST_F(FuzzyToolTest, PlotDrawsTheChosenVariables) {

@@ -23,5 +23,6 @@ const TCommand& CheckCommand();
 const TCommand& PrintCommand();
 const TCommand& PlotCommand();
 const TCommand& EvalCommand();
+const TCommand& ConvertCommand();
 
 } // namespace fuzzy::tool

@@ -23,13 +23,14 @@
 namespace fuzzy::tool {
 namespace {
 
-using TCommands = std::array<const TCommand*, 4>;
+using TCommands = std::array<const TCommand*, 5>;
 
 std::string ToolHelp(const TCommands& Commands) {
-    std::string text = "Usage: fuzzy COMMAND [OPTIONS] ARGUMENTS\n"
-                       "       fuzzy --help | --version\n"
-                       "\nChecks, prints, evaluates and draws fuzzy-logic definition files.\n"
-                       "\nCommands:\n";
+    std::string text =
+        "Usage: fuzzy COMMAND [OPTIONS] ARGUMENTS\n"
+        "       fuzzy --help | --version\n"
+        "\nChecks, prints, evaluates, draws and converts fuzzy-logic definition files.\n"
+        "\nCommands:\n";
     for (const TCommand* command : Commands) {
         std::string name = command->Name;
         name.resize(10, ' ');
@@ -80,7 +81,8 @@ int Run(const TCommands& Commands, const std::vector<std::string>& Args, const T
 
 int main(int argc, char** argv) {
     using namespace fuzzy::tool;
-    const TCommands commands{&CheckCommand(), &PrintCommand(), &EvalCommand(), &PlotCommand()};
+    const TCommands commands{&CheckCommand(), &PrintCommand(), &EvalCommand(), &PlotCommand(),
+                             &ConvertCommand()};
     const TCommand* current = nullptr;
     try {
         const int result = Run(commands, std::vector<std::string>(argv + 1, argv + argc), current);
