@@ -11,22 +11,14 @@
 #include <vector>
 
 #include "AllocationCounter.hpp"
+#include "HeaterInputs.hpp"
 #include "examples/HeaterController.hpp"
 #include "examples/HeaterPlan.hpp"
 
 namespace {
 
-using TInputs = std::vector<std::pair<double, double>>;
-
-// Both input ranges in 15 steps each, ends included: one to four rules fire per pass.
-TInputs InputGrid() {
-    constexpr int Points = 15;
-    TInputs inputs;
-    for (int i = 0; i < Points; ++i)
-        for (int j = 0; j < Points; ++j)
-            inputs.emplace_back(-10 + 20.0 * i / (Points - 1), -2 + 4.0 * j / (Points - 1));
-    return inputs;
-}
+using TInputs = fuzzy::bench::THeaterInputs;
+using fuzzy::bench::HeaterInputGrid;
 
 using TPass = std::optional<double> (fuzzy::THeaterController::*)(double, double);
 
@@ -54,8 +46,8 @@ void HandWrittenPass(benchmark::State& state, const TInputs& Inputs) {
     Pass(state, Inputs, &fuzzy::THeaterController::EvaluateByHand);
 }
 
-BENCHMARK_CAPTURE(HeaterPass, InputGrid, InputGrid());
-BENCHMARK_CAPTURE(HandWrittenPass, InputGrid, InputGrid());
+BENCHMARK_CAPTURE(HeaterPass, InputGrid, HeaterInputGrid());
+BENCHMARK_CAPTURE(HandWrittenPass, InputGrid, HeaterInputGrid());
 // Error 2.5 K, rate -0.5 K/min: four rules fire, the most this rule base allows.
 BENCHMARK_CAPTURE(HeaterPass, FourRules, TInputs{{2.5, -0.5}});
 BENCHMARK_CAPTURE(HandWrittenPass, FourRules, TInputs{{2.5, -0.5}});
@@ -85,9 +77,9 @@ void HeaterCompiled(benchmark::State& state, fuzzy::controller::TSemantics Seman
 }
 
 BENCHMARK_CAPTURE(HeaterCompiled, LibraryInputGrid, fuzzy::controller::TSemantics::smLibrary,
-                  InputGrid());
+                  HeaterInputGrid());
 BENCHMARK_CAPTURE(HeaterCompiled, TextbookInputGrid, fuzzy::controller::TSemantics::smTextbook,
-                  InputGrid());
+                  HeaterInputGrid());
 BENCHMARK_CAPTURE(HeaterCompiled, LibraryFourRules, fuzzy::controller::TSemantics::smLibrary,
                   TInputs{{2.5, -0.5}});
 BENCHMARK_CAPTURE(HeaterCompiled, TextbookFourRules, fuzzy::controller::TSemantics::smTextbook,

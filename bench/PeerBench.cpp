@@ -12,21 +12,13 @@
 
 #include <fl/Headers.h>
 
+#include "HeaterInputs.hpp"
 #include "examples/HeaterController.hpp"
 
 namespace {
 
-using TInputs = std::vector<std::pair<double, double>>;
-
-// The same input grid as the library's heater benchmarks.
-TInputs InputGrid() {
-    constexpr int Points = 15;
-    TInputs inputs;
-    for (int i = 0; i < Points; ++i)
-        for (int j = 0; j < Points; ++j)
-            inputs.emplace_back(-10 + 20.0 * i / (Points - 1), -2 + 4.0 * j / (Points - 1));
-    return inputs;
-}
+using TInputs = fuzzy::bench::THeaterInputs;
+using fuzzy::bench::HeaterInputGrid;
 
 // The heater's variables and rules in the peer's text format, terms as point lists.
 std::string PeerText(const fuzzy::THeaterController& Heater) {
@@ -61,7 +53,7 @@ void PeerHeaterPass(benchmark::State& state) {
     fl::InputVariable* error = engine->getInputVariable("error");
     fl::InputVariable* rate = engine->getInputVariable("rate");
     fl::OutputVariable* power = engine->getOutputVariable("power");
-    const TInputs inputs = InputGrid();
+    const TInputs inputs = HeaterInputGrid();
     std::size_t next = 0;
     for (auto _ : state) {
         error->setValue(inputs[next].first);
@@ -78,7 +70,7 @@ template <auto Evaluate>
 void LibraryHeaterPass(benchmark::State& state) {
     fuzzy::THeaterController heater(
         fuzzy::THeaterController::ReadDefinitionFile(FUZZY_EXAMPLES_DIR "/heater.fuzzy"));
-    const TInputs inputs = InputGrid();
+    const TInputs inputs = HeaterInputGrid();
     std::size_t next = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize((heater.*Evaluate)(inputs[next].first, inputs[next].second));
