@@ -7,19 +7,20 @@
 namespace fuzzy::tool {
 namespace {
 
-const TOptionSpec& FindOption(const TArgumentSpec& Spec, const std::string& Given) {
+const TOptionDeclaration& FindOption(const TCommandSyntax& Syntax, const std::string& Given) {
     const bool isLong = Given.starts_with("--");
-    const auto found = std::find_if(Spec.Options.begin(), Spec.Options.end(), [&](const auto& o) {
-        return isLong ? Given.substr(2) == o.Name : Given.size() == 2 && Given[1] == o.Short;
-    });
-    if (found == Spec.Options.end())
+    const auto found =
+        std::find_if(Syntax.Options.begin(), Syntax.Options.end(), [&](const auto& o) {
+            return isLong ? Given.substr(2) == o.Name : Given.size() == 2 && Given[1] == o.Short;
+        });
+    if (found == Syntax.Options.end())
         throw EUsageError("unknown option " + Given);
     return *found;
 }
 
 } // namespace
 
-TArguments::TArguments(std::span<const std::string> Args, const TArgumentSpec& Spec) {
+TArguments::TArguments(std::span<const std::string> Args, const TCommandSyntax& Syntax) {
     bool optionsEnded = false;
     for (std::size_t i = 0; i < Args.size(); ++i) {
         const std::string& arg = Args[i];
@@ -32,7 +33,7 @@ TArguments::TArguments(std::span<const std::string> Args, const TArgumentSpec& S
             continue;
         }
         const std::size_t equals = arg.starts_with("--") ? arg.find('=') : std::string::npos;
-        const TOptionSpec& option = FindOption(Spec, arg.substr(0, equals));
+        const TOptionDeclaration& option = FindOption(Syntax, arg.substr(0, equals));
         const std::string shown = "--" + option.Name;
         std::string value;
         if (option.Value.empty()) {
@@ -51,10 +52,10 @@ TArguments::TArguments(std::span<const std::string> Args, const TArgumentSpec& S
         values.push_back(value);
     }
     const int count = static_cast<int>(FPositionals.size());
-    if (count < Spec.MinPositionals)
-        throw EUsageError("missing " + Spec.Positionals);
-    if (Spec.MaxPositionals >= 0 && count > Spec.MaxPositionals)
-        throw EUsageError("unexpected argument " + FPositionals[Spec.MaxPositionals]);
+    if (count < Syntax.MinPositionals)
+        throw EUsageError("missing " + Syntax.Positionals);
+    if (Syntax.MaxPositionals >= 0 && count > Syntax.MaxPositionals)
+        throw EUsageError("unexpected argument " + FPositionals[Syntax.MaxPositionals]);
 }
 
 const std::vector<std::string>& TArguments::GetAll(const std::string& Option) const {
@@ -68,15 +69,15 @@ std::string TArguments::Get(const std::string& Option, const std::string& Defaul
     return values.empty() ? Default : values.front();
 }
 
-std::string DescribeArguments(const std::string& Command, const TArgumentSpec& Spec) {
+std::string DescribeArguments(const std::string& Command, const TCommandSyntax& Syntax) {
     std::string text = "Usage: fuzzy " + Command;
-    for (const TOptionSpec& option : Spec.Options)
+    for (const TOptionDeclaration& option : Syntax.Options)
         text += " [--" + option.Name + (option.Value.empty() ? "" : " " + option.Value) + "]" +
                 (option.Repeatable ? "..." : "");
-    text += " " + Spec.Positionals + "\n";
-    if (!Spec.Options.empty())
+    text += " " + Syntax.Positionals + "\n";
+    if (!Syntax.Options.empty())
         text += "\nOptions:\n";
-    for (const TOptionSpec& option : Spec.Options) {
+    for (const TOptionDeclaration& option : Syntax.Options) {
         std::string form = option.Short ? std::string("-") + option.Short + ", " : "    ";
         form += "--" + option.Name + (option.Value.empty() ? "" : " " + option.Value);
         form.resize(std::max<std::size_t>(form.size() + 2, 24), ' ');

@@ -11,7 +11,7 @@
 namespace fuzzy::tool {
 
 /// An option a subcommand takes.
-struct TOptionSpec {
+struct TOptionDeclaration {
     std::string Name;  // the long name, without "--"
     char Short = 0;    // the one-letter form, 0 for none
     std::string Value; // the value's name in the help ("NAME"); empty for a flag
@@ -20,8 +20,8 @@ struct TOptionSpec {
 };
 
 /// What a subcommand takes: its options and how many positional arguments.
-struct TArgumentSpec {
-    std::vector<TOptionSpec> Options;
+struct TCommandSyntax {
+    std::vector<TOptionDeclaration> Options;
     std::string Positionals; // their names in the synopsis ("FILE...")
     int MinPositionals = 0;
     int MaxPositionals = 0; // -1: no limit
@@ -30,10 +30,10 @@ struct TArgumentSpec {
 /// A parsed command line.
 class TArguments {
 public:
-    /// Parses Args against Spec. Raises EUsageError for an unknown option, an option
+    /// Parses Args against Syntax. Raises EUsageError for an unknown option, an option
     /// without its value or given twice when it is not repeatable, a flag given a value,
     /// and too few or too many positional arguments.
-    TArguments(std::span<const std::string> Args, const TArgumentSpec& Spec);
+    TArguments(std::span<const std::string> Args, const TCommandSyntax& Syntax);
 
     bool Has(const std::string& Option) const { return FValues.contains(Option); }
     /// The values of an option, in the order given (empty when it was not given).
@@ -48,6 +48,6 @@ private:
 };
 
 /// The synopsis and option list of a subcommand, for its --help.
-std::string DescribeArguments(const std::string& Command, const TArgumentSpec& Spec);
+std::string DescribeArguments(const std::string& Command, const TCommandSyntax& Syntax);
 
 } // namespace fuzzy::tool

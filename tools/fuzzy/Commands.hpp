@@ -15,7 +15,7 @@ struct TCommand {
     std::string Name;
     std::string Summary;     // one line for the tool's --help
     std::string Description; // the text after the options in the command's --help
-    TArgumentSpec Arguments;
+    TCommandSyntax Arguments;
     int (*Run)(const TArguments& Args);
 };
 
