@@ -1,7 +1,6 @@
 // fuzzy convert IN OUT: between the library's definition language, FLL and FCL; FIS files
 // are read too. The formats come from the file extensions or from --from and --to.
 
-#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -10,6 +9,7 @@
 #include "Commands.hpp"
 #include "DefinitionFile.hpp"
 #include "FuzzyInterchange/FuzzyInterchange.hpp"
+#include "FuzzyRules/detail/RuleResolution.hpp"
 #include "OutputFile.hpp"
 #include "ToolErrors.hpp"
 
@@ -41,8 +41,7 @@ TControllerDescription DescribeDefinition(const TDefinitionFile& Definition) {
     std::vector<std::string> outputs;
     for (const TFuzzyRule* rule : rules)
         for (const TFuzzyConclusion& conclusion : rule->GetConclusions())
-            if (std::find(outputs.begin(), outputs.end(), conclusion.Variable) == outputs.end())
-                outputs.push_back(conclusion.Variable);
+            (void)rules::IndexOfName(outputs, conclusion.Variable);
     TControllerDescription description = DescribeFuzzyLogic(Definition.GetLogic(), outputs);
     DescribeFuzzyRules(rules, description);
     return description;

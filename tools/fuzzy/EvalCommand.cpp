@@ -53,11 +53,9 @@ std::string Joined(const std::vector<std::string>& Names) {
 class TEvaluation {
 public:
     TEvaluation(const TDefinitionFile& Definition, TSemantics Semantics, bool Explain)
-        : FPlan(MakeControllerPlan(Definition.GetLogic(), *Definition.GetLogic().GetRules())),
+        : FPlan(PlanOf(Definition)),
           FController(controller::TCompiledController::Compile(FPlan, Semantics)),
           FExplain(Explain) {
-        if (FPlan.Rules.empty())
-            throw EInputError(Definition.GetPath(), 0, "has no rules to evaluate");
         for (const controller::TPlanInput& input : FPlan.Inputs)
             FInputNames.push_back(input.Name);
     }
@@ -88,6 +86,13 @@ public:
     }
 
 private:
+    static controller::TPlan PlanOf(const TDefinitionFile& Definition) {
+        const TFuzzyRules& rules = *Definition.GetLogic().GetRules();
+        if (rules.GetCount() == 0)
+            throw EInputError(Definition.GetPath(), 0, "has no rules to evaluate");
+        return MakeControllerPlan(Definition.GetLogic(), rules);
+    }
+
     // As comment lines, so that the output still reads as CSV.
     void WriteExplanation() const {
         for (std::size_t i = 0; i < FInputNames.size(); ++i)
