@@ -22,6 +22,7 @@ inline constexpr const char* SRuleUnknownOutput =
 inline constexpr const char* SRuleInputMissing = "No value given for the input variable \"%s\"";
 inline constexpr const char* SRuleInputNotANumber =
     "Invalid input for the fuzzy variable \"%s\": not a finite number";
+inline constexpr const char* SRuleNotOneRule = "Not one rule: %s";
 inline constexpr const char* SRuleNotEvaluated = "The rules have not been evaluated yet";
 inline constexpr const char* SFzyUnknownHedge = "Unknown hedge: \"%s\"";
 

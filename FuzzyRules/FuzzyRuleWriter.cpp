@@ -53,7 +53,7 @@ void WriteCondition(std::string& Text, const TFuzzyRule& Rule) {
 
 } // namespace
 
-std::string PrettyPrintFuzzyRule(const TFuzzyRule& Rule) {
+std::string PrettyPrintUnweightedFuzzyRule(const TFuzzyRule& Rule) {
     std::string text = "(rule (if ";
     WriteCondition(text, Rule);
     text += ") (then";
@@ -61,13 +61,21 @@ std::string PrettyPrintFuzzyRule(const TFuzzyRule& Rule) {
         text += ' ';
         WriteIs(text, conclusion.Variable, {}, conclusion.Term);
     }
-    text += ')';
-    if (Rule.GetWeight() != 1) {
-        text += " (weight ";
-        text += Format("%.4f", Rule.GetWeight());
-        text += ')';
+    text += "))";
+    return text;
+}
+
+std::string PrettyPrintFuzzyRule(const TFuzzyRule& Rule) {
+    std::string text = PrettyPrintUnweightedFuzzyRule(Rule);
+    // A weight that rounds to 1 is written as none, so that the text reads back to a text
+    // that writes the same.
+    const std::string weight = Format("%.4f", Rule.GetWeight());
+    if (weight != "1.0000") {
+        std::string clause = " (weight ";
+        clause += weight;
+        clause += ')';
+        text.insert(text.size() - 1, clause);
     }
-    text += ')';
     return text;
 }
 

@@ -14,4 +14,5 @@
 #include "FuzzyRules/FuzzyRuleLogic.hpp"
 #include "FuzzyRules/FuzzyRuleMessages.hpp"
 #include "FuzzyRules/FuzzyRuleParser.hpp"
+#include "FuzzyRules/FuzzyRuleProperties.hpp"
 #include "FuzzyRules/FuzzyRuleWriter.hpp"
