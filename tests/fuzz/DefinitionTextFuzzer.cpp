@@ -1,7 +1,7 @@
-// Fuzzes the definition language with the writer as the oracle: any text that reads is
-// written, read back into a fresh component and written again. The second text must be the
-// first, and every defined term must read back to the same curve (to the four written
-// decimals) with the same comment. Text that does not read must fail with the library's
+// Fuzzes the definition language, rules included, with the writer as the oracle: any text
+// that reads is written, read back into a fresh component and written again. The second text
+// must be the first, and every defined term must read back to the same curve (to the four
+// written decimals) with the same comment. Text that does not read must fail with the library's
 // own exception; anything else ends the process and so becomes a finding.
 
 #include <cctype>
@@ -12,7 +12,7 @@
 
 #include "FuzzyConsts/FuzzyExceptions.hpp"
 #include "FuzzyLogic/FuzzyLogic.hpp"
-#include "KelFuzzyLogicParser/KelFuzzyLogicParser.hpp"
+#include "FuzzyRules/FuzzyRules.hpp"
 #include "tests/fuzz/FuzzReport.hpp"
 
 namespace fuzzy::fuzz {
@@ -21,9 +21,11 @@ namespace {
 // Half the last written decimal, and a little for the rounding of the text itself.
 constexpr TFzyFloat WrittenPrecision = 0.5e-4 + 1e-9;
 
-/// A logic component with automatic terms, as a host gets it, linked with a parser.
+/// A logic component with automatic terms, as a host gets it, linked with a parser that
+/// reads rules.
 struct TReader {
     TReader() {
+        Parser->SetReadRules(true);
         Parser->SetFuzzyLogic(Logic.get());
         Logic->SetParser(Parser.get());
     }
@@ -32,11 +34,13 @@ struct TReader {
         std::string text;
         for (const TFuzzyVariable* variable : *Logic->GetItems())
             text += Parser->PrettyPrint(variable) + "\r\n";
+        if (Logic->GetRules()->GetCount() > 0)
+            text += PrettyPrintFuzzyRules(*Logic->GetRules());
         return text;
     }
 
-    std::unique_ptr<TFuzzyLogic> Logic{TFuzzyLogic::Create(nullptr)};
-    std::unique_ptr<TKelFuzzyLogicParser> Parser{TKelFuzzyLogicParser::Create(nullptr)};
+    std::unique_ptr<TFuzzyRuleLogic> Logic{TFuzzyRuleLogic::Create(nullptr)};
+    std::unique_ptr<TKelFuzzyRuleParser> Parser{TKelFuzzyRuleParser::Create(nullptr)};
 };
 
 /// The item of Copies that has the name of Originals' item at Index, counting earlier items
