@@ -2,11 +2,13 @@
 // between FCL and FLL keep the description, and what the library cannot express is refused
 // at its line.
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "FuzzyRules/FuzzyRules.hpp"
 #include "tests/FuzzyInterchange/InterchangeTestSupport.hpp"
 
 namespace fuzzy::test {
@@ -82,6 +84,30 @@ TEST(FclFormatTest, ReadsTheIecTipper) {
     EXPECT_EQ(tipper.Rules[2].Conclusions,
               (std::vector<TConclusionDescription>{{"tip", "generous"}}));
     EXPECT_EQ(tipper.DefuzzificationMethod, TDefuzzificationMethod::dmCenterOfGravity);
+}
+
+// Compiled in textbook semantics, the tipper answers what clipping its terms and taking the
+// centre of gravity of their maximum gives by hand: one full triangle (15); cheap clipped
+// at 1/2 with average at 1/3 (435/47); average at 1/2 with generous at 0.8 * 1/2 (2725/139).
+TEST(FclFormatTest, TheIecTipperEvaluatesAsWorkedByHand) {
+    const std::unique_ptr<TFuzzyRuleLogic> logic(TFuzzyRuleLogic::Create(nullptr));
+    const TControllerDescription tipper = ReadFcl(IecTipper);
+    FillFuzzyLogic(tipper, *logic);
+    FillFuzzyRules(tipper, *logic->GetRules());
+    const controller::TPlan plan = MakeControllerPlan(*logic, *logic->GetRules());
+    ASSERT_EQ(plan.Inputs.size(), 2U);
+    ASSERT_EQ(plan.Inputs[0].Name, "service");
+    const auto controller =
+        controller::TCompiledController::Compile(plan, controller::TSemantics::smTextbook);
+    controller::TControllerScratch scratch;
+    const struct {
+        double Service, Food, Tip;
+    } cases[] = {{5, 5, 15}, {2, 8, 435.0 / 47}, {7.5, 8.5, 2725.0 / 139}};
+    for (const auto& row : cases) {
+        controller.Evaluate(std::vector<TFzyFloat>{row.Service, row.Food}, scratch);
+        EXPECT_NEAR(scratch.GetResults()[0].Value, row.Tip, 1e-12 * 30)
+            << row.Service << ", " << row.Food;
+    }
 }
 
 TEST(FclFormatTest, ABlockThatSetsOneConnectiveGetsItsDualForTheOther) {
