@@ -1,11 +1,13 @@
-// The helpers of fast reading: a stream over bytes that it does not copy, and a cache of
-// freed blocks for objects made in bursts.
+// The helpers of fast reading: a stream over bytes that it does not copy, a cache of freed
+// blocks for objects made in bursts, and references widened without a count.
 
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
 #include "platform/Exceptions.hpp"
+#include "platform/InterfaceList.hpp"
 #include "platform/Stream.hpp"
 #include "platform/TextStream.hpp"
 #include "platform/detail/BlockCache.hpp"
@@ -68,6 +70,20 @@ TEST(BlockCache, AFreedBlockOfTheSizeIsHandedOutAgain) {
     TCache::Free(reused, 40);
     TCache::Free(first, 40);
 #endif
+}
+
+// A reference moved into one of a base interface takes the count over: the object's count
+// stays as it was and the moved-from reference is empty.
+TEST(InterfaceReference, WideningAMovedReferenceKeepsTheCount) {
+    TInterfacePtr<TInterfaceList> list = MakeInterfaced<TInterfaceList>();
+    const TInterfacePtr<TInterfaceList> kept = list;
+    ASSERT_EQ(list->GetRefCount(), 2);
+    TInterfacePtr<IInterfaceList> widened(std::move(list));
+    EXPECT_FALSE(list);
+    EXPECT_EQ(widened.Get(), static_cast<IInterfaceList*>(kept.Get()));
+    EXPECT_EQ(kept->GetRefCount(), 2);
+    widened.Reset();
+    EXPECT_EQ(kept->GetRefCount(), 1);
 }
 
 } // namespace
