@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <typeinfo>
 
 #include "FuzzyConsts/FuzzyMessages.hpp"
 #include "FuzzyLogic/FuzzyMath.hpp"
@@ -26,8 +27,12 @@ TFuzzySetValue* TFuzzySetValue::Create(TCollection* Collection) {
     // A point appended to a list starts to the right of the others, so that appending
     // keeps the list in order until its setters run.
     if (Collection != nullptr && Collection->GetCount() > 0) {
-        const auto* last =
-            dynamic_cast<const TFuzzySetValue*>(Collection->GetItem(Collection->GetCount() - 1));
+        // Compared by exact type rather than cast, as points are made one by one in bulk:
+        // no class derives from a point (its constructor is private).
+        const TCollectionItem* item = Collection->GetItem(Collection->GetCount() - 1);
+        const auto* last = typeid(*item) == typeid(TFuzzySetValue)
+                               ? static_cast<const TFuzzySetValue*>(item)
+                               : nullptr;
         // Far from 0 adding 1 changes nothing, and a point equal to its neighbour would be
         // cleaned away before its caller sees it: step to the next number instead.
         if (last != nullptr)

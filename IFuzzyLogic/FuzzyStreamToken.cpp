@@ -2,10 +2,25 @@
 
 #include "FuzzyInterfaces/FuzzySetIntf.hpp"
 #include "FuzzyLogic/FuzzySet.hpp"
+#include "platform/detail/BlockCache.hpp"
 
 namespace fuzzy {
 
 // ---- TFuzzyStreamToken ----
+
+namespace {
+
+using TTokenBlocks = TBlockCache<sizeof(TFuzzyStreamToken)>;
+
+} // namespace
+
+void* TFuzzyStreamToken::operator new(std::size_t Size) {
+    return TTokenBlocks::Allocate(Size);
+}
+
+void TFuzzyStreamToken::operator delete(void* Block, std::size_t Size) noexcept {
+    TTokenBlocks::Free(Block, Size);
+}
 
 HRESULT TFuzzyStreamToken::QueryInterface(const TGUID& InterfaceID, void** Obj) {
     return QueryInterfaces<IFuzzyStreamToken, IBaseStreamToken, ICloneable, IInterface>(
@@ -103,7 +118,9 @@ HRESULT TFuzzyStreamTokenList::QueryInterface(const TGUID& InterfaceID, void** O
 }
 
 int TFuzzyStreamTokenList::Add(const TInterfacePtr<IFuzzyStreamToken>& Token) {
-    return TBaseStreamTokenList::Add(TInterfacePtr<IBaseStreamToken>(Token));
+    // Widened in place: the reader adds every token of an expression here.
+    FItems.emplace_back(Token);
+    return GetCount() - 1;
 }
 
 void TFuzzyStreamTokenList::Append(const TInterfacePtr<IFuzzyStreamTokenList>& List) {
@@ -115,7 +132,8 @@ bool TFuzzyStreamTokenList::Equals(const TInterfacePtr<IFuzzyStreamTokenList>& L
 }
 
 TInterfacePtr<IFuzzyStreamToken> TFuzzyStreamTokenList::Get(int Index) const {
-    return Supports<IFuzzyStreamToken>(GetBaseStreamToken(Index));
+    CheckIndex(Index, GetCount());
+    return Supports<IFuzzyStreamToken>(FItems[static_cast<std::size_t>(Index)]);
 }
 
 void TFuzzyStreamTokenList::Put(int Index, const TInterfacePtr<IFuzzyStreamToken>& Token) {

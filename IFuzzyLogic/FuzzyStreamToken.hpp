@@ -3,6 +3,7 @@
 // carries what parsing an expression made of it: a nested list, a set of either object
 // model, or any other interface or object.
 
+#include <cstddef>
 #include <string>
 
 #include "FuzzyConsts/FuzzyTypes.hpp"
@@ -19,6 +20,11 @@ public:
     TFuzzyStreamToken() = default;
     std::string ClassName() const override { return "TFuzzyStreamToken"; }
     HRESULT QueryInterface(const TGUID& IID, void** Obj) override;
+
+    /// A reader makes and drops a token for every word it reads; their memory is kept for
+    /// the next ones (TBlockCache).
+    static void* operator new(std::size_t Size);
+    static void operator delete(void* Block, std::size_t Size) noexcept;
 
     /// The token's kind as a token type; punctuation codes are no token type.
     [[nodiscard]] bool IsType(TFuzzyStreamTokenType Type) const {

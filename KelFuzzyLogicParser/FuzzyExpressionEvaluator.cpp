@@ -26,11 +26,8 @@ constexpr const char* WhereConvertListToValues = "ConvertListToValues";
 // The kinds of expression items, in the order in which they are told apart.
 enum class TItemKind { OpenGroup, CloseGroup, Connective, BaseHedge, Hedge, Operand };
 
-TItemKind KindOf(const TInterfacePtr<IInterface>& Item) {
-    const auto token = Supports<IFuzzyStreamToken>(Item);
-    if (!token)
-        return TItemKind::Operand;
-    switch (static_cast<TFuzzyStreamTokenType>(token->GetDataType())) {
+TItemKind KindOf(const IFuzzyStreamToken& Token) {
+    switch (static_cast<TFuzzyStreamTokenType>(Token.GetDataType())) {
     case TFuzzyStreamTokenType::fstVariable:
     case TFuzzyStreamTokenType::fstList:
     case TFuzzyStreamTokenType::fstIFuzzySet:
@@ -39,7 +36,7 @@ TItemKind KindOf(const TInterfacePtr<IInterface>& Item) {
     default:
         break;
     }
-    const std::string& text = token->GetText();
+    const std::string& text = Token.GetText();
     if (text == LeftFuzzyParentheses)
         return TItemKind::OpenGroup;
     if (text == RightFuzzyParentheses)
@@ -53,6 +50,50 @@ TItemKind KindOf(const TInterfacePtr<IInterface>& Item) {
     if (IsFuzzyHedge(text))
         return TItemKind::Hedge;
     return TItemKind::Operand;
+}
+
+TItemKind KindOf(const TInterfacePtr<IInterface>& Item) {
+    const auto token = Supports<IFuzzyStreamToken>(Item);
+    return token ? KindOf(*token) : TItemKind::Operand;
+}
+
+// The kind the postfix conversion gives an item: the group marks are told by their text
+// alone, before anything else (so "?[" opens a group there, though it is a variable).
+TItemKind PostFixKindOf(const IFuzzyStreamToken* Token) {
+    if (Token == nullptr)
+        return TItemKind::Operand;
+    const std::string& text = Token->GetText();
+    if (text == LeftFuzzyParentheses)
+        return TItemKind::OpenGroup;
+    if (text == RightFuzzyParentheses)
+        return TItemKind::CloseGroup;
+    return KindOf(*Token);
+}
+
+int InStackPriorityOf(TItemKind Kind) {
+    switch (Kind) {
+    case TItemKind::OpenGroup:
+        return 4;
+    case TItemKind::Connective:
+    case TItemKind::BaseHedge:
+        return 3;
+    case TItemKind::Hedge:
+        return 2;
+    default:
+        return 1;
+    }
+}
+
+int IncomingPriorityOf(TItemKind Kind) {
+    switch (Kind) {
+    case TItemKind::OpenGroup:
+        return 0;
+    case TItemKind::Connective:
+    case TItemKind::BaseHedge:
+        return 3;
+    default:
+        return 1;
+    }
 }
 
 } // namespace
@@ -72,29 +113,11 @@ bool TKelFuzzyLogicParser::IsOperand(const TInterfacePtr<IInterface>& Item) {
 }
 
 int TKelFuzzyLogicParser::InStackPriority(const TInterfacePtr<IInterface>& Item) {
-    switch (KindOf(Item)) {
-    case TItemKind::OpenGroup:
-        return 4;
-    case TItemKind::Connective:
-    case TItemKind::BaseHedge:
-        return 3;
-    case TItemKind::Hedge:
-        return 2;
-    default:
-        return 1;
-    }
+    return InStackPriorityOf(KindOf(Item));
 }
 
 int TKelFuzzyLogicParser::IncomingPriority(const TInterfacePtr<IInterface>& Item) {
-    switch (KindOf(Item)) {
-    case TItemKind::OpenGroup:
-        return 0;
-    case TItemKind::Connective:
-    case TItemKind::BaseHedge:
-        return 3;
-    default:
-        return 1;
-    }
+    return IncomingPriorityOf(KindOf(Item));
 }
 
 void TKelFuzzyLogicParser::FillExpression(const TInterfacePtr<IInterfaceList>& Source,
@@ -132,31 +155,66 @@ TFzyFloat TKelFuzzyLogicParser::EvalFuzzyExpression(TFuzzyVariable* Variable,
     return meanOfMaxima ? Result->MeanOfMaxima() : Result->CenterOfGravity();
 }
 
+/// An expression item with the kind its token was given once, for the postfix conversion
+/// and for the evaluation alike. An item that is no definition-language token has none.
+struct TKelFuzzyLogicParser::TExpressionItem {
+    TInterfacePtr<IFuzzyStreamToken> Token;
+    TItemKind Kind;
+};
+
 TFuzzySet*
 TKelFuzzyLogicParser::EvalFuzzyExpression(TFuzzyVariable* Variable,
                                           const TInterfacePtr<IFuzzyStreamTokenList>& Tokens) {
-    auto infix = MakeInterfaced<TInterfaceList>();
-    for (int i = 0; i < Tokens->GetCount(); ++i)
-        infix->Add(Tokens->GetBaseStreamToken(i));
-    const auto postfix =
-        PostFix(infix, IsOpenParen, IsCloseParen, IsOperand, InStackPriority, IncomingPriority);
-    Tokens->Clear();
-    FillExpression(postfix, Tokens);
+    // The items are classified once and reordered by position, in the order in which
+    // PostFix with this parser's classification callbacks would put them.
+    const int count = Tokens->GetCount();
+    std::vector<TExpressionItem> items;
+    items.reserve(static_cast<std::size_t>(count));
+    TPostFixConverter<int> converter;
+    for (int i = 0; i < count; ++i) {
+        TInterfacePtr<IFuzzyStreamToken> token = Tokens->Get(i);
+        const TItemKind kind = PostFixKindOf(token.Get());
+        switch (kind) {
+        case TItemKind::OpenGroup:
+            converter.AddOpenGroup(IncomingPriorityOf(kind));
+            break;
+        case TItemKind::CloseGroup:
+            converter.AddCloseGroup();
+            break;
+        case TItemKind::Operand:
+            converter.AddOperand(i);
+            break;
+        default:
+            converter.AddOperator(i, InStackPriorityOf(kind), IncomingPriorityOf(kind));
+            break;
+        }
+        items.push_back({std::move(token), kind});
+    }
 
-    TFuzzySet* result =
-        Tokens->GetCount() == 0 ? EmptyFuzzySet(Variable) : EvalPostfix(Variable, Tokens);
+    // The list is left in postfix order, as it is evaluated; items that are no
+    // definition-language token drop out of it.
+    std::vector<const TExpressionItem*> postfix;
+    Tokens->Clear();
+    for (const int i : converter.Finish()) {
+        const TExpressionItem& item = items[static_cast<std::size_t>(i)];
+        if (!item.Token)
+            continue;
+        Tokens->Add(item.Token);
+        postfix.push_back(&item);
+    }
+
+    TFuzzySet* result = postfix.empty() ? EmptyFuzzySet(Variable) : EvalPostfix(Variable, postfix);
     if (FOnEvalExpression)
         FOnEvalExpression(this, Variable, Tokens->ToString(), result);
     return result;
 }
 
 TFuzzySet* TKelFuzzyLogicParser::EvalPostfix(TFuzzyVariable* Variable,
-                                             const TInterfacePtr<IFuzzyStreamTokenList>& Tokens) {
+                                             const std::vector<const TExpressionItem*>& Postfix) {
     std::vector<TFuzzySet*> stack;
-    for (int i = 0; i < Tokens->GetCount(); ++i) {
-        const auto token = Tokens->Get(i);
-        const TItemKind kind = KindOf(token);
-        if (kind == TItemKind::Operand) {
+    for (const TExpressionItem* item : Postfix) {
+        const TInterfacePtr<IFuzzyStreamToken>& token = item->Token;
+        if (item->Kind == TItemKind::Operand) {
             stack.push_back(EvalFuzzyExpression(Variable, token));
             continue;
         }
@@ -168,18 +226,18 @@ TFuzzySet* TKelFuzzyLogicParser::EvalPostfix(TFuzzyVariable* Variable,
             return set;
         };
         const std::string& text = token->GetText();
-        if (kind == TItemKind::Hedge) {
+        if (item->Kind == TItemKind::Hedge) {
             TFuzzyHedge hedge{};
             (void)IsFuzzyHedge(text, hedge);
             stack.push_back(CopyWhenDefined(Variable, pop())->Hedge(hedge));
-        } else if (kind == TItemKind::BaseHedge) {
+        } else if (item->Kind == TItemKind::BaseHedge) {
             TBaseFuzzyHedge hedge{};
             bool modifyY = false;
             (void)IsFuzzyHedgeOperator(text, hedge, modifyY);
             const TFuzzySet* number = pop();
             TFuzzySet* set = CopyWhenDefined(Variable, pop());
             stack.push_back(set->Hedge(hedge, number->MeanOfMaxima(), modifyY));
-        } else if (kind == TItemKind::Connective) {
+        } else if (item->Kind == TItemKind::Connective) {
             bool isUnion = false;
             TFuzzyOperation operation{};
             (void)IsFuzzyKeyword(text, isUnion, operation);

@@ -229,7 +229,7 @@ TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::FinishToken(int Type,
     if (!known)
         throw EFzyParseException(TParseLine(FLineNumber), SInvalidTokenKind, std::to_string(Type));
 
-    const auto token = MakeInterfaced<TFuzzyStreamToken>();
+    auto token = MakeInterfaced<TFuzzyStreamToken>();
     switch (Type) {
     case EndKind:
         token->SetDataType(static_cast<int>(fstNone));
@@ -297,8 +297,10 @@ TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::NextToken() {
     if (FCurrentToken && token->GetLineNumber() > FCurrentToken->GetLineNumber())
         FRecordedText.WriteString(LineBreak);
     FCurrentToken = token;
-    FRecordedText.WriteString(token->ToString());
-    FRecordedText.WriteString(" ");
+    // The record is UTF-8 text, written as it stands.
+    const std::string text = token->ToString();
+    FRecordedText.Write(text.data(), text.size());
+    FRecordedText.Write(" ", 1);
     if (IsCharToken(*token, ')'))
         --FDepth;
     else if (IsCharToken(*token, '('))
@@ -313,13 +315,14 @@ void TFuzzyLogicTokenStream::PutBackToken(const TInterfacePtr<IFuzzyStreamToken>
     FCurrentToken = Token;
     // Only the end of the recorded text is looked at, so that putting tokens back costs
     // the length of their text, not of the whole form.
-    const std::string form = Token->ToString() + ' ';
+    const std::string text = Token->ToString();
     const std::string_view recorded =
         FRecordedText.GetBytes().substr(0, static_cast<std::size_t>(FRecordedText.GetPosition()));
-    if (recorded.ends_with(form)) {
-        // What was recorded before the token, trimmed of trailing white space (a line
-        // break, the text of an atom ending in an escaped space), and one space.
-        std::size_t cut = recorded.size() - form.size();
+    if (recorded.ends_with(' ') && recorded.substr(0, recorded.size() - 1).ends_with(text)) {
+        // What was recorded before the token and the space after it, trimmed of trailing
+        // white space (a line break, the text of an atom ending in an escaped space), and
+        // one space.
+        std::size_t cut = recorded.size() - 1 - text.size();
         while (cut > 0 && static_cast<unsigned char>(recorded[cut - 1]) <= ' ')
             --cut;
         FRecordedText.SetPosition(static_cast<std::int64_t>(cut));

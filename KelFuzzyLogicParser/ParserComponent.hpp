@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "FuzzyLogic/FuzzyLogicParser.hpp"
 #include "IFuzzyLogic/FuzzyStreamToken.hpp"
@@ -144,8 +145,9 @@ private:
     TFuzzySet* CopyWhenDefined(TFuzzyVariable* Variable, TFuzzySet* FuzzySet, int FirstNewTerm = 0);
     TFuzzySet* EvalVariableToken(TFuzzyVariable* Variable, const std::string& Name);
     TFuzzySet* EvalListToken(TFuzzyVariable* Variable, const IFuzzyStreamToken& Token);
+    struct TExpressionItem;
     TFuzzySet* EvalPostfix(TFuzzyVariable* Variable,
-                           const TInterfacePtr<IFuzzyStreamTokenList>& Tokens);
+                           const std::vector<const TExpressionItem*>& Postfix);
     /// Runs the component-model reader Read for Variable through the parser's face.
     TInterfacePtr<IFuzzySet> ReadIntf(const TInterfacePtr<IFuzzyVariable>& Variable,
                                       TFuzzySet* (TKelFuzzyLogicParser::*Read)(TFuzzyVariable*));

@@ -109,6 +109,11 @@ public:
     requires(!std::is_same_v<I, J> && std::is_convertible_v<J*, I*>)
         TInterfacePtr(const TInterfacePtr<J>& Other)
     noexcept : FIntf(Other.Get()) { AddRef(); }
+    /// Widens a reference to a derived interface, taking Other's reference over.
+    template <class J>
+    requires(!std::is_same_v<I, J> && std::is_convertible_v<J*, I*>)
+        TInterfacePtr(TInterfacePtr<J>&& Other)
+    noexcept : FIntf(std::exchange(Other.FIntf, nullptr)) {}
     ~TInterfacePtr() { Release(); }
 
     TInterfacePtr& operator=(TInterfacePtr Other) noexcept {
@@ -139,6 +144,9 @@ public:
     }
 
 private:
+    template <class>
+    friend class TInterfacePtr;
+
     void AddRef() noexcept {
         if (FIntf != nullptr)
             FIntf->_AddRef();

@@ -1,64 +1,6 @@
 #include "platform/PostFix.hpp"
 
-#include "platform/Stack.hpp"
-
 namespace fuzzy {
-
-namespace {
-
-/// A stacked operator with its in-stack priority, read once when stacked, or an open group.
-struct TStackedItem {
-    TInterfacePtr<IInterface> Item;
-    int Priority = 0;
-    bool IsOpenGroup = false;
-};
-
-class TPostFixConverter {
-public:
-    explicit TPostFixConverter(int Capacity) : FOutput(MakeInterfaced<TInterfaceList>()) {
-        FOutput->Reserve(Capacity);
-    }
-
-    void AddOperand(const TInterfacePtr<IInterface>& Item) { FOutput->Add(Item); }
-
-    /// Sends out the operators that bind at least as tightly as the newcomer.
-    void MakeRoomFor(int IncomingPriority) {
-        while (!FStack.IsEmpty() && !FStack.Peek().IsOpenGroup &&
-               FStack.Peek().Priority <= IncomingPriority)
-            PopToOutput();
-    }
-
-    void Push(const TInterfacePtr<IInterface>& Item, int Priority, bool IsOpenGroup) {
-        FStack.Push({Item, Priority, IsOpenGroup});
-    }
-
-    /// Sends out the operators above the innermost open group and drops the group; without
-    /// one, sends out everything.
-    void CloseGroup() {
-        while (!FStack.IsEmpty() && !FStack.Peek().IsOpenGroup)
-            PopToOutput();
-        if (!FStack.IsEmpty())
-            (void)FStack.Pop();
-    }
-
-    TInterfacePtr<IInterfaceList> Finish() {
-        while (!FStack.IsEmpty()) {
-            if (FStack.Peek().IsOpenGroup)
-                (void)FStack.Pop();
-            else
-                PopToOutput();
-        }
-        return FOutput;
-    }
-
-private:
-    void PopToOutput() { FOutput->Add(FStack.Pop().Item); }
-
-    TInterfacePtr<TInterfaceList> FOutput;
-    TStack<TStackedItem> FStack;
-};
-
-} // namespace
 
 TInterfacePtr<IInterfaceList> PostFix(const TInterfacePtr<IInterfaceList>& List,
                                       const TItemTest& IsOpenParen, const TItemTest& IsCloseParen,
@@ -66,22 +8,26 @@ TInterfacePtr<IInterfaceList> PostFix(const TInterfacePtr<IInterfaceList>& List,
                                       const TItemPriority& InStackPriority,
                                       const TItemPriority& IncomingPriority) {
     const int count = List ? List->GetCount() : 0;
-    TPostFixConverter converter(count);
+    TPostFixConverter<TInterfacePtr<IInterface>> converter;
     for (int i = 0; i < count; ++i) {
-        const TInterfacePtr<IInterface> item = List->Get(i);
+        TInterfacePtr<IInterface> item = List->Get(i);
         if (IsOpenParen(item)) {
-            converter.MakeRoomFor(IncomingPriority(item));
-            converter.Push(item, 0, true);
+            converter.AddOpenGroup(IncomingPriority(item));
         } else if (IsCloseParen(item)) {
-            converter.CloseGroup();
+            converter.AddCloseGroup();
         } else if (IsOperand(item)) {
-            converter.AddOperand(item);
+            converter.AddOperand(std::move(item));
         } else {
-            converter.MakeRoomFor(IncomingPriority(item));
-            converter.Push(item, InStackPriority(item), false);
+            const int incoming = IncomingPriority(item);
+            converter.AddOperator(item, InStackPriority(item), incoming);
         }
     }
-    return converter.Finish();
+    auto output = MakeInterfaced<TInterfaceList>();
+    std::vector<TInterfacePtr<IInterface>> items = converter.Finish();
+    output->Reserve(static_cast<int>(items.size()));
+    for (const TInterfacePtr<IInterface>& item : items)
+        output->Add(item);
+    return output;
 }
 
 } // namespace fuzzy

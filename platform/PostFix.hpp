@@ -3,6 +3,8 @@
 // evaluator: the caller classifies the items, this routine only reorders them.
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "platform/InterfaceList.hpp"
 
@@ -41,5 +43,62 @@ using TItemPriority = std::function<int(const TInterfacePtr<IInterface>&)>;
 PostFix(const TInterfacePtr<IInterfaceList>& List, const TItemTest& IsOpenParen,
         const TItemTest& IsCloseParen, const TItemTest& IsOperand,
         const TItemPriority& InStackPriority, const TItemPriority& IncomingPriority);
+
+/// The reordering of PostFix, for callers that classify their items themselves (once
+/// each, in any form T): give it the items in infix order, each by its class, then take
+/// the postfix order from Finish.
+template <class T>
+class TPostFixConverter {
+public:
+    void AddOperand(T Item) { FOutput.push_back(std::move(Item)); }
+    void AddOpenGroup(int IncomingPriority) {
+        MakeRoomFor(IncomingPriority);
+        FStack.push_back({T(), 0, true});
+    }
+    /// Sends out the operators above the innermost open group and drops the group; without
+    /// one, sends out everything.
+    void AddCloseGroup() {
+        while (!FStack.empty() && !FStack.back().IsOpenGroup)
+            PopToOutput();
+        if (!FStack.empty())
+            FStack.pop_back();
+    }
+    void AddOperator(T Item, int InStackPriority, int IncomingPriority) {
+        MakeRoomFor(IncomingPriority);
+        FStack.push_back({std::move(Item), InStackPriority, false});
+    }
+    /// The items in postfix order; the converter is empty afterwards.
+    [[nodiscard]] std::vector<T> Finish() {
+        while (!FStack.empty()) {
+            if (FStack.back().IsOpenGroup)
+                FStack.pop_back();
+            else
+                PopToOutput();
+        }
+        return std::exchange(FOutput, {});
+    }
+
+private:
+    /// A stacked operator with its in-stack priority, or an open group.
+    struct TStackedItem {
+        T Item;
+        int Priority = 0;
+        bool IsOpenGroup = false;
+    };
+
+    /// Sends out the operators that bind at least as tightly as the newcomer.
+    void MakeRoomFor(int IncomingPriority) {
+        while (!FStack.empty() && !FStack.back().IsOpenGroup &&
+               FStack.back().Priority <= IncomingPriority)
+            PopToOutput();
+    }
+    void PopToOutput() {
+        FOutput.push_back(std::move(FStack.back().Item));
+        FStack.pop_back();
+    }
+
+    std::vector<T> FOutput;
+    std::vector<TStackedItem> FStack;
+};
 
 } // namespace fuzzy

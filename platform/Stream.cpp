@@ -13,6 +13,22 @@ namespace {
 inline constexpr const char* SNegativeStreamPosition = "Stream position must not be negative (%d)";
 inline constexpr const char* SNegativeStreamSize = "Stream size must not be negative (%d)";
 
+// Reading and positioning are the same over bytes owned or viewed.
+std::size_t ReadBytes(std::string_view Bytes, std::size_t& Position, void* Buffer,
+                      std::size_t Count) {
+    const std::size_t count = std::min(Count, Bytes.size() - Position);
+    if (count > 0)
+        std::memcpy(Buffer, Bytes.data() + Position, count);
+    Position += count;
+    return count;
+}
+
+std::size_t CheckedPosition(std::int64_t Value, std::size_t Size) {
+    if (Value < 0)
+        throw EArgumentOutOfRangeException(SNegativeStreamPosition, Value);
+    return static_cast<std::size_t>(std::min(Value, static_cast<std::int64_t>(Size)));
+}
+
 } // namespace
 
 TKelStringStream::TKelStringStream(const std::string& Text, const TEncoding* Encoding)
@@ -21,11 +37,7 @@ TKelStringStream::TKelStringStream(const std::string& Text, const TEncoding* Enc
 }
 
 std::size_t TKelStringStream::Read(void* Buffer, std::size_t Count) {
-    const std::size_t count = std::min(Count, FBytes.size() - FPosition);
-    if (count > 0)
-        std::memcpy(Buffer, FBytes.data() + FPosition, count);
-    FPosition += count;
-    return count;
+    return ReadBytes(FBytes, FPosition, Buffer, Count);
 }
 
 std::size_t TKelStringStream::Write(const void* Buffer, std::size_t Count) {
@@ -39,9 +51,7 @@ std::size_t TKelStringStream::Write(const void* Buffer, std::size_t Count) {
 }
 
 void TKelStringStream::SetPosition(std::int64_t Value) {
-    if (Value < 0)
-        throw EArgumentOutOfRangeException(SNegativeStreamPosition, Value);
-    FPosition = static_cast<std::size_t>(std::min(Value, GetSize()));
+    FPosition = CheckedPosition(Value, FBytes.size());
 }
 
 void TKelStringStream::SetSize(std::int64_t Value) {
@@ -66,6 +76,16 @@ std::string TKelStringStream::GetDataString() const {
 
 std::string TKelStringStream::GetText() const {
     return FEncoding->GetString(std::string_view(FBytes).substr(0, FPosition));
+}
+
+// ---- TByteViewStream ----
+
+std::size_t TByteViewStream::Read(void* Buffer, std::size_t Count) {
+    return ReadBytes(FBytes, FPosition, Buffer, Count);
+}
+
+void TByteViewStream::SetPosition(std::int64_t Value) {
+    FPosition = CheckedPosition(Value, FBytes.size());
 }
 
 } // namespace fuzzy

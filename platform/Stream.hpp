@@ -72,4 +72,22 @@ private:
     const TEncoding* FEncoding;
 };
 
+/// A read-only stream over bytes it does not own, which must outlive it: a long text read
+/// where it lies, without a copy. Writing writes nothing; a negative position raises
+/// EArgumentOutOfRangeException, a position past the end is clamped to the size.
+class TByteViewStream : public TStream {
+public:
+    explicit TByteViewStream(std::string_view Bytes) : FBytes(Bytes) {}
+    std::string ClassName() const override { return "TByteViewStream"; }
+    std::size_t Read(void* Buffer, std::size_t Count) override;
+    std::size_t Write(const void*, std::size_t) override { return 0; }
+    std::int64_t GetPosition() const override { return static_cast<std::int64_t>(FPosition); }
+    void SetPosition(std::int64_t Value) override;
+    std::int64_t GetSize() const override { return static_cast<std::int64_t>(FBytes.size()); }
+
+private:
+    std::string_view FBytes;
+    std::size_t FPosition = 0;
+};
+
 } // namespace fuzzy

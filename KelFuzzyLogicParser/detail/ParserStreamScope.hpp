@@ -5,6 +5,7 @@
 #include <string>
 
 #include "KelFuzzyLogicParser/ParserComponent.hpp"
+#include "platform/Encoding.hpp"
 #include "platform/Stream.hpp"
 
 namespace fuzzy {
@@ -14,8 +15,7 @@ namespace fuzzy {
 class TKelFuzzyLogicParser::TStreamScope {
 public:
     TStreamScope(TKelFuzzyLogicParser& Parser, const std::string& Text, const TEncoding* Encoding)
-        : FParser(Parser), FSaved(Parser.FStream),
-          FText(std::make_unique<TKelStringStream>(Text, Encoding)),
+        : FParser(Parser), FSaved(Parser.FStream), FText(TextStream(Text, Encoding)),
           FTokens(Parser.CreateStream(FText.get(), Encoding)) {
         Parser.FStream = FTokens.get();
     }
@@ -24,9 +24,17 @@ public:
     TStreamScope& operator=(const TStreamScope&) = delete;
 
 private:
+    /// The bytes of Text in Encoding. UTF-8 text is read where it lies: its bytes are the
+    /// text itself, and a definition may be megabytes long.
+    static std::unique_ptr<TStream> TextStream(const std::string& Text, const TEncoding* Encoding) {
+        if (&TEncoding::OrDefault(Encoding) == TEncoding::UTF8())
+            return std::make_unique<TByteViewStream>(Text);
+        return std::make_unique<TKelStringStream>(Text, Encoding);
+    }
+
     TKelFuzzyLogicParser& FParser;
     TFuzzyLogicTokenStream* FSaved;
-    std::unique_ptr<TKelStringStream> FText;
+    std::unique_ptr<TStream> FText;
     std::unique_ptr<TFuzzyLogicTokenStream> FTokens;
 };
 
