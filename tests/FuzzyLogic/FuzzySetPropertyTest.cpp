@@ -8,29 +8,13 @@
 #include <random>
 
 #include "FuzzyLogic/FuzzyLogic.hpp"
+#include "support/PlainCurves.hpp"
 #include "support/PointListHelpers.hpp"
 
 namespace fuzzy::test {
 namespace {
 
 using TResult = std::unique_ptr<TFuzzySet>;
-
-// Random curves in [0, 100], repeated X values (vertical lines) included. X values are
-// multiples of 0.25 and Y values of 0.001, so no two differ by the tolerance without being
-// equal.
-TPoints RandomGridCurve(std::mt19937& Random) {
-    std::uniform_int_distribution<int> count(2, 25);
-    std::uniform_int_distribution<int> gridX(0, 400);
-    std::uniform_int_distribution<int> gridY(0, 1000);
-    TPoints points;
-    for (int i = count(Random); i > 0; --i) {
-        const TFzyFloat at = gridX(Random) * 0.25;
-        points.emplace_back(at, gridY(Random) / 1000.0);
-        if (i % 7 == 0)
-            points.emplace_back(at, gridY(Random) / 1000.0);
-    }
-    return points;
-}
 
 // Random curves of every kind the walk must take: X spans that differ, one point or
 // several, flat ends at any level (often one of a few levels both curves use), vertical
@@ -61,30 +45,6 @@ TPoints RandomShapedCurve(std::mt19937& Random) {
     std::stable_sort(points.begin(), points.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     return points;
-}
-
-// The curve through events reported in ascending X, as the combination built from them
-// would be before any clean-up: straight between neighbouring events, flat beyond the
-// ends, the highest event on a vertical line at its very X.
-TFzyFloat EventCurveAt(const TPoints& Events, TFzyFloat X) {
-    if (X <= Events.front().first || X >= Events.back().first) {
-        TFzyFloat at = X <= Events.front().first ? Events.front().second : Events.back().second;
-        for (const auto& [x, y] : Events)
-            if (x == X)
-                at = std::max(at, y);
-        return at;
-    }
-    TFzyFloat highest = -1;
-    for (std::size_t k = 0; k < Events.size(); ++k) {
-        if (Events[k].first == X)
-            highest = std::max(highest, Events[k].second);
-        if (highest < 0 && Events[k].first < X && Events[k + 1].first > X) {
-            const auto [x0, y0] = Events[k];
-            const auto [x1, y1] = Events[k + 1];
-            return y0 + (y1 - y0) * (X - x0) / (x1 - x0);
-        }
-    }
-    return highest;
 }
 
 // True when two breakpoints are different but within the tolerance in X: the walk pairs
@@ -165,8 +125,8 @@ TEST(CombinationProperty, RandomPairsGiveTheMaximumAndMinimumEverywhere) {
             const TFzyFloat ya = first->DegreeOfMembership(x);
             const TFzyFloat yb = second->DegreeOfMembership(x);
             walkDeviation =
-                std::max({walkDeviation, std::fabs(EventCurveAt(highs, x) - std::max(ya, yb)),
-                          std::fabs(EventCurveAt(lows, x) - std::min(ya, yb))});
+                std::max({walkDeviation, std::fabs(PlainAt(highs, x) - std::max(ya, yb)),
+                          std::fabs(PlainAt(lows, x) - std::min(ya, yb))});
             for (const auto& [result, expected] : {std::pair{unite.get(), std::max(ya, yb)},
                                                    std::pair{unitedBack.get(), std::max(ya, yb)},
                                                    std::pair{meet.get(), std::min(ya, yb)}}) {
@@ -196,30 +156,6 @@ TEST(CombinationProperty, RandomPairsGiveTheMaximumAndMinimumEverywhere) {
     EXPECT_LE(nearBreakpoints + cleanedWithinTolerance, Pairs / 100);
 }
 
-// The trapezoid rule on a fine grid laid over each straight piece, flat out to the bounds.
-TFzyFloat NumericalCenterOfGravity(const TPoints& Points, TFzyFloat Minimum, TFzyFloat Maximum) {
-    const TFzyFloat step = (Maximum - Minimum) / (1 << 18);
-    TFzyFloat area = 0;
-    TFzyFloat moment = 0;
-    auto integrate = [&](TFzyFloat x0, TFzyFloat y0, TFzyFloat x1, TFzyFloat y1) {
-        if (x1 <= x0)
-            return;
-        const int intervals = std::max(16, static_cast<int>(std::ceil((x1 - x0) / step)));
-        const TFzyFloat h = (x1 - x0) / intervals;
-        for (int i = 0; i < intervals; ++i) {
-            const TFzyFloat left = y0 + (y1 - y0) * i / intervals;
-            const TFzyFloat right = y0 + (y1 - y0) * (i + 1) / intervals;
-            area += h * (left + right) / 2;
-            moment += h * ((x0 + i * h) * left + (x0 + (i + 1) * h) * right) / 2;
-        }
-    };
-    integrate(Minimum, Points.front().second, Points.front().first, Points.front().second);
-    for (std::size_t i = 1; i < Points.size(); ++i)
-        integrate(Points[i - 1].first, Points[i - 1].second, Points[i].first, Points[i].second);
-    integrate(Points.back().first, Points.back().second, Maximum, Points.back().second);
-    return moment / area;
-}
-
 TEST(CenterOfGravityProperty, AgreesWithANumericalIntegrationOfTheCurve) {
     std::mt19937 random(99);
     int checked = 0;
@@ -227,13 +163,13 @@ TEST(CenterOfGravityProperty, AgreesWithANumericalIntegrationOfTheCurve) {
         const bool wide = checked % 2 == 1;
         const TFzyFloat minimum = wide ? -50 : 0;
         const TFzyFloat maximum = wide ? 150 : 100;
-        const auto set = MakeRangedSet(minimum, maximum, RandomGridCurve(random));
+        const auto set = MakeRangedSet(minimum, maximum, RandomShapedCurve(random));
         const TPoints points = PointsOf(*set->GetValues());
         if (points.front().first == points.back().first ||
             std::all_of(points.begin(), points.end(), [](const auto& p) { return p.second == 0; }))
             continue;
         ++checked;
-        EXPECT_NEAR(set->CenterOfGravity(), NumericalCenterOfGravity(points, minimum, maximum),
+        EXPECT_NEAR(set->CenterOfGravity(), PlainCenterOfGravity({points}, minimum, maximum),
                     1e-6 * (maximum - minimum));
     }
 }
