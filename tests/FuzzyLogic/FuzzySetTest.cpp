@@ -162,7 +162,16 @@ TEST(Copying, AssignCopiesPointsAndShapeButNotCommentTagOrDefined) {
     EXPECT_THROW(target->Assign(&notASet), EConvertError);
 }
 
+// Any change of a point reports to the set, which then forgets its shape and expression;
+// a point assigned from itself changes nothing.
 TEST(Copying, EditingPointsMakesTheSetUserDefinedAndClearsItsExpression) {
+    std::unique_ptr<TFuzzySet> triangle(TFuzzySet::Create(nullptr));
+    triangle->CreateTriangleFunctionValues(0, 5, 10);
+    triangle->SetExpression("peak");
+    triangle->GetValues()->GetItem(1)->Assign(triangle->GetValues()->GetItem(1));
+    EXPECT_EQ(triangle->GetExpression(), "peak");
+    EXPECT_EQ(triangle->GetSetType(), TFuzzySetType::fstTriangle);
+
     std::unique_ptr<TShapedSet> set(TShapedSet::Create());
     Load(*set->GetValues(), {{0, 0}, {5, 1}});
     set->MarkAs(TFuzzySetType::fstPICurve);
