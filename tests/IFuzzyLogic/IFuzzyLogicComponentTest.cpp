@@ -50,32 +50,6 @@ struct LogicTest : ::testing::Test {
     std::vector<std::string> log;
 };
 
-// Both models read the same text into the same variables, written back the same way. The
-// file's rules are read and left by components that keep no rules.
-TEST_F(LogicTest, ReadsTheHeaterLikeTheComponentModel) {
-    const std::string text =
-        THeaterController::ReadDefinitionFile(FUZZY_EXAMPLES_DIR "/heater.fuzzy");
-    test::TBasicParsedLogic<TFuzzyLogic, TKelFuzzyRuleParser> component;
-    component.Logic->SetAutoTerms(true);
-    component.Parser->SetReadRules(true);
-    parser->SetReadRules(true);
-    SetText(*component.Logic, text);
-    SetText(*logic, text);
-    ASSERT_EQ(logic->GetItems().GetCount(), component.Logic->GetItems()->GetCount());
-    for (const TFuzzyVariable* expected : *component.Logic->GetItems()) {
-        const VariablePtr actual = Variable(expected->GetName());
-        ASSERT_TRUE(actual) << expected->GetName();
-        EXPECT_EQ(actual->ToString(), component.Parser->PrettyPrint(expected));
-        EXPECT_EQ(actual->GetCount(), expected->GetItems()->GetCount());
-        for (const TFuzzySet* term : *expected->GetItems())
-            EXPECT_EQ(actual->GetFuzzySetByName(term->GetName())->GetValuesToString(),
-                      term->GetValuesToString());
-    }
-    logic->UpdateStrings();
-    ASSERT_EQ(logic->GetStrings()->GetCount(), 3);
-    EXPECT_EQ(logic->GetStrings()->Get(1), logic->GetItems().GetItemByIndex(1)->ToString());
-}
-
 // The heater controller on the interface model gives the component model's answers.
 TEST(IHeaterControllerTest, AnswersLikeTheComponentModelOverTheWholeGrid) {
     const std::string definition =
