@@ -81,6 +81,8 @@ TEST(Geometry, ExtremesOfAVerticalLineKeepTheFirstOfEqualPoints) {
     EXPECT_EQ(set->GetMaxYValueOfX(3, -1), 2);
     EXPECT_EQ(set->GetMinYValueOfX(1, 1), 3);
     EXPECT_EQ(set->GetMinYValueOfX(0, 1), 0);
+    EXPECT_EQ(set->GetMaxYValueOfX(0, -1), 0);
+    EXPECT_EQ(MakeSet({{0, 0}, {5, 0.2}, {5, 0.9}})->GetMaxYValueOfX(1, 1), 2); // to the end
     EXPECT_RAISES((void)set->GetMaxYValueOfX(1, 0), EArgumentOutOfRangeException,
                   "Invalid direction 0: expected 1 or -1");
 }
