@@ -238,17 +238,6 @@ TEST(Combination, NamesAndExpressionsAreBracketed) {
     EXPECT_EQ(NamesOfResult(result->Intersection(small.get())).second, "[a or b] and small");
 }
 
-TEST(Combination, AResultJoinsTheFirstSetsVariable) {
-    std::unique_ptr<TFuzzyVariable> variable(TFuzzyVariable::Create(nullptr));
-    variable->SetMaximum(10);
-    TFuzzySet* cold = variable->GetItems()->Add("cold");
-    cold->CreateTriangleFunctionValues(0, 5, 10);
-    auto hot = MakeSet({{5, 0}, {10, 1}});
-    TFuzzySet* result = cold->Union(hot.get());
-    EXPECT_EQ(result->GetVariable(), variable.get());
-    EXPECT_EQ(variable->GetItems()->GetCount(), 2);
-}
-
 TEST(Overlap, IntersectsLooksAtSupportsAndTouchingEnds) {
     auto a = MakeSet({{0, 0}, {10, 1}, {20, 0}});
     EXPECT_FALSE(a->Intersects(MakeSet({{30, 0}, {40, 1}, {50, 0}}).get()));

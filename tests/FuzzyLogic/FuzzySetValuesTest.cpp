@@ -315,12 +315,5 @@ TEST_F(PointList, CountsAndSkipsOnVerticalLines) {
     EXPECT_EQ(Values.SkipY(1, 0.5, -1), 0);
 }
 
-TEST_F(PointList, IndexErrorsNameTheIndex) {
-    Load(Values, {{0, 0}});
-    EXPECT_RAISES((void)Values.GetItem(5), EListError, "List index out of bounds (5)");
-    EXPECT_THROW(Values.Insert(3), EListError);
-    EXPECT_THROW(Values.Delete(-1), EListError);
-}
-
 } // namespace
 } // namespace fuzzy::test
