@@ -10,21 +10,12 @@ namespace {
 
 TEST(EnumArrayTest, IndexesByEnumerationAndRejectsValuesOutsideIt) {
     TEnumArray<TXYUpdateType, int, 2> counts;
-    EXPECT_EQ(counts[TXYUpdateType::utY], 0);
     counts[TXYUpdateType::utY] = 5;
     EXPECT_EQ(counts[TXYUpdateType::utX], 0);
     EXPECT_EQ(counts[TXYUpdateType::utY], 5);
     EXPECT_EQ(counts.end() - counts.begin(), 2);
     EXPECT_RAISES((void)counts[static_cast<TXYUpdateType>(2)], EListError,
                   "List index out of bounds (2)");
-}
-
-TEST(FuzzyTypesTest, EnumerationsAreBytesNumberedInDeclarationOrder) {
-    static_assert(sizeof(TFuzzyHedge) == 1 && sizeof(TFuzzyStreamTokenType) == 1);
-    static_assert(sizeof(TXYUpdateTypes) == 1 && sizeof(TFuzzyInferenceMethods) == 1);
-    EXPECT_EQ(static_cast<int>(TBaseFuzzyHedge::bfgCutLessEq), 6);
-    EXPECT_EQ(static_cast<int>(TFuzzyHedge::fhGenerally), 19);
-    EXPECT_EQ(static_cast<int>(TFuzzyStreamTokenType::fstFuzzySet), 10);
     EXPECT_EQ(TFuzzyStreamTokenTypes{TFuzzyStreamTokenType::fstFuzzySet}.Bits(), 1u << 10);
 }
 
@@ -39,109 +30,80 @@ TEST(FuzzyTypesTest, GetEnumNameGivesDeclaredNames) {
     EXPECT_EQ(GetEnumName(static_cast<TFuzzyCorrelationMethod>(7)), "7");
 }
 
-struct THedgeRow {
-    TFuzzyHedge Hedge;
-    const char* Word;
-    TFzyFloat Modifier;
-};
-
-const THedgeRow HedgeRows[] = {
-    {TFuzzyHedge::fhNot, "not", 0.0},
-    {TFuzzyHedge::fhSomewhat, "somewhat", 1.0 / 3.0},
-    {TFuzzyHedge::fhMoreOrLess, "moreorless", 0.5},
-    {TFuzzyHedge::fhGreatly, "greatly", 0.7},
-    {TFuzzyHedge::fhPlus, "plus", 1.25},
-    {TFuzzyHedge::fhVery, "very", 2.0},
-    {TFuzzyHedge::fhExtremely, "extremely", 3.0},
-    {TFuzzyHedge::fhAbove, "above", 0.0},
-    {TFuzzyHedge::fhBelow, "below", 0.0},
-    {TFuzzyHedge::fhSlightly, "slightly", 0.0},
-    {TFuzzyHedge::fhNormalize, "normalize", 0.0},
-    {TFuzzyHedge::fhAbout, "about", 2.0},
-    {TFuzzyHedge::fhVicinity, "vicinity", 4.0},
-    {TFuzzyHedge::fhClose, "close", 1.2},
-    {TFuzzyHedge::fhNear, "near", 1.2},
-    {TFuzzyHedge::fhNeighboring, "neighboring", 1.2},
-    {TFuzzyHedge::fhPositively, "positively", 2.0},
-    {TFuzzyHedge::fhAbsolutely, "absolutely", 2.0},
-    {TFuzzyHedge::fhDefinitely, "definitely", 2.0},
-    {TFuzzyHedge::fhGenerally, "generally", 0.5},
+// Every hedge in declaration order, with its word and the constant it works with.
+const std::pair<const char*, TFzyFloat> HedgeRows[] = {
+    {"not", 0.0},        {"somewhat", 1.0 / 3.0}, {"moreorless", 0.5}, {"greatly", 0.7},
+    {"plus", 1.25},      {"very", 2.0},           {"extremely", 3.0},  {"above", 0.0},
+    {"below", 0.0},      {"slightly", 0.0},       {"normalize", 0.0},  {"about", 2.0},
+    {"vicinity", 4.0},   {"close", 1.2},          {"near", 1.2},       {"neighboring", 1.2},
+    {"positively", 2.0}, {"absolutely", 2.0},     {"definitely", 2.0}, {"generally", 0.5},
 };
 
 TEST(FuzzyKeywordsTest, EachHedgeWordAndModifierRoundTrips) {
     ASSERT_EQ(std::size(HedgeRows), HedgeNames.size());
-    for (const THedgeRow& row : HedgeRows) {
-        SCOPED_TRACE(row.Word);
-        EXPECT_EQ(HedgeNames[row.Hedge], row.Word);
-        EXPECT_EQ(HedgeModifiers[row.Hedge], row.Modifier);
-        TFuzzyHedge found = TFuzzyHedge::fhGenerally;
-        EXPECT_TRUE(IsFuzzyHedge(row.Word, found));
-        EXPECT_EQ(found, row.Hedge);
+    for (int h = 0; h < static_cast<int>(std::size(HedgeRows)); ++h) {
+        const auto hedge = static_cast<TFuzzyHedge>(h);
+        const auto& [word, modifier] = HedgeRows[h];
+        EXPECT_EQ(HedgeNames[hedge], word);
+        EXPECT_EQ(HedgeModifiers[hedge], modifier) << word;
+        TFuzzyHedge found = h == 0 ? TFuzzyHedge::fhGenerally : TFuzzyHedge::fhNot;
+        EXPECT_TRUE(IsFuzzyHedge(word, found) && found == hedge) << word;
     }
 }
 
 TEST(FuzzyKeywordsTest, EachBaseHedgeSymbolRoundTripsInBothForms) {
     const char* symbols[] = {"+", "-", "*", "/", "^", "<", "<=", ">", ">="};
     ASSERT_EQ(std::size(symbols), BaseHedgeNames.size());
-    for (std::size_t i = 0; i < std::size(symbols); ++i) {
+    for (int i = 0; i < static_cast<int>(std::size(symbols)); ++i) {
         const auto hedge = static_cast<TBaseFuzzyHedge>(i);
-        SCOPED_TRACE(symbols[i]);
-        EXPECT_EQ(BaseHedgeNames[hedge], symbols[i]);
-        TBaseFuzzyHedge found = TBaseFuzzyHedge::bfhAdd;
-        bool modifyY = false;
-        EXPECT_TRUE(IsFuzzyHedgeOperator(symbols[i], found, modifyY));
-        EXPECT_EQ(found, hedge);
-        EXPECT_TRUE(modifyY);
-        found = TBaseFuzzyHedge::bfhAdd;
-        EXPECT_TRUE(IsFuzzyHedgeOperator(std::string(symbols[i]) + "X", found, modifyY));
-        EXPECT_EQ(found, hedge);
-        EXPECT_FALSE(modifyY);
+        EXPECT_EQ(BaseHedgeNames[hedge], std::string(symbols[i]));
+        for (const bool modifyY : {true, false}) {
+            TBaseFuzzyHedge found = i == 0 ? TBaseFuzzyHedge::bfhPower : TBaseFuzzyHedge::bfhAdd;
+            bool foundY = !modifyY;
+            EXPECT_TRUE(
+                IsFuzzyHedgeOperator(symbols[i] + std::string(modifyY ? "" : "X"), found, foundY));
+            EXPECT_EQ(found, hedge) << symbols[i];
+            EXPECT_EQ(foundY, modifyY) << symbols[i];
+        }
     }
 }
 
-struct TOperationRow {
-    TFuzzyOperation Operation;
-    const char* Name;
-    const char* Intersection;
-    const char* Union;
-};
-
-const TOperationRow OperationRows[] = {
-    {TFuzzyOperation::foZadeh, "zadeh", "and", "or"},
-    {TFuzzyOperation::foMean, "mean", "and-mean", "or-mean"},
-    {TFuzzyOperation::foMeanSqr, "mean-sqr", "and-meansqr", "or-meansqr"},
-    {TFuzzyOperation::foMeanSqrt, "mean-sqrt", "and-meansqrt", "or-meansqrt"},
-    {TFuzzyOperation::foProduct, "product", "and-product", "or-product"},
-    {TFuzzyOperation::foBoundedSum, "bounded-sum", "and-boundedsum", "or-boundedsum"},
-    {TFuzzyOperation::foSum, "sum", "and-sum", "or-sum"},
-};
-
 TEST(FuzzyKeywordsTest, EachOperationNameAndConnectiveRoundTrips) {
-    ASSERT_EQ(std::size(OperationRows), FuzzyOperationNames.size());
-    for (const TOperationRow& row : OperationRows) {
-        SCOPED_TRACE(row.Name);
-        TFuzzyOperation found = TFuzzyOperation::foZadeh;
-        EXPECT_TRUE(IsFuzzyOperation(row.Name, found));
-        EXPECT_EQ(found, row.Operation);
-
-        bool isUnion = true;
-        found = TFuzzyOperation::foZadeh;
-        EXPECT_TRUE(IsFuzzyKeyword(row.Intersection, isUnion, found));
-        EXPECT_FALSE(isUnion);
-        EXPECT_EQ(found, row.Operation);
-
-        isUnion = false;
-        found = TFuzzyOperation::foZadeh;
-        EXPECT_TRUE(IsFuzzyKeyword(row.Union, isUnion, found));
-        EXPECT_TRUE(isUnion);
-        EXPECT_EQ(found, row.Operation);
+    const struct {
+        const char* Name;
+        const char* Intersection;
+        const char* Union;
+    } rows[] = {
+        {"zadeh", "and", "or"},
+        {"mean", "and-mean", "or-mean"},
+        {"mean-sqr", "and-meansqr", "or-meansqr"},
+        {"mean-sqrt", "and-meansqrt", "or-meansqrt"},
+        {"product", "and-product", "or-product"},
+        {"bounded-sum", "and-boundedsum", "or-boundedsum"},
+        {"sum", "and-sum", "or-sum"},
+    };
+    ASSERT_EQ(std::size(rows), FuzzyOperationNames.size());
+    for (int i = 0; i < static_cast<int>(std::size(rows)); ++i) {
+        const auto operation = static_cast<TFuzzyOperation>(i);
+        const auto other = i == 0 ? TFuzzyOperation::foSum : TFuzzyOperation::foZadeh;
+        TFuzzyOperation found = other;
+        EXPECT_TRUE(IsFuzzyOperation(rows[i].Name, found) && found == operation) << rows[i].Name;
+        for (const bool isUnion : {false, true}) {
+            const char* word = isUnion ? rows[i].Union : rows[i].Intersection;
+            bool foundUnion = !isUnion;
+            found = other;
+            EXPECT_TRUE(IsFuzzyKeyword(word, foundUnion, found)) << word;
+            EXPECT_EQ(foundUnion, isUnion) << word;
+            EXPECT_EQ(found, operation) << word;
+        }
     }
 }
 
 TEST(FuzzyKeywordsTest, MethodNamesRoundTrip) {
     const char* inference[] = {"min-max", "sum", "mean", "product", "bounded-sum"};
-    for (std::size_t i = 0; i < std::size(inference); ++i) {
-        TFuzzyInferenceMethod found = TFuzzyInferenceMethod::fimBoundedSum;
+    for (int i = 0; i < static_cast<int>(std::size(inference)); ++i) {
+        TFuzzyInferenceMethod found =
+            i == 4 ? TFuzzyInferenceMethod::fimMinMax : TFuzzyInferenceMethod::fimBoundedSum;
         EXPECT_TRUE(IsFuzzyInference(inference[i], found));
         EXPECT_EQ(found, static_cast<TFuzzyInferenceMethod>(i)) << inference[i];
     }

@@ -20,25 +20,26 @@ private:
     std::string FSaved;
 };
 
-TEST(CreateFuzzyNameTest, HedgeFormsBracketOnlyNamesWithASpace) {
-    EXPECT_EQ(CreateFuzzyName(TFuzzyHedge::fhVery, "tall"), "very tall");
-    EXPECT_EQ(CreateFuzzyName(TFuzzyHedge::fhVery, "quite tall"), "very [quite tall]");
-    EXPECT_EQ(CreateFuzzyName(TFuzzyHedge::fhNot, "a\tb"), "not a\tb");
-    EXPECT_EQ(CreateFuzzyName(TFuzzyHedge::fhVery, ""), "very ");
-    EXPECT_EQ(CreateFuzzyName(TBaseFuzzyHedge::bfgCutLessEq, true, "big set"), "<= [big set]");
-    EXPECT_EQ(CreateFuzzyName(TBaseFuzzyHedge::bfhAdd, false, "a"), "+X a");
+TEST(CreateFuzzyNameTest, OperandsAreBracketedOnlyWhenTheyHoldASpace) {
+    const std::pair<std::string, const char*> cases[] = {
+        {CreateFuzzyName(TFuzzyHedge::fhVery, "tall"), "very tall"},
+        {CreateFuzzyName(TFuzzyHedge::fhVery, "quite tall"), "very [quite tall]"},
+        {CreateFuzzyName(TFuzzyHedge::fhNot, "a\tb"), "not a\tb"},
+        {CreateFuzzyName(TFuzzyHedge::fhVery, ""), "very "},
+        {CreateFuzzyName(TBaseFuzzyHedge::bfgCutLessEq, true, "big set"), "<= [big set]"},
+        {CreateFuzzyName(TBaseFuzzyHedge::bfhAdd, false, "a"), "+X a"},
+        {CreateFuzzyName("cold", "hot", "or"), "cold or hot"},
+        {CreateFuzzyName("a b", "c", "and"), "[a b] and c"},
+        {CreateFuzzyName("a", "c d", "and mean"), "a and mean [c d]"},
+        {CreateFuzzyName("tall", "+", 0.5), "tall + 0.5000"},
+        {CreateFuzzyName("big set", "+X", 2), "[big set] +X 2.0000"},
+        {CreateFuzzyName("t", "*", -0.25), "t * -0.2500"},
+    };
+    for (const auto& [actual, expected] : cases)
+        EXPECT_EQ(actual, expected);
 }
 
-TEST(CreateFuzzyNameTest, TwoSetFormBracketsOperandsButNotTheOperation) {
-    EXPECT_EQ(CreateFuzzyName("cold", "hot", "or"), "cold or hot");
-    EXPECT_EQ(CreateFuzzyName("a b", "c", "and"), "[a b] and c");
-    EXPECT_EQ(CreateFuzzyName("a", "c d", "and mean"), "a and mean [c d]");
-}
-
-TEST(CreateFuzzyNameTest, NumericFormUsesTheCurrentNumberFormat) {
-    EXPECT_EQ(CreateFuzzyName("tall", "+", 0.5), "tall + 0.5000");
-    EXPECT_EQ(CreateFuzzyName("big set", "+X", 2), "[big set] +X 2.0000");
-    EXPECT_EQ(CreateFuzzyName("t", "*", -0.25), "t * -0.2500");
+TEST(CreateFuzzyNameTest, NumberFormatAndBracketsAreTheCurrentSettings) {
     {
         TSettingGuard format(FuzzyFormatStr, "%.1f");
         EXPECT_EQ(CreateFuzzyName("tall", "+", 0.25), "tall + 0.3"); // a half rounds up
@@ -46,9 +47,6 @@ TEST(CreateFuzzyNameTest, NumericFormUsesTheCurrentNumberFormat) {
         EXPECT_THROW((void)CreateFuzzyName("tall", "+", 0.25), EConvertError);
     }
     EXPECT_EQ(CreateFuzzyName("tall", "+", 0.5), "tall + 0.5000");
-}
-
-TEST(CreateFuzzyNameTest, BracketsAreTheCurrentSettings) {
     TSettingGuard left(LeftFuzzyParentheses, "(");
     TSettingGuard right(RightFuzzyParentheses, ")");
     EXPECT_EQ(CreateFuzzyName(TFuzzyHedge::fhVery, "quite tall"), "very (quite tall)");
@@ -113,11 +111,6 @@ TEST(RecogniserTest, KeywordFailureSetsUnionButKeepsOperation) {
         EXPECT_TRUE(isUnion);
         EXPECT_EQ(operation, TFuzzyOperation::foMeanSqrt);
     }
-    TFuzzyOperation operation = TFuzzyOperation::foSum;
-    bool isUnion = false;
-    EXPECT_TRUE(IsFuzzyKeyword("or", isUnion, operation));
-    EXPECT_TRUE(isUnion);
-    EXPECT_EQ(operation, TFuzzyOperation::foZadeh);
 }
 
 } // namespace

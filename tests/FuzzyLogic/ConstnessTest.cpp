@@ -45,86 +45,42 @@ concept ChangesOnlyWhenMutable = !requires(const Set& A) {
 };
 static_assert(ChangesOnlyWhenMutable<TFuzzySet>);
 
-static_assert(HandsOutPointer<TCollectionItem, TCollection>([](auto& Item) {
-    return Item.GetCollection();
-}));
-static_assert(HandsOutPointer<TCollection, TCollectionItem>([](auto& List) {
-    return List.GetItem(0);
-}));
-static_assert(HandsOutPointer<TCollection, TCollectionItem>([](auto& List) { return List[0]; }));
-static_assert(HandsOutPointer<TCollection, TCollectionItem>([](auto& List) {
-    return *List.begin();
-}));
-static_assert(HandsOutPointer<TOwnedCollection, TPersistent>([](auto& List) {
-    return List.GetOwner();
-}));
-static_assert(HandsOutPointer<TComponent, TComponent>([](auto& Component) {
-    return Component.GetOwner();
-}));
-static_assert(HandsOutPointer<TComponent, TComponent>([](auto& Component) {
-    return Component.GetComponent(0);
-}));
+// Expression on Object, a const or a mutable one, so that HandsOut can compare the two.
+#define ACCESSOR(Expression) [](auto& Object) { return Expression; }
 
-static_assert(HandsOutPointer<TFuzzySetValue, TFuzzySetValues>([](auto& Point) {
-    return Point.GetCollection();
-}));
-static_assert(HandsOutPointer<TFuzzySetValue, TFuzzySetValues>([](auto& Point) {
-    return Point.GetFuzzySetValues();
-}));
-static_assert(HandsOutPointer<TFuzzySetValues, TFuzzySet>([](auto& Points) {
-    return Points.GetFuzzySet();
-}));
-static_assert(HandsOutPointer<TFuzzySetValues, TFuzzySetValue>([](auto& Points) {
-    return Points.GetItem(0);
-}));
-static_assert(HandsOutPointer<TFuzzySetValues, TFuzzySetValue>([](auto& Points) {
-    return Points[0];
-}));
-static_assert(HandsOutPointer<TFuzzySetValues, TFuzzySetValue>([](auto& Points) {
-    return *Points.begin();
-}));
-static_assert(HandsOutPointer<TFuzzySet, TFuzzySetValues>([](auto& Set) {
-    return Set.GetValues();
-}));
-static_assert(HandsOutPointer<TFuzzySet, TFuzzySets>([](auto& Set) {
-    return Set.GetCollection();
-}));
-static_assert(HandsOutPointer<TFuzzySet, TFuzzyVariable>([](auto& Set) {
-    return Set.GetVariable();
-}));
-static_assert(HandsOutPointer<TFuzzySets, TFuzzyVariable>([](auto& Terms) {
-    return Terms.GetVariable();
-}));
-static_assert(HandsOutPointer<TFuzzySets, TFuzzySet>([](auto& Terms) {
-    return Terms.GetItemByName("low");
-}));
-static_assert(HandsOutPointer<TFuzzyVariable, TFuzzySets>([](auto& Variable) {
-    return Variable.GetItems();
-}));
-static_assert(HandsOutPointer<TFuzzyVariable, TFuzzyVariables>([](auto& Variable) {
-    return Variable.GetCollection();
-}));
-static_assert(HandsOutPointer<TFuzzyVariable, TFuzzyLogic>([](auto& Variable) {
-    return Variable.GetFuzzy();
-}));
-static_assert(HandsOutPointer<TFuzzyVariables, TFuzzyLogic>([](auto& Variables) {
-    return Variables.GetFuzzy();
-}));
-static_assert(HandsOutPointer<TFuzzyVariables, TFuzzyVariable>([](auto& Variables) {
-    return Variables.GetItemByName("speed");
-}));
-static_assert(HandsOutPointer<TFuzzyLogic, TFuzzyVariables>([](auto& Logic) {
-    return Logic.GetItems();
-}));
-static_assert(HandsOutPointer<TFuzzyLogic, TCustomFuzzyLogicParser>([](auto& Logic) {
-    return Logic.GetParser();
-}));
-static_assert(HandsOutPointer<TFuzzyLogic, TStringList>([](auto& Logic) {
-    return Logic.GetVariables();
-}));
-static_assert(HandsOutPointer<TCustomFuzzyLogicParser, TCustomFuzzyLogic>([](auto& Parser) {
-    return Parser.GetFuzzyLogic();
-}));
+static_assert(HandsOutPointer<TCollectionItem, TCollection>(ACCESSOR(Object.GetCollection())));
+static_assert(HandsOutPointer<TCollection, TCollectionItem>(ACCESSOR(Object.GetItem(0))));
+static_assert(HandsOutPointer<TCollection, TCollectionItem>(ACCESSOR(Object[0])));
+static_assert(HandsOutPointer<TCollection, TCollectionItem>(ACCESSOR(*Object.begin())));
+static_assert(HandsOutPointer<TOwnedCollection, TPersistent>(ACCESSOR(Object.GetOwner())));
+static_assert(HandsOutPointer<TComponent, TComponent>(ACCESSOR(Object.GetOwner())));
+static_assert(HandsOutPointer<TComponent, TComponent>(ACCESSOR(Object.GetComponent(0))));
+
+static_assert(HandsOutPointer<TFuzzySetValue, TFuzzySetValues>(ACCESSOR(Object.GetCollection())));
+static_assert(
+    HandsOutPointer<TFuzzySetValue, TFuzzySetValues>(ACCESSOR(Object.GetFuzzySetValues())));
+static_assert(HandsOutPointer<TFuzzySetValues, TFuzzySet>(ACCESSOR(Object.GetFuzzySet())));
+static_assert(HandsOutPointer<TFuzzySetValues, TFuzzySetValue>(ACCESSOR(Object.GetItem(0))));
+static_assert(HandsOutPointer<TFuzzySetValues, TFuzzySetValue>(ACCESSOR(Object[0])));
+static_assert(HandsOutPointer<TFuzzySetValues, TFuzzySetValue>(ACCESSOR(*Object.begin())));
+static_assert(HandsOutPointer<TFuzzySet, TFuzzySetValues>(ACCESSOR(Object.GetValues())));
+static_assert(HandsOutPointer<TFuzzySet, TFuzzySets>(ACCESSOR(Object.GetCollection())));
+static_assert(HandsOutPointer<TFuzzySet, TFuzzyVariable>(ACCESSOR(Object.GetVariable())));
+static_assert(HandsOutPointer<TFuzzySets, TFuzzyVariable>(ACCESSOR(Object.GetVariable())));
+static_assert(HandsOutPointer<TFuzzySets, TFuzzySet>(ACCESSOR(Object.GetItemByName("low"))));
+static_assert(HandsOutPointer<TFuzzyVariable, TFuzzySets>(ACCESSOR(Object.GetItems())));
+static_assert(HandsOutPointer<TFuzzyVariable, TFuzzyVariables>(ACCESSOR(Object.GetCollection())));
+static_assert(HandsOutPointer<TFuzzyVariable, TFuzzyLogic>(ACCESSOR(Object.GetFuzzy())));
+static_assert(HandsOutPointer<TFuzzyVariables, TFuzzyLogic>(ACCESSOR(Object.GetFuzzy())));
+static_assert(
+    HandsOutPointer<TFuzzyVariables, TFuzzyVariable>(ACCESSOR(Object.GetItemByName("v"))));
+static_assert(HandsOutPointer<TFuzzyLogic, TFuzzyVariables>(ACCESSOR(Object.GetItems())));
+static_assert(HandsOutPointer<TFuzzyLogic, TCustomFuzzyLogicParser>(ACCESSOR(Object.GetParser())));
+static_assert(HandsOutPointer<TFuzzyLogic, TStringList>(ACCESSOR(Object.GetVariables())));
+static_assert(
+    HandsOutPointer<TCustomFuzzyLogicParser, TCustomFuzzyLogic>(ACCESSOR(Object.GetFuzzyLogic())));
+
+#undef ACCESSOR
 
 } // namespace
 } // namespace fuzzy::test

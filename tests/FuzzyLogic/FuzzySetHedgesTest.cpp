@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "FuzzyConsts/FuzzyKeywords.hpp"
 #include "FuzzyLogic/FuzzyLogic.hpp"
@@ -75,6 +76,16 @@ TEST(Hedges, ContrastPushesDegreesAwayFromTheMiddle) {
     EXPECT_EQ(flat->GetValues()->GetItem(0)->GetY(), 0);
     EXPECT_DOUBLE_EQ(flat->GetValues()->GetItem(1)->GetY(), 0.25);
     EXPECT_DOUBLE_EQ(flat->GetValues()->GetItem(4)->GetY(), 1 - 0.5 * std::sqrt(0.1));
+
+    // Above 1 the upper branch holds wherever the power is defined; only a fractional
+    // exponent of the negative 1 - Y counts as full membership.
+    for (const auto& [hedge, degree, expected] : {std::tuple{TFuzzyHedge::fhPositively, 1.3, 0.82},
+                                                  {TFuzzyHedge::fhPositively, 1.5, 0.5},
+                                                  {TFuzzyHedge::fhGenerally, 1.3, 1.0}}) {
+        auto high = MakeSet({{0, 0}, {1, 0}, {2, 0}, {3, degree}, {4, 0}, {5, 0}, {6, 0}});
+        high->Hedge(hedge);
+        EXPECT_NEAR(high->GetValues()->GetItem(3)->GetY(), expected, 1e-12) << degree;
+    }
 }
 
 TEST(Hedges, ApproximationSpreadsACrispValueOverTheAxis) {
@@ -96,6 +107,15 @@ TEST(Hedges, ApproximationSpreadsACrispValueOverTheAxis) {
     auto empty = MakeSet({}, "e");
     EXPECT_THROW(empty->Hedge(TFuzzyHedge::fhNear), EListError);
     EXPECT_EQ(empty->GetName(), "e");
+
+    // A list whose last X lies within the tolerance left of its first keeps its bell.
+    for (const TFuzzyHedge hedge : {TFuzzyHedge::fhClose, TFuzzyHedge::fhNeighboring}) {
+        auto back = MakeRangedSet(0, 10, {{5, 1}, {4.99995, 0.5}});
+        ASSERT_EQ(back->GetValues()->GetItem(1)->GetX(), 4.99995);
+        back->Hedge(hedge);
+        EXPECT_EQ(back->GetValues()->GetMaxValue(), 1.0);
+        EXPECT_NEAR(back->DegreeOfMembership(5), 1.0, 0.01);
+    }
 }
 
 TEST(Hedges, SlightlyIsBuiltFromTheOtherHedges) {

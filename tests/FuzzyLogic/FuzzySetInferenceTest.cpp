@@ -7,11 +7,14 @@
 #include "platform/Exceptions.hpp"
 #include "support/PointListHelpers.hpp"
 #include "support/Raises.hpp"
+#include "support/SetResults.hpp"
 
 namespace fuzzy::test {
 namespace {
 
 using TResult = std::unique_ptr<TFuzzySet>;
+
+using TNames = std::pair<std::string, std::string>;
 
 std::unique_ptr<TFuzzySet> Tall() {
     return MakeSet({{0, 0}, {5, 1}, {10, 0}}, "tall");
@@ -33,64 +36,58 @@ TEST(Normalize, ScalesToAHeightOfOneUnlessAllAreZero) {
 }
 
 TEST(Cutoff, ClipsOrKeepsThePartAboveTheLevel) {
+    const struct {
+        TPoints Points;
+        TFzyFloat Level;
+        bool Above;
+        TPoints Expected;
+    } cases[] = {
+        {{{0, 0}, {5, 1}, {10, 0}}, 0.5, false, {{0, 0}, {2.5, 0.5}, {7.5, 0.5}, {10, 0}}},
+        {{{0, 0}, {5, 1}, {10, 0}}, 0.5, true, {{2.5, 0.5}, {5, 1}, {7.5, 0.5}}},
+        {{{0, 0}, {5, 0.5}, {10, 0}}, 0.5, true, {{5, 0.5}}}, // touching adds no crossing
+        {{{5, 0.5}}, 0.25, false, {{5, 0.25}}},               // wholly above clips to the level
+        {{{0, 0.1}, {10, 0.2}}, 0.25, true, {}}, // above a level never reached: nothing
+        {{{0, 0}, {5, 1}, {10, 0}}, 1.7, false, {{0, 0}, {5, 1}, {10, 0}}}, // clamped to 1
+        {{{0, 0}, {5, 1}, {10, 0}}, 1, true, {{0, 1}}},
+        {{}, -3, false, {{0, 0}}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PointsOfResult(MakeSet(c.Points)->Cutoff(c.Level, c.Above)), c.Expected)
+            << c.Level << (c.Above ? " above" : " clipped");
+    EXPECT_DOUBLE_EQ(
+        TResult(MakeSet({{0, 0.5}, {10, 0.8}})->Cutoff(0.25, false))->DegreeOfMembership(7), 0.25);
+}
+
+TEST(Cutoff, NamesTheGivenLevelAndTheExpressionTheClampedOne) {
     auto tall = Tall();
-    const TResult clipped(tall->Cutoff(0.5, false));
-    EXPECT_EQ(PointsOf(*clipped->GetValues()), (TPoints{{0, 0}, {2.5, 0.5}, {7.5, 0.5}, {10, 0}}));
-    EXPECT_EQ(clipped->GetName(), "tall and 0.5000");
-    EXPECT_EQ(clipped->GetExpression(), "");
-    const TResult above(tall->Cutoff(0.5, true));
-    EXPECT_EQ(PointsOf(*above->GetValues()), (TPoints{{2.5, 0.5}, {5, 1}, {7.5, 0.5}}));
-    EXPECT_EQ(above->GetName(), "tall or 0.5000");
+    EXPECT_EQ(NamesOfResult(tall->Cutoff(0.5, false)), TNames("tall and 0.5000", ""));
+    EXPECT_EQ(NamesOfResult(tall->Cutoff(0.5, true)).first, "tall or 0.5000");
     EXPECT_EQ(PointsOf(*tall->GetValues()), (TPoints{{0, 0}, {5, 1}, {10, 0}}));
-}
-
-TEST(Cutoff, ClippingACurveWhollyAboveTheLevelGivesTheLevel) {
-    const TResult flat(MakeSet({{5, 0.5}})->Cutoff(0.25, false));
-    EXPECT_EQ(PointsOf(*flat->GetValues()), (TPoints{{5, 0.25}}));
-    const TResult rising(MakeSet({{0, 0.5}, {10, 0.8}})->Cutoff(0.25, false));
-    EXPECT_DOUBLE_EQ(rising->DegreeOfMembership(7), 0.25);
-    // Kept only for clipping: the part above a level a curve never reaches is nothing.
-    const TResult above(MakeSet({{0, 0.1}, {10, 0.2}})->Cutoff(0.25, true));
-    EXPECT_EQ(above->GetValues()->GetCount(), 0);
-}
-
-TEST(Cutoff, LevelsOutsideZeroToOneAreClampedAfterNaming) {
-    auto tall = Tall();
     tall->SetExpression("t");
-    const TResult copy(tall->Cutoff(1.7, false));
-    EXPECT_EQ(PointsOf(*copy->GetValues()), PointsOf(*tall->GetValues()));
-    EXPECT_EQ(copy->GetName(), "tall and 1.7000");
-    EXPECT_EQ(copy->GetExpression(), "t and 1.0000");
-    const TResult single(tall->Cutoff(1, true));
-    EXPECT_EQ(PointsOf(*single->GetValues()), (TPoints{{0, 1}}));
-    const TResult zero(MakeSet({})->Cutoff(-3, false));
-    EXPECT_EQ(PointsOf(*zero->GetValues()), (TPoints{{0, 0}}));
+    EXPECT_EQ(NamesOfResult(tall->Cutoff(1.7, false)), TNames("tall and 1.7000", "t and 1.0000"));
     EXPECT_THROW((void)MakeSet({})->Cutoff(0.5, false), EListError);
+    // A degenerate cut of an empty set stands on the axis.
+    std::unique_ptr<TFuzzyVariable> variable(TFuzzyVariable::Create(nullptr));
+    variable->SetMaximum(200);
+    variable->SetMinimum(100);
+    TFuzzySet* empty = variable->GetItems()->Add();
+    EXPECT_EQ(PointsOfResult(empty->Cutoff(1, true)), (TPoints{{100, 1}}));
+    EXPECT_EQ(PointsOfResult(empty->AlphaCutoff(1, true)), (TPoints{{100, 0}}));
     EXPECT_RAISES((void)tall->Cutoff(std::nan(""), false), EArgumentOutOfRangeException,
                   "Invalid cut-off level: not a number");
 }
 
-TEST(Cutoff, ASegmentTouchingTheLevelAddsNoCrossing) {
-    auto set = MakeSet({{0, 0}, {5, 0.5}, {10, 0}});
-    const TResult result(set->Cutoff(0.5, true));
-    EXPECT_EQ(PointsOf(*result->GetValues()), (TPoints{{5, 0.5}}));
-}
-
 TEST(AlphaCutoff, VerticalEdgesAtTheCut) {
     auto tall = Tall();
-    const TResult weak(tall->AlphaCutoff(0.5, false));
-    EXPECT_EQ(PointsOf(*weak->GetValues()),
+    EXPECT_EQ(PointsOfResult(tall->AlphaCutoff(0.5, false)),
               (TPoints{{0, 0}, {2.5, 0}, {2.5, 0.5}, {5, 1}, {7.5, 0.5}, {7.5, 0}}));
-    EXPECT_EQ(weak->GetName(), "tall");
-
+    EXPECT_EQ(NamesOfResult(tall->AlphaCutoff(0.5, false)).first, "tall");
+    EXPECT_EQ(PointsOfResult(tall->AlphaCutoff(0, true)), PointsOf(*tall->GetValues()));
     // A point exactly at the level is inside the weak cut and outside the strong one.
     auto atLevel = MakeSet({{0, 0.2}, {5, 0.5}, {10, 0.2}});
-    const TResult weakAt(atLevel->AlphaCutoff(0.5, false));
-    EXPECT_EQ(PointsOf(*weakAt->GetValues()), (TPoints{{0, 0}, {5, 0}, {5, 0.5}, {5, 0}}));
-    const TResult strongAt(atLevel->AlphaCutoff(0.5, true));
-    EXPECT_EQ(PointsOf(*strongAt->GetValues()), (TPoints{{0, 0}}));
-    const TResult strongZero(tall->AlphaCutoff(0, true));
-    EXPECT_EQ(PointsOf(*strongZero->GetValues()), PointsOf(*tall->GetValues()));
+    EXPECT_EQ(PointsOfResult(atLevel->AlphaCutoff(0.5, false)),
+              (TPoints{{0, 0}, {5, 0}, {5, 0.5}, {5, 0}}));
+    EXPECT_EQ(PointsOfResult(atLevel->AlphaCutoff(0.5, true)), (TPoints{{0, 0}}));
 }
 
 TEST(Correlation, StrengthIsTheHeightOfTheIntersection) {
@@ -138,15 +135,15 @@ TEST(Correlation, MinThresholdComparesWithTheThreshold) {
 TEST(Inference, CombinesANewSetAndLeavesTheSolution) {
     auto solution = Tall();
     auto evidence = MakeSet({{5, 0}, {10, 1}, {15, 0}}, "e");
-    const TResult merged(solution->Infer(evidence.get(), TFuzzyInferenceMethod::fimMinMax, false));
-    EXPECT_EQ(PointsOf(*merged->GetValues()),
-              (TPoints{{0, 0}, {5, 1}, {7.5, 0.5}, {10, 1}, {15, 0}}));
+    EXPECT_EQ(
+        PointsOfResult(solution->Infer(evidence.get(), TFuzzyInferenceMethod::fimMinMax, false)),
+        (TPoints{{0, 0}, {5, 1}, {7.5, 0.5}, {10, 1}, {15, 0}}));
     EXPECT_EQ(PointsOf(*solution->GetValues()), (TPoints{{0, 0}, {5, 1}, {10, 0}}));
-    const TResult restricted(solution->Infer(evidence.get(), true));
-    EXPECT_EQ(restricted->GetName(), "tall and e");
-    const TResult summed(
-        solution->Infer(evidence.get(), TFuzzyInferenceMethod::fimAdditive, false));
-    EXPECT_EQ(summed->GetName(), "tall or-sum e");
+    EXPECT_EQ(NamesOfResult(solution->Infer(evidence.get(), true)).first, "tall and e");
+    EXPECT_EQ(
+        NamesOfResult(solution->Infer(evidence.get(), TFuzzyInferenceMethod::fimAdditive, false))
+            .first,
+        "tall or-sum e");
     EXPECT_THROW((void)solution->Infer(evidence.get(), TFuzzyInferenceMethod::fimAdditive, true),
                  EFzyException);
 }
@@ -156,9 +153,9 @@ TEST(Inference, WithoutAMethodFollowsTheComponent) {
     solution->SetName("tall");
     solution->Settings.InferenceMethod = TFuzzyInferenceMethod::fimAdditive;
     auto evidence = MakeSet({{5, 0}, {10, 1}, {15, 0}}, "e");
-    EXPECT_EQ(TResult(solution->Infer(evidence.get(), false))->GetName(), "tall or-sum e");
+    EXPECT_EQ(NamesOfResult(solution->Infer(evidence.get(), false)).first, "tall or-sum e");
     solution->Settings.InferenceMethod = TFuzzyInferenceMethod::fimProduct;
-    EXPECT_EQ(TResult(solution->Infer(evidence.get(), true))->GetName(), "tall and-product e");
+    EXPECT_EQ(NamesOfResult(solution->Infer(evidence.get(), true)).first, "tall and-product e");
 }
 
 TEST(Operator, AWalkStoppedByItsCallbackKeepsEveryPointWritten) {

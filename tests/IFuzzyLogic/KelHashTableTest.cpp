@@ -19,15 +19,8 @@ struct TNumberComparer {
 };
 
 std::string Name(TTableNotification Action) {
-    switch (Action) {
-    case TTableNotification::cnAdded:
-        return "added";
-    case TTableNotification::cnRemoved:
-        return "removed";
-    case TTableNotification::cnExtracted:
-        return "extracted";
-    }
-    return "?";
+    const char* const names[] = {"added", "removed", "extracted"};
+    return names[static_cast<int>(Action)];
 }
 
 // A table of ints that records every notification and change.
