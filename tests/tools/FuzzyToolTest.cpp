@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "FuzzyInterchange/FuzzyInterchange.hpp"
 #include "ToolFixture.hpp"
 
 namespace fuzzy::test {
@@ -230,6 +231,50 @@ TEST_F(FuzzyToolTest, ConvertCarriesVariablesTermsAndRulesBetweenFormats) {
     EXPECT_EQ(Run({"check", "--", Path("dimmer")}).Out,
               Path("dimmer") + ": 2 variables, 6 terms, 3 rules\n");
 }
+
+// Within one format a conversion loses nothing: the file written reads as the same controller
+// as the original, and converting it again writes the very same text.
+class FuzzyToolSameFormatTest : public FuzzyToolTest,
+                                public ::testing::WithParamInterface<const char*> {
+protected:
+    void ExpectExactConversions(const std::string& Original) {
+        const std::string extension = Original.substr(Original.rfind('.'));
+        ASSERT_EQ(Run({"convert", Original, Path("once" + extension)}).ExitCode, 0);
+        ASSERT_EQ(Run({"convert", Path("once" + extension), Path("twice" + extension)}).ExitCode,
+                  0);
+        const std::string once = ReadFile(Path("once" + extension));
+        EXPECT_EQ(ReadFile(Path("twice" + extension)), once);
+        if (extension == ".fll")
+            EXPECT_EQ(ReadFll(once), ReadFll(ReadFile(Original)));
+        else
+            EXPECT_EQ(ReadFcl(once), ReadFcl(ReadFile(Original)));
+    }
+};
+
+TEST_P(FuzzyToolSameFormatTest, ConvertsExactly) {
+    ExpectExactConversions(FUZZY_TEST_DATA_DIR "/interchange/" + std::string(GetParam()));
+}
+
+// Numbers with all their digits, which a writer of a few decimals would round.
+TEST_F(FuzzyToolSameFormatTest, KeepsEveryDigit) {
+    Write("precise.fll", "Engine: precise\nInputVariable: x\n  range: -0.1 0.7000000000000001\n"
+                         "  term: low Triangle -0.1 0.12345678901234 0.3333333333333333\n"
+                         "OutputVariable: y\n  range: 0 1e-7\n"
+                         "  term: some Ramp 1e-7 2.5e-8\n"
+                         "RuleBlock: \n  rule: if x is low then y is some with 0.123456789\n");
+    ExpectExactConversions(Path("precise.fll"));
+    ASSERT_EQ(Run({"convert", Path("precise.fll"), Path("precise.fcl")}).ExitCode, 0);
+    ExpectExactConversions(Path("precise.fcl"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, FuzzyToolSameFormatTest,
+                         ::testing::Values("SimpleDimmer.fll", "mamdani_tip_calculator.fll",
+                                           "AllTerms.fll", "Laundry.fcl", "SimpleDimmer.fcl"),
+                         [](const auto& Info) {
+                             std::string name = Info.param;
+                             name[name.find('.')] = '_';
+                             return name;
+                         });
 
 TEST_F(FuzzyToolTest, ConvertRefusesWhatTheTargetCannotSayAndWritesNothing) {
     const TRun run = Run({"convert", Heater, Path("heater.fcl")});
