@@ -125,12 +125,13 @@ private:
             FInference.Settle(FllNames().Inferences, Value, true, Line);
         } else if (output && Key == "defuzzifier") {
             // The centre of gravity is exact here, so a resolution has nothing to set; it
-            // is checked to be a number all the same.
+            // is checked to be a number all the same, once the defuzzifier is known to be
+            // one of ours (a weighted average takes a word there, and is refused by name).
             if (words.empty() || words.size() > 2)
                 throw EFzyInterchangeException(Line, SIcExpected, "a defuzzifier", Value);
+            FDefuzzification.Settle(FllNames().Defuzzifications, words[0].Text, true, Line);
             if (words.size() == 2)
                 static_cast<void>(ReadNumber(words[1].Text, Line));
-            FDefuzzification.Settle(FllNames().Defuzzifications, words[0].Text, true, Line);
         } else if (output && Key == "default") {
             if (Value != "nan")
                 variable.DefaultValue = ReadNumber(Value, Line);

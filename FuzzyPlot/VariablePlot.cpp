@@ -45,6 +45,22 @@ std::size_t CharacterCount(const std::string& Text) {
     }));
 }
 
+/// The degree at X of the curve through Points (in the order of X): straight between
+/// them, flat beyond the first and the last.
+double DegreeOnPolyline(std::span<const TSvgPoint> Points, double X) {
+    if (Points.empty())
+        return 0;
+    if (X <= Points.front().X)
+        return Points.front().Y;
+    if (X >= Points.back().X)
+        return Points.back().Y;
+    const auto after = std::upper_bound(Points.begin(), Points.end(), X,
+                                        [](double At, const TSvgPoint& P) { return At < P.X; });
+    const TSvgPoint& a = *(after - 1);
+    const TSvgPoint& b = *after;
+    return a.Y + (b.Y - a.Y) * (X - a.X) / (b.X - a.X);
+}
+
 } // namespace
 
 TVariablePlot::TVariablePlot(const TFuzzyVariable& Variable)
@@ -60,17 +76,25 @@ TVariablePlot::TVariablePlot(const TFuzzyVariable& Variable)
     FMaximum = axis.GetTo();
 }
 
-std::vector<TSvgPoint> TVariablePlot::CurveOverRange(const TFuzzySet& Set) const {
+template <class TDegreeAt>
+std::vector<TSvgPoint> TVariablePlot::CurveOverRange(std::span<const TSvgPoint> Points,
+                                                     TDegreeAt DegreeAt) const {
     std::vector<TSvgPoint> points;
-    const TFuzzySetValues& values = *Set.GetValues();
-    for (int i = 0; i < values.GetCount(); ++i)
-        if (values[i]->GetX() >= FMinimum && values[i]->GetX() <= FMaximum)
-            points.push_back({values[i]->GetX(), values[i]->GetY()});
+    for (const TSvgPoint& point : Points)
+        if (point.X >= FMinimum && point.X <= FMaximum)
+            points.push_back(point);
     if (points.empty() || points.front().X > FMinimum)
-        points.insert(points.begin(), {FMinimum, Set.DegreeOfMembership(FMinimum)});
+        points.insert(points.begin(), {FMinimum, DegreeAt(FMinimum)});
     if (points.back().X < FMaximum)
-        points.push_back({FMaximum, Set.DegreeOfMembership(FMaximum)});
+        points.push_back({FMaximum, DegreeAt(FMaximum)});
     return points;
+}
+
+std::vector<TSvgPoint> TVariablePlot::CurveOfSet(const TFuzzySet& Set) const {
+    std::vector<TSvgPoint> points;
+    for (const TFuzzySetValue* value : *Set.GetValues())
+        points.push_back({value->GetX(), value->GetY()});
+    return CurveOverRange(points, [&](double X) { return Set.DegreeOfMembership(X); });
 }
 
 void TVariablePlot::AddTerms(const TFuzzyVariable& Variable) {
@@ -81,17 +105,27 @@ void TVariablePlot::AddTerms(const TFuzzyVariable& Variable) {
 }
 
 void TVariablePlot::AddCurve(const TFuzzySet& Set, const std::string& Label) {
-    FSeries.push_back({Label, CurveOverRange(Set), false});
+    FSeries.push_back({Label, CurveOfSet(Set), false});
 }
 
 void TVariablePlot::AddArea(const TFuzzySet& Set, const std::string& Label) {
-    FSeries.push_back({Label, CurveOverRange(Set), true});
+    FSeries.push_back({Label, CurveOfSet(Set), true});
+}
+
+void TVariablePlot::AddArea(std::span<const TSvgPoint> Points, const std::string& Label) {
+    FSeries.push_back(
+        {Label, CurveOverRange(Points, [&](double X) { return DegreeOnPolyline(Points, X); }),
+         true});
 }
 
 void TVariablePlot::AddMarker(TFzyFloat X, const std::string& Label) {
     if (!std::isfinite(X))
         throw EArgumentOutOfRangeException("A marker needs a finite value");
     FMarkers.push_back({X, Label});
+}
+
+void TVariablePlot::AddNote(const std::string& Text) {
+    FNotes.push_back(Text);
 }
 
 double TVariablePlot::GetHeight() const {
@@ -176,6 +210,11 @@ void TVariablePlot::Draw(TSvgWriter& Svg, TSvgPoint Origin) const {
             Svg.Polyline(points, SeriesStroke(i));
         }
     }
+    TSvgTextStyle noteText;
+    noteText.Colour = "#b22222";
+    for (std::size_t i = 0; i < FNotes.size(); ++i)
+        Svg.Text({Origin.X + Left + 8, Origin.Y + Top + 16 + LegendRow * static_cast<double>(i)},
+                 FNotes[i], noteText);
     TSvgStroke markerStroke;
     markerStroke.Width = 1.5;
     markerStroke.Dashes = "4 2";

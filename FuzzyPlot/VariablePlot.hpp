@@ -36,9 +36,16 @@ public:
     void AddCurve(const TFuzzySet& Set, const std::string& Label);
     /// Adds Set's membership curve as a filled area, named Label in the legend.
     void AddArea(const TFuzzySet& Set, const std::string& Label);
+    /// Adds the curve through Points, (X, degree) in the variable's values in the order of
+    /// X, as a filled area named Label: a set known only by its points, as an explanation
+    /// of an inference reports it. Beyond its first and last point the curve runs on flat.
+    void AddArea(std::span<const TSvgPoint> Points, const std::string& Label);
     /// Adds a vertical line across the chart at X, labelled at its top. Raises
     /// EArgumentOutOfRangeException when X is not finite.
     void AddMarker(TFzyFloat X, const std::string& Label);
+    /// Adds a line of text inside the chart, below the notes added before: what the curves
+    /// cannot show, such as an output that got no value.
+    void AddNote(const std::string& Text);
 
     /// The height the chart needs: more than Height when the legend is long.
     double GetHeight() const;
@@ -58,9 +65,12 @@ private:
         std::string Label;
     };
 
-    /// Set's curve over the range: its points inside the range, and the degrees at the
-    /// range's ends wherever the curve goes on beyond them.
-    std::vector<TSvgPoint> CurveOverRange(const TFuzzySet& Set) const;
+    /// A curve over the range: its points inside the range, and DegreeAt the range's ends
+    /// wherever the curve goes on beyond them.
+    template <class TDegreeAt>
+    std::vector<TSvgPoint> CurveOverRange(std::span<const TSvgPoint> Points,
+                                          TDegreeAt DegreeAt) const;
+    std::vector<TSvgPoint> CurveOfSet(const TFuzzySet& Set) const;
     void DrawAxes(TSvgWriter& Svg, TSvgPoint Origin) const;
     void DrawLegend(TSvgWriter& Svg, TSvgPoint Origin) const;
 
@@ -69,6 +79,7 @@ private:
     TFzyFloat FMinimum, FMaximum;
     std::vector<TSeries> FSeries;
     std::vector<TMarker> FMarkers;
+    std::vector<std::string> FNotes;
 };
 
 /// One SVG document with the charts one below the other, titled Title.

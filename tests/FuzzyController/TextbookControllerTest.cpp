@@ -1,7 +1,5 @@
-// The compiled controller in the textbook semantics against a plain reference: each rule's
-// strength is the membership of its premises at the inputs, the solution is the maximum of
-// the terms clipped at (or scaled by) the strengths, evaluated anywhere, and its centre of
-// gravity is integrated by bisecting each piece until the function is straight on it.
+// The compiled controller in the textbook semantics against the plain reference of
+// support/MamdaniReference.hpp, fed with the plan's rules and terms.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +10,7 @@
 
 #include "ControllerPlans.hpp"
 #include "FuzzyLogic/FuzzyDegrees.hpp"
+#include "support/MamdaniReference.hpp"
 
 namespace fuzzy::test {
 namespace {
@@ -21,97 +20,32 @@ using controller::TControllerScratch;
 using controller::TPlan;
 using controller::TSemantics;
 
-// The curve at X, flat beyond its ends; on a vertical line, its highest point.
-double PlainAt(const std::vector<TPoint>& Curve, double X) {
-    if (X <= Curve.front().X || X >= Curve.back().X) {
-        double y = -1;
-        for (const TPoint& point : Curve)
-            if (point.X == X)
-                y = std::max(y, point.Y);
-        return y >= 0 ? y : (X < Curve.front().X ? Curve.front().Y : Curve.back().Y);
+/// The solution of one output by the reference: each rule's strength is the membership
+/// of its premises at the inputs (clamped), joined by the rule's connective, times its weight.
+TReferenceSolution Reference(const TPlan& Plan, const std::vector<double>& Inputs,
+                             std::size_t Output) {
+    std::vector<TFiredConclusion> fired;
+    for (const controller::TPlanRule& rule : Plan.Rules) {
+        double strength = 0;
+        for (std::size_t p = 0; p < rule.Premises.size(); ++p) {
+            const controller::TPlanPremise& premise = rule.Premises[p];
+            const controller::TPlanInput& input = Plan.Inputs[premise.Input];
+            const double x = std::clamp(Inputs[premise.Input], input.Minimum, input.Maximum);
+            const double next = PlainAt(Plan.PremiseTerms[premise.Term], x);
+            strength = p == 0 ? next
+                       : rule.Connective == controller::TPlanConnective::pcAnd
+                           ? degrees::Intersect(rule.Family, strength, next)
+                           : degrees::Unite(rule.Family, strength, next);
+        }
+        strength *= rule.Weight;
+        for (const controller::TPlanConclusion& conclusion : rule.Conclusions)
+            if (conclusion.Output == Output && strength >= Plan.Outputs[Output].Threshold)
+                fired.push_back(
+                    {[&Term = conclusion.Term](double X) { return PlainAt(Term, X); }, strength});
     }
-    double onLine = -1;
-    for (std::size_t k = 0; k < Curve.size(); ++k) {
-        if (Curve[k].X == X)
-            onLine = std::max(onLine, Curve[k].Y);
-        else if (onLine < 0 && Curve[k].X > X)
-            return Curve[k - 1].Y + (Curve[k].Y - Curve[k - 1].Y) * (X - Curve[k - 1].X) /
-                                        (Curve[k].X - Curve[k - 1].X);
-    }
-    return onLine;
+    return TReferenceSolution(std::move(fired),
+                              Plan.CorrelationMethod == TFuzzyCorrelationMethod::fcmProduct);
 }
-
-struct TFiredTerm {
-    const std::vector<TPoint>* Term;
-    double Strength;
-};
-
-class TReference {
-public:
-    TReference(const TPlan& Plan, const std::vector<double>& Inputs, std::size_t Output) {
-        for (const controller::TPlanRule& rule : Plan.Rules) {
-            double strength = 0;
-            for (std::size_t p = 0; p < rule.Premises.size(); ++p) {
-                const controller::TPlanPremise& premise = rule.Premises[p];
-                const controller::TPlanInput& input = Plan.Inputs[premise.Input];
-                const double x = std::clamp(Inputs[premise.Input], input.Minimum, input.Maximum);
-                const double next = PlainAt(Plan.PremiseTerms[premise.Term], x);
-                strength = p == 0 ? next
-                           : rule.Connective == controller::TPlanConnective::pcAnd
-                               ? degrees::Intersect(rule.Family, strength, next)
-                               : degrees::Unite(rule.Family, strength, next);
-            }
-            strength *= rule.Weight;
-            for (const controller::TPlanConclusion& conclusion : rule.Conclusions)
-                if (conclusion.Output == Output && strength >= Plan.Outputs[Output].Threshold)
-                    FFired.push_back({&conclusion.Term, strength});
-        }
-        FProduct = Plan.CorrelationMethod == TFuzzyCorrelationMethod::fcmProduct;
-    }
-
-    bool Fired() const { return !FFired.empty(); }
-
-    double At(double X) const {
-        double highest = 0;
-        for (const TFiredTerm& fired : FFired) {
-            const double y = PlainAt(*fired.Term, X);
-            highest =
-                std::max(highest, FProduct ? y * fired.Strength : std::min(y, fired.Strength));
-        }
-        return highest;
-    }
-
-    double CenterOfGravity(double From, double To) const {
-        double area = 0;
-        double moment = 0;
-        constexpr int Pieces = 64;
-        for (int k = 0; k < Pieces; ++k)
-            Integrate(From + (To - From) * k / Pieces, From + (To - From) * (k + 1) / Pieces, 0,
-                      area, moment);
-        return moment / area;
-    }
-
-private:
-    // Straight on [A, B] when the quarter points lie on the chord; else split.
-    void Integrate(double A, double B, int Depth, double& Area, double& Moment) const {
-        const double fa = At(A);
-        const double fb = At(B);
-        bool straight = true;
-        for (double t : {0.25, 0.5, 0.75})
-            straight = straight && std::fabs(At(A + (B - A) * t) - (fa + (fb - fa) * t)) < 1e-15;
-        if (straight || Depth > 60) {
-            Area += (B - A) * (fa + fb) / 2;
-            Moment += (B - A) * (A * (2 * fa + fb) + B * (fa + 2 * fb)) / 6;
-            return;
-        }
-        const double middle = (A + B) / 2;
-        Integrate(A, middle, Depth + 1, Area, Moment);
-        Integrate(middle, B, Depth + 1, Area, Moment);
-    }
-
-    std::vector<TFiredTerm> FFired;
-    bool FProduct = false;
-};
 
 TEST(TextbookController, RandomRuleBasesAreTheExactMaximumAndCentreOfGravity) {
     std::mt19937 random(23);
@@ -130,7 +64,7 @@ TEST(TextbookController, RandomRuleBasesAreTheExactMaximumAndCentreOfGravity) {
                                  (input.Maximum - input.Minimum) * (1.2 * unit(random) - 0.1));
             compiled.Evaluate(inputs, scratch);
             for (std::size_t o = 0; o < plan.Outputs.size(); ++o) {
-                const TReference reference(plan, inputs, o);
+                const TReferenceSolution reference = Reference(plan, inputs, o);
                 const controller::TOutputResult result = scratch.GetResults()[o];
                 ASSERT_EQ(result.Fired, reference.Fired()) << "controller " << c;
                 if (!result.Fired)

@@ -196,6 +196,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "The aggregation \"NormalizedSum\" has no counterpart in the library"},
         TRefusal{13, "  defuzzifier: Bisector 200", 13,
                  "The defuzzifier \"Bisector\" has no counterpart in the library"},
+        TRefusal{13, "  defuzzifier: WeightedAverage Automatic", 13,
+                 "The defuzzifier \"WeightedAverage\" has no counterpart in the library"},
         TRefusal{20, "  conjunction: EinsteinProduct", 20,
                  "The conjunction \"EinsteinProduct\" has no counterpart in the library"},
         TRefusal{22, "  implication: none", 22,

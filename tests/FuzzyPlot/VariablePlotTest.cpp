@@ -101,6 +101,28 @@ TEST_F(VariablePlotTest, DrawsAnAreaAndMarkersForAnInferenceResult) {
                   EArgumentOutOfRangeException, "A marker needs a finite value");
 }
 
+// A solution known by its points: those inside the range as they are, the curve's degree
+// where it crosses an end, flat beyond its first and last point; notes in the chart.
+TEST_F(VariablePlotTest, DrawsAnAreaFromPointsAndNotes) {
+    Read("(deffuzzy v (range 0 10))");
+    TVariablePlot plot(*Variable("v"));
+    const std::vector<TSvgPoint> crossing{{-5, 0}, {5, 1}, {8, 0.5}};
+    plot.AddArea(crossing, "crossing");
+    const std::vector<TSvgPoint> inside{{2, 0.25}, {4, 0.75}};
+    plot.AddArea(inside, "inside");
+    plot.AddNote("no rule fired: w has no value");
+    const std::vector<TVariablePlot> plots{plot};
+    const std::string svg = PlotsToSvg(plots, "test");
+
+    EXPECT_NE(svg.find("points=\"64.00,140.00 304.00,36.00 448.00,140.00 544.00,140.00 "
+                       "544.00,244.00 64.00,244.00\""),
+              std::string::npos);
+    EXPECT_NE(svg.find("points=\"64.00,192.00 160.00,192.00 256.00,88.00 544.00,88.00 "
+                       "544.00,244.00 64.00,244.00\""),
+              std::string::npos);
+    EXPECT_NE(svg.find(">no rule fired: w has no value</text>"), std::string::npos);
+}
+
 TEST_F(VariablePlotTest, ALongLegendMakesTheChartTallerAndWider) {
     Read("(deffuzzy v (range 0 1) (values (term a (tri 0 0.5 1))))");
     TVariablePlot plot(*Variable("v"));

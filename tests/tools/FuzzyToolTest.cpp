@@ -1,113 +1,19 @@
 // Runs the built fuzzy tool as a user does, and checks its exit code, its output and its
 // messages word for word, and that a failed command leaves no file behind.
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "support/SvgTools.hpp"
-
-extern char** environ;
+#include "FuzzyInterchange/FuzzyInterchange.hpp"
+#include "ToolFixture.hpp"
 
 namespace fuzzy::test {
 namespace {
-
-namespace fs = std::filesystem;
-
-const std::string Heater = FUZZY_EXAMPLES_DIR "/heater.fuzzy";
-
-struct TRun {
-    int ExitCode = -1;
-    std::string Out;
-    std::string Err;
-};
-
-std::string ReadFile(const fs::path& Path) {
-    std::ifstream file(Path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-/// A folder of the test's own with the definitions the cases read, removed at the end.
-class FuzzyToolTest : public ::testing::Test {
-protected:
-    FuzzyToolTest() : FDir(fs::temp_directory_path() / FolderName()) {
-        fs::remove_all(FDir);
-        fs::create_directories(FDir);
-        Write("bad.fuzzy", "(deffuzzy a\n  (range 0 10)\n  (values (term t (tri 1 x 3))))\n");
-        Write("empty.fuzzy", "");
-        Write("small.fuzzy", "(deffuzzy a (range 0 10) (values (term t (tri 1 2 3))))");
-        fs::create_directory(FDir / "folder.svg"); // an output name already taken by a folder
-    }
-    ~FuzzyToolTest() override { fs::remove_all(FDir); }
-
-    /// Unique to the process and the test; a parameterised test's name holds a '/'.
-    static std::string FolderName() {
-        std::string name = std::string("fuzzy-tool-") + std::to_string(::getpid()) + "-" +
-                           ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::replace(name.begin(), name.end(), '/', '-');
-        return name;
-    }
-
-    std::string Path(const std::string& Name) const { return (FDir / Name).string(); }
-    void Write(const std::string& Name, const std::string& Text) const {
-        std::ofstream(FDir / Name, std::ios::binary) << Text;
-    }
-    /// The names in the folder, sorted, so that a temporary file left over shows.
-    std::vector<std::string> Files() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(FDir))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    /// Runs the tool with Args; its standard output and error go to files of the folder's
-    /// parent, so that they never show among Files().
-    TRun Run(const std::vector<std::string>& Args) const {
-        const std::string out = FDir.string() + ".out", err = FDir.string() + ".err";
-        std::vector<std::string> words{FUZZY_TOOL};
-        words.insert(words.end(), Args.begin(), Args.end());
-        std::vector<char*> argv;
-        for (std::string& word : words)
-            argv.push_back(word.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        pid_t child = 0;
-        TRun run;
-        if (posix_spawn(&child, FUZZY_TOOL, &actions, nullptr, argv.data(), environ) == 0) {
-            int status = 0;
-            waitpid(child, &status, 0);
-            run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        }
-        posix_spawn_file_actions_destroy(&actions);
-        run.Out = ReadFile(out);
-        run.Err = ReadFile(err);
-        fs::remove(out);
-        fs::remove(err);
-        return run;
-    }
-
-private:
-    fs::path FDir;
-};
 
 // ---- the command line: help, version, usage errors (exit 2) ----
 
@@ -173,6 +79,10 @@ INSTANTIATE_TEST_SUITE_P(
                    {"eval", Heater, "-i", "error=1", "-i", "rate=fast"},
                    "fuzzy eval: the value of rate is not a number: 'fast' (see fuzzy eval "
                    "--help)\n"},
+        TUsageCase{"PlotOfAnUnknownInput",
+                   {"plot", Heater, "-i", "error=1", "-i", "speed=1", "-o", "-"},
+                   "fuzzy plot: --input speed=1: expected NAME=VALUE with NAME one of error, "
+                   "rate (see fuzzy plot --help)\n"},
         TUsageCase{"EvalWithAnInputMissing",
                    {"eval", Heater, "-i", "error=1"},
                    "fuzzy eval: no value given for the input rate (--input rate=VALUE) (see "
@@ -193,7 +103,8 @@ TEST_F(FuzzyToolTest, AnswersVersionAndHelp) {
     const TRun plotHelp = Run({"plot", "--frob", "-h"});
     EXPECT_EQ(plotHelp.ExitCode, 0);
     EXPECT_TRUE(plotHelp.Out.starts_with(
-        "Usage: fuzzy plot [--variable NAME]... [--output OUT.svg] FILE\n"));
+        "Usage: fuzzy plot [--variable NAME]... [--input NAME=VALUE]... [--output OUT.svg] "
+        "FILE\n"));
     EXPECT_NE(plotHelp.Out.find("  -o, --output OUT.svg    the picture to write (required)\n"),
               std::string::npos);
     EXPECT_EQ(Run({"check", "--", "--help"}).Err, "--help: cannot open: No such file or "
@@ -287,6 +198,25 @@ TEST_F(FuzzyToolTest, EvalOfACsvWritesARowPerRow) {
               Path("small.fuzzy") + ": has no rules to evaluate\n");
 }
 
+// A controller in FLL keeps its methods when evaluated from its own file: ObstacleAvoidance
+// scales its conclusions (product implication), which the definition language cannot say, so
+// its conversion to that language answers with the clipping default instead.
+TEST_F(FuzzyToolTest, EvalReadsInterchangeFilesWithTheirMethods) {
+    const std::string obstacle = FUZZY_TEST_DATA_DIR "/interchange/ObstacleAvoidance.fll";
+    const TRun scaled = Run({"eval", obstacle, "-i", "obstacle=0.25", "--semantics", "textbook"});
+    EXPECT_EQ(scaled.Out, "mSteer\n0.6217948717948718\n");
+    ASSERT_EQ(Run({"convert", obstacle, Path("obstacle.fuzzy")}).ExitCode, 0);
+    EXPECT_EQ(
+        Run({"eval", Path("obstacle.fuzzy"), "-i", "obstacle=0.25", "--semantics", "textbook"}).Out,
+        "mSteer\n0.6145833333333333\n");
+
+    const std::string tipper = FUZZY_TEST_DATA_DIR "/interchange/tipper.fll";
+    const TRun refused = Run({"eval", tipper, "-i", "service=1", "-i", "food=1"});
+    EXPECT_EQ(refused.ExitCode, 1);
+    EXPECT_EQ(refused.Err, tipper + ":35: The aggregation \"none\" has no counterpart in the "
+                                    "library\n");
+}
+
 // ---- convert ----
 
 // Through FLL and back the heater keeps its variables, terms and rules; a file of the peer
@@ -301,6 +231,50 @@ TEST_F(FuzzyToolTest, ConvertCarriesVariablesTermsAndRulesBetweenFormats) {
     EXPECT_EQ(Run({"check", "--", Path("dimmer")}).Out,
               Path("dimmer") + ": 2 variables, 6 terms, 3 rules\n");
 }
+
+// Within one format a conversion loses nothing: the file written reads as the same controller
+// as the original, and converting it again writes the very same text.
+class FuzzyToolSameFormatTest : public FuzzyToolTest,
+                                public ::testing::WithParamInterface<const char*> {
+protected:
+    void ExpectExactConversions(const std::string& Original) {
+        const std::string extension = Original.substr(Original.rfind('.'));
+        ASSERT_EQ(Run({"convert", Original, Path("once" + extension)}).ExitCode, 0);
+        ASSERT_EQ(Run({"convert", Path("once" + extension), Path("twice" + extension)}).ExitCode,
+                  0);
+        const std::string once = ReadFile(Path("once" + extension));
+        EXPECT_EQ(ReadFile(Path("twice" + extension)), once);
+        if (extension == ".fll")
+            EXPECT_EQ(ReadFll(once), ReadFll(ReadFile(Original)));
+        else
+            EXPECT_EQ(ReadFcl(once), ReadFcl(ReadFile(Original)));
+    }
+};
+
+TEST_P(FuzzyToolSameFormatTest, ConvertsExactly) {
+    ExpectExactConversions(FUZZY_TEST_DATA_DIR "/interchange/" + std::string(GetParam()));
+}
+
+// Numbers with all their digits, which a writer of a few decimals would round.
+TEST_F(FuzzyToolSameFormatTest, KeepsEveryDigit) {
+    Write("precise.fll", "Engine: precise\nInputVariable: x\n  range: -0.1 0.7000000000000001\n"
+                         "  term: low Triangle -0.1 0.12345678901234 0.3333333333333333\n"
+                         "OutputVariable: y\n  range: 0 1e-7\n"
+                         "  term: some Ramp 1e-7 2.5e-8\n"
+                         "RuleBlock: \n  rule: if x is low then y is some with 0.123456789\n");
+    ExpectExactConversions(Path("precise.fll"));
+    ASSERT_EQ(Run({"convert", Path("precise.fll"), Path("precise.fcl")}).ExitCode, 0);
+    ExpectExactConversions(Path("precise.fcl"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, FuzzyToolSameFormatTest,
+                         ::testing::Values("SimpleDimmer.fll", "mamdani_tip_calculator.fll",
+                                           "AllTerms.fll", "Laundry.fcl", "SimpleDimmer.fcl"),
+                         [](const auto& Info) {
+                             std::string name = Info.param;
+                             name[name.find('.')] = '_';
+                             return name;
+                         });
 
 TEST_F(FuzzyToolTest, ConvertRefusesWhatTheTargetCannotSayAndWritesNothing) {
     const TRun run = Run({"convert", Heater, Path("heater.fcl")});
@@ -389,6 +363,9 @@ INSTANTIATE_TEST_SUITE_P(
         TFailedOutputCase{"MissingDefinition",
                           {"print", "{dir}missing.fuzzy", "-o", "{out}"},
                           "{dir}missing.fuzzy: cannot open: No such file or directory\n"},
+        TFailedOutputCase{"PlotOfInputsWithoutRules",
+                          {"plot", "{dir}small.fuzzy", "-i", "a=1", "-o", "{out}"},
+                          "{dir}small.fuzzy: has no rules to evaluate\n"},
         TFailedOutputCase{"OutputInAMissingFolder",
                           {"plot", "{heater}", "-o", "{dir}none/out.svg"},
                           "{dir}none/out.svg: cannot write: No such file or directory\n"},

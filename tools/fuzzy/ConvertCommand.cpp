@@ -47,19 +47,6 @@ TControllerDescription DescribeDefinition(const TDefinitionFile& Definition) {
     return description;
 }
 
-TControllerDescription ReadDescription(const std::string& Path, const std::string& Format) {
-    const std::string text = ReadWholeFile(Path);
-    try {
-        if (Format == "fll")
-            return ReadFll(text);
-        if (Format == "fcl")
-            return ReadFcl(text);
-        return ReadFis(text);
-    } catch (const EFzyInterchangeException& error) {
-        throw EInputError(Path, error.GetLineNumber(), error.GetDetail());
-    }
-}
-
 /// The description in the library's definition language: variables, then the rules.
 std::string DefinitionText(const TControllerDescription& Description) {
     std::unique_ptr<TFuzzyRuleLogic> logic(TFuzzyRuleLogic::Create(nullptr));
@@ -83,7 +70,7 @@ int RunConvert(const TArguments& Args) {
     const std::string to = FormatOf(Args, "to", out, true);
     TControllerDescription description;
     if (from == "fuzzy")
-        description = DescribeDefinition(TDefinitionFile(in));
+        description = DescribeDefinition(TDefinitionFile(in, ""));
     else
         description = ReadDescription(in, from);
     std::string text;

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "FuzzyInterchange/FuzzyInterchange.hpp"
 #include "ToolErrors.hpp"
 
 namespace fuzzy::tool {
@@ -24,18 +25,49 @@ std::string ReadWholeFile(const std::string& Path) {
     return text.str();
 }
 
-TDefinitionFile::TDefinitionFile(const std::string& Path) : FPath(Path) {
+std::string InterchangeFormatOf(const std::string& Path) {
+    const std::string extension = std::filesystem::path(Path).extension().string();
+    for (const char* format : {"fll", "fcl", "fis"})
+        if (extension == std::string(".") + format)
+            return format;
+    return "";
+}
+
+TControllerDescription ReadDescription(const std::string& Path, const std::string& Format) {
+    const std::string text = ReadWholeFile(Path);
+    try {
+        if (Format == "fll")
+            return ReadFll(text);
+        if (Format == "fcl")
+            return ReadFcl(text);
+        return ReadFis(text);
+    } catch (const EFzyInterchangeException& error) {
+        throw EInputError(Path, error.GetLineNumber(), error.GetDetail());
+    }
+}
+
+TDefinitionFile::TDefinitionFile(const std::string& Path, const std::string& Format) : FPath(Path) {
     FLogic->SetAutoTerms(false);
     FParser->SetReadRules(true);
     FParser->SetFuzzyLogic(FLogic.get());
     FLogic->SetParser(FParser.get());
-    const std::string text = ReadWholeFile(Path);
-    try {
-        FParser->ParseFuzzyLogic(text, nullptr);
-    } catch (const EFzyParseException& error) {
-        throw EInputError(Path, error.GetLineNumber(), error.GetMessage());
-    } catch (const Exception& error) {
-        throw EInputError(Path, 0, error.GetMessage());
+    if (!Format.empty()) {
+        const TControllerDescription description = ReadDescription(Path, Format);
+        try {
+            FillFuzzyLogic(description, *FLogic);
+            FillFuzzyRules(description, *FLogic->GetRules());
+        } catch (const Exception& error) {
+            throw EInputError(Path, 0, error.GetMessage());
+        }
+    } else {
+        const std::string text = ReadWholeFile(Path);
+        try {
+            FParser->ParseFuzzyLogic(text, nullptr);
+        } catch (const EFzyParseException& error) {
+            throw EInputError(Path, error.GetLineNumber(), error.GetMessage());
+        } catch (const Exception& error) {
+            throw EInputError(Path, 0, error.GetMessage());
+        }
     }
     if (FLogic->GetItems()->GetCount() == 0)
         throw EInputError(Path, 0, "defines no variable");

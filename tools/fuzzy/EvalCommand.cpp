@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <charconv>
-#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -13,6 +12,7 @@
 
 #include "Commands.hpp"
 #include "DefinitionFile.hpp"
+#include "InputValues.hpp"
 #include "ToolErrors.hpp"
 #include "platform/Strings.hpp"
 
@@ -39,13 +39,6 @@ std::vector<std::string> SplitCsvLine(const std::string& Line) {
     for (std::string& cell : cells)
         cell = Trim(cell);
     return cells;
-}
-
-std::string Joined(const std::vector<std::string>& Names) {
-    std::string text;
-    for (const std::string& name : Names)
-        text += (text.empty() ? "" : ", ") + name;
-    return text;
 }
 
 /// The controller compiled from a definition's rules, with the names of its inputs and
@@ -112,36 +105,8 @@ private:
     bool FExplain;
 };
 
-double NumberOf(const std::string& Text, const std::string& File, int Line,
-                const std::string& Input) {
-    double value = 0;
-    if (!TryStrToFloat(Text, value) || !std::isfinite(value)) {
-        const std::string message = "the value of " + Input + " is not a number: '" + Text + "'";
-        if (File.empty())
-            throw EUsageError(message);
-        throw EInputError(File, Line, message);
-    }
-    return value;
-}
-
 void EvaluateArguments(const TArguments& Args, TEvaluation& Evaluation) {
-    const std::vector<std::string>& names = Evaluation.InputNames();
-    std::vector<double> inputs(names.size(), NAN);
-    for (const std::string& given : Args.GetAll("input")) {
-        const std::size_t equals = given.find('=');
-        const std::string name = given.substr(0, equals);
-        std::size_t index = 0;
-        while (index < names.size() && names[index] != name)
-            ++index;
-        if (equals == std::string::npos || index == names.size())
-            throw EUsageError("--input " + given + ": expected NAME=VALUE with NAME one of " +
-                              Joined(names));
-        inputs[index] = NumberOf(given.substr(equals + 1), "", 0, name);
-    }
-    for (std::size_t i = 0; i < names.size(); ++i)
-        if (std::isnan(inputs[i]))
-            throw EUsageError("no value given for the input " + names[i] + " (--input " + names[i] +
-                              "=VALUE)");
+    const std::vector<double> inputs = InputValues(Args, Evaluation.InputNames());
     Evaluation.WriteHeader();
     Evaluation.WriteRow(inputs);
 }
@@ -175,7 +140,7 @@ void EvaluateCsv(const std::string& Path, TEvaluation& Evaluation) {
             if (columns[i] >= cells.size())
                 throw EInputError(Path, number,
                                   "the row has no cell for " + Evaluation.InputNames()[i]);
-            inputs[i] = NumberOf(cells[columns[i]], Path, number, Evaluation.InputNames()[i]);
+            inputs[i] = InputNumber(cells[columns[i]], Path, number, Evaluation.InputNames()[i]);
         }
         Evaluation.WriteRow(inputs);
         if (progress && number % 100000 == 0)
@@ -215,7 +180,7 @@ const TCommand& EvalCommand() {
         "--explain adds comment lines (#) with clamped inputs and the rules that fired.\n"
         "--semantics library (the default) answers as the library's rule path does;\n"
         "textbook clips terms exactly and integrates the exact maximum.\n",
-        {{{"input", 'i', "NAME=VALUE", true, "an input's value"},
+        {{InputOption(),
           {"csv", 0, "IN.csv", false, "evaluate every row of IN.csv"},
           {"explain", 0, "", false, "tell which rules fired, and how strongly"},
           {"semantics", 0, "library|textbook", false, "how rules are evaluated"}},

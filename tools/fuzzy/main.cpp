@@ -30,6 +30,8 @@ std::string ToolHelp(const TCommands& Commands) {
         "Usage: fuzzy COMMAND [OPTIONS] ARGUMENTS\n"
         "       fuzzy --help | --version\n"
         "\nChecks, prints, evaluates, draws and converts fuzzy-logic definition files.\n"
+        "A FILE ending in .fll, .fcl or .fis is read in that format, with the methods and\n"
+        "firing threshold it sets; any other is read in the library's definition language.\n"
         "\nCommands:\n";
     for (const TCommand* command : Commands) {
         std::string name = command->Name;
