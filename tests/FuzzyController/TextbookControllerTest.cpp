@@ -10,8 +10,8 @@
 #include <random>
 #include <vector>
 
-#include "ControllerPlans.hpp"
 #include "FuzzyLogic/FuzzyDegrees.hpp"
+#include "support/RandomRuleBase.hpp"
 
 namespace fuzzy::test {
 namespace {
@@ -19,6 +19,7 @@ namespace {
 using controller::TCompiledController;
 using controller::TControllerScratch;
 using controller::TPlan;
+using controller::TPoint;
 using controller::TSemantics;
 
 // The curve at X, flat beyond its ends; on a vertical line, its highest point.
