@@ -94,6 +94,14 @@ TEST_F(RuleModel, RefusedWeightsAndConnectivesChangeNothing) {
     EXPECT_TRUE(Log.empty());
 }
 
+// A stale text without a parser to write it is refused once, not on every read after.
+TEST_F(RuleModel, WithoutAParserTheStaleTextIsRefusedOnce) {
+    Logic->SetParser(nullptr);
+    Rules().Add(XLowAndYHigh, OutBig);
+    EXPECT_RAISES((void)Logic->GetStrings(), EFzyException, "Parser not assigned.  Cannot parse");
+    EXPECT_NO_THROW((void)Logic->GetStrings());
+}
+
 TEST_F(RuleModel, DestroyingTheComponentReportsNothing) {
     Rules().Add(XLowAndYHigh, OutBig);
     Log.clear();
