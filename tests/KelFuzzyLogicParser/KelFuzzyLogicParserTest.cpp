@@ -106,7 +106,7 @@ TEST_F(Reading, ErrorsNameThePlaceTheLineAndTheTextReadSoFar) {
                           "\" ( deffuzzy 12 \""},
         {"(deffuzzy ?a)", "Parsing Error, Missing name in ParseFuzzyVariable at line 1: "
                           "\" ( deffuzzy a \""},
-        {"(deffuzzy a\n (rang 0 1))",
+        {"(deffuzzy a\n (rang 0 1)\n)",
          "Parsing Error, Missing keyword.  Expected \"range, units, or values\" in "
          "ParseFuzzyVariable at line 2: \" ( deffuzzy a \r\n( rang \""},
         {"(12)",
