@@ -85,18 +85,23 @@ TEST(CompiledController, ExplainsWhichRulesFiredAndWhatWasClamped) {
     EXPECT_EQ(scratch.GetResults()[0].Value, *heater.Evaluate(2.5, -2.0));
 }
 
-TEST(CompiledController, AnOutputNoRuleReachesHasNoValue) {
+// At error 0 and rate 0 the rule "ok and steady" (rule 4) holds fully: a strength that
+// reaches the threshold fires, and with no strength reaching it the output has no value.
+TEST(CompiledController, ARuleFiresWhenItsStrengthReachesTheThreshold) {
     THeaterController heater = MakeHeater();
     controller::TPlan plan = HeaterPlan(heater);
-    plan.Outputs[0].Threshold = 2; // no strength reaches it
-    for (TSemantics semantics : {TSemantics::smLibrary, TSemantics::smTextbook}) {
-        const TCompiledController compiled = TCompiledController::Compile(plan, semantics);
-        TControllerScratch scratch;
-        compiled.Evaluate(std::vector{0.0, 0.0}, scratch);
-        EXPECT_FALSE(scratch.GetResults()[0].Fired);
-        EXPECT_TRUE(std::isnan(scratch.GetResults()[0].Value));
-        EXPECT_TRUE(scratch.GetSolution(0).empty());
-        EXPECT_FALSE(scratch.RuleFired(4));
+    for (const double threshold : {1.0, 2.0}) {
+        plan.Outputs[0].Threshold = threshold;
+        for (TSemantics semantics : {TSemantics::smLibrary, TSemantics::smTextbook}) {
+            const TCompiledController compiled = TCompiledController::Compile(plan, semantics);
+            TControllerScratch scratch;
+            compiled.Evaluate(std::vector{0.0, 0.0}, scratch);
+            const bool fires = threshold == 1;
+            EXPECT_EQ(scratch.RuleFired(4), fires) << threshold;
+            EXPECT_EQ(scratch.GetResults()[0].Fired, fires);
+            EXPECT_EQ(std::isnan(scratch.GetResults()[0].Value), !fires);
+            EXPECT_EQ(scratch.GetSolution(0).empty(), !fires);
+        }
     }
 }
 
