@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "ControllerPlans.hpp"
+#include "examples/HeaterPlan.hpp"
 
 namespace fuzzy::test {
 namespace {

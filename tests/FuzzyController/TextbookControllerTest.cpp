@@ -8,9 +8,9 @@
 #include <random>
 #include <vector>
 
-#include "ControllerPlans.hpp"
 #include "FuzzyLogic/FuzzyDegrees.hpp"
 #include "support/MamdaniReference.hpp"
+#include "support/RandomRuleBase.hpp"
 
 namespace fuzzy::test {
 namespace {
@@ -18,6 +18,7 @@ namespace {
 using controller::TCompiledController;
 using controller::TControllerScratch;
 using controller::TPlan;
+using controller::TPoint;
 using controller::TSemantics;
 
 /// The solution of one output by the reference: each rule's strength is the membership

@@ -22,26 +22,9 @@ constexpr const char* VariedRules =
     "  (rule (if (and (not (is x somewhat very low)))) (then))\n"
     "  (rule (if (or (is y high))) (then (is out big)) (weight 0)))";
 
-TEST_F(RuleText, ReadsEveryPartOfARule) {
-    Read(std::string(RuleTestVariables) + VariedRules);
-    ASSERT_EQ(Rules().GetCount(), 4);
-    const TFuzzyRule& second = *Rules()[1];
-    EXPECT_EQ(second.GetConnective(), "or-sum");
-    EXPECT_EQ(second.GetPremises(),
-              (std::vector<TFuzzyPremise>{{"x", "high", {TFuzzyHedge::fhVery}, false},
-                                          {"y", "low", {}, true}}));
-    EXPECT_EQ(second.GetConclusions(),
-              (std::vector<TFuzzyConclusion>{{"out", "big"}, {"out", "small"}}));
-    EXPECT_EQ(second.GetWeight(), 0.25);
-    EXPECT_EQ(Rules()[2]->GetPremises().front().Hedges,
-              (std::vector<TFuzzyHedge>{TFuzzyHedge::fhSomewhat, TFuzzyHedge::fhVery}));
-    EXPECT_TRUE(Rules()[2]->GetConclusions().empty());
-    EXPECT_EQ(Rules()[3]->GetWeight(), 0);
-}
-
-// Written text reads back to the same rules and is written again unchanged; the forms a
-// rule is written in are the shortest that keep it (a bare premise only for "and").
-TEST_F(RuleText, WrittenRulesReadBackTheSame) {
+// Every part of a rule is read, and written in the shortest form that keeps it (a bare
+// premise only for "and"); the written text reads back to the same rules.
+TEST_F(RuleText, ReadsAndWritesEveryPartOfARule) {
     Read(VariedRules);
     const std::string written = PrettyPrintFuzzyRules(Rules());
     EXPECT_EQ(written, "(rules \r\n"
@@ -51,17 +34,8 @@ TEST_F(RuleText, WrittenRulesReadBackTheSame) {
                        "  (rule (if (not (is x somewhat very low))) (then))\r\n"
                        "  (rule (if (or (is y high))) (then (is out big)) (weight 0.0000))\r\n"
                        ")");
-    TFuzzyRules first(nullptr);
-    first.Assign(&Rules());
     Rules().Clear();
     Read(written);
-    ASSERT_EQ(Rules().GetCount(), first.GetCount());
-    for (int i = 0; i < first.GetCount(); ++i) {
-        EXPECT_EQ(Rules()[i]->GetPremises(), first[i]->GetPremises());
-        EXPECT_EQ(Rules()[i]->GetConclusions(), first[i]->GetConclusions());
-        EXPECT_EQ(Rules()[i]->GetConnective(), first[i]->GetConnective());
-        EXPECT_EQ(Rules()[i]->GetWeight(), first[i]->GetWeight());
-    }
     EXPECT_EQ(PrettyPrintFuzzyRules(Rules()), written);
 }
 
@@ -71,8 +45,7 @@ TEST_F(RuleText, NamesThatNeedEscapingReadBackWhole) {
     Rules().Clear();
     Read(written);
     ASSERT_EQ(Rules().GetCount(), 1);
-    EXPECT_EQ(Rules()[0]->GetPremises().front().Variable, "room temp");
-    EXPECT_EQ(Rules()[0]->GetPremises().front().Term, "a;b");
+    EXPECT_EQ(Rules()[0]->GetPremises().front(), (TFuzzyPremise{"room temp", "a;b", {}, false}));
     EXPECT_EQ(Rules()[0]->GetConclusions().front(), (TFuzzyConclusion{"out(1)", "x\"y"}));
 }
 
@@ -176,43 +149,23 @@ TEST(RuleReadingSwitch, OffByDefaultTheParserIsThePlainOne) {
          {std::string("(rules (rule (if (is x low)) (then (is out big))))"),
           std::string(RuleTestVariables) + "\n(rules)", std::string("(deffuzzy a (rang 0 1))"),
           std::string(RuleTestVariables), std::string("(deffuzzy a) x")}) {
-        std::vector<std::string> results;
-        auto run = [&](TKelFuzzyLogicParser& Parser, TFuzzyLogic& Logic) {
-            Parser.SetFuzzyLogic(&Logic);
-            Logic.SetParser(&Parser);
-            try {
-                Parser.ParseFuzzyLogic(text, nullptr);
-                results.push_back(Logic.GetStrings()->GetText());
-            } catch (const EFzyException& error) {
-                results.push_back(error.what());
-            }
-        };
-        std::unique_ptr<TFuzzyLogic> plainLogic(TFuzzyLogic::Create(nullptr));
-        std::unique_ptr<TKelFuzzyLogicParser> plain(TKelFuzzyLogicParser::Create(nullptr));
-        run(*plain, *plainLogic);
-        std::unique_ptr<TFuzzyRuleLogic> ruleLogic(TFuzzyRuleLogic::Create(nullptr));
-        std::unique_ptr<TKelFuzzyRuleParser> rules(TKelFuzzyRuleParser::Create(nullptr));
-        ASSERT_FALSE(rules->GetReadRules());
-        run(*rules, *ruleLogic);
-        EXPECT_EQ(results[1], results[0]) << text;
-        EXPECT_EQ(ruleLogic->GetRules()->GetCount(), 0);
+        TParsedLogic plain;
+        TBasicParsedLogic<TFuzzyRuleLogic, TKelFuzzyRuleParser> rules;
+        ASSERT_FALSE(rules.Parser->GetReadRules());
+        EXPECT_EQ(rules.ErrorOf(text), plain.ErrorOf(text)) << text;
+        EXPECT_EQ(rules.Logic->GetStrings()->GetText(), plain.Logic->GetStrings()->GetText());
+        EXPECT_EQ(rules.Logic->GetRules()->GetCount(), 0);
     }
 }
 
 // Switched on, a component without a rule block takes the variables and leaves the rules.
 TEST(RuleReadingSwitch, AComponentWithoutRulesTakesTheVariablesOnly) {
-    std::unique_ptr<TFuzzyLogic> logic(TFuzzyLogic::Create(nullptr));
-    std::unique_ptr<TKelFuzzyRuleParser> parser(TKelFuzzyRuleParser::Create(nullptr));
-    logic->SetAutoTerms(false);
-    parser->SetReadRules(true);
-    parser->SetFuzzyLogic(logic.get());
-    logic->SetParser(parser.get());
-    parser->ParseFuzzyLogic(std::string(RuleTestVariables) +
-                                "(rules (rule (if (is x low)) (then (is out big))))",
-                            nullptr);
-    EXPECT_EQ(logic->GetItems()->GetCount(), 3);
-    EXPECT_THROW(parser->ParseFuzzyLogic("(rules (rule (if (is x))))", nullptr),
-                 EFzyParseException);
+    TBasicParsedLogic<TFuzzyLogic, TKelFuzzyRuleParser> parsed;
+    parsed.Parser->SetReadRules(true);
+    parsed.Read(std::string(RuleTestVariables) +
+                "(rules (rule (if (is x low)) (then (is out big))))");
+    EXPECT_EQ(parsed.Logic->GetItems()->GetCount(), 3);
+    EXPECT_THROW(parsed.Read("(rules (rule (if (is x))))"), EFzyParseException);
 }
 
 } // namespace

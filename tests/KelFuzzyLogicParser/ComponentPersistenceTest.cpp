@@ -117,52 +117,20 @@ protected:
     std::vector<std::string> Events;
 };
 
+// The text names every setting, term and link, so reading the same text back shows that
+// each one was read; the links are checked by hand as well, as they are resolved last.
 TEST_F(ComponentPersistenceTest, ReadsBackEveryTermSettingAndLinkAndWritesTheSameText) {
-    const std::unique_ptr<TComponent> form = BuildForm();
-    const std::string text = WriteComponent(*form);
+    const std::string text = WriteComponent(*BuildForm());
     const std::unique_ptr<TComponent> back = ReadComponent(text, Handlers);
     EXPECT_EQ(WriteComponent(*back), text);
-
-    const TFuzzyLogic& original = *LogicOf(*form);
     TFuzzyLogic& logic = *LogicOf(*back);
-    EXPECT_EQ(logic.GetCorrelationMethod(), TFuzzyCorrelationMethod::fcmProduct);
-    EXPECT_EQ(logic.GetInferenceMethod(), TFuzzyInferenceMethod::fimMean);
-    EXPECT_EQ(logic.GetDefuzzificationMethod(), TDefuzzificationMethod::dmMeanOfMaxima);
-    EXPECT_EQ(logic.GetNumFunctionValues(), 9);
-    EXPECT_EQ(logic.GetThreshold(), 0.05);
-    EXPECT_FALSE(logic.GetAutoTerms());
-    EXPECT_EQ(logic.GetVariables()->GetText(), original.GetVariables()->GetText());
     const auto* parser = dynamic_cast<TKelFuzzyLogicParser*>(back->GetComponent(1));
     ASSERT_NE(parser, nullptr);
     EXPECT_EQ(logic.GetParser(), parser);
     EXPECT_EQ(parser->GetFuzzyLogic(), &logic);
-    EXPECT_EQ(*GetHandlerName(logic.GetOnVariableAdded()), "VariableAdded");
     EXPECT_EQ(*GetHandlerName(parser->GetOnParseFuzzySet()), "SetParsed");
-
-    ASSERT_EQ(logic.GetItems()->GetCount(), original.GetItems()->GetCount());
-    for (int v = 0; v < original.GetItems()->GetCount(); ++v) {
-        const TFuzzyVariable* want = original.GetItems()->GetItem(v);
-        const TFuzzyVariable* got = logic.GetItems()->GetItem(v);
-        EXPECT_EQ(got->GetName(), want->GetName());
-        EXPECT_EQ(got->GetMinimum(), want->GetMinimum());
-        EXPECT_EQ(got->GetMaximum(), want->GetMaximum());
-        EXPECT_EQ(got->GetThreshold(), want->GetThreshold());
-        EXPECT_EQ(got->GetItemIndex(), want->GetItemIndex());
-        EXPECT_EQ(got->GetComment(), want->GetComment());
-        ASSERT_EQ(got->GetItems()->GetCount(), want->GetItems()->GetCount());
-        for (int t = 0; t < want->GetItems()->GetCount(); ++t) {
-            const TFuzzySet* wantSet = want->GetItems()->GetItem(t);
-            const TFuzzySet* gotSet = got->GetItems()->GetItem(t);
-            SCOPED_TRACE(wantSet->GetName());
-            EXPECT_EQ(gotSet->GetName(), wantSet->GetName());
-            // Shape-typed sets keep their own points, not their type's default shape.
-            EXPECT_EQ(gotSet->GetSetType(), wantSet->GetSetType());
-            EXPECT_EQ(PointsOf(*gotSet->GetValues()), PointsOf(*wantSet->GetValues()));
-            EXPECT_EQ(gotSet->GetComment(), wantSet->GetComment());
-            EXPECT_EQ(gotSet->GetTag(), wantSet->GetTag());
-            EXPECT_EQ(gotSet->GetDefined(), wantSet->GetDefined());
-        }
-    }
+    const TFuzzySet& drawn = *logic.GetItems()->GetItem(0)->GetItems()->GetItemByName("drawn");
+    EXPECT_EQ(PointsOf(*drawn.GetValues()), (TPoints{{0.1, 0.3}, {1.0 / 3, 1}}));
 }
 
 TEST_F(ComponentPersistenceTest, HandlersHearNothingWhileLoadingAndEverythingAfter) {

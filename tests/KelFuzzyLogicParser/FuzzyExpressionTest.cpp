@@ -93,6 +93,9 @@ TEST_F(Expressions, ErrorsNameTheOffendingItem) {
         {"((0 0) (5 1 2))", "Invalid X/Y value pair: (5 1 2)"},
         {"((0 0) (5 x))", "Expected number"},
         {"cold and (warm or hot)", "Unknown function name: \"warm\""},
+        {"cold or ~", "Invalid item in fuzzy expression: ~"},
+        {"*", "Missing fuzzy operand to be modified by hedge: *"},
+        {"or", "Missing fuzzy operand to be modified by hedge: or"},
     };
     for (const auto& c : cases) {
         const std::string message = EvalError(c.Expression);
@@ -102,6 +105,7 @@ TEST_F(Expressions, ErrorsNameTheOffendingItem) {
     // starts a new one: the text read so far is only the space left by putting it back.
     EXPECT_EQ(EvalError("cold or"), "Parsing Error, Missing fuzzy operand to be modified by "
                                     "hedge: or in EvalFuzzyExpression at line 1: \" \"");
+    EXPECT_THROW((void)Parser->EvalFuzzyExpression(nullptr, "cold"), EFzyParseException);
 }
 
 TEST(UniqueNames, AreNumberedSetsInCreationOrder) {
@@ -109,10 +113,6 @@ TEST(UniqueNames, AreNumberedSetsInCreationOrder) {
     ASSERT_EQ(first.rfind("FuzzySet", 0), 0u);
     EXPECT_EQ(TKelFuzzyLogicParser::GetUniqueName(),
               "FuzzySet" + std::to_string(std::stoi(first.substr(8)) + 1));
-}
-
-TEST_F(Expressions, WithoutAVariableNothingIsEvaluated) {
-    EXPECT_THROW((void)Parser->EvalFuzzyExpression(nullptr, "cold"), EFzyParseException);
 }
 
 TEST_F(Expressions, TheDefuzzifiedFormFollowsTheComponentsMethod) {
@@ -135,8 +135,10 @@ TEST_F(Expressions, TheEvalCallbackMayReplaceTheResult) {
 }
 
 TEST_F(Expressions, TermsDefinedByExpressionsReadAndWriteBack) {
+    Logic->GetVariables()->SetValue("limit", "a");
     Read("(deffuzzy u (range 0 10) (values (term a ((0 1) (10 0)))"
-         " (term b very a) (term c [a or b] and-product not a) (term d a)))");
+         " (term b very a) (term c [a or b] and-product not a) (term d a) (term e ?limit or a)))");
+    EXPECT_EQ(Term("u", "e")->GetExpression(), "?limit or a");
     EXPECT_EQ(Term("u", "b")->GetExpression(), "very a"); // the body as written
     EXPECT_EQ(Parser->PrettyPrint(Term("u", "c"), true), "(term c [ a or b ] and-product not a)");
     EXPECT_NE(Term("u", "d"), Term("u", "a")); // a copy; a keeps its name

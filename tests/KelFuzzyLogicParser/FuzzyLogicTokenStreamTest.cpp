@@ -54,21 +54,16 @@ std::string Describe(const IFuzzyStreamToken& Token) {
 }
 
 // Every token up to the end-of-text token, which is left out.
-std::vector<std::string> Lex(const std::string& Text) {
-    TLexer lexer(Text);
+std::vector<std::string> Lex(const std::string& Text, const TEncoding* Encoding = nullptr) {
+    TLexer lexer(Text, Encoding);
     std::vector<std::string> tokens;
     for (auto token = lexer.Tokens.NextToken(); !IsEnd(token); token = lexer.Tokens.NextToken())
         tokens.push_back(Describe(*token));
     return tokens;
 }
 
-struct TLexCase {
-    std::string Text;
-    std::vector<std::string> Tokens;
-};
-
 TEST(FuzzyLogicTokenStreamTest, ClassifiesTokens) {
-    const std::vector<TLexCase> cases = {
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
         {"(a b)", {"(", "atom:a", "atom:b", ")"}},
         {"[x]~y&z|w", {"[", "atom:x", "]", "~", "atom:y", "&", "atom:z", "|", "atom:w"}},
         {"x=y =y", {"atom:x=y", "=", "atom:y"}},
@@ -84,13 +79,7 @@ TEST(FuzzyLogicTokenStreamTest, ClassifiesTokens) {
         {"", {}},
         {"  ; only a comment", {}},
         {"tail\\", {"atom:tail"}},
-    };
-    for (const auto& [text, tokens] : cases)
-        EXPECT_EQ(Lex(text), tokens) << "text: " << text;
-}
-
-TEST(FuzzyLogicTokenStreamTest, ReadsNumbersWithEmptyText) {
-    const std::vector<TLexCase> cases = {
+        // Numbers have an empty text; what does not read whole as a number is an atom.
         {"12", {"int:12"}},
         {"-7 +3", {"int:-7", "int:3"}},
         {"1.5e2 .25", {"float:150", "float:0.25"}},
@@ -101,13 +90,22 @@ TEST(FuzzyLogicTokenStreamTest, ReadsNumbersWithEmptyText) {
     };
     for (const auto& [text, tokens] : cases)
         EXPECT_EQ(Lex(text), tokens) << "text: " << text;
+    EXPECT_EQ(Lex("(term \"\xC3\xA9t\xC3\xA9\")", TEncoding::Unicode()),
+              (std::vector<std::string>{"(", "atom:term", "str:\xC3\xA9t\xC3\xA9", ")"}));
 }
 
 TEST(FuzzyLogicTokenStreamTest, CountsLines) {
     const std::vector<std::pair<std::string, std::vector<int>>> cases = {
-        {"a\nb\r\nc\rd", {1, 2, 3, 4, 4}}, {"(a\r\n\r\n b)", {1, 1, 3, 3, 3}},
-        {"\"x\r\ny\ny\" z", {3, 3, 3}},    {"a ;one\n;two\r\n;three\rb", {1, 4, 4}},
-        {"a\\\nb c", {2, 2, 2}},           {"\"\\\r\n\" z", {2, 2, 2}},
+        {"a\nb\r\nc\rd", {1, 2, 3, 4, 4}},
+        {"(a\r\n\r\n b)", {1, 1, 3, 3, 3}},
+        {"\"x\r\ny\ny\" z", {3, 3, 3}},
+        {"a ;one\n;two\r\n;three\rb", {1, 4, 4}},
+        {"a\\\nb c", {2, 2, 2}},
+        {"\"\\\r\n\" z", {2, 2, 2}},
+        {"\"a\rb\" c", {2, 2, 2}},
+        {"a\r", {1, 2}},
+        {"a ;c\r", {1, 2}},
+        {"a\\\r", {2, 2}},
     };
     for (const auto& [text, lines] : cases) {
         TLexer lexer(text);
@@ -121,90 +119,56 @@ TEST(FuzzyLogicTokenStreamTest, CountsLines) {
     }
 }
 
-TEST(FuzzyLogicTokenStreamTest, HandsTheEndOfTextOutAgainAndAgain) {
-    TLexer lexer("abc");
-    EXPECT_EQ(Describe(*lexer.Tokens.NextToken()), "atom:abc");
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(Describe(*lexer.Tokens.NextToken()), "none:EOF");
-}
-
 TEST(FuzzyLogicTokenStreamTest, KeepsTheWhiteSpaceBeforeEachToken) {
     TLexer lexer("  a ;c\n b");
     EXPECT_EQ(lexer.Tokens.NextToken()->GetWhitespace(), "   "); // with the blank ending it
     EXPECT_EQ(lexer.Tokens.NextToken()->GetWhitespace(), ";c\r\n ");
 }
 
-TEST(FuzzyLogicTokenStreamTest, ReadsTheTextInItsEncoding) {
-    TLexer lexer("(term \"\xC3\xA9t\xC3\xA9\")", TEncoding::Unicode());
-    std::vector<std::string> tokens;
-    for (auto token = lexer.Tokens.NextToken(); !IsEnd(token); token = lexer.Tokens.NextToken())
-        tokens.push_back(Describe(*token));
-    EXPECT_EQ(tokens, (std::vector<std::string>{"(", "atom:term", "str:\xC3\xA9t\xC3\xA9", ")"}));
-}
-
 // ---- Reading ahead, putting back and the recorded text ----
 
-TEST(FuzzyLogicTokenStreamTest, PutBackTokenComesBackOnceInTheRecordedText) {
-    TLexer lexer("(a b)");
-    auto& tokens = lexer.Tokens;
-    tokens.NextToken();
-    const auto a = tokens.NextToken();
-    EXPECT_EQ(tokens.ToString(), "( a ");
-    tokens.PutBackToken(a);
-    EXPECT_EQ(tokens.ToString(), "( ");
-    EXPECT_EQ(tokens.GetCurrentToken(), a);
-    EXPECT_EQ(tokens.NextToken(), a);
-    tokens.NextToken();
-    tokens.NextToken();
-    EXPECT_EQ(tokens.ToString(), "( a b ) ");
-}
-
-// Putting a token back leaves what was recorded before it, trimmed of trailing white space,
-// and one space.
-TEST(FuzzyLogicTokenStreamTest, PutBackLeavesTheTrimmedTextAndOneSpace) {
+// The text recorded after a script of steps: "n" takes the next token, "p" puts the last
+// one taken back. A token put back takes what was recorded for it with it, and the text
+// before it is left trimmed, with one space; a line break is recorded where the line grows,
+// and each form is recorded afresh.
+TEST(FuzzyLogicTokenStreamTest, RecordsTheTextReadAndForgetsWhatIsPutBack) {
     const struct {
         const char* Text;
-        int Taken;
+        const char* Steps;
         const char* Recorded;
     } cases[] = {
-        {"(a b)", 1, " "},       // the first token: nothing before it
-        {"(a\\  b)", 3, "( a "}, // after the atom "a " (an escaped space)
+        {"(a b)", "nn", "( a "},
+        {"(a b)", "nnp", "( "},
+        {"(a b)", "nnpnnn", "( a b ) "},
+        {"(a b)", "np", " "},         // the first token: nothing before it
+        {"(a\\  b)", "nnnp", "( a "}, // after the atom "a " (an escaped space)
+        {"(a\n\n b\r\n c)", "nnn", "( a \r\nb "},
+        {"(a\n\n b\r\n c)", "nnnp", "( a "}, // the line break goes with it
+        {"(a\n\n b\r\n c)", "nnnpnnn", "( a b \r\nc ) "},
+        {"(a\n)\n\nb", "nnnn", "\r\nb "},
     };
     for (const auto& c : cases) {
         TLexer lexer(c.Text);
         TInterfacePtr<IFuzzyStreamToken> last;
-        for (int i = 0; i < c.Taken; ++i)
-            last = lexer.Tokens.NextToken();
-        lexer.Tokens.PutBackToken(last);
-        EXPECT_EQ(lexer.Tokens.ToString(), c.Recorded) << c.Text;
+        for (const char* step = c.Steps; *step != '\0'; ++step) {
+            if (*step == 'n') {
+                last = lexer.Tokens.NextToken();
+            } else {
+                lexer.Tokens.PutBackToken(last);
+                EXPECT_EQ(lexer.Tokens.GetCurrentToken(), last);
+            }
+        }
+        EXPECT_EQ(lexer.Tokens.ToString(), c.Recorded) << c.Text << " after " << c.Steps;
     }
 }
 
-TEST(FuzzyLogicTokenStreamTest, RecordsALineBreakWhereTheLineGrows) {
-    TLexer lexer("(a\n\n b\r\n c)");
-    auto& tokens = lexer.Tokens;
-    TInterfacePtr<IFuzzyStreamToken> b;
-    for (int i = 0; i < 3; ++i)
-        b = tokens.NextToken();
-    EXPECT_EQ(tokens.ToString(), "( a \r\nb ");
-    tokens.PutBackToken(b); // the line break goes with it
-    EXPECT_EQ(tokens.ToString(), "( a ");
-    tokens.NextToken();
-    tokens.NextToken();
-    tokens.NextToken();
-    EXPECT_EQ(tokens.ToString(), "( a b \r\nc ) ");
-}
-
-TEST(FuzzyLogicTokenStreamTest, ReadsOneFormAheadAndRecordsEachFormAfresh) {
+TEST(FuzzyLogicTokenStreamTest, ReadsOneFormAhead) {
     TLexer lexer("(a\n)\n\nb");
-    auto& tokens = lexer.Tokens;
-    tokens.NextToken();
-    EXPECT_EQ(tokens.GetLineNumber(), 2); // up to the ")", not beyond
-    tokens.NextToken();
-    tokens.NextToken();
-    EXPECT_EQ(Describe(*tokens.NextToken()), "atom:b");
-    EXPECT_EQ(tokens.GetLineNumber(), 4);
-    EXPECT_EQ(tokens.ToString(), "\r\nb ");
+    lexer.Tokens.NextToken();
+    EXPECT_EQ(lexer.Tokens.GetLineNumber(), 2); // up to the ")", not beyond
+    for (int i = 0; i < 3; ++i)
+        lexer.Tokens.NextToken();
+    EXPECT_EQ(lexer.Tokens.GetLineNumber(), 4);
 }
 
 TEST(FuzzyLogicTokenStreamTest, HeadLooksWithoutConsuming) {

@@ -14,16 +14,6 @@
 namespace fuzzy::test {
 namespace {
 
-/// A set whose type can be forced without regenerating its points, to reach states the
-/// shape generators never leave behind.
-class TTypedSet : public TFuzzySet {
-public:
-    static TTypedSet* Create(TCollection* Collection) {
-        return Initialize(std::unique_ptr<TTypedSet>(new TTypedSet), Collection);
-    }
-    void ForceType(TFuzzySetType Value) { FSetType = Value; }
-};
-
 class Writer : public ::testing::Test {
 protected:
     std::unique_ptr<TFuzzyVariable> Var{TFuzzyVariable::Create(nullptr)};
@@ -35,24 +25,25 @@ protected:
     }
 };
 
+// Comments escape their quotes and backslashes.
 TEST_F(Writer, WritesTheVariableWithCommentRangeUnitsAndTermsInOrder) {
     Var->SetName("temperature");
-    Var->SetComment("room air");
+    Var->SetComment("say \"hi\" \\ bye");
     Var->SetMaximum(40);
     Var->SetUnits("C");
     TFuzzySet& cold = Term("cold");
-    cold.SetComment("below comfort");
+    cold.SetComment("a \"b\"");
     cold.CreateCurveValues(7, 10, 18, 14, false);
     Term("warm").CreateTriangleFunctionValues(15, 21, 27);
     Term("hot").CreateCurveValues(7, 24, 30, 27, true);
     Load(*Term("odd").GetValues(), {{0, 0}, {5, 1}, {10, 0}});
     EXPECT_EQ(PrettyPrintFuzzyVariable(*Var),
               "(deffuzzy temperature \r\n"
-              "  \"room air\"\r\n"
+              "  \"say \\\"hi\\\" \\\\ bye\"\r\n"
               "  (range 0.0000 40.0000)\r\n"
               "  (units C)\r\n"
               "  (values \r\n"
-              "    (term cold \"below comfort\" (z 10.0000 18.0000))\r\n"
+              "    (term cold \"a \\\"b\\\"\" (z 10.0000 18.0000))\r\n"
               "    (term warm (tri 15.0000 21.0000 27.0000))\r\n"
               "    (term hot (s 24.0000 30.0000))\r\n"
               "    (term odd ((0.0000 0.0000) (5.0000 1.0000) (10.0000 0.0000) ))\r\n"
@@ -84,18 +75,6 @@ TEST_F(Writer, QuotesUnitsThatWouldNotReadBackAsTheSameAtom) {
         EXPECT_NE(text.find(std::string("\r\n  (units ") + c.Written + ")\r\n"), std::string::npos)
             << c.Units << " gave " << text;
     }
-}
-
-TEST_F(Writer, EscapesQuotesAndBackslashesInComments) {
-    Var->SetName("v");
-    Var->SetComment("say \"hi\" \\ bye");
-    TFuzzySet& term = Term("t");
-    term.SetComment("a \"b\"");
-    term.CreateTriangleFunctionValues(0, 0.5, 1);
-    EXPECT_EQ(PrettyPrintFuzzyVariable(*Var), "(deffuzzy v \r\n  \"say \\\"hi\\\" \\\\ bye\"\r\n"
-                                              "  (range 0.0000 1.0000)\r\n  (values \r\n"
-                                              "    (term t \"a \\\"b\\\"\" (tri 0.0000 0.5000 "
-                                              "1.0000))\r\n  )\r\n)");
 }
 
 TEST_F(Writer, WritesEachTermBodyByItsShape) {
@@ -140,19 +119,6 @@ TEST_F(Writer, WritesEachTermBodyByItsShape) {
         c.Build(term);
         EXPECT_EQ(PrettyPrintFuzzySet(term, true), std::string("(term t ") + c.Written + ")")
             << c.Name;
-    }
-}
-
-TEST_F(Writer, WritesThePointsOfAShapeThatLostItsThirdPoint) {
-    auto set = std::unique_ptr<TTypedSet>(TTypedSet::Create(nullptr));
-    set->SetName("t");
-    Load(*set->GetValues(), {{1, 0}, {2, 1}});
-    for (const TFuzzySetType type :
-         {TFuzzySetType::fstTriangle, TFuzzySetType::fstDeclineCurve, TFuzzySetType::fstPICurve,
-          TFuzzySetType::fstBetaCurve, TFuzzySetType::fstGrowthCurve}) {
-        set->ForceType(type);
-        EXPECT_EQ(PrettyPrintFuzzySet(*set, true), "(term t ((1.0000 0.0000) (2.0000 1.0000) ))")
-            << static_cast<int>(type);
     }
 }
 

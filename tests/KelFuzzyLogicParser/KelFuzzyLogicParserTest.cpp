@@ -13,17 +13,6 @@ namespace {
 
 using Reading = ParserFixture;
 
-TEST_F(Reading, AVariableWithoutClausesHasTheDefaults) {
-    Read("(deffuzzy x)");
-    ASSERT_EQ(Logic->GetItems()->GetCount(), 1);
-    const TFuzzyVariable* x = Variable("x");
-    EXPECT_EQ(x->GetMinimum(), 0);
-    EXPECT_EQ(x->GetMaximum(), 1);
-    EXPECT_EQ(x->GetUnits(), "");
-    EXPECT_EQ(x->GetComment(), "");
-    EXPECT_EQ(x->GetItems()->GetCount(), 0);
-}
-
 TEST_F(Reading, ClausesSetRangeUnitsCommentsAndTerms) {
     Read("(deffuzzy temperature \"room \\\"air\\\"\"\r\n"
          "  (range 0 10) (units \"deg C\") (range -5 40.5)\n"
@@ -44,10 +33,13 @@ TEST_F(Reading, ClausesSetRangeUnitsCommentsAndTerms) {
     EXPECT_EQ(Term("temperature", "odd")->GetExpression(), ""); // as the body left it
 }
 
+// A variable without clauses has the range [0, 1], no units, comment or terms.
 TEST_F(Reading, EveryFormIsReadAlsoAtTheVeryEndOfTheText) {
     Read("(deffuzzy a)(deffuzzy a)");
     Read("(deffuzzy b)\r\n");
     EXPECT_EQ(Logic->GetItems()->GetCount(), 3); // two definitions of a make two variables
+    EXPECT_EQ(Parser->PrettyPrint(Variable("b")),
+              "(deffuzzy b \r\n  (range 0.0000 1.0000)\r\n  (values \r\n  )\r\n)");
 }
 
 TEST_F(Reading, UnitsTakeTheTextFormOfOneToken) {
@@ -114,9 +106,16 @@ TEST_F(Reading, ErrorsNameThePlaceTheLineAndTheTextReadSoFar) {
                           "\" ( deffuzzy 12 \""},
         {"(deffuzzy ?a)", "Parsing Error, Missing name in ParseFuzzyVariable at line 1: "
                           "\" ( deffuzzy a \""},
-        {"(deffuzzy a\n (rang 0 1))",
+        {"(deffuzzy a\n (rang 0 1)\n)",
          "Parsing Error, Missing keyword.  Expected \"range, units, or values\" in "
          "ParseFuzzyVariable at line 2: \" ( deffuzzy a \r\n( rang \""},
+        {"(12)",
+         "Parsing Error, Expected \"( deffuzzy\" in ParseFuzzyVariable at line 1: \" ( 12 \""},
+        {"(deffuzzy a (5 0 1))",
+         "Parsing Error, Missing keyword.  Expected \"range, units, or values\" in "
+         "ParseFuzzyVariable at line 1: \" ( deffuzzy a ( 5 \""},
+        {"(deffuzzy a (range", "Parsing Error, Expected number in ParseFuzzyVariable at line 1: \" "
+                               "( deffuzzy a ( range EOF \""},
         {"(deffuzzy a (range 0 x))",
          "Parsing Error, Expected number in ParseFuzzyVariable at line 1: "
          "\" ( deffuzzy a ( range 0 x \""},
@@ -125,12 +124,18 @@ TEST_F(Reading, ErrorsNameThePlaceTheLineAndTheTextReadSoFar) {
          "\" ( deffuzzy a ( range 0 1 2 \""},
         {"(deffuzzy a x)", "Parsing Error, Expected \"(\" in ParseFuzzyVariable at line 1: "
                            "\" ( deffuzzy a x ) \""},
+        {"(deffuzzy a (values x))",
+         "Parsing Error, Expected \"( term\" in ParseFuzzySet at line 1: "
+         "\" ( deffuzzy a ( values x ) \""},
         {"(deffuzzy a (values (t b)))",
          "Parsing Error, Expected \"( term\" in ParseFuzzySet at line 1: "
          "\" ( deffuzzy a ( values ( t \""},
         {"(deffuzzy a (values (term b ((0 0) (1 x)))))",
          "Parsing Error, Expected number in ParseFuzzyValuePairs at line 1: "
          "\" ( deffuzzy a ( values ( term b ( ( 0 0 ) ( 1 x \""},
+        {"(deffuzzy a (values (term b ((0 0) x))))",
+         "Parsing Error, Expected \")\" in ParseFuzzyValuePairs at line 1: "
+         "\" ( deffuzzy a ( values ( term b ( ( 0 0 ) x \""},
         {"(deffuzzy a (values (term b (12 0 1))))",
          "Parsing Error, Missing name in ParseFuzzyFunction at line 1: "
          "\" ( deffuzzy a ( values ( term b ( 12 \""},
@@ -163,12 +168,6 @@ TEST_F(Reading, SetterErrorsKeepTheirOwnMessages) {
     EXPECT_EQ(ErrorOf("(deffuzzy a (values (term very (tri 0 1 2))))"),
               "Invalid fuzzy set name, \"very\" is a reserved word");
     EXPECT_THROW(Read("(deffuzzy b (values (term t (beta 2 5 0))))"), EZeroDivide);
-}
-
-TEST_F(Reading, ManyPointsAtOneXAreNoError) {
-    Read("(deffuzzy a (range 0 2) (values (term t ((1 0) (1 0.2) (1 0.4) (1 0.6) (1 0.8) "
-         "(2 1)))))");
-    EXPECT_EQ(Term("a", "t")->DegreeOfMembership(2), 1);
 }
 
 TEST_F(Reading, SingleTermsAndVariablesReadFromTheirOwnText) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -80,124 +81,106 @@ class Collections : public ::testing::Test {
 protected:
     void SetUp() override { GLog = &Log; }
     void TearDown() override {
+        List.reset();
         GLog = nullptr;
         EXPECT_EQ(GLiveItems, 0) << "items leaked or freed twice";
     }
     std::vector<std::string> TakeLog() { return std::exchange(Log, {}); }
+    /// Fills List with items of these names, and forgets what that logged.
+    TLoggingCollection& Fill(std::initializer_list<const char*> Names) {
+        for (const char* name : Names)
+            List->AddNamed(name);
+        Log.clear();
+        return *List;
+    }
+    /// Each item's name followed by its index.
+    std::string Items() const {
+        std::string items;
+        for (TCollectionItem* item : *List)
+            items += static_cast<TNamedItem*>(item)->GetName() + std::to_string(item->GetIndex());
+        return items;
+    }
 
     std::vector<std::string> Log;
+    std::unique_ptr<TLoggingCollection> List = std::make_unique<TLoggingCollection>();
 };
 
+using TLog = std::vector<std::string>;
+
 TEST_F(Collections, JoiningLeavingAndDeletingRunTheHooksInOrder) {
-    TLoggingCollection list;
-    TNamedItem* a = list.AddNamed("a");
-    EXPECT_EQ(TakeLog(), (std::vector<std::string>{"notify added ", "update all", "update a"}));
-    list.AddNamed("b");
-    TakeLog();
+    TNamedItem* a = List->AddNamed("a");
+    EXPECT_EQ(TakeLog(), (TLog{"notify added ", "update all", "update a"}));
+    Fill({"b"});
     delete a;
-    EXPECT_EQ(TakeLog(), (std::vector<std::string>{"notify extracting a", "update all"}));
-    list.Delete(0);
-    EXPECT_EQ(TakeLog(),
-              (std::vector<std::string>{"notify deleting b", "notify extracting b", "update all"}));
+    EXPECT_EQ(TakeLog(), (TLog{"notify extracting a", "update all"}));
+    List->Delete(0);
+    EXPECT_EQ(TakeLog(), (TLog{"notify deleting b", "notify extracting b", "update all"}));
 }
 
 TEST_F(Collections, UpdateBracketsNestAndReportOnceAtTheOutermostEnd) {
-    TLoggingCollection list;
-    list.BeginUpdate();
-    list.BeginUpdate();
-    list.AddNamed("a");
-    list.AddNamed("b")->TouchAll();
-    list.Changed();
-    list.EndUpdate();
-    EXPECT_EQ(TakeLog(), (std::vector<std::string>{"notify added ", "notify added "}));
-    list.EndUpdate();
-    EXPECT_EQ(TakeLog(), (std::vector<std::string>{"update all"}));
-    list.EndUpdate(); // an unmatched end does nothing
-    EXPECT_EQ(list.GetUpdateCount(), 0);
+    List->BeginUpdate();
+    List->BeginUpdate();
+    List->AddNamed("a");
+    List->AddNamed("b")->TouchAll();
+    List->Changed();
+    List->EndUpdate();
+    EXPECT_EQ(TakeLog(), (TLog{"notify added ", "notify added "}));
+    List->EndUpdate();
+    EXPECT_EQ(TakeLog(), (TLog{"update all"}));
+    List->EndUpdate(); // an unmatched end does nothing
+    EXPECT_EQ(List->GetUpdateCount(), 0);
     EXPECT_TRUE(TakeLog().empty());
 }
 
 // Both free the items last first; only Clear reports, once, as the list lives on.
 TEST_F(Collections, ClearAndTheDestructorFreeLastFirst) {
-    for (const bool clear : {true, false}) {
-        auto list = std::make_unique<TLoggingCollection>();
-        list->AddNamed("a");
-        list->AddNamed("b");
-        TakeLog();
-        if (clear)
-            list->Clear();
-        else
-            list.reset();
-        std::vector<std::string> expected{"notify extracting b", "notify extracting a"};
-        if (clear)
-            expected.push_back("update all");
-        EXPECT_EQ(TakeLog(), expected);
-    }
+    Fill({"a", "b"}).Clear();
+    EXPECT_EQ(TakeLog(), (TLog{"notify extracting b", "notify extracting a", "update all"}));
+    Fill({"a", "b"});
+    List.reset();
+    EXPECT_EQ(TakeLog(), (TLog{"notify extracting b", "notify extracting a"}));
 }
 
 TEST_F(Collections, DeleteItemsRemovesTheFlaggedOnesAtOnceAndKeepsTheOrder) {
-    TLoggingCollection list;
-    for (const char* name : {"a", "b", "c", "d", "e"})
-        list.AddNamed(name);
-    TakeLog();
-    list.DeleteItems({true, false, true, true, false});
-    EXPECT_EQ(TakeLog(),
-              (std::vector<std::string>{"notify deleting a", "notify extracting a",
-                                        "notify deleting c", "notify extracting c",
-                                        "notify deleting d", "notify extracting d", "update all"}));
-    ASSERT_EQ(list.GetCount(), 2);
-    EXPECT_EQ(list.Item(0)->GetName(), "b");
-    EXPECT_EQ(list.Item(1)->GetName(), "e");
-    EXPECT_EQ(list.Item(1)->GetIndex(), 1);
-    list.DeleteItems({false, false}); // nothing flagged: nothing reported
+    Fill({"a", "b", "c", "d", "e"}).DeleteItems({true, false, true, true, false});
+    EXPECT_EQ(TakeLog(), (TLog{"notify deleting a", "notify extracting a", "notify deleting c",
+                               "notify extracting c", "notify deleting d", "notify extracting d",
+                               "update all"}));
+    EXPECT_EQ(Items(), "b0e1");
+    List->DeleteItems({false, false}); // nothing flagged: nothing reported
     EXPECT_TRUE(TakeLog().empty());
-    EXPECT_THROW(list.DeleteItems({true}), EListError);
-    EXPECT_EQ(list.GetCount(), 2);
+    EXPECT_THROW(List->DeleteItems({true}), EListError);
+    EXPECT_EQ(List->GetCount(), 2);
 }
 
 TEST_F(Collections, SettingTheIndexMovesTheItemAndReportsAllChanged) {
-    TLoggingCollection list;
-    for (const char* name : {"a", "b", "c", "d"})
-        list.AddNamed(name);
-    TakeLog();
-    list.Item(0)->SetIndex(2);
-    EXPECT_EQ(TakeLog(), (std::vector<std::string>{"update all"}));
-    std::string order;
-    for (TCollectionItem* item : list)
-        order += static_cast<TNamedItem*>(item)->GetName() + std::to_string(item->GetIndex());
-    EXPECT_EQ(order, "b0c1a2d3");
-    EXPECT_THROW(list.Item(0)->SetIndex(4), EListError);
-
-    TNamedItem* inserted = static_cast<TNamedItem*>(list.Insert(1));
-    EXPECT_EQ(inserted->GetIndex(), 1);
-    EXPECT_EQ(list.Item(2)->GetName(), "c");
+    Fill({"a", "b", "c", "d"}).Item(0)->SetIndex(2);
+    EXPECT_EQ(TakeLog(), (TLog{"update all"}));
+    EXPECT_EQ(Items(), "b0c1a2d3");
+    EXPECT_THROW(List->Item(0)->SetIndex(4), EListError);
+    static_cast<TNamedItem*>(List->Insert(1))->SetName("x");
+    EXPECT_EQ(Items(), "b0x1c2a3d4");
 }
 
 TEST_F(Collections, ItemsWriteAssignsAndAssignCopiesTheWholeCollection) {
     TLoggingCollection source;
     source.AddNamed("x");
     source.AddNamed("y");
-    TLoggingCollection target;
-    target.AddNamed("old");
-    target.SetItem(0, source.Item(1));
-    EXPECT_EQ(target.Item(0)->GetName(), "y");
-    TakeLog();
-    target.Assign(&source);
-    ASSERT_EQ(target.GetCount(), 2);
-    EXPECT_EQ(target.Item(0)->GetName(), "x");
-    EXPECT_EQ(target.Item(1)->GetName(), "y");
+    Fill({"old"}).SetItem(0, source.Item(1));
+    EXPECT_EQ(Items(), "y0");
+    List->Assign(&source);
+    EXPECT_EQ(Items(), "x0y1");
     EXPECT_EQ(TakeLog().back(), "update all");
-    EXPECT_THROW(target.Assign(source.Item(0)), EConvertError);
+    EXPECT_THROW(List->Assign(source.Item(0)), EConvertError);
 }
 
 TEST_F(Collections, ExtractHandsOwnershipOutAndMovingBetweenCollectionsNotifiesBoth) {
-    TLoggingCollection first;
     TLoggingCollection second;
-    TNamedItem* a = first.AddNamed("a");
+    TNamedItem* a = List->AddNamed("a");
     TakeLog();
     a->SetCollection(&second);
-    EXPECT_EQ(TakeLog(), (std::vector<std::string>{"notify extracting a", "update all",
-                                                   "notify added a", "update all"}));
+    EXPECT_EQ(TakeLog(),
+              (TLog{"notify extracting a", "update all", "notify added a", "update all"}));
     EXPECT_EQ(a->GetCollection(), &second);
     std::unique_ptr<TCollectionItem> owned = second.Extract(a);
     EXPECT_EQ(second.GetCount(), 0);
@@ -209,42 +192,38 @@ TEST_F(Collections, ExtractHandsOwnershipOutAndMovingBetweenCollectionsNotifiesB
 // Linked items hear of each other's end once, whichever goes first; an item unlinked or
 // never linked hears nothing, and an item that went never hears again.
 TEST_F(Collections, LinkedItemsHearOfEachOthersEnd) {
-    TLoggingCollection list;
-    TNamedItem* a = list.AddNamed("a");
-    TNamedItem* b = list.AddNamed("b");
-    TNamedItem* c = list.AddNamed("c");
-    TNamedItem* d = list.AddNamed("d");
+    Fill({"a", "b", "c", "d"});
+    TNamedItem* a = List->Item(0);
+    TNamedItem* b = List->Item(1);
     a->FreeNotification(b);
     a->FreeNotification(b); // one link all the same
-    b->FreeNotification(c);
-    d->FreeNotification(b);
-    d->RemoveFreeNotification(b);
+    b->FreeNotification(List->Item(2));
+    List->Item(3)->FreeNotification(b);
+    List->Item(3)->RemoveFreeNotification(b);
     a->FreeNotification(a);
     a->FreeNotification(nullptr);
     auto heard = [&] {
-        std::vector<std::string> lines;
+        TLog lines;
         for (const std::string& line : TakeLog())
             if (line.ends_with("heard of an end"))
                 lines.push_back(line);
         return lines;
     };
     TakeLog();
-    list.Delete(b->GetIndex());
-    EXPECT_EQ(heard(), (std::vector<std::string>{"c heard of an end", "a heard of an end"}));
-    list.Delete(a->GetIndex());
-    list.Delete(c->GetIndex());
-    EXPECT_EQ(heard(), std::vector<std::string>{});
+    List->Delete(1);
+    EXPECT_EQ(heard(), (TLog{"c heard of an end", "a heard of an end"}));
+    List->Delete(0);
+    List->Delete(0);
+    EXPECT_EQ(heard(), TLog{});
 }
 
 TEST_F(Collections, IndexOfFindsNamesExactlyAndIndexErrorsCarryTheIndex) {
-    TLoggingCollection list;
-    list.AddNamed("low");
-    list.AddNamed("high");
-    EXPECT_EQ(list.IndexOf("high"), 1);
-    EXPECT_EQ(list.IndexOf("High"), -1);
-    EXPECT_RAISES(list.Delete(3), EListError, "List index out of bounds (3)");
-    EXPECT_THROW((void)list.GetItem(-1), EListError);
-    EXPECT_THROW((void)list.Insert(3), EListError);
+    Fill({"low", "high"});
+    EXPECT_EQ(List->IndexOf("high"), 1);
+    EXPECT_EQ(List->IndexOf("High"), -1);
+    EXPECT_RAISES(List->Delete(3), EListError, "List index out of bounds (3)");
+    EXPECT_THROW((void)List->GetItem(-1), EListError);
+    EXPECT_THROW((void)List->Insert(3), EListError);
 }
 
 } // namespace

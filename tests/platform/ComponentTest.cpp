@@ -66,36 +66,27 @@ protected:
     TLog Log;
 };
 
-TEST_F(ComponentTest, CreationRunsAfterConstructionThenJoinsOwner) {
-    TProbe* owner = Make("owner");
-    TProbe* child = Make("child", owner);
-    EXPECT_EQ(Log, (TLog{"owner created", "child created", "owner: opInsert child"}));
-    EXPECT_EQ(child->GetOwner(), owner);
-    ASSERT_EQ(owner->GetComponentCount(), 1);
-    EXPECT_EQ(owner->GetComponent(0), child);
-    EXPECT_RAISES((void)owner->GetComponent(1), EListError, "List index out of bounds (1)");
-    delete owner;
-}
-
-TEST_F(ComponentTest, OwnerDestroysItsComponentsLastFirst) {
-    TProbe* owner = Make("owner");
-    Make("a", owner);
-    EXPECT_EQ(TComponent::Create(owner)->GetOwner(), owner); // a plain one, named ""
-    Log.clear();
-    delete owner;
-    EXPECT_EQ(Log, (TLog{"owner: opRemove ", "owner: opRemove a", "a gone", "owner gone"}));
-}
-
-TEST_F(ComponentTest, DeletedComponentLeavesItsOwner) {
+// Created, a component runs AfterConstruction and then joins its owner; deleted, it leaves
+// it; the owner destroys the rest last first.
+TEST_F(ComponentTest, ComponentsJoinAndLeaveTheirOwnerInOrder) {
     TProbe* owner = Make("owner");
     TProbe* a = Make("a", owner);
     TProbe* b = Make("b", owner);
+    EXPECT_EQ(Log, (TLog{"owner created", "a created", "owner: opInsert a", "b created",
+                         "owner: opInsert b"}));
+    EXPECT_EQ(b->GetOwner(), owner);
+    EXPECT_RAISES((void)owner->GetComponent(2), EListError, "List index out of bounds (2)");
     Log.clear();
     delete a;
     EXPECT_EQ(Log, (TLog{"owner: opRemove a", "a gone"}));
     ASSERT_EQ(owner->GetComponentCount(), 1);
     EXPECT_EQ(owner->GetComponent(0), b);
+    Make("c", owner);
+    EXPECT_EQ(TComponent::Create(owner)->GetOwner(), owner); // a plain one, named ""
+    Log.clear();
     delete owner;
+    EXPECT_EQ(Log, (TLog{"owner: opRemove ", "owner: opRemove c", "c gone", "owner: opRemove b",
+                         "b gone", "owner gone"}));
 }
 
 TEST_F(ComponentTest, FreeNotificationWarnsTheSurvivorInEitherOrder) {

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/Stack.hpp"
+#include "support/Raises.hpp"
+
 namespace fuzzy {
 namespace {
 
@@ -102,6 +105,21 @@ TEST(PostFixTest, DeepNestingRunsWithoutRecursion) {
     const auto result = ConvertList(list);
     ASSERT_EQ(result->GetCount(), 1);
     EXPECT_EQ(TextOf(result->First()), "x");
+}
+
+// The stack under the conversion: an empty one raises, and is usable again after.
+TEST(Stack, TakingFromAnEmptyStackRaisesAndLeavesItUsable) {
+    TStack<int> stack;
+    stack.Push(1);
+    stack.Push(2);
+    EXPECT_EQ(stack.Peek(), 2);
+    stack.Clear();
+    EXPECT_RAISES((void)stack.Pop(), EKelException, "Stack is empty");
+    EXPECT_RAISES((void)std::as_const(stack).Peek(), EKelException, "Stack is empty");
+    stack.Push(3);
+    EXPECT_EQ(stack.Pop(), 3);
+    EXPECT_TRUE(stack.IsEmpty());
+    EXPECT_EQ(stack.Count(), 0);
 }
 
 } // namespace

@@ -33,8 +33,15 @@ protected:
     int Changes = 0;
 };
 
+// Setting Sorted sorts the entries there are with their objects.
 TEST_F(StringListTest, SortedAddKeepsOrderAndDuplicatesInArrival) {
+    TStringList marker;
+    List.Add("b");
+    List.AddObject("A", &marker);
     List.SetSorted(true);
+    EXPECT_EQ(List.GetObject(0), &marker);
+    EXPECT_EQ(List.GetObject(1), nullptr);
+    List.Clear();
     EXPECT_EQ(List.Add("b"), 0);
     EXPECT_EQ(List.Add("A"), 0);
     EXPECT_EQ(List.Add("a"), 1);
@@ -47,16 +54,6 @@ TEST_F(StringListTest, SortedAddKeepsOrderAndDuplicatesInArrival) {
     EXPECT_EQ(Lines(), (TLines{"A", "C", "a", "b"}));
     EXPECT_EQ(List.IndexOf("a"), 2);
     EXPECT_EQ(List.IndexOf("B"), -1);
-}
-
-TEST_F(StringListTest, SettingSortedSortsExistingEntriesWithTheirObjects) {
-    TStringList marker;
-    List.Add("z");
-    List.AddObject("y", &marker);
-    List.SetSorted(true);
-    EXPECT_EQ(Lines(), (TLines{"y", "z"}));
-    EXPECT_EQ(List.GetObject(0), &marker);
-    EXPECT_EQ(List.GetObject(1), nullptr);
 }
 
 TEST_F(StringListTest, BadIndexesAndInPlaceEditsOfSortedListsRaiseListError) {

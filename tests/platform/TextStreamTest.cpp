@@ -1,3 +1,5 @@
+// Text in bytes: the encodings, the string stream and the buffered text reader.
+
 #include "platform/TextStream.hpp"
 
 #include <algorithm>
@@ -16,6 +18,62 @@ namespace fuzzy {
 namespace {
 
 const std::string GClef = "\xF0\x9D\x84\x9E"; // U+1D11E, a surrogate pair in UTF-16
+// "A", e acute, the euro sign and the G clef.
+const std::string Sample = "A\xC3\xA9\xE2\x82\xAC" + GClef;
+const std::string Replacement = "\xEF\xBF\xBD";
+
+TEST(EncodingTest, EncodesAndDecodesTheSampleAndNamesItself) {
+    const struct {
+        const TEncoding* Encoding;
+        std::string Name;
+        std::string Preamble;
+        std::string SampleBytes;
+    } cases[] = {
+        {TEncoding::UTF8(), "UTF-8", "\xEF\xBB\xBF", Sample},
+        {TEncoding::Unicode(), "UTF-16LE", "\xFF\xFE",
+         std::string("\x41\x00\xE9\x00\xAC\x20\x34\xD8\x1E\xDD", 10)},
+        {TEncoding::BigEndianUnicode(), "UTF-16BE", "\xFE\xFF",
+         std::string("\x00\x41\x00\xE9\x20\xAC\xD8\x34\xDD\x1E", 10)},
+        {TEncoding::Latin1(), "ISO-8859-1", "", "A\xE9??"},
+    };
+    for (const auto& [encoding, name, preamble, bytes] : cases) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(encoding->GetEncodingName(), name);
+        EXPECT_EQ(encoding->GetPreamble(), preamble);
+        EXPECT_EQ(encoding->GetBytes(Sample), bytes);
+        EXPECT_EQ(encoding->GetString(bytes),
+                  encoding == TEncoding::Latin1() ? std::string("A\xC3\xA9??") : Sample);
+        EXPECT_EQ(&TEncoding::OrDefault(encoding), encoding);
+    }
+    EXPECT_EQ(&TEncoding::OrDefault(nullptr), TEncoding::UTF8()) << "nullptr stands for UTF-8";
+}
+
+TEST(EncodingTest, MalformedUtf8BecomesReplacementPerByte) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"\xC3", Replacement},                                                       // cut short
+        {"\xC0\x80", Replacement + Replacement},                                     // overlong
+        {"\xED\xA0\x80", Replacement + Replacement + Replacement},                   // a surrogate
+        {"\xF4\x90\x80\x80", Replacement + Replacement + Replacement + Replacement}, // > 10FFFF
+        {"a\x80z", "a" + Replacement + "z"}, // stray continuation
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(TEncoding::Unicode()->GetString(TEncoding::Unicode()->GetBytes(text)), expected)
+            << "text of " << text.size() << " bytes";
+    EXPECT_EQ(TEncoding::Latin1()->GetBytes("\xC3z"), "?z");
+}
+
+TEST(EncodingTest, Utf16DecodingReplacesWhatDoesNotDecode) {
+    const TEncoding* le = TEncoding::Unicode();
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {std::string("\x41\x00\x42", 3), "A" + Replacement},     // odd last byte
+        {std::string("\x34\xD8\x41\x00", 4), Replacement + "A"}, // lone high
+        {std::string("\x1E\xDD\x41\x00", 4), Replacement + "A"}, // lone low
+        {std::string("\x41\x00\x34\xD8", 4), "A" + Replacement}, // high at the end
+        {std::string("\x34\xD8\x34\xD8\x1E\xDD", 6), Replacement + GClef},
+    };
+    for (const auto& [bytes, expected] : cases)
+        EXPECT_EQ(le->GetString(bytes), expected);
+}
 
 // A stream over raw bytes that hands out at most MaxRead bytes per read, as a pipe may.
 class TTrickleStream : public TKelStringStream {

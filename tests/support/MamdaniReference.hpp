@@ -13,29 +13,9 @@
 
 #include "FuzzyConsts/FuzzyTypes.hpp"
 #include "FuzzyController/FuzzyControllerPlan.hpp"
+#include "support/PlainCurves.hpp"
 
 namespace fuzzy::test {
-
-/// The curve through Curve's points at X, flat beyond its ends; on a vertical line, its
-/// highest point.
-inline double PlainAt(const std::vector<controller::TPoint>& Curve, double X) {
-    if (X <= Curve.front().X || X >= Curve.back().X) {
-        double y = -1;
-        for (const controller::TPoint& point : Curve)
-            if (point.X == X)
-                y = std::max(y, point.Y);
-        return y >= 0 ? y : (X < Curve.front().X ? Curve.front().Y : Curve.back().Y);
-    }
-    double onLine = -1;
-    for (std::size_t k = 0; k < Curve.size(); ++k) {
-        if (Curve[k].X == X)
-            onLine = std::max(onLine, Curve[k].Y);
-        else if (onLine < 0 && Curve[k].X > X)
-            return Curve[k - 1].Y + (Curve[k].Y - Curve[k - 1].Y) * (X - Curve[k - 1].X) /
-                                        (Curve[k].X - Curve[k - 1].X);
-    }
-    return onLine;
-}
 
 /// A conclusion that fired: its term's membership anywhere, and its rule's strength.
 struct TFiredConclusion {

@@ -7,25 +7,41 @@
 #include <utility>
 #include <vector>
 
+#include "FuzzyController/FuzzyControllerPlan.hpp"
+
 namespace fuzzy::test {
 
 /// A piecewise-linear curve as plain (X, Y) pairs in ascending X, flat beyond its ends.
 using TCurve = std::vector<std::pair<double, double>>;
 
-/// The curve at X; on a vertical line, its highest point.
-inline double PlainAt(const TCurve& Curve, double X) {
-    if (X < Curve.front().first)
-        return Curve.front().second;
-    if (X > Curve.back().first)
-        return Curve.back().second;
+inline double XOf(const std::pair<double, double>& Point) {
+    return Point.first;
+}
+inline double YOf(const std::pair<double, double>& Point) {
+    return Point.second;
+}
+inline double XOf(const controller::TPoint& Point) {
+    return Point.X;
+}
+inline double YOf(const controller::TPoint& Point) {
+    return Point.Y;
+}
+
+/// The curve at X (a TCurve or a plan's points); on a vertical line, its highest point.
+template <class Points>
+double PlainAt(const Points& Curve, double X) {
+    if (X < XOf(Curve.front()))
+        return YOf(Curve.front());
+    if (X > XOf(Curve.back()))
+        return YOf(Curve.back());
     double onLine = -1;
     for (std::size_t k = 0; k < Curve.size(); ++k) {
-        if (Curve[k].first == X)
-            onLine = std::max(onLine, Curve[k].second);
-        else if (onLine < 0 && Curve[k].first > X) {
-            const auto [x0, y0] = Curve[k - 1];
-            const auto [x1, y1] = Curve[k];
-            return y0 + (y1 - y0) * (X - x0) / (x1 - x0);
+        if (XOf(Curve[k]) == X)
+            onLine = std::max(onLine, YOf(Curve[k]));
+        else if (onLine < 0 && XOf(Curve[k]) > X) {
+            const double x0 = XOf(Curve[k - 1]);
+            const double y0 = YOf(Curve[k - 1]);
+            return y0 + (YOf(Curve[k]) - y0) * (X - x0) / (XOf(Curve[k]) - x0);
         }
     }
     return onLine;

@@ -27,12 +27,12 @@ double Membership(const TTermDescription& Term, double X) {
     const std::vector<double>& p = Term.Parameters;
     switch (Term.Shape) {
     case TTermShape::tsTriangle:
-        return PlainAt({{p[0], 0}, {p[1], 1}, {p[2], 0}}, X);
+        return PlainAt(TCurve{{p[0], 0}, {p[1], 1}, {p[2], 0}}, X);
     case TTermShape::tsTrapezoid:
-        return PlainAt({{p[0], 0}, {p[1], 1}, {p[2], 1}, {p[3], 0}}, X);
+        return PlainAt(TCurve{{p[0], 0}, {p[1], 1}, {p[2], 1}, {p[3], 0}}, X);
     case TTermShape::tsRamp:
-        return p[0] < p[1] ? PlainAt({{p[0], 0}, {p[1], 1}}, X)
-                           : PlainAt({{p[1], 1}, {p[0], 0}}, X);
+        return p[0] < p[1] ? PlainAt(TCurve{{p[0], 0}, {p[1], 1}}, X)
+                           : PlainAt(TCurve{{p[1], 1}, {p[0], 0}}, X);
     case TTermShape::tsGaussian:
         return std::exp(-(X - p[0]) * (X - p[0]) / (2 * p[1] * p[1]));
     default:
