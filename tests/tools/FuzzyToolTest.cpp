@@ -205,10 +205,22 @@ TEST_F(FuzzyToolTest, EvalReadsInterchangeFilesWithTheirMethods) {
     const std::string obstacle = FUZZY_TEST_DATA_DIR "/interchange/ObstacleAvoidance.fll";
     const TRun scaled = Run({"eval", obstacle, "-i", "obstacle=0.25", "--semantics", "textbook"});
     EXPECT_EQ(scaled.Out, "mSteer\n0.6217948717948718\n");
-    ASSERT_EQ(Run({"convert", obstacle, Path("obstacle.fuzzy")}).ExitCode, 0);
+    const TRun converted = Run({"convert", obstacle, Path("obstacle.fuzzy")});
+    ASSERT_EQ(converted.ExitCode, 0);
+    EXPECT_EQ(converted.Err, Path("obstacle.fuzzy") +
+                                 ": warning: a definition file keeps no methods; not kept: "
+                                 "correlation fcmProduct, firing threshold 0\n");
     EXPECT_EQ(
         Run({"eval", Path("obstacle.fuzzy"), "-i", "obstacle=0.25", "--semantics", "textbook"}).Out,
         "mSteer\n0.6145833333333333\n");
+
+    // Rules that chain through an output are refused, not evaluated on a value asked for.
+    const std::string laundry = FUZZY_TEST_DATA_DIR "/interchange/Laundry.fll";
+    const TRun chained = Run({"eval", laundry, "-i", "Load=1", "-i", "Dirt=1"});
+    EXPECT_EQ(chained.ExitCode, 1);
+    EXPECT_EQ(chained.Err, laundry + ": rule 5 has a premise on the output variable "
+                                     "\"Detergent\": chained rules have no counterpart in the "
+                                     "library\n");
 
     const std::string tipper = FUZZY_TEST_DATA_DIR "/interchange/tipper.fll";
     const TRun refused = Run({"eval", tipper, "-i", "service=1", "-i", "food=1"});

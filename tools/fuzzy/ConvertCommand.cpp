@@ -2,6 +2,7 @@
 // are read too. The formats come from the file extensions or from --from and --to.
 
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "DefinitionFile.hpp"
 #include "FuzzyInterchange/FuzzyInterchange.hpp"
 #include "FuzzyRules/detail/RuleResolution.hpp"
+#include "InputValues.hpp"
 #include "OutputFile.hpp"
 #include "ToolErrors.hpp"
 
@@ -63,6 +65,27 @@ std::string DefinitionText(const TControllerDescription& Description) {
     return text;
 }
 
+/// What a definition file cannot keep of Description: its methods and firing threshold where
+/// they differ from those a component reading the file starts with; empty when nothing is
+/// lost.
+std::string LostInDefinition(const TControllerDescription& Description) {
+    const std::unique_ptr<TFuzzyRuleLogic> reader(TFuzzyRuleLogic::Create(nullptr));
+    std::string lost;
+    const auto note = [&lost](bool Differs, const std::string& What) {
+        if (Differs)
+            lost += (lost.empty() ? "" : ", ") + What;
+    };
+    note(Description.CorrelationMethod != reader->GetCorrelationMethod(),
+         "correlation " + GetEnumName(Description.CorrelationMethod));
+    note(Description.InferenceMethod != reader->GetInferenceMethod(),
+         "inference " + GetEnumName(Description.InferenceMethod));
+    note(Description.DefuzzificationMethod != reader->GetDefuzzificationMethod(),
+         "defuzzification " + GetEnumName(Description.DefuzzificationMethod));
+    note(Description.Threshold != reader->GetThreshold(),
+         "firing threshold " + NumberText(Description.Threshold));
+    return lost;
+}
+
 int RunConvert(const TArguments& Args) {
     const std::string& in = Args.GetPositionals()[0];
     const std::string& out = Args.GetPositionals()[1];
@@ -85,6 +108,13 @@ int RunConvert(const TArguments& Args) {
         throw EInputError(in, 0, "cannot be written as " + to + ": " + error.GetMessage());
     }
     WriteOutputFile(out, text);
+    // The methods belong to the component, not to its text: say what the file will not give.
+    if (to == "fuzzy") {
+        const std::string lost = LostInDefinition(description);
+        if (!lost.empty())
+            std::cerr << out << ": warning: a definition file keeps no methods; not kept: " << lost
+                      << '\n';
+    }
     return ExitOk;
 }
 

@@ -46,6 +46,25 @@ TControllerDescription ReadDescription(const std::string& Path, const std::strin
     }
 }
 
+namespace {
+
+// A premise on an output chains rules: the formats evaluate it on that output's result of the
+// same pass. The library's rules take every variable a premise names as an input, so such a
+// controller would answer something else; it is refused rather than changed.
+void RefuseChainedRules(const std::string& Path, const TControllerDescription& Description) {
+    for (std::size_t r = 0; r < Description.Rules.size(); ++r)
+        for (const TPremiseDescription& premise : Description.Rules[r].Premises) {
+            const TVariableDescription* variable = Description.FindVariable(premise.Variable);
+            if (variable != nullptr && variable->Role == TVariableRole::vrOutput)
+                throw EInputError(
+                    Path, 0,
+                    "rule " + std::to_string(r + 1) + " has a premise on the output variable \"" +
+                        premise.Variable + "\": chained rules have no counterpart in the library");
+        }
+}
+
+} // namespace
+
 TDefinitionFile::TDefinitionFile(const std::string& Path, const std::string& Format) : FPath(Path) {
     FLogic->SetAutoTerms(false);
     FParser->SetReadRules(true);
@@ -53,6 +72,7 @@ TDefinitionFile::TDefinitionFile(const std::string& Path, const std::string& For
     FLogic->SetParser(FParser.get());
     if (!Format.empty()) {
         const TControllerDescription description = ReadDescription(Path, Format);
+        RefuseChainedRules(Path, description);
         try {
             FillFuzzyLogic(description, *FLogic);
             FillFuzzyRules(description, *FLogic->GetRules());

@@ -3,7 +3,6 @@
 
 #include <unistd.h>
 
-#include <charconv>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -20,13 +19,6 @@ namespace fuzzy::tool {
 namespace {
 
 using controller::TSemantics;
-
-/// The shortest text that reads back as the same double, whatever the C locale.
-std::string NumberText(double Value) {
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, Value);
-    return {text, result.ptr};
-}
 
 std::vector<std::string> SplitCsvLine(const std::string& Line) {
     std::vector<std::string> cells(1);

@@ -1,11 +1,19 @@
 #include "InputValues.hpp"
 
+#include <charconv>
 #include <cmath>
 
 #include "ToolErrors.hpp"
 #include "platform/Strings.hpp"
 
 namespace fuzzy::tool {
+
+std::string NumberText(double Value) {
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, Value);
+    return {text, result.ptr};
+}
+
 namespace {
 
 std::string Joined(const std::vector<std::string>& Names) {

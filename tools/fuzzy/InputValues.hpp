@@ -1,6 +1,7 @@
 #pragma once
 // Input values as the commands that evaluate rules take them: --input NAME=VALUE on the
-// command line, or a cell of a file, each a finite number.
+// command line, or a cell of a file, each a finite number; and numbers as the commands write
+// them.
 
 #include <string>
 #include <vector>
@@ -16,6 +17,10 @@ TOptionDeclaration InputOption();
 /// it is not a finite number, or EUsageError when File is empty (a command-line value).
 double InputNumber(const std::string& Text, const std::string& File, int Line,
                    const std::string& Input);
+
+/// The shortest text that reads back as the same double, whatever the C locale: how the
+/// commands write numbers.
+std::string NumberText(double Value);
 
 /// The values of the --input options for each of Names, in the order of Names. Raises
 /// EUsageError for a value that is not NAME=VALUE, a name not among Names, a value that
