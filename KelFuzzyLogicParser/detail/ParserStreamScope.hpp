@@ -24,16 +24,20 @@ public:
     TStreamScope& operator=(const TStreamScope&) = delete;
 
 private:
-    /// The bytes of Text in Encoding. UTF-8 text is read where it lies: its bytes are the
-    /// text itself, and a definition may be megabytes long.
-    static std::unique_ptr<TStream> TextStream(const std::string& Text, const TEncoding* Encoding) {
-        if (&TEncoding::OrDefault(Encoding) == TEncoding::UTF8())
-            return std::make_unique<TByteViewStream>(Text);
+    /// The bytes of Text in Encoding. UTF-8 text is read from a plain copy of its bytes,
+    /// which are the text itself: a copy, so that a callback that changes the caller's
+    /// string while it is read cannot pull the bytes from under the reader.
+    std::unique_ptr<TStream> TextStream(const std::string& Text, const TEncoding* Encoding) {
+        if (&TEncoding::OrDefault(Encoding) == TEncoding::UTF8()) {
+            FBytes = Text;
+            return std::make_unique<TByteViewStream>(FBytes);
+        }
         return std::make_unique<TKelStringStream>(Text, Encoding);
     }
 
     TKelFuzzyLogicParser& FParser;
     TFuzzyLogicTokenStream* FSaved;
+    std::string FBytes; // before FText, which reads it
     std::unique_ptr<TStream> FText;
     std::unique_ptr<TFuzzyLogicTokenStream> FTokens;
 };

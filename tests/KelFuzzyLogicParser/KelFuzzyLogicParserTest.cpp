@@ -74,6 +74,19 @@ TEST_F(Reading, CallbacksComeInReadingOrder) {
     EXPECT_EQ(log, (std::vector<std::string>{"begin"})); // no end after a failure
 }
 
+// The text is the caller's: a callback may change it while it is read, and reading goes on
+// with the text as it was given.
+TEST_F(Reading, ACallbackMayChangeTheTextBeingRead) {
+    // Longer than the reader's buffer, so that the second variable is read after the change.
+    std::string text =
+        "(deffuzzy a (values (term b (tri 0 1 2))))" + std::string(100000, ' ') + "(deffuzzy c)";
+    Parser->SetOnParseFuzzyVariable(
+        [&](TObject*, TFuzzyVariable*) { text.assign(text.size(), ')'); });
+    Parser->ParseFuzzyLogic(text, nullptr);
+    ASSERT_EQ(Logic->GetItems()->GetCount(), 2);
+    EXPECT_EQ(Logic->GetItems()->GetItem(1)->GetName(), "c");
+}
+
 TEST_F(Reading, NothingIsReadWithoutALogicComponent) {
     Parser->SetFuzzyLogic(nullptr);
     bool begun = false;
