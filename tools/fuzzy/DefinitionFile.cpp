@@ -99,6 +99,11 @@ TDefinitionFile::TDefinitionFile(const std::string& Path, const std::string& For
     }
 }
 
+void TDefinitionFile::RequireRules() const {
+    if (FLogic->GetRules()->GetCount() == 0)
+        throw EInputError(FPath, 0, "has no rules to evaluate");
+}
+
 const TFuzzyVariable& TDefinitionFile::GetVariable(const std::string& Name) const {
     for (const TFuzzyVariable* variable : GetVariables())
         if (variable->GetName() == Name)

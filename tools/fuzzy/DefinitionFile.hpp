@@ -41,6 +41,9 @@ public:
     /// of the output variables while it runs.
     TFuzzyRuleLogic& GetLogic() { return *FLogic; }
     const TKelFuzzyRuleParser& GetParser() const { return *FParser; }
+    /// Raises EInputError naming the file when it has no rules: what the commands that
+    /// evaluate them check first.
+    void RequireRules() const;
     /// The variable called Name. Raises EInputError listing the file's variables when there
     /// is none of that name.
     const TFuzzyVariable& GetVariable(const std::string& Name) const;

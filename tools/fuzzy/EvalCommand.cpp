@@ -72,10 +72,8 @@ public:
 
 private:
     static controller::TPlan PlanOf(const TDefinitionFile& Definition) {
-        const TFuzzyRules& rules = *Definition.GetLogic().GetRules();
-        if (rules.GetCount() == 0)
-            throw EInputError(Definition.GetPath(), 0, "has no rules to evaluate");
-        return MakeControllerPlan(Definition.GetLogic(), rules);
+        Definition.RequireRules();
+        return MakeControllerPlan(Definition.GetLogic(), *Definition.GetLogic().GetRules());
     }
 
     // As comment lines, so that the output still reads as CSV.

@@ -28,8 +28,7 @@ std::string LabelNumber(double Value) {
 /// that a chart shows the library's own conclusions and solution sets.
 std::unique_ptr<TFuzzyRuleEvaluator> Evaluated(TDefinitionFile& Definition,
                                                const TArguments& Args) {
-    if (Definition.GetLogic().GetRules()->GetCount() == 0)
-        throw EInputError(Definition.GetPath(), 0, "has no rules to evaluate");
+    Definition.RequireRules();
     auto evaluator = std::make_unique<TFuzzyRuleEvaluator>(Definition.GetLogic());
     const std::vector<double> values = InputValues(Args, evaluator->GetInputNames());
     for (std::size_t i = 0; i < values.size(); ++i)
