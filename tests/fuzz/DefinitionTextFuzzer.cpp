@@ -3,10 +3,17 @@
 // must be the first, and every defined term must read back to the same curve (to the four
 // written decimals) with the same comment. Text that does not read must fail with the library's
 // own exception; anything else ends the process and so becomes a finding.
+//
+// One loss is the format's own: four decimals can bring neighbouring points that were more
+// than the comparison tolerance apart to within it, and reading then cleans them up as one.
+// A curve that writing brings together so is exempt from the point check, and the text it
+// is written in must be the one that stays: read and written once more, it comes back alike.
 
 #include <cctype>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -81,6 +88,35 @@ std::string FirstDifference(const std::string& Written, const std::string& Rewri
     return shape;
 }
 
+/// A value as the writer's four decimals give it back.
+TFzyFloat AsWritten(TFzyFloat Value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.4f", Value);
+    return std::strtod(text, nullptr);
+}
+
+/// Whether writing Set brings two neighbouring points to within the tolerance on an axis
+/// where they were apart, so that reading the text cleans up a point the set has.
+bool WritingMergesPoints(const TFuzzySet& Set) {
+    const TFuzzySetValues& points = *Set.GetValues();
+    const auto mergedOn = [](TFzyFloat A, TFzyFloat B) {
+        return !FloatEquals(A, B) && FloatEquals(AsWritten(A), AsWritten(B));
+    };
+    for (int i = 1; i < points.GetCount(); ++i)
+        if (mergedOn(points[i - 1]->GetX(), points[i]->GetX()) ||
+            mergedOn(points[i - 1]->GetY(), points[i]->GetY()))
+            return true;
+    return false;
+}
+
+bool WritingMergesPoints(const TFuzzyLogic& Logic) {
+    for (const TFuzzyVariable* variable : *Logic.GetItems())
+        for (const TFuzzySet* term : *variable->GetItems())
+            if (term->GetDefined() && WritingMergesPoints(*term))
+                return true;
+    return false;
+}
+
 void CheckSameCurve(const TFuzzySet& Original, const TFuzzySet& Copy, const std::string& Name) {
     const std::string kind = "a " + GetEnumName(Original.GetSetType()) + " term";
     if (Copy.GetComment() != Original.GetComment())
@@ -127,9 +163,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
             Fail(std::string("the written text does not read: ") + error.what());
         }
         const std::string rewritten = second.WriteAll();
-        if (rewritten != written)
-            Fail("the text written again differs in " + FirstDifference(written, rewritten) +
-                 ":\nwritten again:\n" + rewritten);
+        if (rewritten != written) {
+            if (!WritingMergesPoints(*first.Logic))
+                Fail("the text written again differs in " + FirstDifference(written, rewritten) +
+                     ":\nwritten again:\n" + rewritten);
+            TReader third;
+            third.Parser->ParseFuzzyLogic(rewritten, nullptr);
+            const std::string settled = third.WriteAll();
+            if (settled != rewritten)
+                Fail("the text written a third time differs in " +
+                     FirstDifference(rewritten, settled) + ":\nwritten again:\n" + rewritten +
+                     "\nwritten a third time:\n" + settled);
+        }
 
         for (int v = 0; v < first.Logic->GetItems()->GetCount(); ++v) {
             const TFuzzyVariable* variable = first.Logic->GetItems()->GetItem(v);
@@ -139,7 +184,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
                 Fail("a variable does not read back: " + variable->GetName());
             for (int t = 0; t < variable->GetItems()->GetCount(); ++t) {
                 const TFuzzySet* term = variable->GetItems()->GetItem(t);
-                if (!term->GetDefined())
+                if (!term->GetDefined() || WritingMergesPoints(*term))
                     continue;
                 const std::string name = variable->GetName() + "." + term->GetName();
                 const TFuzzySet* termCopy = NamesakeIn(*copy->GetItems(), *variable->GetItems(), t);
