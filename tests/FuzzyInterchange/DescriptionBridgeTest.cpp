@@ -1,5 +1,5 @@
 // A description fills a logic component (ranges, terms as points clipped to the range,
-// methods, threshold) and a logic component is described back.
+// methods, threshold, rules) and a logic component is described back.
 
 #include <memory>
 #include <string>
@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "FuzzyLogic/FuzzyLogic.hpp"
+#include "FuzzyRules/FuzzyRules.hpp"
+#include "support/Raises.hpp"
 #include "tests/FuzzyInterchange/InterchangeTestSupport.hpp"
 
 namespace fuzzy::test {
@@ -22,11 +24,13 @@ protected:
     }
 };
 
-TEST_F(DescriptionBridgeTest, FillsVariablesTermsAndMethodsWithoutAutomaticTerms) {
-    TControllerDescription description = ReadFll(ReadDataFile("Laundry.fll"));
-    description.Threshold = 0.25;
-    description.Variables[0].Units = "kg";
-    FillFuzzyLogic(description, *Logic);
+// Filled without automatic terms, and described back as point lists that write and read
+// back unchanged.
+TEST_F(DescriptionBridgeTest, FillsVariablesTermsAndMethodsAndDescribesThemBack) {
+    TControllerDescription original = ReadFll(ReadDataFile("Laundry.fll"));
+    original.Threshold = 0.25;
+    original.Variables[0].Units = "kg";
+    FillFuzzyLogic(original, *Logic);
     ASSERT_EQ(Logic->GetItems()->GetCount(), 4);
     const TFuzzyVariable& detergent = *Logic->GetItems()->GetItemByName("Detergent");
     EXPECT_EQ(detergent.GetMaximum(), 80);
@@ -38,6 +42,16 @@ TEST_F(DescriptionBridgeTest, FillsVariablesTermsAndMethodsWithoutAutomaticTerms
     EXPECT_EQ(Logic->GetDefuzzificationMethod(), TDefuzzificationMethod::dmMeanOfMaxima);
     EXPECT_EQ(Logic->GetThreshold(), 0.25);
     EXPECT_EQ(detergent.GetThreshold(), 0.25);
+
+    TControllerDescription described = DescribeFuzzyLogic(*Logic, {"Detergent", "Cycle"});
+    ASSERT_EQ(described.Variables.size(), 4u);
+    EXPECT_EQ(described.Variables[2].Role, TVariableRole::vrOutput);
+    EXPECT_EQ(described.Variables[0].Terms[0].Shape, TTermShape::tsDiscrete);
+    EXPECT_EQ(described.Variables[0].Terms[0].Points, original.Variables[0].Terms[0].Points);
+    EXPECT_EQ(described.Threshold, 0.25);
+    EXPECT_EQ(described.Variables[0].Units, "kg");
+    described.Variables[0].Units.clear(); // FLL has no place for units
+    EXPECT_EQ(ReadFll(WriteFll(described)), described);
 }
 
 TEST_F(DescriptionBridgeTest, TermsReachingPastTheRangeKeepTheirDegreesInsideIt) {
@@ -64,20 +78,6 @@ TEST_F(DescriptionBridgeTest, CurvesArriveWithinTheirTolerance) {
                 << term.Name << " at " << x;
 }
 
-TEST_F(DescriptionBridgeTest, DescribesTheComponentAsPointLists) {
-    const TControllerDescription original = ReadFll(ReadDataFile("SimpleDimmer.fll"));
-    FillFuzzyLogic(original, *Logic);
-    const TControllerDescription described = DescribeFuzzyLogic(*Logic, {"Power"});
-    ASSERT_EQ(described.Variables.size(), 2u);
-    EXPECT_EQ(described.Variables[1].Role, TVariableRole::vrOutput);
-    EXPECT_EQ(described.Variables[0].Terms[0].Shape, TTermShape::tsDiscrete);
-    EXPECT_EQ(described.Variables[0].Terms[0].Points, original.Variables[0].Terms[0].Points);
-    EXPECT_EQ(described.Threshold, 0);
-    // Written and read back, it fills a component the same way.
-    const TControllerDescription reread = ReadFll(WriteFll(described));
-    EXPECT_EQ(reread, described);
-}
-
 TEST_F(DescriptionBridgeTest, RefusesUnknownOutputsAndFaultyDescriptionsChangingNothing) {
     FillFuzzyLogic(ReadFll(ReadDataFile("SimpleDimmer.fll")), *Logic);
     EXPECT_TRUE(RaisesAtLine([&] { static_cast<void>(DescribeFuzzyLogic(*Logic, {"Light"})); }, 0,
@@ -87,6 +87,28 @@ TEST_F(DescriptionBridgeTest, RefusesUnknownOutputsAndFaultyDescriptionsChanging
     EXPECT_TRUE(RaisesAtLine([&] { FillFuzzyLogic(faulty, *Logic); }, 0,
                              "Rule names the unknown term \"huge\" of \"Load\""));
     EXPECT_EQ(Logic->GetItems()->GetCount(), 2);
+}
+
+// Rules go to the block and come back the same: hedges outermost first in the description,
+// innermost first in a rule; one premise without a connective reads as "and".
+TEST(RuleBridgeTest, RulesGoToTheBlockAndComeBackTheSame) {
+    TControllerDescription description;
+    description.Rules = {
+        {{{"a", "t", {"very", "somewhat"}, true}}, "", {{"b", "u"}}, 0.5},
+        {{{"a", "t", {}, false}, {"c", "v", {}, false}}, "or-sum", {{"b", "u"}, {"d", "w"}}, 1}};
+    TFuzzyRules rules(nullptr);
+    FillFuzzyRules(description, rules);
+    ASSERT_EQ(rules.GetCount(), 2);
+    EXPECT_EQ(rules[0]->GetPremises().front().Hedges,
+              (std::vector<TFuzzyHedge>{TFuzzyHedge::fhSomewhat, TFuzzyHedge::fhVery}));
+    EXPECT_EQ(rules[0]->GetConnective(), "and");
+    EXPECT_EQ(rules[1]->GetConnective(), "or-sum");
+    TControllerDescription back;
+    DescribeFuzzyRules(rules, back);
+    EXPECT_EQ(back.Rules, description.Rules);
+    description.Rules = {{{{"a", "t", {"wobbly"}, false}}, "", {{"b", "u"}}, 1}};
+    EXPECT_RAISES(FillFuzzyRules(description, rules), EFzyInterchangeException,
+                  "Rule hedge \"wobbly\" is not a word of the library");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
-// Shared by the interchange tests: the example files and the line of a raised error.
+// Shared by the interchange tests: the example files, a description's outline and the line
+// of a raised error.
 
 #include <fstream>
 #include <functional>
@@ -19,6 +20,20 @@ inline std::string ReadDataFile(const std::string& Name) {
     text << file.rdbuf();
     return text.str();
 }
+
+/// Each variable as "name in|out minimum..maximum (terms)", then the number of rules.
+inline std::string Outline(const TControllerDescription& Description) {
+    std::ostringstream text;
+    for (const TVariableDescription& variable : Description.Variables)
+        text << variable.Name << (variable.Role == TVariableRole::vrInput ? " in " : " out ")
+             << variable.Minimum << ".." << variable.Maximum << " (" << variable.Terms.size()
+             << "), ";
+    text << Description.Rules.size() << " rules";
+    return text.str();
+}
+
+/// The end of the readers' messages for what the library cannot express.
+inline const std::string NoCounterpart = " has no counterpart in the library";
 
 /// Succeeds when Action raises EFzyInterchangeException with exactly this line and text.
 inline ::testing::AssertionResult RaisesAtLine(const std::function<void()>& Action, int Line,

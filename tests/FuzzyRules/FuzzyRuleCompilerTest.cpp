@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "support/Raises.hpp"
 #include "support/RandomRuleBase.hpp"
 #include "support/RuleFixture.hpp"
 
@@ -72,16 +71,6 @@ TEST(RuleCompiler, CompiledRulesAnswerAsTheRulePathInTheLibrarySemantics) {
         }
     }
     EXPECT_GT(fired, passes / 2);
-}
-
-TEST_F(RuleFixture, CompilingRefusesWhatTheEvaluatorRefuses) {
-    Read(RuleTestVariables);
-    Rules().Add({{"x", "low", {}, false}}, {{"out", "huge"}});
-    EXPECT_RAISES((void)CompileFuzzyRules(*Logic), EFzyRuleException,
-                  "Rule 0 names an unknown term of the fuzzy variable out: \"huge\"");
-    Rules().Clear();
-    Rules().Add({{"z", "low", {}, false}}, {{"out", "small"}});
-    EXPECT_THROW((void)CompileFuzzyRules(*Logic), EFzyRuleException);
 }
 
 } // namespace

@@ -37,16 +37,13 @@ TEST_F(RuleText, ReadsAndWritesEveryPartOfARule) {
     Rules().Clear();
     Read(written);
     EXPECT_EQ(PrettyPrintFuzzyRules(Rules()), written);
-}
-
-TEST_F(RuleText, NamesThatNeedEscapingReadBackWhole) {
-    Rules().Add({{"room temp", "a;b", {}, false}}, {{"out(1)", "x\"y"}});
-    const std::string written = PrettyPrintFuzzyRules(Rules());
+    // Names that need escaping read back whole.
     Rules().Clear();
-    Read(written);
-    ASSERT_EQ(Rules().GetCount(), 1);
-    EXPECT_EQ(Rules()[0]->GetPremises().front(), (TFuzzyPremise{"room temp", "a;b", {}, false}));
-    EXPECT_EQ(Rules()[0]->GetConclusions().front(), (TFuzzyConclusion{"out(1)", "x\"y"}));
+    Rules().Add({{"room temp", "a;b", {}, false}}, {{"out(1)", "x\"y"}});
+    Read(PrettyPrintFuzzyRules(Rules()));
+    ASSERT_EQ(Rules().GetCount(), 2);
+    EXPECT_EQ(Rules()[1]->GetPremises().front(), (TFuzzyPremise{"room temp", "a;b", {}, false}));
+    EXPECT_EQ(Rules()[1]->GetConclusions().front(), (TFuzzyConclusion{"out(1)", "x\"y"}));
 }
 
 TEST_F(RuleText, RulesFormsAddToTheBlockAndMayComeBeforeTheirVariables) {
@@ -57,78 +54,70 @@ TEST_F(RuleText, RulesFormsAddToTheBlockAndMayComeBeforeTheirVariables) {
     EXPECT_EQ(Logic->GetItems()->GetCount(), 3);
 }
 
-struct TBadRules {
-    const char* Text;
-    const char* Error;
-};
-
-void PrintTo(const TBadRules& Bad, std::ostream* Out) {
-    *Out << '"' << Bad.Text << '"';
-}
-
-class RuleTextErrors : public RuleFixture, public ::testing::WithParamInterface<TBadRules> {};
-
 // Each failure names the reader, the line and the text read so far; a rules form that
 // fails adds none of its rules, also those read before the failure.
-TEST_P(RuleTextErrors, FailWithTheParsersMessageAndAddNothing) {
+TEST_F(RuleText, ErrorsGiveTheParsersMessageAndAddNothing) {
+    const struct {
+        const char* Text;
+        const char* Error;
+    } cases[] = {
+        {"(rules (rule (if (is x low)) (then (is out big)))\n (rul",
+         "Parsing Error, Missing keyword.  Expected \"rule\" in ParseFuzzyRule at line 2: "
+         "\" ( rules ( rule ( if ( is x low ) ) ( then ( is out big ) ) ) ( rul \""},
+        {"(rules x)", "Parsing Error, Missing keyword.  Expected \"rule\" in "
+                      "ParseFuzzyRules at line 1: \" ( rules x \""},
+        {"(rules (rule (when (is x low))))",
+         "Parsing Error, Missing keyword.  Expected \"if\" in ParseFuzzyRule at line 1: "
+         "\" ( rules ( rule ( when \""},
+        {"(rules (rule (if (nand (is x low)))))",
+         "Parsing Error, Missing keyword.  Expected \"is, not or a connective\" in "
+         "ParseFuzzyRule at line 1: \" ( rules ( rule ( if ( nand \""},
+        {"(rules (rule (if (and-sum (is x low)))))",
+         "Parsing Error, Missing keyword.  Expected \"is, not or a connective\" in "
+         "ParseFuzzyRule at line 1: \" ( rules ( rule ( if ( and-sum \""},
+        {"(rules (rule (if (and (was x low)))))",
+         "Parsing Error, Missing keyword.  Expected \"is or not\" in ParseFuzzyRule at "
+         "line 1: \" ( rules ( rule ( if ( and ( was \""},
+        {"(rules (rule (if (not (not (is x low))))))",
+         "Parsing Error, Missing keyword.  Expected \"is\" in ParseFuzzyRule at line 1: "
+         "\" ( rules ( rule ( if ( not ( not \""},
+        {"(rules (rule (if (is x))))", "Parsing Error, Missing name in ParseFuzzyRule at "
+                                       "line 1: \" ( rules ( rule ( if ( is x ) \""},
+        {"(rules (rule (if (is x 5 low))))",
+         "Parsing Error, Missing name in ParseFuzzyRule at line 1: "
+         "\" ( rules ( rule ( if ( is x 5 \""},
+        {"(rules (rule (if (is x really low))))",
+         "Parsing Error, Unknown hedge: \"really\" in ParseFuzzyRule at line 1: "
+         "\" ( rules ( rule ( if ( is x really low ) \""},
+        {"(rules (rule (if (is x low)) (then (is out very big))))",
+         "Parsing Error, Expected \")\" in ParseFuzzyRule at line 1: \" ( rules ( rule ( "
+         "if ( is x low ) ) ( then ( is out very big ) \""},
+        {"(rules (rule (if (is x low)) (then (out big))))",
+         "Parsing Error, Missing keyword.  Expected \"is\" in ParseFuzzyRule at line 1: "
+         "\" ( rules ( rule ( if ( is x low ) ) ( then ( out \""},
+        {"(rules (rule (if (is x low)) (then (is out big))\n (weight 1.5)))",
+         "Parsing Error, Invalid rule weight 1.5000: expected a number from 0 to 1 in "
+         "ParseFuzzyRule at line 2: \" ( rules ( rule ( if ( is x low ) ) ( then ( is "
+         "out big ) ) ( weight 1.5 \""},
+        {"(rules (rule (if (is x low)) (then (is out big)) (weight w)))",
+         "Parsing Error, Expected number in ParseFuzzyRule at line 1: \" ( rules ( rule "
+         "( if ( is x low ) ) ( then ( is out big ) ) ( weight w \""},
+        {"(rules (rule (if (is x low)) (then (is out big)) (priority 1)))",
+         "Parsing Error, Missing keyword.  Expected \"weight\" in ParseFuzzyRule at line "
+         "1: \" ( rules ( rule ( if ( is x low ) ) ( then ( is out big ) ) ( priority \""},
+        {"(rules (rule (if (is x low)) (then (is out big)) (weight 1) x))",
+         "Parsing Error, Expected \")\" in ParseFuzzyRule at line 1: \" ( rules ( rule ( "
+         "if ( is x low ) ) ( then ( is out big ) ) ( weight 1 ) x \""},
+        {"(rules (rule (if (is x low)) (then (is out big))",
+         "Parsing Error, Expected \")\" in ParseFuzzyRule at line 1: \" ( rules ( rule ( "
+         "if ( is x low ) ) ( then ( is out big ) ) EOF \""},
+    };
     Rules().Add({{"x", "low", {}, false}}, {{"out", "big"}});
-    EXPECT_EQ(ErrorOf(GetParam().Text), GetParam().Error);
-    EXPECT_EQ(Rules().GetCount(), 1);
+    for (const auto& row : cases) {
+        EXPECT_EQ(ErrorOf(row.Text), row.Error);
+        EXPECT_EQ(Rules().GetCount(), 1);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, RuleTextErrors,
-    ::testing::Values(
-        TBadRules{"(rules (rule (if (is x low)) (then (is out big)))\n (rul",
-                  "Parsing Error, Missing keyword.  Expected \"rule\" in ParseFuzzyRule at line 2: "
-                  "\" ( rules ( rule ( if ( is x low ) ) ( then ( is out big ) ) ) ( rul \""},
-        TBadRules{"(rules x)", "Parsing Error, Missing keyword.  Expected \"rule\" in "
-                               "ParseFuzzyRules at line 1: \" ( rules x \""},
-        TBadRules{"(rules (rule (when (is x low))))",
-                  "Parsing Error, Missing keyword.  Expected \"if\" in ParseFuzzyRule at line 1: "
-                  "\" ( rules ( rule ( when \""},
-        TBadRules{"(rules (rule (if (nand (is x low)))))",
-                  "Parsing Error, Missing keyword.  Expected \"is, not or a connective\" in "
-                  "ParseFuzzyRule at line 1: \" ( rules ( rule ( if ( nand \""},
-        TBadRules{"(rules (rule (if (and-sum (is x low)))))",
-                  "Parsing Error, Missing keyword.  Expected \"is, not or a connective\" in "
-                  "ParseFuzzyRule at line 1: \" ( rules ( rule ( if ( and-sum \""},
-        TBadRules{"(rules (rule (if (and (was x low)))))",
-                  "Parsing Error, Missing keyword.  Expected \"is or not\" in ParseFuzzyRule at "
-                  "line 1: \" ( rules ( rule ( if ( and ( was \""},
-        TBadRules{"(rules (rule (if (not (not (is x low))))))",
-                  "Parsing Error, Missing keyword.  Expected \"is\" in ParseFuzzyRule at line 1: "
-                  "\" ( rules ( rule ( if ( not ( not \""},
-        TBadRules{"(rules (rule (if (is x))))", "Parsing Error, Missing name in ParseFuzzyRule at "
-                                                "line 1: \" ( rules ( rule ( if ( is x ) \""},
-        TBadRules{"(rules (rule (if (is x 5 low))))",
-                  "Parsing Error, Missing name in ParseFuzzyRule at line 1: "
-                  "\" ( rules ( rule ( if ( is x 5 \""},
-        TBadRules{"(rules (rule (if (is x really low))))",
-                  "Parsing Error, Unknown hedge: \"really\" in ParseFuzzyRule at line 1: "
-                  "\" ( rules ( rule ( if ( is x really low ) \""},
-        TBadRules{"(rules (rule (if (is x low)) (then (is out very big))))",
-                  "Parsing Error, Expected \")\" in ParseFuzzyRule at line 1: \" ( rules ( rule ( "
-                  "if ( is x low ) ) ( then ( is out very big ) \""},
-        TBadRules{"(rules (rule (if (is x low)) (then (out big))))",
-                  "Parsing Error, Missing keyword.  Expected \"is\" in ParseFuzzyRule at line 1: "
-                  "\" ( rules ( rule ( if ( is x low ) ) ( then ( out \""},
-        TBadRules{"(rules (rule (if (is x low)) (then (is out big))\n (weight 1.5)))",
-                  "Parsing Error, Invalid rule weight 1.5000: expected a number from 0 to 1 in "
-                  "ParseFuzzyRule at line 2: \" ( rules ( rule ( if ( is x low ) ) ( then ( is "
-                  "out big ) ) ( weight 1.5 \""},
-        TBadRules{"(rules (rule (if (is x low)) (then (is out big)) (weight w)))",
-                  "Parsing Error, Expected number in ParseFuzzyRule at line 1: \" ( rules ( rule "
-                  "( if ( is x low ) ) ( then ( is out big ) ) ( weight w \""},
-        TBadRules{"(rules (rule (if (is x low)) (then (is out big)) (priority 1)))",
-                  "Parsing Error, Missing keyword.  Expected \"weight\" in ParseFuzzyRule at line "
-                  "1: \" ( rules ( rule ( if ( is x low ) ) ( then ( is out big ) ) ( priority \""},
-        TBadRules{"(rules (rule (if (is x low)) (then (is out big)) (weight 1) x))",
-                  "Parsing Error, Expected \")\" in ParseFuzzyRule at line 1: \" ( rules ( rule ( "
-                  "if ( is x low ) ) ( then ( is out big ) ) ( weight 1 ) x \""},
-        TBadRules{"(rules (rule (if (is x low)) (then (is out big))",
-                  "Parsing Error, Expected \")\" in ParseFuzzyRule at line 1: \" ( rules ( rule ( "
-                  "if ( is x low ) ) ( then ( is out big ) ) EOF \""}));
 
 // Deep nesting, a long run of rules and unclosed forms end in a parse error or read; the
 // component stays usable.
