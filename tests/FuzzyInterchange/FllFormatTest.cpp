@@ -2,6 +2,8 @@
 // and FCL, as the FCL and FIS files of the same controllers read; every construct the
 // library cannot express is refused at its line.
 
+#include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -100,39 +102,13 @@ TEST(FllFormatTest, MapsTheMethodNamesToTheLibrarys) {
     EXPECT_EQ(description.Rules[1].Premises[1].Hedges, std::vector<std::string>{"moreorless"});
 }
 
-// A small controller, one line of which each case replaces (or adds, past the end).
-const std::vector<std::string> BaseLines{
-    "Engine: heater",
-    "InputVariable: temp",
-    "  enabled: true",
-    "  range: 0 40",
-    "  lock-range: false",
-    "  term: cold Triangle 0 10 20",
-    "  term: warm Trapezoid 15 20 25 30",
-    "OutputVariable: power",
-    "  enabled: true",
-    "  range: 0 100",
-    "  lock-range: false",
-    "  aggregation: Maximum",
-    "  defuzzifier: Centroid 200",
-    "  default: nan",
-    "  lock-previous: false",
-    "  term: low Ramp 50 0",
-    "  term: high Ramp 50 100",
-    "RuleBlock: main",
-    "  enabled: true",
-    "  conjunction: Minimum",
-    "  disjunction: Maximum",
-    "  implication: Minimum",
-    "  activation: General",
-    "  rule: if temp is cold then power is high",
-    "  rule: if temp is warm or temp is very cold then power is low with 0.5",
-};
-
-std::string WithLine(std::size_t Line, const std::string& Replacement) {
-    std::vector<std::string> lines = BaseLines;
-    if (Line > lines.size())
-        lines.resize(Line);
+/// Laundry.fll with its line Line replaced by Replacement (or added, past the end).
+std::string LaundryWithLine(std::size_t Line, const std::string& Replacement) {
+    std::vector<std::string> lines;
+    std::istringstream file(ReadDataFile("Laundry.fll"));
+    for (std::string line; std::getline(file, line);)
+        lines.push_back(line);
+    lines.resize(std::max(lines.size(), Line));
     lines[Line - 1] = Replacement;
     std::string text;
     for (const std::string& line : lines)
@@ -148,64 +124,64 @@ TEST(FllFormatTest, RefusesWhatTheLibraryCannotExpressAtItsLine) {
         std::string Detail;
         int ReportedLine = 0;
     } cases[] = {
-        {12, "aggregation: NormalizedSum", "The aggregation \"NormalizedSum\"" + NoCounterpart},
-        {13, "defuzzifier: Bisector 200", "The defuzzifier \"Bisector\"" + NoCounterpart},
-        {13, "defuzzifier: WeightedAverage Automatic",
+        {18, "aggregation: NormalizedSum", "The aggregation \"NormalizedSum\"" + NoCounterpart},
+        {19, "defuzzifier: Bisector 200", "The defuzzifier \"Bisector\"" + NoCounterpart},
+        {19, "defuzzifier: WeightedAverage Automatic",
          "The defuzzifier \"WeightedAverage\"" + NoCounterpart},
-        {20, "conjunction: EinsteinProduct", "The conjunction \"EinsteinProduct\"" + NoCounterpart},
-        {22, "implication: none", "The implication \"none\"" + NoCounterpart},
-        {23, "activation: Highest 2", "The activation \"Highest 2\"" + NoCounterpart},
-        {6, "term: cold Constant 5", "The term shape \"Constant\"" + NoCounterpart},
-        {6, "term: cold Triangle 0 10 20 0.5", "A term height other than 1" + NoCounterpart},
-        {6, "term: cold Triangle 10 0 20", "The numbers of this Triangle make no such shape"},
-        {6, "term: cold Triangle 0 10", "Triangle takes 3 numbers, not 2"},
+        {37, "conjunction: EinsteinProduct", "The conjunction \"EinsteinProduct\"" + NoCounterpart},
+        {39, "implication: none", "The implication \"none\"" + NoCounterpart},
+        {40, "activation: Highest 2", "The activation \"Highest 2\"" + NoCounterpart},
+        {6, "term: small Constant 5", "The term shape \"Constant\"" + NoCounterpart},
+        {7, "term: normal Triangle 0 1 2 0.5", "A term height other than 1" + NoCounterpart},
+        {7, "term: normal Triangle 2 0 3", "The numbers of this Triangle make no such shape"},
+        {7, "term: normal Triangle 0 1", "Triangle takes 3 numbers, not 2"},
         {3, "enabled: false", "\"enabled: false\"" + NoCounterpart},
-        {15, "lock-previous: true", "\"lock-previous: true\"" + NoCounterpart},
-        {24, "rule: if temp is extremely cold then power is high",
+        {21, "lock-previous: true", "\"lock-previous: true\"" + NoCounterpart},
+        {41, "rule: if Load is extremely small then Cycle is long",
          "The hedge \"extremely\"" + NoCounterpart},
-        {24, "rule: if temp is cold and temp is warm or temp is cold then power is high",
+        {41, "rule: if Load is small and Dirt is low or Load is normal then Cycle is long",
          "Rule mixes \"and\" and \"or\"; the library has one connective per rule"},
-        {21, "disjunction: none", "Rule uses \"or\" but the block sets no method for it", 25},
-        {24, "rule: if (temp is cold then power is high", "Rule has unbalanced parentheses"},
-        {24, "rule: if temp is cold then power is high with", "The text ends inside a rule"},
-        {24, "rule: if temp is cold then power is high with 1.5",
+        {38, "disjunction: none", "Rule uses \"or\" but the block sets no method for it", 45},
+        {41, "rule: if (Load is small then Cycle is long", "Rule has unbalanced parentheses"},
+        {41, "rule: if Load is small then Cycle is long with", "The text ends inside a rule"},
+        {41, "rule: if Load is small then Cycle is long with 1.5",
          "Rule weight 1.5 is outside [0, 1]"},
-        {24, "rule: if temp is cold then power is hot",
-         "Rule names the unknown term \"hot\" of \"power\""},
-        {24, "rule: if heat is cold then power is high",
-         "Rule names the unknown variable \"heat\""},
-        {24, "rule: if temp is cold then temp is warm",
-         "Rule concludes on the input variable \"temp\""},
-        {4, "range: nan 40", "Expected a number, found \"nan\""},
-        {10, "range: 0 1e309", "Expected a number, found \"1e309\""},
-        {4, "range: 40 0",
-         "The range of \"temp\" must be finite numbers, the first below the second", 2},
-        {7, "term: cold Triangle 0 1 2", "The term \"cold\" is defined twice"},
-        {19, "colour: red", "Unknown key \"colour\""},
-        {19, "no colon here", "Expected \"key: value\", found \"no colon here\""},
-        {27, "implication: AlgebraicProduct",
+        {41, "rule: if Load is small then Cycle is hot",
+         "Rule names the unknown term \"hot\" of \"Cycle\""},
+        {41, "rule: if Heat is small then Cycle is long",
+         "Rule names the unknown variable \"Heat\""},
+        {41, "rule: if Load is small then Load is normal",
+         "Rule concludes on the input variable \"Load\""},
+        {4, "range: nan 6", "Expected a number, found \"nan\""},
+        {16, "range: 0 1e309", "Expected a number, found \"1e309\""},
+        {4, "range: 6 0",
+         "The range of \"Load\" must be finite numbers, the first below the second", 2},
+        {7, "term: small Triangle 0 1 2", "The term \"small\" is defined twice"},
+        {36, "colour: red", "Unknown key \"colour\""},
+        {36, "no colon here", "Expected \"key: value\", found \"no colon here\""},
+        {47, "RuleBlock: second\nimplication: AlgebraicProduct",
          "The implication \"AlgebraicProduct\" differs from \"Minimum\" used before; the library "
-         "has one for the whole controller"},
+         "has one for the whole controller",
+         48},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.Replacement);
-        std::string text = WithLine(static_cast<std::size_t>(row.Line), row.Replacement);
-        if (row.Line > static_cast<int>(BaseLines.size())) // in a second block
-            text.replace(text.find("\n\n"), 2, "\nRuleBlock: second\n");
+        const std::string text =
+            LaundryWithLine(static_cast<std::size_t>(row.Line), row.Replacement);
         EXPECT_TRUE(RaisesAtLine([&] { static_cast<void>(ReadFll(text)); },
                                  row.ReportedLine != 0 ? row.ReportedLine : row.Line, row.Detail));
     }
 }
 
 TEST(FllFormatTest, WritingRefusesWhatFllCannotHold) {
-    const TControllerDescription description = ReadFll(WithLine(1, "Engine: heater"));
+    const TControllerDescription laundry = ReadFll(ReadDataFile("Laundry.fll"));
     const struct {
         void (*Change)(TControllerDescription&);
         std::string Detail;
     } cases[] = {
-        {[](TControllerDescription& d) { d.Rules[1].Connective = "or-mean"; },
+        {[](TControllerDescription& d) { d.Rules[4].Connective = "or-mean"; },
          "The connective \"or-mean\" cannot be written in FLL"},
-        {[](TControllerDescription& d) { d.Rules[1].Premises[1].Hedges = {"about"}; },
+        {[](TControllerDescription& d) { d.Rules[4].Premises[1].Hedges = {"about"}; },
          "The hedge \"about\" cannot be written in FLL"},
         {[](TControllerDescription& d) { d.InferenceMethod = TFuzzyInferenceMethod::fimMean; },
          "The inference method \"mean\" cannot be written in FLL"},
@@ -213,20 +189,21 @@ TEST(FllFormatTest, WritingRefusesWhatFllCannotHold) {
          "The name \"room temp\" cannot be written in FLL"},
     };
     for (const auto& row : cases) {
-        TControllerDescription changed = description;
+        TControllerDescription changed = laundry;
         row.Change(changed);
         EXPECT_TRUE(RaisesAtLine([&] { static_cast<void>(WriteFll(changed)); }, 0, row.Detail));
     }
 }
 
 TEST(FllFormatTest, RulesNeedingDifferentConnectivesGoToSeparateBlocks) {
-    TControllerDescription description = ReadFll(WithLine(1, "Engine: heater"));
-    TRuleDescription product = description.Rules[1];
+    TControllerDescription laundry = ReadFll(ReadDataFile("Laundry.fll"));
+    TRuleDescription product = laundry.Rules[4];
     product.Connective = "or-product";
-    description.Rules.push_back(product);
-    description.Rules.push_back(description.Rules[1]);
-    const std::string written = WriteFll(description);
-    EXPECT_EQ(ReadFll(written), description) << written;
+    product.Premises[0].Hedges = {"very"};
+    laundry.Rules.push_back(product);
+    laundry.Rules.push_back(laundry.Rules[4]);
+    const std::string written = WriteFll(laundry);
+    EXPECT_EQ(ReadFll(written), laundry) << written;
     EXPECT_NE(written.find("disjunction: AlgebraicSum"), std::string::npos);
 }
 

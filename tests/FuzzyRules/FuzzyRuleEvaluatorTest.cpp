@@ -1,5 +1,6 @@
 // Evaluating rules through the library's rule path: the heater's hand-written loop bit for
-// bit, the strengths each part of a rule defines, the explanation, and what is refused.
+// bit, the strengths each part of a rule defines, the explanation, what is refused, and
+// compiled rules answering alike.
 
 #include <gtest/gtest.h>
 
@@ -7,11 +8,13 @@
 #include <limits>
 #include <memory>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "examples/HeaterController.hpp"
 #include "support/Raises.hpp"
+#include "support/RandomRuleBase.hpp"
 #include "support/RuleFixture.hpp"
 
 namespace fuzzy::test {
@@ -73,6 +76,12 @@ protected:
         evaluator->Evaluate();
         return evaluator;
     }
+    double StrengthOf(const std::string& Premise, const std::string& Weight = "1") {
+        return Evaluate("(rule (if " + Premise + ") (then (is out big)) (weight " + Weight + "))")
+            ->GetExplanation()
+            .Rules.front()
+            .Strength;
+    }
     /// Membership at 2 of the term low of x with these hedges applied in order.
     double HedgedLow(std::vector<TFuzzyHedge> Hedges) {
         std::unique_ptr<TFuzzySet> set(TFuzzySet::Create(nullptr));
@@ -92,38 +101,36 @@ TEST_F(RuleEvaluation, StrengthsFollowConnectivesHedgesNegationAndWeight) {
     // The cases below tell the orders apart only where these differ.
     ASSERT_NE(1 - veryLow, HedgedLow({fhNot, fhVery}));
     ASSERT_NE(somewhatExtremely, HedgedLow({fhExtremely, fhSomewhat}));
+    // x is low (0.8) joined with y is high (0.6)
+    const double orMean = (2 * 0.6 + 4 * 0.8) / 6;
+    const double orMeanSqrt = std::sqrt(0.7);
+    const struct {
+        const char* Connective;
+        double Strength;
+    } connectives[] = {
+        {"and", 0.6},      {"or", 0.8},           {"and-product", 0.48},      {"or-product", 0.92},
+        {"and-mean", 0.7}, {"or-mean", orMean},   {"and-boundedsum", 0.4},    {"or-boundedsum", 1},
+        {"or-sum", 1.4},   {"and-meansqr", 0.49}, {"or-meansqrt", orMeanSqrt}};
+    for (const auto& [connective, strength] : connectives)
+        EXPECT_NEAR(StrengthOf(std::string("(") + connective + " (is x low) (is y high))"),
+                    strength, 1e-12)
+            << connective;
     const struct {
         const char* Premise;
-        double Weight;
         double Strength;
+        const char* Weight = "1";
     } cases[] = {
-        {"(and (is x low) (is y high))", 1, 0.6},
-        {"(or (is x low) (is y high))", 1, 0.8},
-        {"(and-product (is x low) (is y high))", 1, 0.48},
-        {"(or-product (is x low) (is y high))", 1, 0.92},
-        {"(and-mean (is x low) (is y high))", 1, 0.7},
-        {"(or-mean (is x low) (is y high))", 1, (2 * 0.6 + 4 * 0.8) / 6},
-        {"(and-boundedsum (is x low) (is y high))", 1, 0.4},
-        {"(or-boundedsum (is x low) (is y high))", 1, 1},
-        {"(or-sum (is x low) (is y high))", 1, 1.4},
-        {"(and-meansqr (is x low) (is y high))", 1, 0.49},
-        {"(or-meansqrt (is x low) (is y high))", 1, std::sqrt(0.7)},
         // mean(mean(0.8, 0.6), 0.2); folded from the right it would be 0.6
-        {"(and-mean (is x low) (is y high) (is x high))", 1, 0.45},
-        {"(and (is x low) (is y high))", 0.5, 0.3},
-        {"(is x low)", 0, 0},
-        {"(is x very low)", 1, veryLow},
-        {"(not (is x low))", 1, 0.2},
-        {"(not (is x very low))", 1, 1 - veryLow},
-        {"(is x somewhat extremely low)", 1, somewhatExtremely},
+        {"(and-mean (is x low) (is y high) (is x high))", 0.45},
+        {"(and (is x low) (is y high))", 0.3, "0.5"},
+        {"(is x low)", 0, "0"},
+        {"(is x very low)", veryLow},
+        {"(not (is x low))", 0.2},
+        {"(not (is x very low))", 1 - veryLow},
+        {"(is x somewhat extremely low)", somewhatExtremely},
     };
-    for (const auto& row : cases) {
-        SCOPED_TRACE(row.Premise);
-        const std::string rule = std::string("(rule (if ") + row.Premise +
-                                 ") (then (is out big)) (weight " + std::to_string(row.Weight) +
-                                 "))";
-        EXPECT_NEAR(Evaluate(rule)->GetExplanation().Rules.front().Strength, row.Strength, 1e-12);
-    }
+    for (const auto& row : cases)
+        EXPECT_NEAR(StrengthOf(row.Premise, row.Weight), row.Strength, 1e-12) << row.Premise;
     // The terms themselves are left as they were.
     EXPECT_EQ(Term("x", "low")->GetValuesToString(), "((0.0000 1.0000) (10.0000 0.0000) )");
 }
@@ -164,8 +171,8 @@ TEST_F(RuleEvaluation, TheExplanationTellsStrengthsFiringsAndTheSolution) {
         << described;
 }
 
-// Inputs beyond the range are clamped and say so; inputs that are no numbers, and names
-// that are no input or output, are refused and change nothing.
+// Inputs beyond the range are clamped and say so; inputs that are no numbers, names that
+// are no input or output, and passes without every input are refused and change nothing.
 TEST_F(RuleEvaluation, InputsAreClampedOrRefused) {
     const auto evaluator = Evaluate("(rule (if (and (is x high) (is y low))) (then (is out big)))");
     evaluator->SetInput("x", 25);
@@ -191,17 +198,14 @@ TEST_F(RuleEvaluation, InputsAreClampedOrRefused) {
     evaluator->SetInput("x", 10);
     evaluator->Evaluate();
     EXPECT_FALSE(evaluator->GetExplanation().Inputs[0].Clamped);
-}
-
-TEST_F(RuleEvaluation, APassNeedsEveryInputAndAnEvaluatorAPass) {
-    Read("(rules (rule (if (and (is x low) (is y low))) (then (is out big))))");
-    TFuzzyRuleEvaluator evaluator(*Logic);
-    EXPECT_RAISES((void)evaluator.GetExplanation(), EFzyRuleException,
+    // A pass needs every input, and the results a pass.
+    TFuzzyRuleEvaluator fresh(*Logic);
+    EXPECT_RAISES((void)fresh.GetExplanation(), EFzyRuleException,
                   "The rules have not been evaluated yet");
-    evaluator.SetInput("x", 1);
-    EXPECT_RAISES(evaluator.Evaluate(), EFzyRuleException,
+    EXPECT_THROW((void)fresh.GetOutput("out"), EFzyRuleException);
+    fresh.SetInput("x", 1);
+    EXPECT_RAISES(fresh.Evaluate(), EFzyRuleException,
                   "No value given for the input variable \"y\"");
-    EXPECT_THROW((void)evaluator.GetOutput("out"), EFzyRuleException);
 }
 
 // Preparing and compiling refuse rules that cannot run, naming the rule; the good rule
@@ -256,6 +260,65 @@ TEST_F(RuleFixture, TheReadmeExampleAnswersAsDocumented) {
     // low to one of 0.4: areas 6.25 and 10 about 75 and 25.
     EXPECT_NEAR(evaluator.GetOutput("heating"), (6.25 * 75 + 10 * 25) / 16.25, 1e-9)
         << evaluator.Describe();
+}
+
+/// Inputs to try on a variable: its range's ends and beyond, its terms' breakpoints, and
+/// random values.
+std::vector<double> Probes(std::mt19937& Random, const TFuzzyVariable& Variable) {
+    const double low = Variable.GetMinimum();
+    const double high = Variable.GetMaximum();
+    std::vector<double> probes{low, high, low - 1, high + 1};
+    for (const TFuzzySet* term : *Variable.GetItems())
+        for (const TFuzzySetValue* point : *term->GetValues())
+            probes.push_back(point->GetX());
+    std::uniform_real_distribution<double> inside(low, high);
+    for (int i = 0; i < 8; ++i)
+        probes.push_back(inside(Random));
+    return probes;
+}
+
+TEST(RuleCompiler, CompiledRulesAnswerAsTheRulePathInTheLibrarySemantics) {
+    std::mt19937 random(13);
+    int passes = 0;
+    int fired = 0;
+    for (int base = 0; base < 300; ++base) {
+        TRandomRuleBase rules(random);
+        TFuzzyRuleEvaluator evaluator(rules.Logic());
+        const controller::TCompiledController compiled = CompileFuzzyRules(rules.Logic());
+        controller::TControllerScratch scratch;
+        const std::vector<std::string>& inputNames = evaluator.GetInputNames();
+        std::vector<std::vector<double>> probes;
+        for (const std::string& name : inputNames)
+            probes.push_back(Probes(random, *rules.Logic().GetItems()->GetItemByName(name)));
+        for (int pass = 0; pass < 30; ++pass) {
+            std::vector<double> inputs;
+            for (std::size_t i = 0; i < inputNames.size(); ++i) {
+                const std::vector<double>& choices = probes[i];
+                inputs.push_back(choices[static_cast<std::size_t>(pass) % choices.size()]);
+                evaluator.SetInput(inputNames[i], inputs.back());
+            }
+            evaluator.Evaluate();
+            compiled.Evaluate(inputs, scratch);
+            ++passes;
+            const TFuzzyRuleExplanation& expected = evaluator.GetExplanation();
+            for (std::size_t o = 0; o < expected.Outputs.size(); ++o) {
+                const TFuzzyOutputReport& output = expected.Outputs[o];
+                const controller::TOutputResult& actual = scratch.GetResults()[o];
+                ASSERT_EQ(actual.Fired, output.Fired) << "base " << base << " pass " << pass;
+                if (!output.Fired)
+                    continue;
+                ++fired;
+                const TFuzzyVariable& variable =
+                    *rules.Logic().GetItems()->GetItemByName(output.Variable);
+                EXPECT_NEAR(actual.Value, output.Value,
+                            1e-12 * (variable.GetMaximum() - variable.GetMinimum()))
+                    << "base " << base << " pass " << pass;
+            }
+            for (std::size_t r = 0; r < expected.Rules.size(); ++r)
+                ASSERT_EQ(scratch.GetRuleStrengths()[r], expected.Rules[r].Strength);
+        }
+    }
+    EXPECT_GT(fired, passes / 2);
 }
 
 } // namespace

@@ -1,14 +1,16 @@
-// Rules and the rule block as objects of the component model: events, refused values,
-// the definition text of a component with rules.
+// Rules and the rule block as objects of the component model: events, refused values, the
+// definition text of a component with rules, and rules stored as component text.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/ComponentText.hpp"
 #include "support/Raises.hpp"
 #include "support/RuleFixture.hpp"
 
@@ -123,6 +125,79 @@ TEST_F(RuleModel, TheDefinitionTextCarriesTheRulesBothWays) {
     ASSERT_EQ(Rules().GetCount(), 1);
     EXPECT_EQ(Rules()[0]->GetPremises(), XLowAndYHigh);
     EXPECT_EQ(Logic->GetItems()->GetCount(), 3);
+}
+
+/// A logic component named Logic owning its parser, which reads rules, linked both ways.
+std::unique_ptr<TFuzzyRuleLogic> LogicWithParser() {
+    RegisterFuzzyRuleClasses();
+    std::unique_ptr<TFuzzyRuleLogic> logic(TFuzzyRuleLogic::Create(nullptr));
+    logic->SetName("Logic");
+    TKelFuzzyRuleParser* parser = TKelFuzzyRuleParser::Create(logic.get());
+    parser->SetName("Parser");
+    parser->SetReadRules(true);
+    parser->SetFuzzyLogic(logic.get());
+    logic->SetParser(parser);
+    return logic;
+}
+
+// Stored as component text, rules read back exactly: every part, names that need escaping
+// both in the rule text and in the stored text's quotes, and weights with more digits than
+// the rule text keeps (which writes a weight that rounds to 1 as none, so that it reads
+// back to a text written the same).
+TEST(RulePersistence, StoredRulesReadBackExactly) {
+    const auto logic = LogicWithParser();
+    TFuzzyRules& rules = *logic->GetRules();
+    rules.Add({{"x", "low", {}, false}}, {{"out", "small"}}, "and", 0.99996);
+    rules.Add({{"x", "high", {TFuzzyHedge::fhVery}, false}, {"y", "low", {}, true}},
+              {{"out", "big"}, {"out", "small"}}, "or-sum", 0.123456789);
+    rules.Add({{"room temp", "it's", {TFuzzyHedge::fhSomewhat}, true}}, {{"out(1)", "x\"y"}});
+    EXPECT_EQ(PrettyPrintFuzzyRule(*rules[0]), "(rule (if (is x low)) (then (is out small)))");
+    const std::string text = WriteComponent(*logic);
+    EXPECT_NE(text.find("  Rules = <\n"
+                        "    item\n"
+                        "      Definition = '(rule (if (is x low)) (then (is out small)))'\n"
+                        "      Weight = 0.99996\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("      Weight = 0.123456789\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("ReadRules = True"), std::string::npos) << text;
+    const std::unique_ptr<TComponent> read = ReadComponent(text);
+    const auto& copy = dynamic_cast<const TFuzzyRuleLogic&>(*read);
+    ASSERT_EQ(copy.GetRules()->GetCount(), 3);
+    EXPECT_EQ((*copy.GetRules())[2]->GetPremises(), rules[2]->GetPremises());
+    EXPECT_EQ((*copy.GetRules())[1]->GetWeight(), 0.123456789);
+    EXPECT_TRUE(dynamic_cast<const TKelFuzzyRuleParser&>(*copy.GetParser()).GetReadRules());
+    EXPECT_EQ(WriteComponent(*read), text);
+}
+
+// A stored definition that is not one rule is refused at the property, whatever it smuggles
+// in, and nothing of the text is kept.
+TEST(RulePersistence, ADefinitionThatIsNotOneRuleIsRefused) {
+    const auto logic = LogicWithParser();
+    logic->GetRules()->Add({{"x", "low", {}, false}}, {{"out", "small"}});
+    const std::string text = WriteComponent(*logic);
+    const std::string stored = "'(rule (if (is x low)) (then (is out small)))'";
+    ASSERT_NE(text.find(stored), std::string::npos);
+    const struct {
+        const char* Definition;
+        const char* Message; // what follows the property's name
+    } cases[] = {
+        {"", "Not one rule: "},
+        {"(rule (if (is x low)) (then)) (rule (if (is y low)) (then))",
+         "Not one rule: (rule (if (is x low)) (then)) (rule (if (is y low)) (then))"},
+        {"(rule (if (is x low)) (then))) (deffuzzy z (range 0 1)",
+         "Not one rule: (rule (if (is x low)) (then))) (deffuzzy z (range 0 1)"},
+        {"(rule (if (is x low)) (then) (weight 2))",
+         "Invalid rule weight 2.0000: expected a number from 0 to 1"},
+    };
+    for (const auto& row : cases) {
+        std::string bad = text;
+        bad.replace(bad.find(stored), stored.size(), std::string("'") + row.Definition + "'");
+        const auto error = RaisedBy<EReadError>([&] { (void)ReadComponent(bad); });
+        ASSERT_TRUE(error.has_value()) << row.Definition;
+        EXPECT_EQ(error->GetProperty(), "Logic.Rules[0].Definition");
+        EXPECT_NE(std::string(error->what()).find(row.Message), std::string::npos) << error->what();
+    }
 }
 
 } // namespace
