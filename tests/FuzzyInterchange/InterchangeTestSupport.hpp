@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "FuzzyInterchange/FuzzyInterchange.hpp"
+#include "support/Raises.hpp"
 
 namespace fuzzy::test {
 
@@ -38,16 +39,10 @@ inline const std::string NoCounterpart = " has no counterpart in the library";
 /// Succeeds when Action raises EFzyInterchangeException with exactly this line and text.
 inline ::testing::AssertionResult RaisesAtLine(const std::function<void()>& Action, int Line,
                                                const std::string& Detail) {
-    try {
-        Action();
-    } catch (const EFzyInterchangeException& error) {
-        if (error.GetLineNumber() == Line && error.GetDetail() == Detail)
-            return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "raised \"" << error.what() << "\"";
-    } catch (const std::exception& error) {
-        return ::testing::AssertionFailure() << "raised another type: \"" << error.what() << "\"";
-    }
-    return ::testing::AssertionFailure() << "raised nothing";
+    const auto error = RaisedBy<EFzyInterchangeException>(Action);
+    if (error && error->GetLineNumber() == Line && error->GetDetail() == Detail)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "raised \"" << (error ? error->what() : "") << "\"";
 }
 
 /// A text that a reader must refuse: Base with From replaced by To, refused at Line.
