@@ -7,6 +7,7 @@
 #include "FuzzyPlot/FuzzyPlot.hpp"
 #include "support/CommaLocale.hpp"
 #include "support/Raises.hpp"
+#include "support/TextParts.hpp"
 
 namespace fuzzy {
 namespace {
@@ -24,19 +25,10 @@ TEST(SvgWriterTest, XmlEscapeGivesCharacterDataXmlAccepts) {
         {"Markup", "a<b & c>\"d\" 'e'", "a&lt;b &amp; c&gt;&quot;d&quot; &apos;e&apos;"},
         {"ControlBytesDropped", std::string("a\x01\x1F\0b", 5), "ab"},
         {"TabAndLineBreaksKept", "a\tb\nc\r", "a\tb\nc\r"},
-        {"TwoThreeAndFourByteCharacters",
-         "\xC2\xB0"
-         "C \xE2\x80\x94 \xF0\x9F\x94\xA5",
-         "\xC2\xB0"
-         "C \xE2\x80\x94 \xF0\x9F\x94\xA5"},
-        {"Latin1Byte",
-         "\xB0"
-         "C",
-         FFFD + "C"},
-        {"LoneContinuationByte",
-         "a\x80"
-         "b",
-         "a" + FFFD + "b"},
+        {"TwoThreeAndFourByteCharacters", "\u00B0C \u2014 \U0001F525", "\u00B0C \u2014 \U0001F525"},
+        // In octal: a hex escape would take the letter after it along.
+        {"Latin1Byte", "\260C", FFFD + "C"},
+        {"LoneContinuationByte", "a\200b", "a" + FFFD + "b"},
         {"OverlongSlash", "\xC0\xAF", FFFD + FFFD},
         {"OverlongThreeBytes", "\xE0\x80\xAF", FFFD + FFFD + FFFD},
         {"Surrogate", "\xED\xA0\x80", FFFD + FFFD + FFFD},
@@ -64,20 +56,16 @@ TEST(SvgWriterTest, WritesAnSvg11DocumentWithItsElements) {
 
     EXPECT_TRUE(text.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
                                  "<!DOCTYPE svg PUBLIC \"-//W3C//DTD SVG 1.1//EN\""));
-    EXPECT_NE(text.find("<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" "
-                        "width=\"200.00\" height=\"100.00\" viewBox=\"0 0 200.00 100.00\""),
-              std::string::npos);
-    EXPECT_NE(text.find("<title>a &amp; b</title>"), std::string::npos);
-    EXPECT_NE(text.find("<polyline fill=\"none\" stroke-linejoin=\"round\" stroke=\"#ff0000\" "
-                        "stroke-width=\"1.00\" stroke-dasharray=\"4 2\" "
-                        "points=\"0.00,0.00 10.50,20.25\"/>"),
-              std::string::npos);
-    EXPECT_NE(text.find("<polygon fill=\"blue\" fill-opacity=\"0.30\" stroke-linejoin=\"round\" "
-                        "stroke=\"none\" points=\"0.00,0.00 10.50,20.25\"/>"),
-              std::string::npos);
-    EXPECT_NE(text.find("text-anchor=\"end\" fill=\"black\" transform=\"rotate(-90.00 5.00 "
-                        "6.00)\">x&lt;y</text>"),
-              std::string::npos);
+    test::ExpectParts(
+        text, {"<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"200.00\" "
+               "height=\"100.00\" viewBox=\"0 0 200.00 100.00\"",
+               "<title>a &amp; b</title>",
+               "<polyline fill=\"none\" stroke-linejoin=\"round\" stroke=\"#ff0000\" "
+               "stroke-width=\"1.00\" stroke-dasharray=\"4 2\" points=\"0.00,0.00 10.50,20.25\"/>",
+               "<polygon fill=\"blue\" fill-opacity=\"0.30\" stroke-linejoin=\"round\" "
+               "stroke=\"none\" points=\"0.00,0.00 10.50,20.25\"/>",
+               "text-anchor=\"end\" fill=\"black\" transform=\"rotate(-90.00 5.00 "
+               "6.00)\">x&lt;y</text>"});
     EXPECT_TRUE(text.ends_with("</svg>\n"));
 }
 
