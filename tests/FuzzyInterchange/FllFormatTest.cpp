@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -60,9 +61,25 @@ TEST(FllFormatTest, ExampleFilesReadAndRoundTripInEveryFormat) {
     }
 }
 
-// Connectives, negations, rules that chain through an output, and piecewise-linear terms
-// as their points exactly.
-TEST(FllFormatTest, ReadsRulesAndPiecewiseLinearTerms) {
+/// Laundry.fll with some of its lines replaced (or added, past the end).
+std::string Laundry(std::initializer_list<std::pair<std::size_t, std::string>> Replacements) {
+    std::vector<std::string> lines;
+    std::istringstream file(ReadDataFile("Laundry.fll"));
+    for (std::string line; std::getline(file, line);)
+        lines.push_back(line);
+    for (const auto& [line, replacement] : Replacements) {
+        lines.resize(std::max(lines.size(), line));
+        lines[line - 1] = replacement;
+    }
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\n";
+    return text;
+}
+
+// Connectives, negations, rules that chain through an output, the methods and hedges by
+// their FLL names, and piecewise-linear terms as their points exactly.
+TEST(FllFormatTest, ReadsRulesMethodsAndPiecewiseLinearTerms) {
     const TControllerDescription laundry = ReadFll(ReadDataFile("Laundry.fll"));
     const TRuleDescription& first = laundry.Rules[0];
     EXPECT_EQ(first.Connective, "and");
@@ -78,42 +95,23 @@ TEST(FllFormatTest, ReadsRulesAndPiecewiseLinearTerms) {
     EXPECT_EQ(obstacle.Variables[0].Terms[0].Points,
               (std::vector<TDescribedPoint>{{0, 1}, {1, 0}}));
     EXPECT_EQ(obstacle.Variables[0].Terms[0].Parameters, (std::vector<TFzyFloat>{1, 0}));
-}
 
-TEST(FllFormatTest, MapsTheMethodNamesToTheLibrarys) {
-    const TControllerDescription description =
-        ReadFll("OutputVariable: y\n"
-                "  range: 0 1\n"
-                "  aggregation: AlgebraicSum\n"
-                "  term: a Triangle 0 0.5 1\n"
-                "RuleBlock:\n"
-                "  conjunction: AlgebraicProduct\n"
-                "  disjunction: BoundedSum\n"
-                "  implication: AlgebraicProduct\n"
-                "  activation: Threshold >= 0.25\n"
-                "  rule: if y is a and y is very a then y is a\n"
-                "  rule: if y is a or y is somewhat a then y is a\n");
-    EXPECT_EQ(description.InferenceMethod, TFuzzyInferenceMethod::fimProduct);
-    EXPECT_EQ(description.CorrelationMethod, fcmProduct);
-    EXPECT_EQ(description.Threshold, 0.25);
-    EXPECT_EQ(description.Rules[0].Connective, "and-product");
-    EXPECT_EQ(description.Rules[0].Premises[1].Hedges, std::vector<std::string>{"very"});
-    EXPECT_EQ(description.Rules[1].Connective, "or-boundedsum");
-    EXPECT_EQ(description.Rules[1].Premises[1].Hedges, std::vector<std::string>{"moreorless"});
-}
-
-/// Laundry.fll with its line Line replaced by Replacement (or added, past the end).
-std::string LaundryWithLine(std::size_t Line, const std::string& Replacement) {
-    std::vector<std::string> lines;
-    std::istringstream file(ReadDataFile("Laundry.fll"));
-    for (std::string line; std::getline(file, line);)
-        lines.push_back(line);
-    lines.resize(std::max(lines.size(), Line));
-    lines[Line - 1] = Replacement;
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\n";
-    return text;
+    const TControllerDescription named = ReadFll(Laundry(
+        {{18, "aggregation: AlgebraicSum"},
+         {29, "aggregation: AlgebraicSum"},
+         {37, "conjunction: AlgebraicProduct"},
+         {38, "disjunction: BoundedSum"},
+         {39, "implication: AlgebraicProduct"},
+         {40, "activation: Threshold >= 0.25"},
+         {42, "rule: if Load is small and Dirt is very high then Detergent is usual"},
+         {45, "rule: if Detergent is usual or Detergent is somewhat usual then Cycle is short"}}));
+    EXPECT_EQ(named.InferenceMethod, TFuzzyInferenceMethod::fimProduct);
+    EXPECT_EQ(named.CorrelationMethod, fcmProduct);
+    EXPECT_EQ(named.Threshold, 0.25);
+    EXPECT_EQ(named.Rules[1].Connective, "and-product");
+    EXPECT_EQ(named.Rules[1].Premises[1].Hedges, std::vector<std::string>{"very"});
+    EXPECT_EQ(named.Rules[4].Connective, "or-boundedsum");
+    EXPECT_EQ(named.Rules[4].Premises[1].Hedges, std::vector<std::string>{"moreorless"});
 }
 
 // Each case names the construct and its line (the line replaced, unless the case says).
@@ -166,8 +164,7 @@ TEST(FllFormatTest, RefusesWhatTheLibraryCannotExpressAtItsLine) {
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.Replacement);
-        const std::string text =
-            LaundryWithLine(static_cast<std::size_t>(row.Line), row.Replacement);
+        const std::string text = Laundry({{static_cast<std::size_t>(row.Line), row.Replacement}});
         EXPECT_TRUE(RaisesAtLine([&] { static_cast<void>(ReadFll(text)); },
                                  row.ReportedLine != 0 ? row.ReportedLine : row.Line, row.Detail));
     }
