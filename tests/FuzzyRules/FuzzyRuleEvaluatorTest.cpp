@@ -153,7 +153,7 @@ TEST_F(RuleEvaluation, TheExplanationTellsStrengthsFiringsAndTheSolution) {
     EXPECT_FALSE(out.Conclusions[0].Fired); // x is high: 0.2, below the threshold
     EXPECT_TRUE(out.Conclusions[1].Fired);
     EXPECT_EQ(out.Conclusions[2].Term, "small");
-    EXPECT_TRUE(out.Fired);
+    ASSERT_TRUE(out.Fired);
     // big and small clipped at 0.6: two trapezoids symmetric about 50.
     EXPECT_NEAR(out.Value, 50, 1e-9);
     EXPECT_EQ(out.Value, evaluator->GetOutput("out"));
