@@ -1,5 +1,6 @@
 #pragma once
-// Shared by the interchange tests: the example files and the line of a raised error.
+// Shared by the interchange tests: the example files, a description's outline and the line
+// of a raised error.
 
 #include <fstream>
 #include <functional>
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "FuzzyInterchange/FuzzyInterchange.hpp"
+#include "support/Raises.hpp"
 
 namespace fuzzy::test {
 
@@ -20,19 +22,27 @@ inline std::string ReadDataFile(const std::string& Name) {
     return text.str();
 }
 
+/// Each variable as "name in|out minimum..maximum (terms)", then the number of rules.
+inline std::string Outline(const TControllerDescription& Description) {
+    std::ostringstream text;
+    for (const TVariableDescription& variable : Description.Variables)
+        text << variable.Name << (variable.Role == TVariableRole::vrInput ? " in " : " out ")
+             << variable.Minimum << ".." << variable.Maximum << " (" << variable.Terms.size()
+             << "), ";
+    text << Description.Rules.size() << " rules";
+    return text.str();
+}
+
+/// The end of the readers' messages for what the library cannot express.
+inline const std::string NoCounterpart = " has no counterpart in the library";
+
 /// Succeeds when Action raises EFzyInterchangeException with exactly this line and text.
 inline ::testing::AssertionResult RaisesAtLine(const std::function<void()>& Action, int Line,
                                                const std::string& Detail) {
-    try {
-        Action();
-    } catch (const EFzyInterchangeException& error) {
-        if (error.GetLineNumber() == Line && error.GetDetail() == Detail)
-            return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "raised \"" << error.what() << "\"";
-    } catch (const std::exception& error) {
-        return ::testing::AssertionFailure() << "raised another type: \"" << error.what() << "\"";
-    }
-    return ::testing::AssertionFailure() << "raised nothing";
+    const auto error = RaisedBy<EFzyInterchangeException>(Action);
+    if (error && error->GetLineNumber() == Line && error->GetDetail() == Detail)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "raised \"" << (error ? error->what() : "") << "\"";
 }
 
 /// A text that a reader must refuse: Base with From replaced by To, refused at Line.
