@@ -151,53 +151,33 @@ TEST(Hedges, EveryHedgeAcceptsAnEmptySetButTheApproximations) {
     }
 }
 
-TEST(Modifiers, ArithmeticOnDegreesAndPositions) {
-    auto set = MakeSet({{0, 0.2}, {5, 0.8}}, "tall");
-    set->Hedge(TBaseFuzzyHedge::bfhAdd, 0.5, true);
-    ExpectPoints(PointsOf(*set->GetValues()), {{0, 0.7}, {5, 1.3}}); // no upper clamp
-    EXPECT_EQ(set->GetName(), "tall + 0.5000");
-    EXPECT_EQ(set->GetExpression(), "+ ");
-
-    auto low = MakeSet({{0, 0.2}, {5, 0.8}}, "tall");
-    low->Hedge(TBaseFuzzyHedge::bfhSubtract, 0.5, true);
-    ExpectPoints(PointsOf(*low->GetValues()), {{0, 0}, {5, 0.3}});
-    EXPECT_EQ(low->GetName(), "tall - 0.5000");
-
-    auto scaled = MakeSet({{4, 0.2}, {8, 0.8}}, "tall");
-    scaled->Hedge(TBaseFuzzyHedge::bfhDivide, 4, false);
-    EXPECT_EQ(PointsOf(*scaled->GetValues()), (TPoints{{1, 0.2}, {2, 0.8}}));
-    EXPECT_EQ(scaled->GetName(), "tall /X 4.0000");
-    EXPECT_EQ(scaled->GetExpression(), "/X ");
-
-    auto shifted = MakeRangedSet(0, 10, {{2, 0.5}, {8, 1}});
-    shifted->Hedge(TBaseFuzzyHedge::bfhAdd, 5, false);
-    EXPECT_EQ(PointsOf(*shifted->GetValues()), (TPoints{{7, 0.5}, {10, 1}}));
-}
-
-TEST(Modifiers, PowerAndCutsSkipThePointsTheyDoNotTouch) {
-    auto set = MakeSet({{0, 0}, {1, 0.5}, {2, 1}, {3, 0.3}});
-    set->Hedge(TBaseFuzzyHedge::bfhPower, 2, true);
-    ExpectPoints(PointsOf(*set->GetValues()), {{0, 0}, {1, 0.25}, {2, 1}, {3, 0.09}});
-
-    struct TCase {
-        TBaseFuzzyHedge Type;
-        TPoints Expected;
+// Arithmetic on degrees (no upper clamp) or on positions (clamped into the axis); power and
+// cuts skip the points they do not touch, and only positive X move under a power.
+TEST(Modifiers, ChangeDegreesOrPositionsAndNameTheChange) {
+    const auto check = [](const TPoints& Points, TBaseFuzzyHedge Type, TFzyFloat Value, bool OfY,
+                          const TPoints& Expected, const std::string& Name) {
+        auto set = MakeRangedSet(-5, 10, Points);
+        set->SetName("tall");
+        set->Hedge(Type, Value, OfY);
+        ExpectPoints(PointsOf(*set->GetValues()), Expected);
+        EXPECT_EQ(set->GetName(), Name);
+        return set->GetExpression();
     };
-    const TCase cases[] = {
-        {TBaseFuzzyHedge::bfhCutLess, {{0, 0.5}, {1, 0.5}, {2, 0.9}}},
-        {TBaseFuzzyHedge::bfgCutLessEq, {{0, 0.5}, {1, 0.5}, {2, 0.9}}},
-        {TBaseFuzzyHedge::bfhCutGreater, {{0, 0.1}, {1, 0.5}, {2, 0.5}}},
-        {TBaseFuzzyHedge::bfhCutGreaterEq, {{0, 0.1}, {1, 0.5}, {2, 0.5}}},
-    };
-    for (const TCase& c : cases) {
-        auto cut = MakeSet({{0, 0.1}, {1, 0.5}, {2, 0.9}}, "a b");
-        cut->Hedge(c.Type, 0.5, true);
-        EXPECT_EQ(PointsOf(*cut->GetValues()), c.Expected) << GetEnumName(c.Type);
-        EXPECT_EQ(cut->GetName(), "[a b] " + std::string(BaseHedgeNames[c.Type]) + " 0.5000");
-    }
-    auto positions = MakeSet({{-2, 0.1}, {3, 0.5}}, "p");
-    positions->Hedge(TBaseFuzzyHedge::bfhPower, 2, false); // only positive X move
-    EXPECT_EQ(PointsOf(*positions->GetValues()), (TPoints{{-2, 0.1}, {9, 0.5}}));
+    using enum TBaseFuzzyHedge;
+    const TPoints line{{0, 0.2}, {5, 0.8}}, rising{{0, 0.1}, {1, 0.5}, {2, 0.9}};
+    EXPECT_EQ(check(line, bfhAdd, 0.5, true, {{0, 0.7}, {5, 1.3}}, "tall + 0.5000"), "+ ");
+    check(line, bfhSubtract, 0.5, true, {{0, 0}, {5, 0.3}}, "tall - 0.5000");
+    EXPECT_EQ(
+        check({{4, 0.2}, {8, 0.8}}, bfhDivide, 4, false, {{1, 0.2}, {2, 0.8}}, "tall /X 4.0000"),
+        "/X ");
+    check({{2, 0.5}, {8, 1}}, bfhAdd, 5, false, {{7, 0.5}, {10, 1}}, "tall +X 5.0000");
+    check({{0, 0}, {1, 0.5}, {2, 1}, {3, 0.3}}, bfhPower, 2, true,
+          {{0, 0}, {1, 0.25}, {2, 1}, {3, 0.09}}, "tall ^ 2.0000");
+    check({{-2, 0.1}, {3, 0.5}}, bfhPower, 2, false, {{-2, 0.1}, {9, 0.5}}, "tall ^X 2.0000");
+    check(rising, bfhCutLess, 0.5, true, {{0, 0.5}, {1, 0.5}, {2, 0.9}}, "tall < 0.5000");
+    check(rising, bfgCutLessEq, 0.5, true, {{0, 0.5}, {1, 0.5}, {2, 0.9}}, "tall <= 0.5000");
+    check(rising, bfhCutGreater, 0.5, true, {{0, 0.1}, {1, 0.5}, {2, 0.5}}, "tall > 0.5000");
+    check(rising, bfhCutGreaterEq, 0.5, true, {{0, 0.1}, {1, 0.5}, {2, 0.5}}, "tall >= 0.5000");
 }
 
 TEST(Modifiers, BadValuesRaiseBeforeAnythingChanges) {

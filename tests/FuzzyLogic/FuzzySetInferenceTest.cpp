@@ -90,20 +90,19 @@ TEST(AlphaCutoff, VerticalEdgesAtTheCut) {
     EXPECT_EQ(PointsOfResult(atLevel->AlphaCutoff(0.5, true)), (TPoints{{0, 0}}));
 }
 
-TEST(Correlation, StrengthIsTheHeightOfTheIntersection) {
+// The strength is the height of the intersection (against an empty set, the other's own
+// height); correlating clips or scales by the method.
+TEST(Correlation, StrengthIsTheHeightOfTheIntersectionAndClipsOrScales) {
     auto a = Tall();
     auto b = MakeSet({{5, 0}, {10, 1}, {15, 0}});
     EXPECT_DOUBLE_EQ(a->GetCorrelationStrength(b.get()), 0.5);
     EXPECT_DOUBLE_EQ(a->FuzzyEquals(b.get()), 0.5);
     EXPECT_EQ(MakeSet({})->GetCorrelationStrength(MakeSet({}).get()), 0);
-    EXPECT_EQ(a->GetCorrelationStrength(MakeSet({}).get()), 1); // the other's own height
-
+    EXPECT_EQ(a->GetCorrelationStrength(MakeSet({}).get()), 1);
     auto fact = MakeSet({});
     fact->CreateCrispValue(2.5);
     EXPECT_DOUBLE_EQ(a->GetCorrelationStrength(fact.get()), 0.5);
-}
 
-TEST(Correlation, ClipsOrScalesByTheMethod) {
     auto clipped = Tall();
     clipped->Correlate(0.4);
     EXPECT_EQ(clipped->GetValues()->GetMaxValue(), 0.4);

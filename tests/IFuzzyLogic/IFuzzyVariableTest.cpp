@@ -76,44 +76,39 @@ struct VariableTest : ::testing::Test {
     std::vector<std::string> log;
 };
 
-TEST_F(VariableTest, ASetKeptAfterItsVariableIsDroppedKeepsTheVariable) {
-    SetPtr slow = variable->ContainsFuzzySet("slow");
-    variable.Reset();
-    EXPECT_EQ(TCountedSet::Alive, 1) << "the unheld set went with the cleared table";
-    ASSERT_TRUE(slow->GetVariable());
-    EXPECT_EQ(slow->GetXMaximum(), 10);
-    EXPECT_EQ(slow->GetVariable()->GetCount(), 0);
-    slow.Reset();
-    EXPECT_EQ(TCountedVariable::Alive, 0);
-}
-
-TEST_F(VariableTest, ClearingWhileReferencesAreHeldKeepsThemUsable) {
+// Clearing keeps the held sets usable and restarts the numbering; a held set keeps its
+// variable alive after the last outside reference to the variable goes.
+TEST_F(VariableTest, HeldSetsOutliveClearingAndKeepTheirVariable) {
     SetPtr fast = variable->GetFuzzySetByName("fast");
     SetPtr result = fast->Union(variable->GetFuzzySetByName("slow"));
     variable->Clear();
     EXPECT_EQ(variable->GetCount(), 0);
-    EXPECT_EQ(variable->Add("next")->GetIndex(), 0) << "numbering restarts after Clear";
+    SetPtr next = variable->Add("next");
+    EXPECT_EQ(next->GetIndex(), 0);
     EXPECT_EQ(fast->GetVariable(), variable);
     EXPECT_DOUBLE_EQ(result->DegreeOfMembership(0), 1);
+    fast.Reset();
+    result.Reset();
     variable.Reset();
-    EXPECT_EQ(TCountedVariable::Alive, 1) << "the held sets keep their variable";
+    EXPECT_EQ(TCountedSet::Alive, 1) << "the unheld sets went with the cleared table";
+    ASSERT_TRUE(next->GetVariable());
+    EXPECT_EQ(next->GetXMaximum(), 10);
+    EXPECT_EQ(next->GetVariable()->GetCount(), 0);
 }
 
-TEST_F(VariableTest, RenamingMovesTheEntryAndRenumbersTheSet) {
+// The table's keys are the exact names: a rename moves the entry (a refused name keeps it),
+// the empty name is not stored.
+TEST_F(VariableTest, TableKeysFollowTheExactNames) {
     SetPtr slow = variable->GetFuzzySetByName("slow");
     slow->SetName("crawl");
     EXPECT_FALSE(variable->ContainsFuzzySet("slow"));
-    EXPECT_EQ(variable->ContainsFuzzySet("crawl"), slow);
-    const std::vector<std::string> expected = {"deleted slow", "changed", "added crawl #2",
-                                               "changed"};
-    EXPECT_EQ(log, expected);
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"deleted slow", "changed", "added crawl #2", "changed"}));
     EXPECT_THROW(slow->SetName("and"), EFzyException);
-    EXPECT_EQ(variable->ContainsFuzzySet("crawl"), slow) << "a refused name keeps the entry";
+    EXPECT_EQ(variable->ContainsFuzzySet("crawl"), slow);
     slow->Hedge(TFuzzyHedge::fhVery);
     EXPECT_EQ(variable->ContainsFuzzySet("very crawl"), slow);
-}
 
-TEST_F(VariableTest, TableKeysAreExactNamesAndTheEmptyNameIsNotStored) {
     variable->Add("Slow");
     EXPECT_EQ(variable->GetCount(), 3);
     SetPtr empty = variable->Add("__Empty");
@@ -130,8 +125,7 @@ TEST_F(VariableTest, RangeAndThresholdSettersKeepTheirBounds) {
     EXPECT_EQ(variable->GetMaximum(), 5);
     EXPECT_EQ(variable->GetMinimum(), 5);
     EXPECT_EQ(log, (std::vector<std::string>{"changed", "changed"}));
-    const std::pair<double, double> thresholds[] = {{-0.2, 0}, {1.7, 1}, {0.3, 0.3}};
-    for (auto [given, stored] : thresholds) {
+    for (auto [given, stored] : {std::pair(-0.2, 0.0), {1.7, 1.0}, {0.3, 0.3}}) {
         variable->SetThreshold(given);
         EXPECT_EQ(variable->GetThreshold(), stored);
     }
