@@ -9,6 +9,7 @@
 #include "FuzzyLogic/FuzzyLogic.hpp"
 #include "platform/Format.hpp"
 #include "platform/StringList.hpp"
+#include "support/CoreFixtures.hpp"
 #include "support/PointListHelpers.hpp"
 #include "support/Raises.hpp"
 
@@ -92,9 +93,9 @@ TEST_F(Component, AddingAVariableSetsItsThresholdThenAddsTheAutomaticTerms) {
     EXPECT_EQ(variable->GetItemIndex(), 2);
     TFuzzySets& terms = *variable->GetItems();
     EXPECT_EQ(terms[0]->GetName(), "low");
-    EXPECT_EQ(PointsOf(*terms[0]->GetValues()), (TPoints{{0, 1}, {1, 0}}));
-    EXPECT_EQ(PointsOf(*terms[1]->GetValues()), (TPoints{{0, 0}, {0.5, 1}, {1, 0}}));
-    EXPECT_EQ(PointsOf(*terms[2]->GetValues()), (TPoints{{0, 0}, {1, 1}}));
+    EXPECT_EQ(PointsOf(*terms[0]), (TPoints{{0, 1}, {1, 0}}));
+    EXPECT_EQ(PointsOf(*terms[1]), (TPoints{{0, 0}, {0.5, 1}, {1, 0}}));
+    EXPECT_EQ(PointsOf(*terms[2]), (TPoints{{0, 0}, {1, 1}}));
     for (const TFuzzySet* term : terms)
         EXPECT_TRUE(term->GetDefined() && term->GetExpression() == term->GetName());
 }
@@ -106,7 +107,7 @@ TEST_F(Component, AutomaticTermsFollowTheRangeAtTheTimeTheyAreAdded) {
     variable->GetItems()->Add("low"); // an existing term is kept
     Logic->AddAutoTerms(variable.get());
     ASSERT_EQ(variable->GetItems()->GetCount(), 3);
-    EXPECT_EQ(PointsOf(*variable->GetItems()->GetItemByName("medium")->GetValues()),
+    EXPECT_EQ(PointsOf(*variable->GetItems()->GetItemByName("medium")),
               (TPoints{{10, 0}, {15, 1}, {20, 0}}));
     EXPECT_EQ(variable->GetItems()->GetItemByName("low")->GetValues()->GetCount(), 0);
 
@@ -316,7 +317,7 @@ TEST_F(Variable, CloneAndEquals) {
     EXPECT_EQ(copy->GetCollection(), &Terms);
     EXPECT_EQ(copy->GetName(), "low");
     EXPECT_EQ(copy->GetSetType(), TFuzzySetType::fstTriangle);
-    EXPECT_EQ(PointsOf(*copy->GetValues()), PointsOf(*low->GetValues()));
+    EXPECT_EQ(PointsOf(*copy), PointsOf(*low));
 
     TFuzzySet* far = Terms.Add("far");
     far->CreateTriangleFunctionValues(4, 7, 10); // meets low only at 0.2, below 0.3
@@ -374,8 +375,7 @@ TEST_F(Variable, AssignCopiesEverythingAndListsTermNames) {
     EXPECT_EQ(copy->GetMaximum(), 50);
     EXPECT_EQ(copy->GetItemIndex(), 1);
     ASSERT_EQ(copy->GetItems()->GetCount(), 2);
-    EXPECT_EQ(PointsOf(*copy->GetItems()->GetItem(1)->GetValues()),
-              PointsOf(*Terms.GetItem(1)->GetValues()));
+    EXPECT_EQ(PointsOf(*copy->GetItems()->GetItem(1)), PointsOf(*Terms.GetItem(1)));
 
     TStringList names;
     names.Assign(Var.get());

@@ -6,6 +6,7 @@
 #include "FuzzyLogic/FuzzyDegrees.hpp"
 #include "FuzzyLogic/FuzzyLogic.hpp"
 #include "platform/Exceptions.hpp"
+#include "support/CoreFixtures.hpp"
 #include "support/PointListHelpers.hpp"
 #include "support/Raises.hpp"
 #include "support/SetResults.hpp"
@@ -25,8 +26,7 @@ protected:
 // A free result belongs to the caller; its name brackets an operand holding a space.
 TEST_F(TwoTriangles, UnionKeepsTheUpperEnvelopeAndIntersectionTrimsTheFlatEnds) {
     const TResult result(Left->Union(Right.get()));
-    EXPECT_EQ(PointsOf(*result->GetValues()),
-              (TPoints{{0, 0}, {50, 1}, {75, 0.5}, {100, 1}, {150, 0}}));
+    EXPECT_EQ(PointsOf(*result), (TPoints{{0, 0}, {50, 1}, {75, 0.5}, {100, 1}, {150, 0}}));
     EXPECT_EQ(result->GetName(), "cold or hot");
     EXPECT_EQ(result->GetExpression(), "cold or hot");
     EXPECT_EQ(result->GetSetType(), TFuzzySetType::fstUserDefined);
@@ -41,8 +41,8 @@ TEST_F(TwoTriangles, UnionKeepsTheUpperEnvelopeAndIntersectionTrimsTheFlatEnds) 
     EXPECT_EQ(NamesOfResult(result->Intersection(Right.get())).second, "[a or b] and hot");
     // An empty set gives a copy of the other.
     const auto empty = MakeSet({}, "e");
-    EXPECT_EQ(PointsOfResult(Right->Intersection(empty.get())), PointsOf(*Right->GetValues()));
-    EXPECT_EQ(PointsOfResult(empty->Intersection(Right.get())), PointsOf(*Right->GetValues()));
+    EXPECT_EQ(PointsOfResult(Right->Intersection(empty.get())), PointsOf(*Right));
+    EXPECT_EQ(PointsOfResult(empty->Intersection(Right.get())), PointsOf(*Right));
 }
 
 TEST_F(TwoTriangles, EveryOperationFamilyUsesItsFormulaAndWord) {
@@ -175,7 +175,7 @@ TEST(Combination, UnionOfASolutionWithAClippedTermKeepsTheStretchBetween) {
     clipped->Correlate(0.8); // lowers the peak: (0, 0) (25, 0.8) (50, 0)
     auto old = MakeRangedSet(0, 100, {{25, 0}, {50, 0.8}, {70, 0.16}, {75, 0.2}, {100, 0}});
     const TResult solution(old->Union(clipped.get()));
-    ExpectPoints(PointsOf(*solution->GetValues()), PointsOfResult(clipped->Union(old.get())));
+    ExpectPoints(PointsOf(*solution), PointsOfResult(clipped->Union(old.get())));
     EXPECT_NEAR(solution->DegreeOfMembership(60), 0.48, 1e-12); // lost when 50 came after 70
     EXPECT_NEAR(solution->CenterOfGravity(), 40.99, 0.005);
 }
@@ -248,7 +248,7 @@ TEST(WalkHelpers, StepAlongAListAndKeepTheWinningSide) {
     int index = 0;
     AddAndIncrement(result.get(), current.get(), previous.get(), lastEqual.get(), index, 0.5, 0.5,
                     &list, 99, true);
-    EXPECT_EQ(PointsOf(*result->GetValues()), (TPoints{{0, 0.2}}));
+    EXPECT_EQ(PointsOf(*result), (TPoints{{0, 0.2}}));
     EXPECT_EQ(index, 1);
     EXPECT_EQ(current->GetX(), 5);
     EXPECT_EQ(lastEqual->GetX(), 0); // A equalled B: the point just passed

@@ -6,6 +6,7 @@
 #include "FuzzyConsts/FuzzyKeywords.hpp"
 #include "FuzzyLogic/FuzzyLogic.hpp"
 #include "platform/Exceptions.hpp"
+#include "support/CoreFixtures.hpp"
 #include "support/PointListHelpers.hpp"
 #include "support/Raises.hpp"
 
@@ -15,11 +16,11 @@ namespace {
 TEST(Hedges, NotTwiceRestoresTheDegrees) {
     auto set = MakeSet({{0, 0.2}, {5, 1}, {10, 0}}, "tall");
     set->Hedge(TFuzzyHedge::fhNot);
-    EXPECT_EQ(PointsOf(*set->GetValues()), (TPoints{{0, 0.8}, {5, 0}, {10, 1}}));
+    EXPECT_EQ(PointsOf(*set), (TPoints{{0, 0.8}, {5, 0}, {10, 1}}));
     EXPECT_EQ(set->GetName(), "not tall");
     EXPECT_EQ(set->GetExpression(), "[not tall]");
     set->Hedge(TFuzzyHedge::fhNot);
-    ExpectPoints(PointsOf(*set->GetValues()), {{0, 0.2}, {5, 1}, {10, 0}});
+    ExpectPoints(PointsOf(*set), {{0, 0.2}, {5, 1}, {10, 0}});
     EXPECT_EQ(set->GetName(), "not [not tall]");
     // Within a host's bracket the expression so far survives the point edits and is built on.
     {
@@ -35,13 +36,13 @@ TEST(Hedges, NotTwiceRestoresTheDegrees) {
 TEST(Hedges, VeryExpandsToSevenPointsAndSquaresTheInnerDegrees) {
     auto set = MakeSet({{0, 0}, {5, 1}, {10, 0}}, "tall");
     set->Hedge(TFuzzyHedge::fhVery);
-    ExpectPoints(PointsOf(*set->GetValues()), {{0, 0},
-                                               {5 / 3.0, 1 / 9.0},
-                                               {10 / 3.0, 4 / 9.0},
-                                               {5, 1},
-                                               {20 / 3.0, 4 / 9.0},
-                                               {25 / 3.0, 1 / 9.0},
-                                               {10, 0}});
+    ExpectPoints(PointsOf(*set), {{0, 0},
+                                  {5 / 3.0, 1 / 9.0},
+                                  {10 / 3.0, 4 / 9.0},
+                                  {5, 1},
+                                  {20 / 3.0, 4 / 9.0},
+                                  {25 / 3.0, 1 / 9.0},
+                                  {10, 0}});
     EXPECT_EQ(set->GetName(), "very tall");
     EXPECT_EQ(set->Hedge(TFuzzyHedge::fhSomewhat)->GetName(), "somewhat [very tall]");
 }
@@ -62,14 +63,14 @@ TEST(Hedges, AboveAndBelowSplitAtThePeak) {
     for (const auto& c : cases) {
         auto set = MakeSet(c.Points);
         set->Hedge(c.Hedge);
-        ExpectPoints(PointsOf(*set->GetValues()), c.Expected);
+        ExpectPoints(PointsOf(*set), c.Expected);
     }
 }
 
 TEST(Hedges, ContrastPushesDegreesAwayFromTheMiddle) {
     auto set = MakeSet({{0, 0.25}, {1, 0.5}, {2, 0.75}, {3, 0.25}, {4, 0.5}, {5, 0.75}, {6, 1}});
     set->Hedge(TFuzzyHedge::fhPositively);
-    ExpectPoints(PointsOf(*set->GetValues()),
+    ExpectPoints(PointsOf(*set),
                  {{0, 0.125}, {1, 0.5}, {2, 0.875}, {3, 0.125}, {4, 0.5}, {5, 0.875}, {6, 1}});
     auto flat = MakeSet({{0, 0}, {1, 0.25}, {2, 0.3}, {3, 0.6}, {4, 0.9}, {5, 1}, {6, 0}});
     flat->Hedge(TFuzzyHedge::fhGenerally); // Value 0.5 flattens, and leaves 0 alone
@@ -134,7 +135,7 @@ TEST(Hedges, SlightlyIsBuiltFromTheOtherHedges) {
     term->CreateTriangleFunctionValues(0, 5, 10);
     term->Hedge(TFuzzyHedge::fhSlightly);
     EXPECT_EQ(terms.GetCount(), 1);
-    EXPECT_EQ(PointsOf(*term->GetValues()), PointsOf(*set->GetValues()));
+    EXPECT_EQ(PointsOf(*term), PointsOf(*set));
 }
 
 TEST(Hedges, EveryHedgeAcceptsAnEmptySetButTheApproximations) {
@@ -159,7 +160,7 @@ TEST(Modifiers, ChangeDegreesOrPositionsAndNameTheChange) {
         auto set = MakeRangedSet(-5, 10, Points);
         set->SetName("tall");
         set->Hedge(Type, Value, OfY);
-        ExpectPoints(PointsOf(*set->GetValues()), Expected);
+        ExpectPoints(PointsOf(*set), Expected);
         EXPECT_EQ(set->GetName(), Name);
         return set->GetExpression();
     };
@@ -192,7 +193,7 @@ TEST(Modifiers, BadValuesRaiseBeforeAnythingChanges) {
                   EArgumentOutOfRangeException, "Invalid modifier 99");
     EXPECT_RAISES(set->Hedge(static_cast<TFuzzyHedge>(99)), EArgumentOutOfRangeException,
                   "Invalid hedge 99");
-    EXPECT_EQ(PointsOf(*set->GetValues()), (TPoints{{0, 0.2}, {5, 0.8}}));
+    EXPECT_EQ(PointsOf(*set), (TPoints{{0, 0.2}, {5, 0.8}}));
     EXPECT_EQ(set->GetName(), "tall");
     EXPECT_EQ(set->GetValues()->GetUpdateCount(), 0);
 }

@@ -5,6 +5,7 @@
 #include "FuzzyConsts/FuzzyExceptions.hpp"
 #include "FuzzyLogic/FuzzyLogic.hpp"
 #include "platform/Exceptions.hpp"
+#include "support/CoreFixtures.hpp"
 #include "support/PointListHelpers.hpp"
 #include "support/Raises.hpp"
 #include "support/SetResults.hpp"
@@ -24,7 +25,7 @@ TEST(Normalize, ScalesToAHeightOfOneUnlessAllAreZero) {
     auto set = MakeSet({{0, 0}, {5, 0.5}, {10, 0}});
     set->SetExpression("kept");
     EXPECT_EQ(set->Normalize(), set.get());
-    EXPECT_EQ(PointsOf(*set->GetValues()), (TPoints{{0, 0}, {5, 1}, {10, 0}}));
+    EXPECT_EQ(PointsOf(*set), (TPoints{{0, 0}, {5, 1}, {10, 0}}));
     EXPECT_EQ(set->GetExpression(), ""); // the points changed
 
     auto zero = MakeSet({{0, 0}, {5, 0}});
@@ -62,7 +63,7 @@ TEST(Cutoff, NamesTheGivenLevelAndTheExpressionTheClampedOne) {
     auto tall = Tall();
     EXPECT_EQ(NamesOfResult(tall->Cutoff(0.5, false)), TNames("tall and 0.5000", ""));
     EXPECT_EQ(NamesOfResult(tall->Cutoff(0.5, true)).first, "tall or 0.5000");
-    EXPECT_EQ(PointsOf(*tall->GetValues()), (TPoints{{0, 0}, {5, 1}, {10, 0}}));
+    EXPECT_EQ(PointsOf(*tall), (TPoints{{0, 0}, {5, 1}, {10, 0}}));
     tall->SetExpression("t");
     EXPECT_EQ(NamesOfResult(tall->Cutoff(1.7, false)), TNames("tall and 1.7000", "t and 1.0000"));
     EXPECT_THROW((void)MakeSet({})->Cutoff(0.5, false), EListError);
@@ -82,7 +83,7 @@ TEST(AlphaCutoff, VerticalEdgesAtTheCut) {
     EXPECT_EQ(PointsOfResult(tall->AlphaCutoff(0.5, false)),
               (TPoints{{0, 0}, {2.5, 0}, {2.5, 0.5}, {5, 1}, {7.5, 0.5}, {7.5, 0}}));
     EXPECT_EQ(NamesOfResult(tall->AlphaCutoff(0.5, false)).first, "tall");
-    EXPECT_EQ(PointsOfResult(tall->AlphaCutoff(0, true)), PointsOf(*tall->GetValues()));
+    EXPECT_EQ(PointsOfResult(tall->AlphaCutoff(0, true)), PointsOf(*tall));
     // A point exactly at the level is inside the weak cut and outside the strong one.
     auto atLevel = MakeSet({{0, 0.2}, {5, 0.5}, {10, 0.2}});
     EXPECT_EQ(PointsOfResult(atLevel->AlphaCutoff(0.5, false)),
@@ -112,7 +113,7 @@ TEST(Correlation, StrengthIsTheHeightOfTheIntersectionAndClipsOrScales) {
     scaled->SetName("tall");
     scaled->Settings.CorrelationMethod = TFuzzyCorrelationMethod::fcmProduct;
     scaled->Correlate(0.4);
-    ExpectPoints(PointsOf(*scaled->GetValues()), {{0, 0}, {5, 0.4}, {10, 0.2}});
+    ExpectPoints(PointsOf(*scaled), {{0, 0}, {5, 0.4}, {10, 0.2}});
     EXPECT_EQ(scaled->GetName(), "tall * 0.4000");
 }
 
@@ -137,7 +138,7 @@ TEST(Inference, CombinesANewSetAndLeavesTheSolution) {
     EXPECT_EQ(
         PointsOfResult(solution->Infer(evidence.get(), TFuzzyInferenceMethod::fimMinMax, false)),
         (TPoints{{0, 0}, {5, 1}, {7.5, 0.5}, {10, 1}, {15, 0}}));
-    EXPECT_EQ(PointsOf(*solution->GetValues()), (TPoints{{0, 0}, {5, 1}, {10, 0}}));
+    EXPECT_EQ(PointsOf(*solution), (TPoints{{0, 0}, {5, 1}, {10, 0}}));
     EXPECT_EQ(NamesOfResult(solution->Infer(evidence.get(), true)).first, "tall and e");
     EXPECT_EQ(
         NamesOfResult(solution->Infer(evidence.get(), TFuzzyInferenceMethod::fimAdditive, false))

@@ -6,6 +6,7 @@
 #include "FuzzyLogic/FuzzyLogic.hpp"
 #include "platform/Exceptions.hpp"
 #include "support/CommaLocale.hpp"
+#include "support/CoreFixtures.hpp"
 #include "support/PointListHelpers.hpp"
 #include "support/Raises.hpp"
 
@@ -119,7 +120,7 @@ TEST(Copying, AssignCopiesPointsAndShapeButNotCommentTagOrDefined) {
     target->SetComment("kept");
     target->Assign(source.get());
     EXPECT_EQ(target->GetName(), "warm");
-    EXPECT_EQ(PointsOf(*target->GetValues()), (TPoints{{0, 0}, {5, 1}, {10, 0}}));
+    EXPECT_EQ(PointsOf(*target), (TPoints{{0, 0}, {5, 1}, {10, 0}}));
     EXPECT_EQ(target->GetSetType(), TFuzzySetType::fstTriangle);
     EXPECT_EQ(target->GetExpression(), "[a] or [b]");
     EXPECT_EQ(target->GetInflectionPoint(), 0.25);
@@ -205,7 +206,7 @@ TEST(Shapes, GeneratorsGiveTheirPointsTypeAndInflection) {
                           TFuzzySetType Type, TFzyFloat Inflection = 0) {
         const std::unique_ptr<TFuzzySet> set(TFuzzySet::Create(nullptr));
         Create(*set);
-        ExpectPoints(PointsOf(*set->GetValues()), Expected);
+        ExpectPoints(PointsOf(*set), Expected);
         EXPECT_EQ(set->GetSetType(), Type);
         EXPECT_EQ(set->GetInflectionPoint(), Inflection);
     };
@@ -270,7 +271,7 @@ TEST(Shapes, GeneratorsAppendAndCheckTheirArgumentsFirst) {
 
     set->GetValues()->Clear();
     set->CreatePIFunctionValues(7, 0, 100, 150);
-    EXPECT_EQ(PointsOf(*set->GetValues()).back(), (std::pair<TFzyFloat, TFzyFloat>{100, 1}));
+    EXPECT_EQ(PointsOf(*set).back(), (std::pair<TFzyFloat, TFzyFloat>{100, 1}));
     EXPECT_EQ(set->GetInflectionPoint(), 100);
 }
 
@@ -284,13 +285,13 @@ TEST(SetType, DefaultShapesOverTheAxis) {
     EXPECT_EQ(set->GetSetType(), TFuzzySetType::fstGrowthCurve);
 
     set->SetSetType(TFuzzySetType::fstTriangle);
-    ExpectPoints(PointsOf(*set->GetValues()), {{15, 0}, {45, 1}, {75, 0}});
+    ExpectPoints(PointsOf(*set), {{15, 0}, {45, 1}, {75, 0}});
     EXPECT_EQ(set->GetSetType(), TFuzzySetType::fstTriangle);
 
     // Centred on the middle of an axis that does not start at 0.
     auto shifted = MakeRangedSet(100, 190, {});
     shifted->SetSetType(TFuzzySetType::fstTriangle);
-    ExpectPoints(PointsOf(*shifted->GetValues()), {{115, 0}, {145, 1}, {175, 0}});
+    ExpectPoints(PointsOf(*shifted), {{115, 0}, {145, 1}, {175, 0}});
     shifted->Settings.NumFunctionValues = 9;
     shifted->SetSetType(TFuzzySetType::fstBetaCurve);
     EXPECT_EQ(shifted->GetValues()->GetCount(), 9);
@@ -303,7 +304,7 @@ TEST(SetType, DefaultShapesOverTheAxis) {
 TEST(SetType, SameTypeOrUserDefinedKeepsThePoints) {
     auto set = MakeRangedSet(0, 90, {{1, 1}, {2, 0}});
     set->SetSetType(TFuzzySetType::fstUserDefined);
-    EXPECT_EQ(PointsOf(*set->GetValues()), (TPoints{{1, 1}, {2, 0}}));
+    EXPECT_EQ(PointsOf(*set), (TPoints{{1, 1}, {2, 0}}));
     set->SetSetType(TFuzzySetType::fstTriangle);
     set->GetValues()->GetItem(0)->SetY(0.5); // an edit makes it user-defined again
     EXPECT_EQ(set->GetSetType(), TFuzzySetType::fstUserDefined);

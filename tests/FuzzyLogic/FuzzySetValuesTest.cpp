@@ -4,6 +4,7 @@
 
 #include "FuzzyConsts/FuzzyExceptions.hpp"
 #include "FuzzyLogic/FuzzyLogic.hpp"
+#include "support/CoreFixtures.hpp"
 #include "support/PointListHelpers.hpp"
 #include "support/Raises.hpp"
 
@@ -46,10 +47,8 @@ TEST(PointClamping, NewPointsStartApartAndAreClampedOnlyInsideASet) {
     EXPECT_EQ(point->GetX(), 0);
     // Set to the very X it started at (0 first, then one right of the last), a point is
     // still clamped into the axis.
-    EXPECT_EQ(PointsOf(*MakeRangedSet(10, 20, {{0, 1}, {15, 0}})->GetValues()),
-              (TPoints{{10, 1}, {15, 0}}));
-    EXPECT_EQ(PointsOf(*MakeRangedSet(0, 1, {{1, 0}, {2, 1}})->GetValues()),
-              (TPoints{{1, 0}, {1, 1}}));
+    EXPECT_EQ(PointsOf(*MakeRangedSet(10, 20, {{0, 1}, {15, 0}})), (TPoints{{10, 1}, {15, 0}}));
+    EXPECT_EQ(PointsOf(*MakeRangedSet(0, 1, {{1, 0}, {2, 1}})), (TPoints{{1, 0}, {1, 1}}));
 
     TFuzzySetValues freeList(nullptr);
     point = freeList.Add();
