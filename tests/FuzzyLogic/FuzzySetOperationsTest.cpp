@@ -1,12 +1,15 @@
+// What hedges, modifiers, cuts, correlation, inference and defuzzification make of a set.
+
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "FuzzyConsts/FuzzyExceptions.hpp"
+#include "FuzzyConsts/FuzzyKeywords.hpp"
 #include "FuzzyLogic/FuzzyLogic.hpp"
 #include "platform/Exceptions.hpp"
 #include "support/CoreFixtures.hpp"
-#include "support/PointListHelpers.hpp"
 #include "support/Raises.hpp"
 #include "support/SetResults.hpp"
 
@@ -210,6 +213,191 @@ TEST(Measures, CompatibilityIndexAndUndecidableSets) {
     EXPECT_TRUE(MakeSet({})->IsUndecidable());
     EXPECT_FALSE(MakeSet({{0, 0.5}, {10, 0.5}})->IsUndecidable());
     EXPECT_FALSE(Tall()->IsUndecidable());
+}
+
+TEST(Hedges, NotTwiceRestoresTheDegrees) {
+    auto set = MakeSet({{0, 0.2}, {5, 1}, {10, 0}}, "tall");
+    set->Hedge(TFuzzyHedge::fhNot);
+    EXPECT_EQ(PointsOf(*set), (TPoints{{0, 0.8}, {5, 0}, {10, 1}}));
+    EXPECT_EQ(set->GetName(), "not tall");
+    EXPECT_EQ(set->GetExpression(), "[not tall]");
+    set->Hedge(TFuzzyHedge::fhNot);
+    ExpectPoints(PointsOf(*set), {{0, 0.2}, {5, 1}, {10, 0}});
+    EXPECT_EQ(set->GetName(), "not [not tall]");
+    // Within a host's bracket the expression so far survives the point edits and is built on.
+    {
+        TUpdateGuard batch(*set->GetValues());
+        set->SetExpression("short or wide");
+        set->Hedge(TFuzzyHedge::fhNot);
+        EXPECT_EQ(set->GetExpression().rfind("not [", 0), 0u);
+        EXPECT_NE(set->GetExpression().find("short or wide"), std::string::npos);
+    }
+    EXPECT_EQ(set->GetSetType(), TFuzzySetType::fstUserDefined);
+}
+
+TEST(Hedges, VeryExpandsToSevenPointsAndSquaresTheInnerDegrees) {
+    auto set = MakeSet({{0, 0}, {5, 1}, {10, 0}}, "tall");
+    set->Hedge(TFuzzyHedge::fhVery);
+    ExpectPoints(PointsOf(*set), {{0, 0},
+                                  {5 / 3.0, 1 / 9.0},
+                                  {10 / 3.0, 4 / 9.0},
+                                  {5, 1},
+                                  {20 / 3.0, 4 / 9.0},
+                                  {25 / 3.0, 1 / 9.0},
+                                  {10, 0}});
+    EXPECT_EQ(set->GetName(), "very tall");
+    EXPECT_EQ(set->Hedge(TFuzzyHedge::fhSomewhat)->GetName(), "somewhat [very tall]");
+}
+
+// On a plateau below 1, above takes its last point as the peak and below its first.
+TEST(Hedges, AboveAndBelowSplitAtThePeak) {
+    const TPoints peak{{0, 0}, {5, 1}, {10, 0}}, plateau{{0, 0}, {3, 0.8}, {6, 0.8}, {9, 0}};
+    const struct {
+        TFuzzyHedge Hedge;
+        const TPoints& Points;
+        TPoints Expected;
+    } cases[] = {
+        {TFuzzyHedge::fhAbove, peak, {{0, 0}, {5, 0}, {10, 1}}},
+        {TFuzzyHedge::fhBelow, peak, {{0, 1}, {5, 0}, {10, 0}}},
+        {TFuzzyHedge::fhAbove, plateau, {{0, 0}, {3, 0}, {6, 0}, {9, 1}}},
+        {TFuzzyHedge::fhBelow, plateau, {{0, 1}, {3, 0}, {6, 0}, {9, 0}}},
+    };
+    for (const auto& c : cases) {
+        auto set = MakeSet(c.Points);
+        set->Hedge(c.Hedge);
+        ExpectPoints(PointsOf(*set), c.Expected);
+    }
+}
+
+TEST(Hedges, ContrastPushesDegreesAwayFromTheMiddle) {
+    auto set = MakeSet({{0, 0.25}, {1, 0.5}, {2, 0.75}, {3, 0.25}, {4, 0.5}, {5, 0.75}, {6, 1}});
+    set->Hedge(TFuzzyHedge::fhPositively);
+    ExpectPoints(PointsOf(*set),
+                 {{0, 0.125}, {1, 0.5}, {2, 0.875}, {3, 0.125}, {4, 0.5}, {5, 0.875}, {6, 1}});
+    auto flat = MakeSet({{0, 0}, {1, 0.25}, {2, 0.3}, {3, 0.6}, {4, 0.9}, {5, 1}, {6, 0}});
+    flat->Hedge(TFuzzyHedge::fhGenerally); // Value 0.5 flattens, and leaves 0 alone
+    EXPECT_EQ(flat->GetValues()->GetItem(0)->GetY(), 0);
+    EXPECT_DOUBLE_EQ(flat->GetValues()->GetItem(1)->GetY(), 0.25);
+    EXPECT_DOUBLE_EQ(flat->GetValues()->GetItem(4)->GetY(), 1 - 0.5 * std::sqrt(0.1));
+
+    // Above 1 the upper branch holds wherever the power is defined; only a fractional
+    // exponent of the negative 1 - Y counts as full membership.
+    for (const auto& [hedge, degree, expected] : {std::tuple{TFuzzyHedge::fhPositively, 1.3, 0.82},
+                                                  {TFuzzyHedge::fhPositively, 1.5, 0.5},
+                                                  {TFuzzyHedge::fhGenerally, 1.3, 1.0}}) {
+        auto high = MakeSet({{0, 0}, {1, 0}, {2, 0}, {3, degree}, {4, 0}, {5, 0}, {6, 0}});
+        high->Hedge(hedge);
+        EXPECT_NEAR(high->GetValues()->GetItem(3)->GetY(), expected, 1e-12) << degree;
+    }
+}
+
+TEST(Hedges, ApproximationSpreadsACrispValueOverTheAxis) {
+    auto set = MakeRangedSet(0, 49, {});
+    set->CreateCrispValue(20.2);
+    set->SetName("x");
+    set->Hedge(TFuzzyHedge::fhAbout);
+    const TFuzzySetValues& values = *set->GetValues();
+    ASSERT_EQ(values.GetCount(), 50);
+    EXPECT_NEAR(values[0]->GetX(), 0, 1e-9);
+    EXPECT_NEAR(values[49]->GetX(), 49, 1e-9);
+    // Scale 0.2 with power 2: the grid point at 20 is nearest and becomes the peak.
+    EXPECT_EQ(set->GetMaxYValueOfX(20, 1), 20);
+    EXPECT_DOUBLE_EQ(values[20]->GetY(), 1);
+    const TFzyFloat peak = 1 / (1 + std::pow(0.2 * 0.2, 2));
+    EXPECT_NEAR(values[25]->GetY(), 1 / (1 + std::pow(4.8 * 0.2, 2)) / peak, 1e-9);
+    EXPECT_EQ(set->GetName(), "about x");
+
+    auto empty = MakeSet({}, "e");
+    EXPECT_THROW(empty->Hedge(TFuzzyHedge::fhNear), EListError);
+    EXPECT_EQ(empty->GetName(), "e");
+
+    // A list whose last X lies within the tolerance left of its first keeps its bell.
+    for (const TFuzzyHedge hedge : {TFuzzyHedge::fhClose, TFuzzyHedge::fhNeighboring}) {
+        auto back = MakeRangedSet(0, 10, {{5, 1}, {4.99995, 0.5}});
+        ASSERT_EQ(back->GetValues()->GetItem(1)->GetX(), 4.99995);
+        back->Hedge(hedge);
+        EXPECT_EQ(back->GetValues()->GetMaxValue(), 1.0);
+        EXPECT_NEAR(back->DegreeOfMembership(5), 1.0, 0.01);
+    }
+}
+
+TEST(Hedges, SlightlyIsBuiltFromTheOtherHedges) {
+    auto set = MakeSet({{0, 0}, {5, 1}, {10, 0}}, "warm");
+    set->Hedge(TFuzzyHedge::fhSlightly);
+    EXPECT_EQ(set->GetName(), "slightly warm");
+    EXPECT_EQ(set->GetExpression(), "[slightly warm]");
+    // plus A and not very A, normalized and contrasted: a peak of 1 on each flank.
+    EXPECT_NEAR(set->GetValues()->GetMaxValue(), 1, 1e-12);
+    EXPECT_EQ(set->DegreeOfMembership(5), 0);
+    EXPECT_EQ(set->DegreeOfMembership(0), 0);
+
+    // Inside a collection the temporaries come and go, leaving only the set.
+    TGCollection terms(nullptr, &TFuzzySet::CreateItem);
+    auto* term = static_cast<TFuzzySet*>(terms.Add());
+    term->CreateTriangleFunctionValues(0, 5, 10);
+    term->Hedge(TFuzzyHedge::fhSlightly);
+    EXPECT_EQ(terms.GetCount(), 1);
+    EXPECT_EQ(PointsOf(*term), PointsOf(*set));
+}
+
+TEST(Hedges, EveryHedgeAcceptsAnEmptySetButTheApproximations) {
+    for (int h = 0; h <= static_cast<int>(TFuzzyHedge::fhGenerally); ++h) {
+        const auto hedge = static_cast<TFuzzyHedge>(h);
+        auto set = MakeSet({}, "e");
+        if (hedge >= TFuzzyHedge::fhAbout && hedge <= TFuzzyHedge::fhNeighboring) {
+            EXPECT_THROW(set->Hedge(hedge), EListError);
+            continue;
+        }
+        set->Hedge(hedge);
+        EXPECT_EQ(set->GetValues()->GetCount(), 0);
+        EXPECT_EQ(set->GetName(), std::string(HedgeNames[hedge]) + " e");
+    }
+}
+
+// Arithmetic on degrees (no upper clamp) or on positions (clamped into the axis); power and
+// cuts skip the points they do not touch, and only positive X move under a power.
+TEST(Modifiers, ChangeDegreesOrPositionsAndNameTheChange) {
+    const auto check = [](const TPoints& Points, TBaseFuzzyHedge Type, TFzyFloat Value, bool OfY,
+                          const TPoints& Expected, const std::string& Name) {
+        auto set = MakeRangedSet(-5, 10, Points);
+        set->SetName("tall");
+        set->Hedge(Type, Value, OfY);
+        ExpectPoints(PointsOf(*set), Expected);
+        EXPECT_EQ(set->GetName(), Name);
+        return set->GetExpression();
+    };
+    using enum TBaseFuzzyHedge;
+    const TPoints line{{0, 0.2}, {5, 0.8}}, rising{{0, 0.1}, {1, 0.5}, {2, 0.9}};
+    EXPECT_EQ(check(line, bfhAdd, 0.5, true, {{0, 0.7}, {5, 1.3}}, "tall + 0.5000"), "+ ");
+    check(line, bfhSubtract, 0.5, true, {{0, 0}, {5, 0.3}}, "tall - 0.5000");
+    EXPECT_EQ(
+        check({{4, 0.2}, {8, 0.8}}, bfhDivide, 4, false, {{1, 0.2}, {2, 0.8}}, "tall /X 4.0000"),
+        "/X ");
+    check({{2, 0.5}, {8, 1}}, bfhAdd, 5, false, {{7, 0.5}, {10, 1}}, "tall +X 5.0000");
+    check({{0, 0}, {1, 0.5}, {2, 1}, {3, 0.3}}, bfhPower, 2, true,
+          {{0, 0}, {1, 0.25}, {2, 1}, {3, 0.09}}, "tall ^ 2.0000");
+    check({{-2, 0.1}, {3, 0.5}}, bfhPower, 2, false, {{-2, 0.1}, {9, 0.5}}, "tall ^X 2.0000");
+    check(rising, bfhCutLess, 0.5, true, {{0, 0.5}, {1, 0.5}, {2, 0.9}}, "tall < 0.5000");
+    check(rising, bfgCutLessEq, 0.5, true, {{0, 0.5}, {1, 0.5}, {2, 0.9}}, "tall <= 0.5000");
+    check(rising, bfhCutGreater, 0.5, true, {{0, 0.1}, {1, 0.5}, {2, 0.5}}, "tall > 0.5000");
+    check(rising, bfhCutGreaterEq, 0.5, true, {{0, 0.1}, {1, 0.5}, {2, 0.5}}, "tall >= 0.5000");
+}
+
+TEST(Modifiers, BadValuesRaiseBeforeAnythingChanges) {
+    auto set = MakeSet({{0, 0.2}, {5, 0.8}}, "tall");
+    EXPECT_RAISES(set->Hedge(TBaseFuzzyHedge::bfhDivide, 0, true), EZeroDivide,
+                  "Floating point division by zero");
+    EXPECT_RAISES(set->Hedge(TBaseFuzzyHedge::bfhAdd, std::nan(""), true),
+                  EArgumentOutOfRangeException, "Invalid modifier value: NAN");
+    EXPECT_THROW(set->Hedge(TBaseFuzzyHedge::bfhMultiply, INFINITY, false),
+                 EArgumentOutOfRangeException);
+    EXPECT_RAISES(set->Hedge(static_cast<TBaseFuzzyHedge>(99), 1, true),
+                  EArgumentOutOfRangeException, "Invalid modifier 99");
+    EXPECT_RAISES(set->Hedge(static_cast<TFuzzyHedge>(99)), EArgumentOutOfRangeException,
+                  "Invalid hedge 99");
+    EXPECT_EQ(PointsOf(*set), (TPoints{{0, 0.2}, {5, 0.8}}));
+    EXPECT_EQ(set->GetName(), "tall");
+    EXPECT_EQ(set->GetValues()->GetUpdateCount(), 0);
 }
 
 } // namespace
