@@ -279,7 +279,7 @@ TEST_F(Variable, StartsWithNoCurrentTermAndKeepsItsBoundsInOrder) {
     EXPECT_EQ(term->GetVariable(), Var.get());
 }
 
-TEST_F(Variable, CurrentTermFollowsAddsAndDeletes) {
+TEST_F(Variable, CurrentTermFollowsAddsAndDeletesAndTermsAreFoundByName) {
     for (const char* name : {"a", "b", "c"})
         Terms.Add(name);
     EXPECT_EQ(Var->GetItemIndex(), 2);
@@ -291,9 +291,8 @@ TEST_F(Variable, CurrentTermFollowsAddsAndDeletes) {
     EXPECT_EQ(Var->GetItemIndex(), 1);
     Var->SetItemIndex(-1);
     EXPECT_EQ(Var->GetItemIndex(), -1);
-}
 
-TEST_F(Variable, TermsByNameAndDefinedFlag) {
+    // Terms by name, and which terms count as defined.
     TFuzzySet* low = Terms.Add("low");
     EXPECT_TRUE(low->GetDefined());
     EXPECT_FALSE(Terms.Add("")->GetDefined());
@@ -305,7 +304,7 @@ TEST_F(Variable, TermsByNameAndDefinedFlag) {
     Terms.SetItemByName("low", source.get());
     EXPECT_EQ(low->GetName(), "other");
     EXPECT_THROW(Terms.Add("very"), EFzyException);
-    EXPECT_EQ(Terms.GetCount(), 4); // the unnamed term stays
+    EXPECT_EQ(Terms.GetCount(), 7); // the unnamed term stays
 }
 
 TEST_F(Variable, CloneAndEquals) {
@@ -332,7 +331,7 @@ TEST_F(Variable, CloneAndEquals) {
     EXPECT_FALSE(MakeSet({{0, 0.005}, {1, 0.005}})->Equals(freeCopy.get()));
 }
 
-TEST_F(Variable, RulesFireAtOrAboveTheThreshold) {
+TEST_F(Variable, RulesFireAtOrAboveTheThresholdWithTheLeastStrengthOfTheirPremises) {
     Var->SetThreshold(0.5);
     TFuzzySet* term = Terms.Add("t");
     term->CreateTriangleFunctionValues(0, 0.5, 1);
@@ -344,9 +343,8 @@ TEST_F(Variable, RulesFireAtOrAboveTheThreshold) {
     EXPECT_EQ(clipped->GetCollection(), &Terms);
     EXPECT_NEAR(clipped->GetValues()->GetMaxValue(), 0.3, 1e-12);
     EXPECT_EQ(clipped->GetName(), "t > 0.3000");
-}
 
-TEST_F(Variable, CorrelationStrengthOfPremisesIsTheirMinimum) {
+    // The strength of several premises is their least.
     EXPECT_EQ(Var->GetCorrelationStrength({}, {}), 1.0);
     auto a = MakeSet({{0, 0}, {10, 1}});
     auto b = MakeSet({{0, 1}, {10, 0}});

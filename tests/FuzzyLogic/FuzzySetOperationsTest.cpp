@@ -62,7 +62,7 @@ TEST(Cutoff, ClipsOrKeepsThePartAboveTheLevel) {
         TResult(MakeSet({{0, 0.5}, {10, 0.8}})->Cutoff(0.25, false))->DegreeOfMembership(7), 0.25);
 }
 
-TEST(Cutoff, NamesTheGivenLevelAndTheExpressionTheClampedOne) {
+TEST(Cutoff, NamesTheGivenLevelAndTheExpressionTheClampedOneAndAlphaCutsStandUpright) {
     auto tall = Tall();
     EXPECT_EQ(NamesOfResult(tall->Cutoff(0.5, false)), TNames("tall and 0.5000", ""));
     EXPECT_EQ(NamesOfResult(tall->Cutoff(0.5, true)).first, "tall or 0.5000");
@@ -79,10 +79,8 @@ TEST(Cutoff, NamesTheGivenLevelAndTheExpressionTheClampedOne) {
     EXPECT_EQ(PointsOfResult(empty->AlphaCutoff(1, true)), (TPoints{{100, 0}}));
     EXPECT_RAISES((void)tall->Cutoff(std::nan(""), false), EArgumentOutOfRangeException,
                   "Invalid cut-off level: not a number");
-}
 
-TEST(AlphaCutoff, VerticalEdgesAtTheCut) {
-    auto tall = Tall();
+    // An alpha cut has vertical edges at the level.
     EXPECT_EQ(PointsOfResult(tall->AlphaCutoff(0.5, false)),
               (TPoints{{0, 0}, {2.5, 0}, {2.5, 0.5}, {5, 1}, {7.5, 0.5}, {7.5, 0}}));
     EXPECT_EQ(NamesOfResult(tall->AlphaCutoff(0.5, false)).first, "tall");
@@ -118,13 +116,10 @@ TEST(Correlation, StrengthIsTheHeightOfTheIntersectionAndClipsOrScales) {
     scaled->Correlate(0.4);
     ExpectPoints(PointsOf(*scaled), {{0, 0}, {5, 0.4}, {10, 0.2}});
     EXPECT_EQ(scaled->GetName(), "tall * 0.4000");
-}
 
-TEST(Correlation, MinThresholdComparesWithTheThreshold) {
-    auto set = MakeRangedSet(0, 10, {});
-    set->Settings.Threshold = 0.3;
-    EXPECT_TRUE(set->FuzzyOperatorMinThreshold(0, 0.3, 0, 0.9));
-    EXPECT_FALSE(set->FuzzyOperatorMinThreshold(0, 0.29, 0, 0.9));
+    scaled->Settings.Threshold = 0.3;
+    EXPECT_TRUE(scaled->FuzzyOperatorMinThreshold(0, 0.3, 0, 0.9));
+    EXPECT_FALSE(scaled->FuzzyOperatorMinThreshold(0, 0.29, 0, 0.9));
     // Two sets overlapping only below the threshold never reach it together.
     auto low = MakeRangedSet(0, 10, {{0, 0}, {5, 0.2}, {10, 0}});
     low->Settings.Threshold = 0.3;
@@ -189,12 +184,12 @@ TEST(Defuzzify, CenterOfGravityIsExactWithFlatExtensions) {
     EXPECT_LT(MakeSet({{0, 1}, {10, 0}})->CenterOfGravity(), -1e9);
 }
 
+// Near-equal means near the first peak found: a run of small steps down does not drift.
 TEST(Defuzzify, MeanOfMaximaAveragesThePeakPoints) {
     EXPECT_DOUBLE_EQ(MakeSet({{0, 0}, {2, 1}, {8, 1}, {10, 0}})->MeanOfMaxima(), 5);
     EXPECT_DOUBLE_EQ(MakeSet({{0, 0}, {2, 1}, {3, 1}, {8, 1}, {10, 0}})->MeanOfMaxima(), 13 / 3.0);
     EXPECT_DOUBLE_EQ(MakeSet({{0, 0}, {2, 1}, {4, 0.99995}})->MeanOfMaxima(), 3);
     EXPECT_DOUBLE_EQ(MakeSet({{0, 0}, {2, 1}, {4, 0.9998}})->MeanOfMaxima(), 2);
-    // Near-equal means near the first peak found: a run of small steps down does not drift.
     EXPECT_DOUBLE_EQ(MakeSet({{0, 0}, {2, 1}, {4, 0.99995}, {6, 0.99988}})->MeanOfMaxima(), 3);
     EXPECT_EQ(MakeSet({})->MeanOfMaxima(), 0);
 
@@ -208,11 +203,9 @@ TEST(Defuzzify, MeanOfMaximaAveragesThePeakPoints) {
 TEST(Measures, CompatibilityIndexAndUndecidableSets) {
     EXPECT_DOUBLE_EQ(Tall()->GetCompatibilityIndex(), 1 / 3.0);
     EXPECT_EQ(MakeSet({})->GetCompatibilityIndex(), 0);
-    EXPECT_TRUE(MakeSet({{0, 1}, {10, 1}})->IsUndecidable());
-    EXPECT_TRUE(MakeSet({{0, 0}, {10, 0}})->IsUndecidable());
-    EXPECT_TRUE(MakeSet({})->IsUndecidable());
-    EXPECT_FALSE(MakeSet({{0, 0.5}, {10, 0.5}})->IsUndecidable());
-    EXPECT_FALSE(Tall()->IsUndecidable());
+    for (const TPoints& points : {TPoints{{0, 1}, {10, 1}}, TPoints{{0, 0}, {10, 0}}, TPoints{}})
+        EXPECT_TRUE(MakeSet(points)->IsUndecidable());
+    EXPECT_FALSE(MakeSet({{0, 0.5}, {10, 0.5}})->IsUndecidable() || Tall()->IsUndecidable());
 }
 
 TEST(Hedges, NotTwiceRestoresTheDegrees) {
@@ -235,38 +228,28 @@ TEST(Hedges, NotTwiceRestoresTheDegrees) {
     EXPECT_EQ(set->GetSetType(), TFuzzySetType::fstUserDefined);
 }
 
-TEST(Hedges, VeryExpandsToSevenPointsAndSquaresTheInnerDegrees) {
-    auto set = MakeSet({{0, 0}, {5, 1}, {10, 0}}, "tall");
-    set->Hedge(TFuzzyHedge::fhVery);
-    ExpectPoints(PointsOf(*set), {{0, 0},
-                                  {5 / 3.0, 1 / 9.0},
-                                  {10 / 3.0, 4 / 9.0},
-                                  {5, 1},
-                                  {20 / 3.0, 4 / 9.0},
-                                  {25 / 3.0, 1 / 9.0},
-                                  {10, 0}});
-    EXPECT_EQ(set->GetName(), "very tall");
-    EXPECT_EQ(set->Hedge(TFuzzyHedge::fhSomewhat)->GetName(), "somewhat [very tall]");
-}
-
-// On a plateau below 1, above takes its last point as the peak and below its first.
-TEST(Hedges, AboveAndBelowSplitAtThePeak) {
+// Very expands to seven points and squares the inner degrees. On a plateau below 1, above
+// takes its last point as the peak and below its first.
+TEST(Hedges, VeryAboveAndBelow) {
     const TPoints peak{{0, 0}, {5, 1}, {10, 0}}, plateau{{0, 0}, {3, 0.8}, {6, 0.8}, {9, 0}};
-    const struct {
-        TFuzzyHedge Hedge;
-        const TPoints& Points;
-        TPoints Expected;
-    } cases[] = {
+    const TPoints very{{0, 0}, {5 / 3.0, 1 / 9.0},  {10 / 3.0, 4 / 9.0},
+                       {5, 1}, {20 / 3.0, 4 / 9.0}, {25 / 3.0, 1 / 9.0},
+                       {10, 0}};
+    const std::tuple<TFuzzyHedge, const TPoints&, TPoints> rows[] = {
+        {TFuzzyHedge::fhVery, peak, very},
         {TFuzzyHedge::fhAbove, peak, {{0, 0}, {5, 0}, {10, 1}}},
         {TFuzzyHedge::fhBelow, peak, {{0, 1}, {5, 0}, {10, 0}}},
         {TFuzzyHedge::fhAbove, plateau, {{0, 0}, {3, 0}, {6, 0}, {9, 1}}},
         {TFuzzyHedge::fhBelow, plateau, {{0, 1}, {3, 0}, {6, 0}, {9, 0}}},
     };
-    for (const auto& c : cases) {
-        auto set = MakeSet(c.Points);
-        set->Hedge(c.Hedge);
-        ExpectPoints(PointsOf(*set), c.Expected);
+    for (const auto& [hedge, points, expected] : rows) {
+        auto set = MakeSet(points, "tall");
+        set->Hedge(hedge);
+        ExpectPoints(PointsOf(*set), expected);
     }
+    auto set = MakeSet(peak, "tall");
+    EXPECT_EQ(set->Hedge(TFuzzyHedge::fhVery)->GetName(), "very tall");
+    EXPECT_EQ(set->Hedge(TFuzzyHedge::fhSomewhat)->GetName(), "somewhat [very tall]");
 }
 
 TEST(Hedges, ContrastPushesDegreesAwayFromTheMiddle) {
@@ -307,10 +290,6 @@ TEST(Hedges, ApproximationSpreadsACrispValueOverTheAxis) {
     EXPECT_NEAR(values[25]->GetY(), 1 / (1 + std::pow(4.8 * 0.2, 2)) / peak, 1e-9);
     EXPECT_EQ(set->GetName(), "about x");
 
-    auto empty = MakeSet({}, "e");
-    EXPECT_THROW(empty->Hedge(TFuzzyHedge::fhNear), EListError);
-    EXPECT_EQ(empty->GetName(), "e");
-
     // A list whose last X lies within the tolerance left of its first keeps its bell.
     for (const TFuzzyHedge hedge : {TFuzzyHedge::fhClose, TFuzzyHedge::fhNeighboring}) {
         auto back = MakeRangedSet(0, 10, {{5, 1}, {4.99995, 0.5}});
@@ -346,6 +325,7 @@ TEST(Hedges, EveryHedgeAcceptsAnEmptySetButTheApproximations) {
         auto set = MakeSet({}, "e");
         if (hedge >= TFuzzyHedge::fhAbout && hedge <= TFuzzyHedge::fhNeighboring) {
             EXPECT_THROW(set->Hedge(hedge), EListError);
+            EXPECT_EQ(set->GetName(), "e");
             continue;
         }
         set->Hedge(hedge);
