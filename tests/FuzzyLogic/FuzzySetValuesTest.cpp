@@ -267,9 +267,9 @@ TEST_F(PointList, StatisticsOfYValuesAndOfAnEmptyList) {
         {[&] { (void)Values.GetMinValue(); }, "Get Minimum Y Value"},
         {[&] { Values.GetStatValues(average, maximum, minimum); }, "Get Statistics Values"},
     };
-    for (const auto& [call, title] : empty)
-        EXPECT_RAISES(call(), EFzyException,
-                      "Invalid operation: \"" + title + "\".  Fuzzy set is empty");
+    for (const auto& row : empty)
+        EXPECT_RAISES(row.first(), EFzyException,
+                      "Invalid operation: \"" + row.second + "\".  Fuzzy set is empty");
 
     Load(Values, {{0, 0.2}, {1, 1.0}, {2, 3.0}});
     EXPECT_EQ(Values.GetMaxValue(), 1.0); // the scan stops at 1.0
