@@ -113,37 +113,21 @@ TEST_F(PointList, TheBracketsEndSortsAndCleans) {
 // and onto a full line it takes the place of the line's second (also when it already
 // stood next to the line, before the line's last point).
 TEST_F(PointList, AMovedPointIsSortedAtOnceAndJoinsALineAtItsEnd) {
-    const struct {
-        TPoints Before;
-        int Moved;
-        TFzyFloat X;
-        TPoints After;
-        int Index;
-    } rows[] = {
-        {{{0, 0}, {5, 1}, {10, 0}}, 0, 7, {{5, 1}, {7, 0}, {10, 0}}, 1},
-        {{{2, 0}, {3, 0.5}, {4, 0}, {4, 1}, {6, 0}},
-         1,
-         4,
-         {{2, 0}, {4, 0}, {4, 1}, {4, 0.5}, {6, 0}},
-         3},
-        {{{0, 0}, {5, 0}, {5, 0.5}, {5, 1}, {8, 0.3}, {9, 0.2}},
-         4,
-         5,
-         {{0, 0}, {5, 0}, {5, 0.3}, {5, 1}, {9, 0.2}},
-         2},
-        {{{0, 0}, {5, 0}, {5, 0.5}, {5.00002, 0.7}, {5, 1}},
-         3,
-         5,
-         {{0, 0}, {5, 0}, {5, 0.7}, {5, 1}},
-         2},
+    const auto check = [&](const TPoints& Before, int Moved, TFzyFloat X, const TPoints& After,
+                           int Index) {
+        Reload(Before);
+        TFuzzySetValue* moved = Values[Moved];
+        moved->SetX(X);
+        EXPECT_EQ(PointsOf(Values), After);
+        EXPECT_EQ(moved->GetIndex(), Index);
     };
-    for (const auto& row : rows) {
-        Reload(row.Before);
-        TFuzzySetValue* moved = Values[row.Moved];
-        moved->SetX(row.X);
-        EXPECT_EQ(PointsOf(Values), row.After);
-        EXPECT_EQ(moved->GetIndex(), row.Index);
-    }
+    check({{0, 0}, {5, 1}, {10, 0}}, 0, 7, {{5, 1}, {7, 0}, {10, 0}}, 1);
+    check({{2, 0}, {3, 0.5}, {4, 0}, {4, 1}, {6, 0}}, 1, 4,
+          {{2, 0}, {4, 0}, {4, 1}, {4, 0.5}, {6, 0}}, 3);
+    check({{0, 0}, {5, 0}, {5, 0.5}, {5, 1}, {8, 0.3}, {9, 0.2}}, 4, 5,
+          {{0, 0}, {5, 0}, {5, 0.3}, {5, 1}, {9, 0.2}}, 2);
+    check({{0, 0}, {5, 0}, {5, 0.5}, {5.00002, 0.7}, {5, 1}}, 3, 5,
+          {{0, 0}, {5, 0}, {5, 0.7}, {5, 1}}, 2);
 }
 
 TEST_F(PointList, NeighboursEqualWithinTheToleranceCollapseKeepingTheChangedPoint) {
@@ -206,37 +190,25 @@ TEST_F(PointList, AnExceptionInsideABracketStillClosesIt) {
 // Expand shares the new points among the sloped segments, the left ones first when they do
 // not share out evenly; ExpandSimple puts them on a uniform grid. Neither shrinks a list.
 TEST_F(PointList, ExpandSpreadsPointsOverSlopedSegments) {
-    const struct {
-        TPoints Before;
-        bool Simple;
-        int Count;
-        TPoints After;
-    } rows[] = {
-        {{{0, 0}, {10, 1}}, false, 4, {{0, 0}, {10 / 3.0, 1 / 3.0}, {20 / 3.0, 2 / 3.0}, {10, 1}}},
-        {{{0, 0}, {5, 1}, {5, 0}, {10, 0}},
-         false,
-         6,
-         {{0, 0}, {2.5, 0.5}, {5, 1}, {5, 0}, {7.5, 0}, {10, 0}}},
-        {{{0, 0}, {3, 1}, {10, 0}},
-         false,
-         6,
-         {{0, 0}, {1, 1 / 3.0}, {2, 2 / 3.0}, {3, 1}, {6.5, 0.5}, {10, 0}}},
-        {{{0, 0}, {4, 1}, {10, 0}},
-         true,
-         5,
-         {{0, 0}, {10 / 3.0, 10 / 12.0}, {4, 1}, {20 / 3.0, 5 / 9.0}, {10, 0}}},
-        {{{0, 0}, {5, 1}, {10, 0}}, false, 3, {{0, 0}, {5, 1}, {10, 0}}},
-        {{{0, 0}, {5, 1}, {10, 0}}, true, -1, {{0, 0}, {5, 1}, {10, 0}}},
-        {{{0, 0}, {5, 1}, {10, 0}}, false, -1, {{0, 0}, {5, 1}, {10, 0}}},
-        {{{0, 0}, {5, 1}, {10, 0}}, true, 3, {{0, 0}, {5, 1}, {10, 0}}},
-    };
-    for (const auto& row : rows) {
-        Reload(row.Before);
-        if (row.Simple)
-            Values.ExpandSimple(row.Count);
+    const auto check = [&](const TPoints& Before, bool Simple, int Count, const TPoints& After) {
+        Reload(Before);
+        if (Simple)
+            Values.ExpandSimple(Count);
         else
-            Values.Expand(row.Count);
-        ExpectPoints(PointsOf(Values), row.After);
+            Values.Expand(Count);
+        ExpectPoints(PointsOf(Values), After);
+    };
+    check({{0, 0}, {10, 1}}, false, 4, {{0, 0}, {10 / 3.0, 1 / 3.0}, {20 / 3.0, 2 / 3.0}, {10, 1}});
+    check({{0, 0}, {5, 1}, {5, 0}, {10, 0}}, false, 6,
+          {{0, 0}, {2.5, 0.5}, {5, 1}, {5, 0}, {7.5, 0}, {10, 0}});
+    check({{0, 0}, {3, 1}, {10, 0}}, false, 6,
+          {{0, 0}, {1, 1 / 3.0}, {2, 2 / 3.0}, {3, 1}, {6.5, 0.5}, {10, 0}});
+    check({{0, 0}, {4, 1}, {10, 0}}, true, 5,
+          {{0, 0}, {10 / 3.0, 10 / 12.0}, {4, 1}, {20 / 3.0, 5 / 9.0}, {10, 0}});
+    const TPoints triangle{{0, 0}, {5, 1}, {10, 0}};
+    for (const int count : {-1, 3}) {
+        check(triangle, false, count, triangle);
+        check(triangle, true, count, triangle);
     }
 
     // The grid X 5 lies within the tolerance left of the peak, just before a steep fall:

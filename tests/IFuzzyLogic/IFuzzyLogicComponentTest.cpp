@@ -73,8 +73,9 @@ TEST(IHeaterControllerTest, AnswersLikeTheComponentModelOverTheWholeGrid) {
     EXPECT_THROW((void)shared.Evaluate(0, std::nan("")), EArgumentOutOfRangeException);
 }
 
-// That the error is the component model's is shown by ModelComparisonTest.
-TEST_F(LogicTest, AParseErrorKeepsWhatWasRead) {
+// Parsing keeps what was read before an error (the error is the component model's, as the
+// model comparison shows) and deletes nothing.
+TEST_F(LogicTest, ParsingKeepsWhatWasReadAndDeletesNothing) {
     EXPECT_NE(ErrorOf(*logic, "(deffuzzy a (range 0 1))\n(deffuzzy b\n (range 0 x))"), "");
     EXPECT_TRUE(Variable("a"));
     EXPECT_FALSE(Variable("b")) << "a variable enters the table only once read whole";
@@ -83,9 +84,9 @@ TEST_F(LogicTest, AParseErrorKeepsWhatWasRead) {
     std::unique_ptr<TIFuzzyLogic> unlinked(TIFuzzyLogic::Create(nullptr));
     EXPECT_EQ(ErrorOf(*unlinked, "(deffuzzy a)"), "Parser not assigned.  Cannot parse");
     EXPECT_EQ(unlinked->GetItems().GetCount(), 0);
-}
 
-TEST_F(LogicTest, AVariableDefinedTwiceIsReplacedWithoutDeletion) {
+    // A variable defined twice is replaced without a deletion.
+    log.clear();
     SetText(*logic, "(deffuzzy a (range 0 1))(deffuzzy a (range 0 5))");
     EXPECT_EQ(logic->GetItems().GetCount(), 1);
     EXPECT_EQ(Variable("a")->GetMaximum(), 5);
