@@ -46,12 +46,17 @@ std::vector<double> SweepOf(const TFuzzyVariable& Variable, int Steps) {
     return xs;
 }
 
-TEST(CompiledController, HeaterInTheLibrarySemanticsIsTheLibraryPathBitForBit) {
+// The heater's plan compiled in the library's semantics, with a scratch of its own.
+class CompiledController : public ::testing::Test {
+protected:
     THeaterController heater = MakeHeater();
-    const TCompiledController compiled =
-        TCompiledController::Compile(HeaterPlan(heater), TSemantics::smLibrary);
-    const TFuzzyVariables& variables = *heater.GetLogic()->GetItems();
+    const TPlan plan = HeaterPlan(heater);
+    const TCompiledController compiled = TCompiledController::Compile(plan, TSemantics::smLibrary);
     TControllerScratch scratch;
+};
+
+TEST_F(CompiledController, HeaterInTheLibrarySemanticsIsTheLibraryPathBitForBit) {
+    const TFuzzyVariables& variables = *heater.GetLogic()->GetItems();
     int fired = 0;
     for (double error : SweepOf(*variables.GetItemByName("error"), 60))
         for (double rate : SweepOf(*variables.GetItemByName("rate"), 40)) {
@@ -67,11 +72,7 @@ TEST(CompiledController, HeaterInTheLibrarySemanticsIsTheLibraryPathBitForBit) {
     EXPECT_GT(fired, 1000);
 }
 
-TEST(CompiledController, ExplainsWhichRulesFiredAndWhatWasClamped) {
-    THeaterController heater = MakeHeater();
-    const controller::TPlan plan = HeaterPlan(heater);
-    const TCompiledController compiled = TCompiledController::Compile(plan, TSemantics::smLibrary);
-    TControllerScratch scratch;
+TEST_F(CompiledController, ExplainsWhichRulesFiredAndWhatWasClamped) {
     // Error 2.5 K, rate -0.5 K/min: ok and cold, falling and steady; the rate input is
     // given beyond its range the second time.
     compiled.Evaluate(std::vector{2.5, -0.5}, scratch);
@@ -93,15 +94,13 @@ TEST(CompiledController, ExplainsWhichRulesFiredAndWhatWasClamped) {
 
 // At error 0 and rate 0 the rule "ok and steady" (rule 4) holds fully: a strength that
 // reaches the threshold fires, and with no strength reaching it the output has no value.
-TEST(CompiledController, ARuleFiresWhenItsStrengthReachesTheThreshold) {
-    THeaterController heater = MakeHeater();
-    controller::TPlan plan = HeaterPlan(heater);
+TEST_F(CompiledController, ARuleFiresWhenItsStrengthReachesTheThreshold) {
+    TPlan changed = plan;
     for (const double threshold : {1.0, 2.0}) {
-        plan.Outputs[0].Threshold = threshold;
+        changed.Outputs[0].Threshold = threshold;
         for (TSemantics semantics : {TSemantics::smLibrary, TSemantics::smTextbook}) {
-            const TCompiledController compiled = TCompiledController::Compile(plan, semantics);
-            TControllerScratch scratch;
-            compiled.Evaluate(std::vector{0.0, 0.0}, scratch);
+            TCompiledController::Compile(changed, semantics)
+                .Evaluate(std::vector{0.0, 0.0}, scratch);
             const bool fires = threshold == 1;
             EXPECT_EQ(scratch.RuleFired(4), fires) << threshold;
             EXPECT_EQ(scratch.GetResults()[0].Fired, fires);
@@ -111,11 +110,7 @@ TEST(CompiledController, ARuleFiresWhenItsStrengthReachesTheThreshold) {
     }
 }
 
-TEST(CompiledController, RefusesInputsThatAreNotFiniteAndKeepsTheLastAnswer) {
-    THeaterController heater = MakeHeater();
-    const TCompiledController compiled =
-        TCompiledController::Compile(HeaterPlan(heater), TSemantics::smLibrary);
-    TControllerScratch scratch;
+TEST_F(CompiledController, RefusesInputsThatAreNotFiniteAndKeepsTheLastAnswer) {
     compiled.Evaluate(std::vector{1.0, 0.5}, scratch);
     const double answer = scratch.GetResults()[0].Value;
     for (double bad :
@@ -133,15 +128,13 @@ TEST(CompiledController, RefusesInputsThatAreNotFiniteAndKeepsTheLastAnswer) {
                   "Index 1 is out of range: the last evaluation has 1");
 }
 
-TEST(CompiledController, RefusesFaultyPlansWithAClearMessage) {
-    const THeaterController heater = MakeHeater();
-    const auto check = [&](void (*Break)(controller::TPlan & Plan), const char* Message) {
-        controller::TPlan plan = HeaterPlan(heater);
-        Break(plan);
-        EXPECT_RAISES(TCompiledController::Compile(plan, TSemantics::smLibrary),
+TEST_F(CompiledController, RefusesFaultyPlansWithAClearMessage) {
+    const auto check = [&](void (*Break)(TPlan & Plan), const char* Message) {
+        TPlan broken = plan;
+        Break(broken);
+        EXPECT_RAISES(TCompiledController::Compile(broken, TSemantics::smLibrary),
                       EArgumentOutOfRangeException, Message);
     };
-    using controller::TPlan;
     constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
     check([](TPlan& P) { P.Inputs[1].Maximum = -3; },
           "Invalid range of \"rate\": minimum -2.0000, maximum -3.0000");
