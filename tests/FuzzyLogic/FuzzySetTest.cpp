@@ -34,7 +34,7 @@ TEST(Membership, InterpolatesInsideContinuesFlatOutsideAndTakesTheTopOfALine) {
                   EArgumentOutOfRangeException, "Invalid membership argument: X is not a number");
 }
 
-TEST(Geometry, InterpolationAndSlopes) {
+TEST(Geometry, InterpolationSlopesAndTheExtremesOfAVerticalLine) {
     EXPECT_EQ(TFuzzySet::InterpolateY(0, 0, 10, 1, 2.5), 0.25);
     EXPECT_EQ(TFuzzySet::InterpolateY(5, 0.2, 5, 0.7, 99), 0.7); // vertical: the second Y
     EXPECT_EQ(TFuzzySet::InterpolateX(0, 0, 10, 1, 0.25), 2.5);
@@ -50,9 +50,8 @@ TEST(Geometry, InterpolationAndSlopes) {
     EXPECT_EQ(TFuzzySet::GetSlope(b.get(), a.get()), -1);
     b->SetValue(0.00005, 0);
     EXPECT_EQ(TFuzzySet::GetSlope(a.get(), b.get()), 0);
-}
 
-TEST(Geometry, ExtremesOfAVerticalLineKeepTheFirstOfEqualPoints) {
+    // The extremes of a vertical line keep the first of equal points.
     const auto set = MakeSet({{0, 0}, {5, 0.5}, {5, 0.9}, {5, 0.2}, {9, 0}});
     EXPECT_EQ(set->GetMaxYValueOfX(1, 1), 2);
     EXPECT_EQ(set->GetMaxYValueOfX(3, -1), 2);

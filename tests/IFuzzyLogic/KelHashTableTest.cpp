@@ -121,7 +121,7 @@ TEST_F(RecordingTable, NotificationsAndChangesInOrder) {
     EXPECT_TRUE(table.IsEmpty());
 }
 
-TEST(KelHashTableTest, IndexedAccessAndKeyOrderAgreeInAnyOrder) {
+TEST(KelHashTableTest, IndexedAccessKeyOrderAndAssignment) {
     TKelStringHashTable<int> table;
     for (int i = 0; i < 50; ++i)
         table.Add("key" + std::to_string(i), i);
@@ -143,23 +143,21 @@ TEST(KelHashTableTest, IndexedAccessAndKeyOrderAgreeInAnyOrder) {
     EXPECT_EQ(iterator->CurrentElement(), keys.back());
     iterator->Reset();
     EXPECT_EQ(iterator->NextElement(), keys.front());
-}
 
-TEST(KelHashTableTest, AssignFromAStringListStoresEmptyValues) {
-    TStringList strings;
+    // Assigned from a string list, a table stores empty values.
     strings.SetText("x\ny\n");
-    TKelStringHashTable<int> table;
-    table.Add("old", 5);
-    table.Assign(&strings);
-    EXPECT_EQ(table.GetCount(), 2);
-    EXPECT_FALSE(table.ContainsKey("old"));
-    EXPECT_EQ(table.Get("y"), 0);
+    TKelStringHashTable<int> assigned;
+    assigned.Add("old", 5);
+    assigned.Assign(&strings);
+    EXPECT_EQ(assigned.GetCount(), 2);
+    EXPECT_FALSE(assigned.ContainsKey("old"));
+    EXPECT_EQ(assigned.Get("y"), 0);
     strings.Add("x");
-    EXPECT_THROW(table.Assign(&strings), EListError);
+    EXPECT_THROW(assigned.Assign(&strings), EListError);
 
     TKelStringHashTable<int> copy;
-    copy.Assign(&table);
-    EXPECT_EQ(copy.Keys(), table.Keys());
+    copy.Assign(&assigned);
+    EXPECT_EQ(copy.Keys(), assigned.Keys());
     TPersistent unrelated;
     EXPECT_THROW(copy.Assign(&unrelated), EConvertError);
 }
