@@ -13,8 +13,6 @@
 namespace fuzzy {
 namespace {
 
-// ---- identities and inheritance ----
-
 struct InterfaceIdentity {
     TGUID Actual;
     const char* Expected;
@@ -42,8 +40,6 @@ static_assert(!std::is_base_of_v<IFuzzyVariable, IFuzzySet>);
 static_assert(!std::is_destructible_v<IFuzzySet> && !std::is_destructible_v<IFuzzyVariable> &&
               !std::is_destructible_v<IFuzzyParser>);
 
-// ---- type query and reference counting ----
-
 /// Copies nothing; counts the live instances so a test can see when one is freed.
 class TCountedCloneable : public TInterfacedObject, public ICloneable {
 public:
@@ -69,23 +65,19 @@ protected:
     void TearDown() override { EXPECT_EQ(TCountedCloneable::LiveCount, 0); }
 };
 
-TEST_F(FuzzyInterfacesQuery, MissingInterfaceAnswersNoInterfaceAndClearsTheOutReference) {
+// A missing interface answers E_NOINTERFACE, clears the out reference and adds none; an
+// implemented one answers S_OK with one more reference.
+TEST_F(FuzzyInterfacesQuery, AnswersOnlyTheImplementedInterfaces) {
     const auto object = MakeInterfaced<TCountedCloneable>();
     for (const TGUID& iid : {IFuzzySet::IID, IFuzzyVariable::IID, IFuzzyParser::IID}) {
-        int sentinel = 0;
-        void* out = &sentinel;
+        void* out = object.Get();
         EXPECT_EQ(object->QueryInterface(iid, &out), static_cast<HRESULT>(0x80004002u));
         EXPECT_EQ(out, nullptr) << iid.ToString();
     }
-    EXPECT_EQ(object->GetRefCount(), 1) << "a failed query must not add a reference";
-    EXPECT_EQ(Supports<IFuzzySet>(object), nullptr);
+    EXPECT_EQ(object->GetRefCount(), 1);
     TInterfacePtr<IFuzzyVariable> variable;
-    EXPECT_FALSE(Supports(object, variable));
-    EXPECT_EQ(variable, nullptr);
-}
+    EXPECT_FALSE(Supports<IFuzzySet>(object) || Supports(object, variable) || variable);
 
-TEST_F(FuzzyInterfacesQuery, ImplementedInterfaceAnswersOkWithOneMoreReference) {
-    const auto object = MakeInterfaced<TCountedCloneable>();
     void* out = nullptr;
     ASSERT_EQ(object->QueryInterface(ICloneable::IID, &out), S_OK);
     EXPECT_EQ(static_cast<ICloneable*>(out), static_cast<ICloneable*>(object.Get()));

@@ -6,6 +6,7 @@
 #include "FuzzyLogic/FuzzyDegrees.hpp"
 #include "FuzzyLogic/FuzzyLogic.hpp"
 #include "platform/Exceptions.hpp"
+#include "support/CoreFixtures.hpp"
 #include "support/PointListHelpers.hpp"
 #include "support/Raises.hpp"
 #include "support/SetResults.hpp"
@@ -14,6 +15,7 @@ namespace fuzzy::test {
 namespace {
 
 using TResult = std::unique_ptr<TFuzzySet>;
+using TNames = std::pair<std::string, std::string>;
 
 class TwoTriangles : public ::testing::Test {
 protected:
@@ -21,19 +23,26 @@ protected:
     std::unique_ptr<TFuzzySet> Right = MakeSet({{50, 0}, {100, 1}, {150, 0}}, "hot");
 };
 
-TEST_F(TwoTriangles, UnionKeepsTheUpperEnvelopeWithItsCrossing) {
+// A free result belongs to the caller; its name brackets an operand holding a space.
+TEST_F(TwoTriangles, UnionKeepsTheUpperEnvelopeAndIntersectionTrimsTheFlatEnds) {
     const TResult result(Left->Union(Right.get()));
-    EXPECT_EQ(PointsOf(*result->GetValues()),
-              (TPoints{{0, 0}, {50, 1}, {75, 0.5}, {100, 1}, {150, 0}}));
+    EXPECT_EQ(PointsOf(*result), (TPoints{{0, 0}, {50, 1}, {75, 0.5}, {100, 1}, {150, 0}}));
     EXPECT_EQ(result->GetName(), "cold or hot");
     EXPECT_EQ(result->GetExpression(), "cold or hot");
     EXPECT_EQ(result->GetSetType(), TFuzzySetType::fstUserDefined);
-    EXPECT_EQ(result->GetCollection(), nullptr); // a free result belongs to the caller
-}
-
-TEST_F(TwoTriangles, IntersectionTrimsTheFlatStartAndEnd) {
+    EXPECT_EQ(result->GetCollection(), nullptr);
     EXPECT_EQ(PointsOfResult(Left->Intersection(Right.get())),
               (TPoints{{50, 0}, {75, 0.5}, {100, 0}}));
+
+    Left->SetName("big set");
+    EXPECT_EQ(NamesOfResult(Left->Union(Right.get())),
+              TNames("[big set] or hot", "[big set] or hot"));
+    result->SetExpression("a or b");
+    EXPECT_EQ(NamesOfResult(result->Intersection(Right.get())).second, "[a or b] and hot");
+    // An empty set gives a copy of the other.
+    const auto empty = MakeSet({}, "e");
+    EXPECT_EQ(PointsOfResult(Right->Intersection(empty.get())), PointsOf(*Right));
+    EXPECT_EQ(PointsOfResult(empty->Intersection(Right.get())), PointsOf(*Right));
 }
 
 TEST_F(TwoTriangles, EveryOperationFamilyUsesItsFormulaAndWord) {
@@ -72,27 +81,15 @@ TEST_F(TwoTriangles, EveryOperationFamilyUsesItsFormulaAndWord) {
     EXPECT_EQ(degrees::Unite(TFuzzyOperation::foMean, 0, 1), mean->DegreeOfMembership(50));
 }
 
-TEST_F(TwoTriangles, UnknownOrSumIntersectionRaisesWithTheOperationName) {
+TEST_F(TwoTriangles, AMissingSetOrAnUnknownOperationRaises) {
     EXPECT_RAISES((void)Left->Intersection(Right.get(), TFuzzyOperation::foSum), EFzyException,
                   "Invalid fuzzy operation: \"foSum:");
     EXPECT_THROW((void)degrees::Intersect(TFuzzyOperation::foSum, 0.5, 0.5), EFzyException);
     EXPECT_THROW((void)Left->Union(Right.get(), static_cast<TFuzzyOperation>(7)), EFzyException);
-}
-
-TEST_F(TwoTriangles, AMissingOtherSetRaises) {
     EXPECT_RAISES((void)Left->Union(nullptr), EArgumentOutOfRangeException,
                   "No fuzzy set given to combine with");
     EXPECT_THROW((void)Left->Intersects(nullptr), EArgumentOutOfRangeException);
     EXPECT_THROW((void)Left->GetCorrelationStrength(nullptr), EArgumentOutOfRangeException);
-}
-
-TEST(Combination, AnEmptySetGivesACopyOfTheOther) {
-    auto triangle = MakeSet({{0, 0}, {5, 1}, {10, 0}}, "t");
-    auto empty = MakeSet({}, "e");
-    EXPECT_EQ(PointsOfResult(triangle->Intersection(empty.get())),
-              PointsOf(*triangle->GetValues()));
-    EXPECT_EQ(PointsOfResult(empty->Intersection(triangle.get())),
-              PointsOf(*triangle->GetValues()));
 }
 
 TEST(Combination, IterateReportsBreakpointsAndCrossingsInOrder) {
@@ -121,68 +118,40 @@ TEST(Combination, IterateReportsBreakpointsAndCrossingsInOrder) {
 // Combinations whose answer depends on the walk meeting every crossing in X order and on
 // the result keeping what its curve needs beside vertical lines.
 TEST(Combination, ResultsEqualThePointwiseCombinationWhereTheWalkIsHard) {
-    enum class TOp { Union, Intersection, BoundedSumIntersection };
-    struct TCase {
-        const char* What;
-        TPoints A;
-        TPoints B;
-        TOp Op;
-        std::vector<std::pair<TFzyFloat, TFzyFloat>> Expected; // X and membership there
-    };
-    const TCase cases[] = {
-        {"a crossing with the other curve's flat continuation",
-         {{0, 0}, {10, 1}},
-         {{0, 0}, {2, 0.5}},
-         TOp::Union,
-         {{3.5, 0.5}, {5, 0.5}, {7.5, 0.75}}},
-        {"a crossing with a flat continuation on the left",
-         {{6, 0.2}, {10, 0.6}},
-         {{0, 1}, {4, 0}},
-         TOp::Intersection,
-         {{1, 0.2}, {2, 0.2}, {3.5, 0.125}, {8, 0}}},
-        {"a one-point set is flat everywhere",
-         {{5, 0.5}},
-         {{0, 0}, {10, 1}},
-         TOp::Union,
-         {{2, 0.5}, {7.5, 0.75}}},
-        {"a shared vertical line with more points in the first set",
-         {{0, 0}, {5, 0}, {5, 1}, {5, 0.5}, {10, 0.5}},
-         {{0, 0.5}, {5, 0.9}, {5, 0.3}, {10, 0.3}},
-         TOp::Union,
-         {{2.5, 0.7}, {5, 1}, {7.5, 0.5}}},
-        {"a shared vertical line with more points in the second set",
-         {{0, 0.5}, {5, 0.9}, {5, 0.3}, {10, 0.3}},
-         {{0, 0}, {5, 0}, {5, 1}, {5, 0.5}, {10, 0.5}},
-         TOp::Union,
-         {{2.5, 0.7}, {5, 1}, {7.5, 0.5}}},
-        // The equal pair at X = 2 has the result's points cleaned as a whole list.
-        {"a result line of five points keeps its last",
-         {{0, 0}, {2, 0.6}, {2, 0.8}, {5, 0}, {5, 1}, {5, 0.2}, {5, 0.7}, {10, 0.7}},
-         {{0, 0.1}, {4, 0.9}, {5, 0.9}, {5, 0.1}, {5, 0.8}, {5, 0.3}, {10, 0.3}},
-         TOp::Intersection,
-         {{2, 0.5}, {3, 0.8 - 0.8 / 3}, {5, 0.9}, {7.5, 0.3}}},
-        {"a step up against a step down at one X",
-         {{0, 0}, {5, 0}, {5, 1}, {10, 1}},
-         {{0, 1}, {5, 1}, {5, 0}, {10, 0}},
-         TOp::Intersection,
-         {{4, 0}, {5, 1}, {6, 0}}},
-        {"bounded-sum intersection with a flat set",
-         {{4.5, 0.375}, {5, 0.375}, {9.5, 0.375}},
-         {{2.5, 0.875}, {7.5, 0.25}},
-         TOp::BoundedSumIntersection,
-         {{2, 0.25}, {3.5, 0.125}, {4.5, 0}, {5, 0}, {6.5, 0}, {9, 0}}},
-    };
-    for (const TCase& c : cases) {
-        SCOPED_TRACE(c.What);
-        auto a = MakeSet(c.A, "a");
-        auto b = MakeSet(c.B, "b");
-        const TResult result(c.Op == TOp::Union ? a->Union(b.get())
-                             : c.Op == TOp::Intersection
-                                 ? a->Intersection(b.get())
-                                 : a->Intersection(b.get(), TFuzzyOperation::foBoundedSum));
-        for (const auto& [x, expected] : c.Expected)
+    // Expected holds X and the membership of the result there.
+    const auto check = [](const char* What, const TPoints& A, const TPoints& B, bool IsUnion,
+                          const TPoints& Expected,
+                          TFuzzyOperation Operation = TFuzzyOperation::foZadeh) {
+        SCOPED_TRACE(What);
+        const auto a = MakeSet(A, "a");
+        const auto b = MakeSet(B, "b");
+        const TResult result(IsUnion ? a->Union(b.get()) : a->Intersection(b.get(), Operation));
+        for (const auto& [x, expected] : Expected)
             EXPECT_NEAR(result->DegreeOfMembership(x), expected, 1e-12) << "at " << x;
-    }
+    };
+    check("a crossing with the other curve's flat continuation", {{0, 0}, {10, 1}},
+          {{0, 0}, {2, 0.5}}, true, {{3.5, 0.5}, {5, 0.5}, {7.5, 0.75}});
+    check("a crossing with a flat continuation on the left", {{6, 0.2}, {10, 0.6}},
+          {{0, 1}, {4, 0}}, false, {{1, 0.2}, {2, 0.2}, {3.5, 0.125}, {8, 0}});
+    check("a one-point set is flat everywhere", {{5, 0.5}}, {{0, 0}, {10, 1}}, true,
+          {{2, 0.5}, {7.5, 0.75}});
+    const TPoints longLine{{0, 0}, {5, 0}, {5, 1}, {5, 0.5}, {10, 0.5}};
+    const TPoints shortLine{{0, 0.5}, {5, 0.9}, {5, 0.3}, {10, 0.3}};
+    check("a shared vertical line with more points in the first set", longLine, shortLine, true,
+          {{2.5, 0.7}, {5, 1}, {7.5, 0.5}});
+    check("a shared vertical line with more points in the second set", shortLine, longLine, true,
+          {{2.5, 0.7}, {5, 1}, {7.5, 0.5}});
+    // The equal pair at X = 2 has the result's points cleaned as a whole list.
+    check("a result line of five points keeps its last",
+          {{0, 0}, {2, 0.6}, {2, 0.8}, {5, 0}, {5, 1}, {5, 0.2}, {5, 0.7}, {10, 0.7}},
+          {{0, 0.1}, {4, 0.9}, {5, 0.9}, {5, 0.1}, {5, 0.8}, {5, 0.3}, {10, 0.3}}, false,
+          {{2, 0.5}, {3, 0.8 - 0.8 / 3}, {5, 0.9}, {7.5, 0.3}});
+    check("a step up against a step down at one X", {{0, 0}, {5, 0}, {5, 1}, {10, 1}},
+          {{0, 1}, {5, 1}, {5, 0}, {10, 0}}, false, {{4, 0}, {5, 1}, {6, 0}});
+    check("bounded-sum intersection with a flat set", {{4.5, 0.375}, {5, 0.375}, {9.5, 0.375}},
+          {{2.5, 0.875}, {7.5, 0.25}}, false,
+          {{2, 0.25}, {3.5, 0.125}, {4.5, 0}, {5, 0}, {6.5, 0}, {9, 0}},
+          TFuzzyOperation::foBoundedSum);
 }
 
 // A caller's own operator may append its points in any order; the result is put in order
@@ -206,7 +175,7 @@ TEST(Combination, UnionOfASolutionWithAClippedTermKeepsTheStretchBetween) {
     clipped->Correlate(0.8); // lowers the peak: (0, 0) (25, 0.8) (50, 0)
     auto old = MakeRangedSet(0, 100, {{25, 0}, {50, 0.8}, {70, 0.16}, {75, 0.2}, {100, 0}});
     const TResult solution(old->Union(clipped.get()));
-    ExpectPoints(PointsOf(*solution->GetValues()), PointsOfResult(clipped->Union(old.get())));
+    ExpectPoints(PointsOf(*solution), PointsOfResult(clipped->Union(old.get())));
     EXPECT_NEAR(solution->DegreeOfMembership(60), 0.48, 1e-12); // lost when 50 came after 70
     EXPECT_NEAR(solution->CenterOfGravity(), 40.99, 0.005);
 }
@@ -226,16 +195,6 @@ TEST(Combination, TheStrengthOfACrispFactIsTheMembershipAtIt) {
         EXPECT_NEAR(term->GetCorrelationStrength(fact.get()), term->DegreeOfMembership(x), 1e-12)
             << "at " << x;
     }
-}
-
-TEST(Combination, NamesAndExpressionsAreBracketed) {
-    auto big = MakeSet({{0, 0}, {1, 1}}, "big set");
-    auto small = MakeSet({{0, 1}, {1, 0}}, "small");
-    const TResult result(big->Union(small.get()));
-    EXPECT_EQ(result->GetName(), "[big set] or small");
-    EXPECT_EQ(result->GetExpression(), "[big set] or small");
-    result->SetExpression("a or b");
-    EXPECT_EQ(NamesOfResult(result->Intersection(small.get())).second, "[a or b] and small");
 }
 
 TEST(Overlap, IntersectsLooksAtSupportsAndTouchingEnds) {
@@ -289,7 +248,7 @@ TEST(WalkHelpers, StepAlongAListAndKeepTheWinningSide) {
     int index = 0;
     AddAndIncrement(result.get(), current.get(), previous.get(), lastEqual.get(), index, 0.5, 0.5,
                     &list, 99, true);
-    EXPECT_EQ(PointsOf(*result->GetValues()), (TPoints{{0, 0.2}}));
+    EXPECT_EQ(PointsOf(*result), (TPoints{{0, 0.2}}));
     EXPECT_EQ(index, 1);
     EXPECT_EQ(current->GetX(), 5);
     EXPECT_EQ(lastEqual->GetX(), 0); // A equalled B: the point just passed

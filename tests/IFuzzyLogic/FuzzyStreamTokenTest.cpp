@@ -30,7 +30,7 @@ MakeList(std::initializer_list<TInterfacePtr<IFuzzyStreamToken>> Tokens) {
     return list;
 }
 
-TEST(FuzzyStreamToken, ValueSettersSetTheKindAndEmptyValuesClearIt) {
+TEST(FuzzyStreamToken, ValueSettersSetTheKindAndTheTextFollowsIt) {
     std::unique_ptr<TFuzzySet> set(TFuzzySet::Create(nullptr));
     set->SetExpression("very cold");
     auto token = MakeToken(Type::fstAtom, "x");
@@ -53,9 +53,8 @@ TEST(FuzzyStreamToken, ValueSettersSetTheKindAndEmptyValuesClearIt) {
     EXPECT_EQ(token->GetDataType(), static_cast<int>(Type::fstNone));
     token->SetFuzzySet(nullptr);
     EXPECT_EQ(token->GetDataType(), static_cast<int>(Type::fstNone));
-}
 
-TEST(FuzzyStreamToken, NumbersWithoutTextShowTheirShortestForm) {
+    // Numbers without text show their shortest form.
     EXPECT_EQ(MakeToken(Type::fstInteger, "", 12)->ToString(), "12");
     EXPECT_EQ(MakeToken(Type::fstFloat, "", 150)->ToString(), "150");
     EXPECT_EQ(MakeToken(Type::fstFloat, "", 0.1)->ToString(), "0.1");

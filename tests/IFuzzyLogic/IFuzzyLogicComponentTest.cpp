@@ -73,8 +73,9 @@ TEST(IHeaterControllerTest, AnswersLikeTheComponentModelOverTheWholeGrid) {
     EXPECT_THROW((void)shared.Evaluate(0, std::nan("")), EArgumentOutOfRangeException);
 }
 
-// That the error is the component model's is shown by ModelComparisonTest.
-TEST_F(LogicTest, AParseErrorKeepsWhatWasRead) {
+// Parsing keeps what was read before an error (the error is the component model's, as the
+// model comparison shows) and deletes nothing.
+TEST_F(LogicTest, ParsingKeepsWhatWasReadAndDeletesNothing) {
     EXPECT_NE(ErrorOf(*logic, "(deffuzzy a (range 0 1))\n(deffuzzy b\n (range 0 x))"), "");
     EXPECT_TRUE(Variable("a"));
     EXPECT_FALSE(Variable("b")) << "a variable enters the table only once read whole";
@@ -83,9 +84,9 @@ TEST_F(LogicTest, AParseErrorKeepsWhatWasRead) {
     std::unique_ptr<TIFuzzyLogic> unlinked(TIFuzzyLogic::Create(nullptr));
     EXPECT_EQ(ErrorOf(*unlinked, "(deffuzzy a)"), "Parser not assigned.  Cannot parse");
     EXPECT_EQ(unlinked->GetItems().GetCount(), 0);
-}
 
-TEST_F(LogicTest, AVariableDefinedTwiceIsReplacedWithoutDeletion) {
+    // A variable defined twice is replaced without a deletion.
+    log.clear();
     SetText(*logic, "(deffuzzy a (range 0 1))(deffuzzy a (range 0 5))");
     EXPECT_EQ(logic->GetItems().GetCount(), 1);
     EXPECT_EQ(Variable("a")->GetMaximum(), 5);
@@ -95,8 +96,14 @@ TEST_F(LogicTest, AVariableDefinedTwiceIsReplacedWithoutDeletion) {
     EXPECT_EQ(log, (std::vector<std::string>{"+b"})) << "parsing deletes nothing";
 }
 
-TEST_F(LogicTest, AutomaticTermsFillWhatIsMissingOverTheRange) {
-    SetText(*logic, "(deffuzzy t (range 10 20) (values (term low ((10 0.5) (20 0.5)))))");
+// Parsing waits until loading ends; the automatic terms fill what is missing over the
+// range, and the threshold reaches every variable.
+TEST_F(LogicTest, AutomaticTermsAndTheThresholdReachTheVariablesReadAfterLoading) {
+    logic->BeginLoading();
+    SetText(*logic,
+            "(deffuzzy t (range 10 20) (values (term low ((10 0.5) (20 0.5)))))(deffuzzy b)");
+    EXPECT_EQ(logic->GetItems().GetCount(), 0);
+    logic->EndLoading();
     const VariablePtr t = Variable("t");
     ASSERT_EQ(t->GetCount(), 3);
     EXPECT_EQ(t->GetFuzzySetByName("low")->GetValuesToString(),
@@ -106,22 +113,10 @@ TEST_F(LogicTest, AutomaticTermsFillWhatIsMissingOverTheRange) {
     EXPECT_EQ(t->GetFuzzySetByName("medium")->GetValuesToString(),
               "((10.0000 0.0000) (15.0000 1.0000) (20.0000 0.0000) )");
     EXPECT_EQ(t->GetFuzzySetByName("high")->GetExpression(), "high");
-}
-
-TEST_F(LogicTest, ThresholdReachesEveryVariable) {
-    SetText(*logic, "(deffuzzy a)(deffuzzy b)");
     logic->SetThreshold(2);
     EXPECT_EQ(logic->GetThreshold(), 1);
-    EXPECT_EQ(Variable("a")->GetThreshold(), 1);
+    EXPECT_EQ(t->GetThreshold(), 1);
     EXPECT_EQ(Variable("b")->GetThreshold(), 1);
-}
-
-TEST_F(LogicTest, ParsingWaitsUntilLoadingEnds) {
-    logic->BeginLoading();
-    SetText(*logic, "(deffuzzy a)");
-    EXPECT_EQ(logic->GetItems().GetCount(), 0);
-    logic->EndLoading();
-    EXPECT_TRUE(Variable("a"));
 }
 
 TEST_F(LogicTest, ARemovedVariableNoLongerReportsItsSets) {
