@@ -21,7 +21,6 @@ const std::string GClef = "\xF0\x9D\x84\x9E"; // U+1D11E, a surrogate pair in UT
 // "A", e acute, the euro sign and the G clef.
 const std::string Sample = "A\xC3\xA9\xE2\x82\xAC" + GClef;
 const std::string Bad = "\xEF\xBF\xBD"; // the replacement character
-const TEncoding* const Le = TEncoding::Unicode();
 
 TEST(EncodingTest, EncodesDecodesAndNamesItself) {
     const struct {
@@ -29,7 +28,8 @@ TEST(EncodingTest, EncodesDecodesAndNamesItself) {
         std::string Name, Preamble, SampleBytes;
     } cases[] = {
         {TEncoding::UTF8(), "UTF-8", "\xEF\xBB\xBF", Sample},
-        {Le, "UTF-16LE", "\xFF\xFE", std::string("\x41\x00\xE9\x00\xAC\x20\x34\xD8\x1E\xDD", 10)},
+        {TEncoding::Unicode(), "UTF-16LE", "\xFF\xFE",
+         std::string("\x41\x00\xE9\x00\xAC\x20\x34\xD8\x1E\xDD", 10)},
         {TEncoding::BigEndianUnicode(), "UTF-16BE", "\xFE\xFF",
          std::string("\x00\x41\x00\xE9\x20\xAC\xD8\x34\xDD\x1E", 10)},
         {TEncoding::Latin1(), "ISO-8859-1", "", "A\xE9??"},
@@ -63,7 +63,10 @@ TEST(EncodingTest, ReplacesWhatDoesNotDecode) {
     };
     for (std::size_t i = 0; i < std::size(utf8); ++i) {
         const auto& [text, expected] = utf8[i];
-        EXPECT_EQ(Le->GetString(i < 5 ? Le->GetBytes(text) : text), expected) << "row " << i;
+        EXPECT_EQ(
+            TEncoding::Unicode()->GetString(i < 5 ? TEncoding::Unicode()->GetBytes(text) : text),
+            expected)
+            << "row " << i;
     }
 }
 
@@ -156,8 +159,8 @@ TEST(ByteViewStream, ReadsInPiecesKeepsItsPositionInRangeAndWritesNothing) {
 // the encoding's own preamble is skipped.
 TEST(TextStreamTest, ReadsEachEncodingWithOrWithoutPreamble) {
     const std::string text = "x\xC3\xA9" + GClef + "\r\nend";
-    for (const TEncoding* encoding :
-         {TEncoding::UTF8(), Le, TEncoding::BigEndianUnicode(), TEncoding::Latin1()}) {
+    for (const TEncoding* encoding : {TEncoding::UTF8(), TEncoding::Unicode(),
+                                      TEncoding::BigEndianUnicode(), TEncoding::Latin1()}) {
         const std::string expected = encoding == TEncoding::Latin1() ? "x\xC3\xA9?\r\nend" : text;
         for (const bool withPreamble : {false, true}) {
             const std::string bytes =
@@ -176,7 +179,7 @@ TEST(TextStreamTest, ReadsEachEncodingWithOrWithoutPreamble) {
 // several chunks, which UTF-8 passes through unchanged.
 TEST(TextStreamTest, DecodesAcrossChunks) {
     const std::string text = std::string(TGBufferStream::BufferSize / 2 - 1, 'a') + GClef + "z";
-    for (const TEncoding* encoding : {Le, TEncoding::BigEndianUnicode()}) {
+    for (const TEncoding* encoding : {TEncoding::Unicode(), TEncoding::BigEndianUnicode()}) {
         const std::string bytes = encoding->GetBytes(text);
         ASSERT_EQ(bytes.size(), TGBufferStream::BufferSize + 4);
         EXPECT_EQ(ReadAll(bytes, encoding, 1 << 20), text) << encoding->GetEncodingName();
@@ -221,7 +224,7 @@ TEST(TextStreamTest, PutBackStacksAndCountsForIsEof) {
     EXPECT_FALSE(reader.GetChar(c));
 
     TKelStringStream empty;
-    TGTextStream emptyReader(&empty, Le);
+    TGTextStream emptyReader(&empty, TEncoding::Unicode());
     EXPECT_TRUE(emptyReader.IsEof());
     EXPECT_FALSE(emptyReader.GetChar(c));
     EXPECT_RAISES(TGTextStream missing(nullptr, nullptr), EKelException,
