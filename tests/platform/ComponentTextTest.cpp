@@ -34,35 +34,21 @@ public:
     TComponent* Link = nullptr;
     TNotifyEvent OnPing;
 
+    /// A setter that logs the property's name.
+    template <class T>
+    static auto Logged(const char* Name, T TSample::*Field) {
+        return [Name, Field](TSample& S, const T& V) {
+            SetLog.push_back(Name);
+            S.*Field = V;
+        };
+    }
     static void Register() {
         GetClassRegistry()
             .RegisterComponent<TSample>("TSample")
-            .Value<std::string>(
-                "Caption", [](const TSample& S) { return S.Caption; },
-                [](TSample& S, const std::string& V) {
-                    S.Log("Caption");
-                    S.Caption = V;
-                })
-            .Value<int>(
-                "Count", [](const TSample& S) { return S.Count; },
-                [](TSample& S, int V) {
-                    S.Log("Count");
-                    S.Count = V;
-                },
-                0)
-            .Value<double>(
-                "Ratio", [](const TSample& S) { return S.Ratio; },
-                [](TSample& S, double V) {
-                    S.Log("Ratio");
-                    S.Ratio = V;
-                })
-            .Value<bool>(
-                "Flag", [](const TSample& S) { return S.Flag; },
-                [](TSample& S, bool V) {
-                    S.Log("Flag");
-                    S.Flag = V;
-                },
-                false)
+            .Value<std::string>("Caption", &TSample::Caption, Logged("Caption", &TSample::Caption))
+            .Value<int>("Count", &TSample::Count, Logged("Count", &TSample::Count), 0)
+            .Value<double>("Ratio", &TSample::Ratio, Logged("Ratio", &TSample::Ratio))
+            .Value<bool>("Flag", &TSample::Flag, Logged("Flag", &TSample::Flag), false)
             .Lines(
                 "Lines", [](const TSample& S) { return &S.Lines; },
                 [](TSample& S, const TStringList* V) { S.Lines.Assign(V); })
@@ -73,9 +59,6 @@ public:
                 "OnPing", [](const TSample& S) -> const TNotifyEvent& { return S.OnPing; },
                 [](TSample& S, TNotifyEvent V) { S.OnPing = std::move(V); });
     }
-
-private:
-    void Log(const std::string& Property) { SetLog.push_back(Property); }
 };
 
 class ComponentTextTest : public ::testing::Test {
