@@ -422,14 +422,14 @@ void CheckCurveKept(const TOperands& Operands) {
     // Equals asks whether both curves reach the threshold together somewhere.
     if (HighestY(*Operands.A) >= 1.0 / 16 && !Operands.A->Equals(copy))
         Fail("a set does not equal its clone");
-    TFuzzySet* expanded = Operands.CopyOfA();
-    expanded->GetValues()->Expand(expanded->GetValues()->GetCount() + 5);
-    Operands.CheckWellFormed(*expanded, "expand");
-    CheckMembership(Operands, *expanded, "expand", a);
-    TFuzzySet* grid = Operands.CopyOfA();
-    grid->GetValues()->ExpandSimple(grid->GetValues()->GetCount() + 5);
-    Operands.CheckWellFormed(*grid, "expand on a grid");
-    CheckMembership(Operands, *grid, "expand on a grid", a);
+    for (const bool onAGrid : {false, true}) {
+        TFuzzySet* expanded = Operands.CopyOfA();
+        TFuzzySetValues& values = *expanded->GetValues();
+        onAGrid ? values.ExpandSimple(values.GetCount() + 5) : values.Expand(values.GetCount() + 5);
+        const std::string name = onAGrid ? "expand on a grid" : "expand";
+        Operands.CheckWellFormed(*expanded, name);
+        CheckMembership(Operands, *expanded, name, a);
+    }
     const TFzyFloat highest = HighestY(*Operands.A);
     if (highest > 0) {
         TFuzzySet* normalized = Operands.CopyOfA();
