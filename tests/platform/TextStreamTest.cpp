@@ -47,27 +47,28 @@ TEST(EncodingTest, EncodesDecodesAndNamesItself) {
     EXPECT_EQ(TEncoding::Latin1()->GetBytes("\xC3z"), "?z");
 }
 
-// Malformed UTF-8 becomes one replacement per byte; UTF-16 that does not decode, one per unit.
+// Malformed UTF-8 becomes one replacement per byte (read back through UTF-16); UTF-16 that
+// does not decode, one per unit.
 TEST(EncodingTest, ReplacesWhatDoesNotDecode) {
-    const std::pair<std::string, std::string> utf8[] = {
-        {"\xC3", Bad},                                   // cut short
-        {"\xC0\x80", Bad + Bad},                         // overlong
-        {"\xED\xA0\x80", Bad + Bad + Bad},               // a surrogate
-        {"\xF4\x90\x80\x80", Bad + Bad + Bad + Bad},     // above U+10FFFF
-        {"a\x80z", "a" + Bad + "z"},                     // a stray continuation
-        {std::string("\x41\x00\x42", 3), "A" + Bad},     // from here on UTF-16: an odd last byte
-        {std::string("\x34\xD8\x41\x00", 4), Bad + "A"}, // a lone high half
-        {std::string("\x1E\xDD\x41\x00", 4), Bad + "A"}, // a lone low half
-        {std::string("\x41\x00\x34\xD8", 4), "A" + Bad}, // a high half at the end
-        {std::string("\x34\xD8\x34\xD8\x1E\xDD", 6), Bad + GClef},
+    const struct {
+        bool Utf8;
+        std::string Input, Expected, What;
+    } cases[] = {
+        {true, "\xC3", Bad, "cut short"},
+        {true, "\xC0\x80", Bad + Bad, "overlong"},
+        {true, "\xED\xA0\x80", Bad + Bad + Bad, "a surrogate"},
+        {true, "\xF4\x90\x80\x80", Bad + Bad + Bad + Bad, "above U+10FFFF"},
+        {true, "a\x80z", "a" + Bad + "z", "a stray continuation"},
+        {false, std::string("\x41\x00\x42", 3), "A" + Bad, "an odd last byte"},
+        {false, std::string("\x34\xD8\x41\x00", 4), Bad + "A", "a lone high half"},
+        {false, std::string("\x1E\xDD\x41\x00", 4), Bad + "A", "a lone low half"},
+        {false, std::string("\x41\x00\x34\xD8", 4), "A" + Bad, "a high half at the end"},
+        {false, std::string("\x34\xD8\x34\xD8\x1E\xDD", 6), Bad + GClef, "a high half twice"},
     };
-    for (std::size_t i = 0; i < std::size(utf8); ++i) {
-        const auto& [text, expected] = utf8[i];
-        EXPECT_EQ(
-            TEncoding::Unicode()->GetString(i < 5 ? TEncoding::Unicode()->GetBytes(text) : text),
-            expected)
-            << "row " << i;
-    }
+    const TEncoding* utf16 = TEncoding::Unicode();
+    for (const auto& c : cases)
+        EXPECT_EQ(utf16->GetString(c.Utf8 ? utf16->GetBytes(c.Input) : c.Input), c.Expected)
+            << c.What;
 }
 
 // A stream over raw bytes that hands out at most MaxRead bytes per read, as a pipe may.
