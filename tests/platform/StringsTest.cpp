@@ -57,9 +57,9 @@ TEST(FormatTest, MismatchedOrMissingArgumentsRaiseConvertError) {
         {"%d %d", [] { (void)Format("%d %d", 1); }}, {"%x", [] { (void)Format("%x", 1); }},
         {"50%", [] { (void)Format("50%", 1); }},
     };
-    for (const auto& [format, call] : cases)
-        EXPECT_RAISES(call(), EConvertError,
-                      "Format '" + format + "' invalid or incompatible with argument");
+    for (const auto& c : cases)
+        EXPECT_RAISES(c.second(), EConvertError,
+                      "Format '" + c.first + "' invalid or incompatible with argument");
     EXPECT_RAISES((void)FormatFixed(1, -1), EArgumentOutOfRangeException,
                   "Invalid number of decimals: -1");
 }
