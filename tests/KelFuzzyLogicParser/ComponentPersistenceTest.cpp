@@ -118,10 +118,13 @@ protected:
 };
 
 // The text names every setting, term and link, so reading the same text back shows that
-// each one was read; the links are checked by hand as well, as they are resolved last.
+// each one was read; the links are checked by hand as well, as they are resolved last. The
+// handlers hear nothing while loading and everything after.
 TEST_F(ComponentPersistenceTest, ReadsBackEveryTermSettingAndLinkAndWritesTheSameText) {
     const std::string text = WriteComponent(*BuildForm());
+    Events.clear();
     const std::unique_ptr<TComponent> back = ReadComponent(text, Handlers);
+    EXPECT_TRUE(Events.empty()) << Events.front();
     EXPECT_EQ(WriteComponent(*back), text);
     TFuzzyLogic& logic = *LogicOf(*back);
     const auto* parser = dynamic_cast<TKelFuzzyLogicParser*>(back->GetComponent(1));
@@ -131,52 +134,35 @@ TEST_F(ComponentPersistenceTest, ReadsBackEveryTermSettingAndLinkAndWritesTheSam
     EXPECT_EQ(*GetHandlerName(parser->GetOnParseFuzzySet()), "SetParsed");
     const TFuzzySet& drawn = *logic.GetItems()->GetItem(0)->GetItems()->GetItemByName("drawn");
     EXPECT_EQ(PointsOf(*drawn.GetValues()), (TPoints{{0.1, 0.3}, {1.0 / 3, 1}}));
-}
 
-TEST_F(ComponentPersistenceTest, HandlersHearNothingWhileLoadingAndEverythingAfter) {
-    const std::string text = WriteComponent(*BuildForm());
-    Events.clear();
-    const std::unique_ptr<TComponent> back = ReadComponent(text, Handlers);
-    EXPECT_TRUE(Events.empty()) << Events.front();
-
-    TFuzzyLogic& logic = *LogicOf(*back);
     logic.GetItems()->GetItem(0)->GetItems()->GetItem(0)->SetComment("changed");
     logic.GetItems()->Add("more");
     EXPECT_EQ(Events, (std::vector<std::string>{"SetChange", "VariableAdded", "LogicChange",
                                                 "VariableChange"}));
 }
 
-TEST_F(ComponentPersistenceTest, LoadedRunsOncePerComponentBottomUpWithLinksResolved) {
-    (void)ReadComponent("object Outer: TProbeLogic\n"
-                        "  Threshold = 0.01\n"
-                        "  Parser = P\n"
-                        "  object Inner: TProbeLogic\n"
-                        "    Threshold = 0.01\n"
-                        "    Parser = P\n"
-                        "  end\n"
-                        "  object P: TKelFuzzyLogicParser\n"
-                        "    FuzzyLogic = Outer\n"
-                        "  end\n"
-                        "end\n");
-    EXPECT_EQ(TProbeLogic::Log, (std::vector<std::string>{"Inner linked", "Outer linked"}));
-}
-
-TEST_F(ComponentPersistenceTest, DefinitionTextGivenInTheTextIsParsedOnceLoaded) {
-    const std::unique_ptr<TComponent> form =
-        ReadComponent("object : TComponent\n"
-                      "  object L: TFuzzyLogic\n"
-                      "    AutoTerms = False\n"
+// Loaded runs once per component, bottom up, with the links resolved; definition text given
+// in the stored text is parsed once loaded.
+TEST_F(ComponentPersistenceTest, LoadedRunsOncePerComponentBottomUpAndParsesTheText) {
+    const std::unique_ptr<TComponent> outer =
+        ReadComponent("object Outer: TProbeLogic\n"
+                      "  AutoTerms = False\n"
+                      "  Threshold = 0.01\n"
+                      "  Parser = P\n"
+                      "  Strings = (\n"
+                      "    '(deffuzzy speed (range 0 10)'\n"
+                      "    '  (values (term slow ((0 1) (10 0)))))')\n"
+                      "  object Inner: TProbeLogic\n"
                       "    Threshold = 0.01\n"
                       "    Parser = P\n"
-                      "    Strings = (\n"
-                      "      '(deffuzzy speed (range 0 10)'\n"
-                      "      '  (values (term slow ((0 1) (10 0)))))')\n"
                       "  end\n"
                       "  object P: TKelFuzzyLogicParser\n"
-                      "    FuzzyLogic = L\n"
+                      "    FuzzyLogic = Outer\n"
                       "  end\n"
                       "end\n");
-    const TFuzzyVariable* speed = LogicOf(*form)->GetItems()->GetItemByName("speed");
+    EXPECT_EQ(TProbeLogic::Log, (std::vector<std::string>{"Inner linked", "Outer linked"}));
+    const TFuzzyVariable* speed =
+        static_cast<TFuzzyLogic*>(outer.get())->GetItems()->GetItemByName("speed");
     EXPECT_EQ(PointsOf(*speed->GetItems()->GetItemByName("slow")->GetValues()),
               (TPoints{{0, 1}, {10, 0}}));
 }

@@ -1,7 +1,11 @@
 // Term bodies that are expressions or calls of the built-in functions.
 
+#include <random>
 #include <string>
+#include <vector>
 
+#include "IFuzzyLogic/FuzzyStreamToken.hpp"
+#include "platform/PostFix.hpp"
 #include "support/ParserFixture.hpp"
 
 namespace fuzzy::test {
@@ -27,7 +31,10 @@ protected:
     TFuzzyVariable* T = nullptr;
 };
 
-TEST_F(Expressions, HedgesWorkOnACopyOfADefinedTerm) {
+// Hedges work on a copy of a defined term; a number after a base hedge operator becomes an
+// auxiliary spike term of its own; point lists and calls are operands; an empty expression
+// is the placeholder term, made once.
+TEST_F(Expressions, OperandsAndHedges) {
     TFuzzySet* cold = Term("t", "cold");
     TFuzzySet* veryCold = Eval("very cold");
     EXPECT_NE(veryCold, cold);
@@ -35,6 +42,17 @@ TEST_F(Expressions, HedgesWorkOnACopyOfADefinedTerm) {
     EXPECT_EQ(veryCold->GetName(), "very cold");
     ExpectPoints(PointsOf(*cold->GetValues()), {{0, 1}, {5, 0}});
     EXPECT_NEAR(veryCold->DegreeOfMembership(2.5), 0.25, 1e-9);
+
+    const int before = Count();
+    EXPECT_NEAR(Eval("cold * 0.5")->DegreeOfMembership(0), 0.5, 1e-9);
+    EXPECT_EQ(Count(), before + 2); // the spike and the copy of cold
+    EXPECT_FALSE(T->GetItems()->GetItemByName("0.5")->GetDefined());
+
+    ExpectPoints(PointsOf(*Eval("((0 0) (5 1) (10 0))")->GetValues()), {{0, 0}, {5, 1}, {10, 0}});
+    EXPECT_EQ(Eval("(tri 1 2 3)")->GetSetType(), TFuzzySetType::fstTriangle);
+    TFuzzySet* empty = Eval("");
+    EXPECT_EQ(empty->GetName(), "__Empty");
+    EXPECT_EQ(Eval("   "), empty);
 }
 
 TEST_F(Expressions, SquareBracketsGroupAndConnectivesCombine) {
@@ -48,26 +66,6 @@ TEST_F(Expressions, SquareBracketsGroupAndConnectivesCombine) {
 TEST_F(Expressions, QuotedTextNamesATerm) {
     EXPECT_EQ(Eval("\"warm\""), Term("t", "warm"));
     EXPECT_EQ(Eval("\"warm\" or cold")->GetName(), "warm or cold");
-}
-
-TEST_F(Expressions, BaseHedgeOperatorsTakeANumber) {
-    const int before = Count();
-    TFuzzySet* half = Eval("cold * 0.5");
-    EXPECT_NEAR(half->DegreeOfMembership(0), 0.5, 1e-9);
-    // The number became an auxiliary spike term of its own, and cold was copied.
-    EXPECT_EQ(Count(), before + 2);
-    EXPECT_FALSE(T->GetItems()->GetItemByName("0.5")->GetDefined());
-}
-
-TEST_F(Expressions, PointListsAndCallsAreOperands) {
-    ExpectPoints(PointsOf(*Eval("((0 0) (5 1) (10 0))")->GetValues()), {{0, 0}, {5, 1}, {10, 0}});
-    EXPECT_EQ(Eval("(tri 1 2 3)")->GetSetType(), TFuzzySetType::fstTriangle);
-}
-
-TEST_F(Expressions, AnEmptyExpressionIsThePlaceholderTerm) {
-    TFuzzySet* empty = Eval("");
-    EXPECT_EQ(empty->GetName(), "__Empty");
-    EXPECT_EQ(Eval("   "), empty); // made once
 }
 
 TEST_F(Expressions, QuestionVariablesReadTheirTextFromTheComponent) {
@@ -115,23 +113,22 @@ TEST(UniqueNames, AreNumberedSetsInCreationOrder) {
               "FuzzySet" + std::to_string(std::stoi(first.substr(8)) + 1));
 }
 
-TEST_F(Expressions, TheDefuzzifiedFormFollowsTheComponentsMethod) {
+// The defuzzified form follows the component's method; the eval callback may replace the
+// result, and sees the tokens in postfix order.
+TEST_F(Expressions, TheDefuzzifiedFormAndTheEvalCallback) {
     TFuzzySet* result = nullptr;
     EXPECT_NEAR(Parser->EvalFuzzyExpression(T, "warm", result), 5, 1e-9);
     EXPECT_EQ(result, Term("t", "warm"));
     Logic->SetDefuzzificationMethod(TDefuzzificationMethod::dmMeanOfMaxima);
     EXPECT_NEAR(Parser->EvalFuzzyExpression(T, "cold", result), 0, 1e-9);
-}
-
-TEST_F(Expressions, TheEvalCallbackMayReplaceTheResult) {
     std::string seen;
     Parser->SetOnEvalExpression(
-        [&](TObject*, TFuzzyVariable*, const std::string& text, TFuzzySet*& result) {
+        [&](TObject*, TFuzzyVariable*, const std::string& text, TFuzzySet*& replaced) {
             seen = text;
-            result = Term("t", "hot");
+            replaced = Term("t", "hot");
         });
     EXPECT_EQ(Eval("very cold"), Term("t", "hot"));
-    EXPECT_EQ(seen, "(cold very)"); // the tokens in postfix order
+    EXPECT_EQ(seen, "(cold very)");
 }
 
 TEST_F(Expressions, TermsDefinedByExpressionsReadAndWriteBack) {
@@ -181,15 +178,14 @@ TEST_F(Expressions, BuiltInFunctionsCheckTheirArguments) {
     EXPECT_NE(EvalError("(tri 0 5)").find(" in CalcFuzzyFunction at line 1"), std::string::npos);
 }
 
-TEST_F(Expressions, CurvesHaveTheComponentsNumberOfPoints) {
+// Curves have the component's number of points (7 without one); a function handler
+// replaces the built-ins.
+TEST_F(Expressions, CurvePointsAndTheFunctionHandler) {
     EXPECT_EQ(Eval("(s 0 10)")->GetValues()->GetCount(), 7);
     Logic->SetNumFunctionValues(11);
     EXPECT_EQ(Eval("(z 0 10)")->GetValues()->GetCount(), 11);
     Parser->SetFuzzyLogic(nullptr);
     EXPECT_EQ(Eval("(pi 2 5)")->GetValues()->GetCount(), 7);
-}
-
-TEST_F(Expressions, AFunctionHandlerReplacesTheBuiltIns) {
     Parser->SetOnCalcFuzzyFunction([&](TObject*, const std::string& name, bool& handled,
                                        TFuzzySet*& result,
                                        const TInterfacePtr<IFuzzyStreamTokenList>& arguments) {
@@ -200,6 +196,91 @@ TEST_F(Expressions, AFunctionHandlerReplacesTheBuiltIns) {
     TFuzzySet* set = Eval("(anything 1 2 3)");
     EXPECT_EQ(set->GetComment(), "anything");
     EXPECT_NEAR(set->MeanOfMaxima(), 3, 1e-9);
+}
+
+// The evaluator puts an expression's tokens in the order that PostFix gives them with the
+// parser's own classification callbacks (the general conversion, the reference here),
+// whatever the tokens: unbalanced groups, operators without operands, group marks that are
+// variables, tokens of other kinds.
+using enum TFuzzyStreamTokenType;
+
+TInterfacePtr<IFuzzyStreamToken> Token(TFuzzyStreamTokenType Type, const std::string& Text) {
+    auto token = MakeInterfaced<TFuzzyStreamToken>();
+    token->SetDataType(static_cast<int>(Type));
+    token->SetText(Text);
+    return token;
+}
+
+/// Every kind of item an expression can hold, and some it should not.
+std::vector<TInterfacePtr<IFuzzyStreamToken>> Vocabulary() {
+    return {Token(fstAtom, "cold"),     Token(fstAtom, "warm"),   Token(fstString, "hot"),
+            Token(fstAtom, "very"),     Token(fstAtom, "not"),    Token(fstAtom, "somewhat"),
+            Token(fstAtom, "and"),      Token(fstAtom, "or-sum"), Token(fstAtom, "and-product"),
+            Token(fstAtom, "*"),        Token(fstAtom, "+X"),     Token(fstAtom, "^"),
+            Token(fstAtom, "["),        Token(fstAtom, "]"),      Token(fstVariable, "["),
+            Token(fstVariable, "very"), Token(fstInteger, ""),    Token(fstFloat, ""),
+            Token(fstList, "and"),      Token(fstNone, "EOF"),    Token(fstString, "or")};
+}
+
+/// The reference: PostFix over the tokens with the parser's callbacks, flattened.
+std::string ReferenceOrder(const IFuzzyStreamTokenList& Infix) {
+    auto items = MakeInterfaced<TInterfaceList>();
+    for (int i = 0; i < Infix.GetCount(); ++i)
+        items->Add(Infix.GetBaseStreamToken(i));
+    const auto postfix =
+        PostFix(items, TKelFuzzyLogicParser::IsOpenParen, TKelFuzzyLogicParser::IsCloseParen,
+                TKelFuzzyLogicParser::IsOperand, TKelFuzzyLogicParser::InStackPriority,
+                TKelFuzzyLogicParser::IncomingPriority);
+    auto flat = MakeInterfaced<TFuzzyStreamTokenList>();
+    TKelFuzzyLogicParser::FillExpression(postfix, flat);
+    return flat->ToString();
+}
+
+class ExpressionOrder : public ParserFixture {
+protected:
+    ExpressionOrder() {
+        Read("(deffuzzy t (range 0 10) (values (term cold (z 2 5)) (term warm (tri 2 5 8))"
+             " (term hot (s 5 8))))");
+        Logic->GetVariables()->SetValue("[", "warm");
+        Logic->GetVariables()->SetValue("very", "cold");
+    }
+
+    /// The order the evaluator leaves the list in (evaluating may fail afterwards).
+    std::string EvaluatorOrder(const TInterfacePtr<IFuzzyStreamTokenList>& Tokens) {
+        try {
+            (void)Parser->EvalFuzzyExpression(Variable("t"), Tokens);
+        } catch (const Exception&) { // the order is made before anything is evaluated
+        }
+        return Tokens->ToString();
+    }
+};
+
+TEST_F(ExpressionOrder, EveryRandomSequenceIsOrderedAsPostFixOrdersIt) {
+    const auto vocabulary = Vocabulary();
+    std::mt19937 random(20261206);
+    std::uniform_int_distribution<std::size_t> pick(0, vocabulary.size() - 1);
+    std::uniform_int_distribution<int> length(0, 12);
+    for (int run = 0; run < 2000; ++run) {
+        auto tokens = MakeInterfaced<TFuzzyStreamTokenList>();
+        for (int i = length(random); i > 0; --i)
+            tokens->Add(vocabulary[pick(random)]);
+        const std::string infix = tokens->ToString();
+        const std::string expected = ReferenceOrder(*tokens);
+        ASSERT_EQ(EvaluatorOrder(tokens), expected) << "for " << infix;
+    }
+}
+
+TEST_F(ExpressionOrder, TokensOfAnotherKindDropOutOfTheOrder) {
+    auto tokens = MakeInterfaced<TFuzzyStreamTokenList>();
+    tokens->Add(Token(fstAtom, "cold"));
+    auto foreign = MakeInterfaced<TBaseStreamToken>();
+    foreign->SetText("warm");
+    tokens->TBaseStreamTokenList::Add(TInterfacePtr<IBaseStreamToken>(foreign));
+    tokens->Add(Token(fstAtom, "or"));
+    tokens->Add(Token(fstAtom, "hot"));
+    const std::string expected = ReferenceOrder(*tokens);
+    EXPECT_EQ(expected, "(cold hot or)");
+    EXPECT_EQ(EvaluatorOrder(tokens), expected);
 }
 
 } // namespace

@@ -29,28 +29,18 @@ bool IsEnd(const TInterfacePtr<IFuzzyStreamToken>& Token) {
     return Token->GetDataType() == static_cast<int>(fstNone);
 }
 
-// A token as "kind:text"; numbers show their value and, should they have one, "!" and a text.
+// A token as "kind:text"; numbers show their value and, should they have one, "!" and a
+// text; punctuation is its own character.
 std::string Describe(const IFuzzyStreamToken& Token) {
-    const auto type = static_cast<TFuzzyStreamTokenType>(Token.GetDataType());
+    static const char* const kinds[] = {"none:", "atom:", "str:", "int:", "float:", "var:"};
+    const int type = Token.GetDataType();
     const std::string& text = Token.GetText();
-    switch (type) {
-    case fstInteger:
-    case fstFloat:
-        return (type == fstInteger ? "int:" : "float:") + Token.ToString() +
-               (text.empty() ? "" : "!" + text);
-    case fstNone:
-        return "none:" + text;
-    case fstAtom:
-        return "atom:" + text;
-    case fstString:
-        return "str:" + text;
-    case fstVariable:
-        return "var:" + text;
-    default:
-        return text.size() == 1 && Token.GetDataType() == static_cast<unsigned char>(text.front())
-                   ? text
-                   : "bad punctuation";
-    }
+    if (type == static_cast<int>(fstInteger) || type == static_cast<int>(fstFloat))
+        return kinds[type] + Token.ToString() + (text.empty() ? "" : "!" + text);
+    if (type <= static_cast<int>(fstVariable))
+        return kinds[type] + text;
+    return text.size() == 1 && type == static_cast<unsigned char>(text.front()) ? text
+                                                                                : "bad punctuation";
 }
 
 // Every token up to the end-of-text token, which is left out.
@@ -119,14 +109,6 @@ TEST(FuzzyLogicTokenStreamTest, CountsLines) {
     }
 }
 
-TEST(FuzzyLogicTokenStreamTest, KeepsTheWhiteSpaceBeforeEachToken) {
-    TLexer lexer("  a ;c\n b");
-    EXPECT_EQ(lexer.Tokens.NextToken()->GetWhitespace(), "   "); // with the blank ending it
-    EXPECT_EQ(lexer.Tokens.NextToken()->GetWhitespace(), ";c\r\n ");
-}
-
-// ---- Reading ahead, putting back and the recorded text ----
-
 // The text recorded after a script of steps: "n" takes the next token, "p" puts the last
 // one taken back. A token put back takes what was recorded for it with it, and the text
 // before it is left trimmed, with one space; a line break is recorded where the line grows,
@@ -162,15 +144,6 @@ TEST(FuzzyLogicTokenStreamTest, RecordsTheTextReadAndForgetsWhatIsPutBack) {
     }
 }
 
-TEST(FuzzyLogicTokenStreamTest, ReadsOneFormAhead) {
-    TLexer lexer("(a\n)\n\nb");
-    lexer.Tokens.NextToken();
-    EXPECT_EQ(lexer.Tokens.GetLineNumber(), 2); // up to the ")", not beyond
-    for (int i = 0; i < 3; ++i)
-        lexer.Tokens.NextToken();
-    EXPECT_EQ(lexer.Tokens.GetLineNumber(), 4);
-}
-
 TEST(FuzzyLogicTokenStreamTest, HeadLooksWithoutConsuming) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"(term x)", "term"}, {"(= a b)", "="}, {"(12 a)", ""},
@@ -186,11 +159,24 @@ TEST(FuzzyLogicTokenStreamTest, HeadLooksWithoutConsuming) {
     }
 }
 
-TEST(FuzzyLogicTokenStreamTest, MoveToNextConstructAndClearSkipTheRestOfAForm) {
+// A token keeps the white space before it; the stream reads one form ahead, takes its first
+// current token on demand, and skips the rest of a form or everything read.
+TEST(FuzzyLogicTokenStreamTest, WhiteSpaceLinesAndSkipping) {
+    TLexer spaced("  a ;c\n b");
+    EXPECT_EQ(spaced.Tokens.NextToken()->GetWhitespace(), "   "); // with the blank ending it
+    EXPECT_EQ(spaced.Tokens.NextToken()->GetWhitespace(), ";c\r\n ");
+
+    TLexer ahead("(a\n)\n\nb");
+    ahead.Tokens.NextToken();
+    EXPECT_EQ(ahead.Tokens.GetLineNumber(), 2); // up to the ")", not beyond
+    for (int i = 0; i < 3; ++i)
+        ahead.Tokens.NextToken();
+    EXPECT_EQ(ahead.Tokens.GetLineNumber(), 4);
+
     TLexer lexer("(a (b c) d) (e) (f)");
     auto& tokens = lexer.Tokens;
-    tokens.NextToken();
-    tokens.NextToken();
+    EXPECT_EQ(Describe(*tokens.GetCurrentToken()), "(");
+    EXPECT_EQ(Describe(*tokens.NextToken()), "atom:a");
     tokens.MoveToNextConstruct();
     EXPECT_EQ(Describe(*tokens.NextToken()), "(");
     tokens.Clear();
@@ -199,35 +185,24 @@ TEST(FuzzyLogicTokenStreamTest, MoveToNextConstructAndClearSkipTheRestOfAForm) {
     EXPECT_EQ(Describe(*tokens.NextToken()), "atom:f");
 }
 
-TEST(FuzzyLogicTokenStreamTest, FirstCurrentTokenIsTakenOnDemand) {
-    TLexer lexer("x y");
-    EXPECT_EQ(Describe(*lexer.Tokens.GetCurrentToken()), "atom:x");
-    EXPECT_EQ(Describe(*lexer.Tokens.NextToken()), "atom:y");
-}
-
-// ---- Errors and large input ----
-
-TEST(FuzzyLogicTokenStreamTest, AnOpenStringFailsAtTheLastLine) {
-    const std::pair<std::string, int> cases[] = {{"(a \"bc", 1}, {"\"a\nb", 2}, {"\"ab\\", 1}};
-    for (const auto& c : cases) {
-        TLexer lexer(c.first);
+// An open string fails at the last line; FinishToken knows its kinds and refuses others.
+TEST(FuzzyLogicTokenStreamTest, ErrorsAndTokenKinds) {
+    const std::pair<const char*, int> open[] = {{"(a \"bc", 1}, {"\"a\nb", 2}, {"\"ab\\", 1}};
+    for (const auto& [text, line] : open) {
+        TLexer lexer(text);
         const auto error = test::RaisedBy<EFzyParseException>([&] { lexer.Tokens.NextToken(); });
-        ASSERT_TRUE(error) << c.first;
+        ASSERT_TRUE(error) << text;
         EXPECT_STREQ(error->what(), "Unbalanced string: the text ends inside a string");
-        EXPECT_EQ(error->GetLineNumber(), c.second) << "text: " << c.first;
+        EXPECT_EQ(error->GetLineNumber(), line) << "text: " << text;
     }
-}
-
-TEST(FuzzyLogicTokenStreamTest, FinishTokenKnowsItsKinds) {
     TLexer lexer("");
     EXPECT_EQ(Describe(*lexer.Tokens.FinishToken(13, "ignored")), "atom:CRLF");
     EXPECT_EQ(Describe(*lexer.Tokens.FinishToken(-1, "")), "none:EOF");
     EXPECT_EQ(Describe(*lexer.Tokens.FinishToken(-1, "12")), "int:12");
     EXPECT_EQ(Describe(*lexer.Tokens.FinishToken(126, "~")), "~");
-    for (const int kind : {7, 35, 60, -2}) {
+    for (const int kind : {7, 35, 60, -2})
         EXPECT_RAISES((void)lexer.Tokens.FinishToken(kind, "x"), EFzyParseException,
                       "Invalid token kind: " + std::to_string(kind));
-    }
 }
 
 TEST(FuzzyLogicTokenStreamTest, LargeInputNeedsNoDeepStack) {

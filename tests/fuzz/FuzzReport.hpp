@@ -1,12 +1,9 @@
 #pragma once
 // How the fuzz harnesses report a broken promise: the message names the operation and the
 // values involved, the harness adds what it was working on, and the process aborts, so
-// that the fuzzer saves the input as a reproducer.
-//
-// To hunt for further faults past known ones, set FUZZY_FUZZ_KEEP_GOING to a folder: each
-// broken promise of a new kind (what its first line says before any ": ", numbers and
-// lists aside) is then printed once and its input saved in that folder, and the fuzzer
-// goes on with the next input.
+// that the fuzzer saves the input as a reproducer. With FUZZY_FUZZ_KEEP_GOING set to a
+// folder, each broken promise of a new kind (its first line before any ": ", numbers and
+// parenthesised parts aside) is printed once and its input saved there, and the run goes on.
 
 #include <algorithm>
 #include <cctype>
@@ -43,8 +40,6 @@ inline std::string& CurrentInput() {
     return input;
 }
 
-/// What a failure is about: the first line of Message up to its first ": ", without its
-/// parenthesised parts, every run of digits replaced by one '#'.
 inline std::string KindOf(const std::string& Message) {
     const std::string head = Message.substr(0, std::min(Message.find('\n'), Message.find(": ")));
     std::string kind;
@@ -63,24 +58,19 @@ inline std::string KindOf(const std::string& Message) {
 
 } // namespace detail
 
-inline void Print(const std::string& Message) {
-    std::fprintf(stderr, "\n==== broken promise ====\n%s\n%s\n", Context().c_str(),
-                 Message.c_str());
-}
-
 [[noreturn]] inline void Fail(const std::string& Message) {
     static const char* const keepGoing = std::getenv("FUZZY_FUZZ_KEEP_GOING");
-    if (keepGoing == nullptr) {
-        Print(Message);
-        std::abort();
-    }
     static std::set<std::string> kinds;
-    if (kinds.insert(detail::KindOf(Message)).second) {
-        Print(Message);
-        const std::string path =
-            std::string(keepGoing) + "/finding-" + std::to_string(kinds.size());
-        std::ofstream(path, std::ios::binary) << detail::CurrentInput();
-    }
+    const bool first = keepGoing == nullptr || kinds.insert(detail::KindOf(Message)).second;
+    if (first)
+        std::fprintf(stderr, "\n==== broken promise ====\n%s\n%s\n", Context().c_str(),
+                     Message.c_str());
+    if (keepGoing == nullptr)
+        std::abort();
+    if (first)
+        std::ofstream(std::string(keepGoing) + "/finding-" + std::to_string(kinds.size()),
+                      std::ios::binary)
+            << detail::CurrentInput();
     throw detail::TInputAbandoned{};
 }
 

@@ -12,7 +12,8 @@
 namespace fuzzy {
 namespace {
 
-std::vector<std::string>* GLog = nullptr;
+using TLog = std::vector<std::string>;
+TLog* GLog = nullptr;
 int GLiveItems = 0;
 
 class TNamedItem : public TGCollectionItem {
@@ -85,7 +86,7 @@ protected:
         GLog = nullptr;
         EXPECT_EQ(GLiveItems, 0) << "items leaked or freed twice";
     }
-    std::vector<std::string> TakeLog() { return std::exchange(Log, {}); }
+    TLog TakeLog() { return std::exchange(Log, {}); }
     /// Fills List with items of these names, and forgets what that logged.
     TLoggingCollection& Fill(std::initializer_list<const char*> Names) {
         for (const char* name : Names)
@@ -101,13 +102,13 @@ protected:
         return items;
     }
 
-    std::vector<std::string> Log;
+    TLog Log;
     std::unique_ptr<TLoggingCollection> List = std::make_unique<TLoggingCollection>();
 };
 
-using TLog = std::vector<std::string>;
-
-TEST_F(Collections, JoiningLeavingAndDeletingRunTheHooksInOrder) {
+// The hooks of joining, leaving, deleting, clearing and destroying, in their order: Clear and
+// the destructor free last first, and only Clear reports, as the list lives on.
+TEST_F(Collections, HooksRunInOrder) {
     TNamedItem* a = List->AddNamed("a");
     EXPECT_EQ(TakeLog(), (TLog{"notify added ", "update all", "update a"}));
     Fill({"b"});
@@ -115,6 +116,11 @@ TEST_F(Collections, JoiningLeavingAndDeletingRunTheHooksInOrder) {
     EXPECT_EQ(TakeLog(), (TLog{"notify extracting a", "update all"}));
     List->Delete(0);
     EXPECT_EQ(TakeLog(), (TLog{"notify deleting b", "notify extracting b", "update all"}));
+    Fill({"a", "b"}).Clear();
+    EXPECT_EQ(TakeLog(), (TLog{"notify extracting b", "notify extracting a", "update all"}));
+    Fill({"a", "b"});
+    List.reset();
+    EXPECT_EQ(TakeLog(), (TLog{"notify extracting b", "notify extracting a"}));
 }
 
 TEST_F(Collections, UpdateBracketsNestAndReportOnceAtTheOutermostEnd) {
@@ -132,15 +138,6 @@ TEST_F(Collections, UpdateBracketsNestAndReportOnceAtTheOutermostEnd) {
     EXPECT_TRUE(TakeLog().empty());
 }
 
-// Both free the items last first; only Clear reports, once, as the list lives on.
-TEST_F(Collections, ClearAndTheDestructorFreeLastFirst) {
-    Fill({"a", "b"}).Clear();
-    EXPECT_EQ(TakeLog(), (TLog{"notify extracting b", "notify extracting a", "update all"}));
-    Fill({"a", "b"});
-    List.reset();
-    EXPECT_EQ(TakeLog(), (TLog{"notify extracting b", "notify extracting a"}));
-}
-
 TEST_F(Collections, DeleteItemsRemovesTheFlaggedOnesAtOnceAndKeepsTheOrder) {
     Fill({"a", "b", "c", "d", "e"}).DeleteItems({true, false, true, true, false});
     EXPECT_EQ(TakeLog(), (TLog{"notify deleting a", "notify extracting a", "notify deleting c",
@@ -153,16 +150,24 @@ TEST_F(Collections, DeleteItemsRemovesTheFlaggedOnesAtOnceAndKeepsTheOrder) {
     EXPECT_EQ(List->GetCount(), 2);
 }
 
-TEST_F(Collections, SettingTheIndexMovesTheItemAndReportsAllChanged) {
+// Moving an item reports all changed; index errors carry the index; names are exact.
+TEST_F(Collections, IndexesMoveItemsAndFindNames) {
     Fill({"a", "b", "c", "d"}).Item(0)->SetIndex(2);
     EXPECT_EQ(TakeLog(), (TLog{"update all"}));
     EXPECT_EQ(Items(), "b0c1a2d3");
     EXPECT_THROW(List->Item(0)->SetIndex(4), EListError);
     static_cast<TNamedItem*>(List->Insert(1))->SetName("x");
     EXPECT_EQ(Items(), "b0x1c2a3d4");
+    EXPECT_EQ(List->IndexOf("x"), 1);
+    EXPECT_EQ(List->IndexOf("X"), -1);
+    EXPECT_RAISES(List->Delete(5), EListError, "List index out of bounds (5)");
+    EXPECT_THROW((void)List->GetItem(-1), EListError);
+    EXPECT_THROW((void)List->Insert(6), EListError);
 }
 
-TEST_F(Collections, ItemsWriteAssignsAndAssignCopiesTheWholeCollection) {
+// SetItem assigns, Assign copies the whole collection; an extracted item is the caller's,
+// and one moved to another collection is reported by both.
+TEST_F(Collections, AssignExtractAndMoveBetweenCollections) {
     TLoggingCollection source;
     source.AddNamed("x");
     source.AddNamed("y");
@@ -172,21 +177,18 @@ TEST_F(Collections, ItemsWriteAssignsAndAssignCopiesTheWholeCollection) {
     EXPECT_EQ(Items(), "x0y1");
     EXPECT_EQ(TakeLog().back(), "update all");
     EXPECT_THROW(List->Assign(source.Item(0)), EConvertError);
-}
 
-TEST_F(Collections, ExtractHandsOwnershipOutAndMovingBetweenCollectionsNotifiesBoth) {
-    TLoggingCollection second;
     TNamedItem* a = List->AddNamed("a");
     TakeLog();
-    a->SetCollection(&second);
+    a->SetCollection(&source);
     EXPECT_EQ(TakeLog(),
               (TLog{"notify extracting a", "update all", "notify added a", "update all"}));
-    EXPECT_EQ(a->GetCollection(), &second);
-    std::unique_ptr<TCollectionItem> owned = second.Extract(a);
-    EXPECT_EQ(second.GetCount(), 0);
+    EXPECT_EQ(a->GetCollection(), &source);
+    std::unique_ptr<TCollectionItem> owned = source.Extract(a);
+    EXPECT_EQ(source.GetCount(), 2);
     EXPECT_EQ(owned->GetCollection(), nullptr);
     EXPECT_EQ(owned->GetIndex(), -1);
-    EXPECT_THROW((void)second.Extract(owned.get()), EListError);
+    EXPECT_THROW((void)source.Extract(owned.get()), EListError);
 }
 
 // Linked items hear of each other's end once, whichever goes first; an item unlinked or
@@ -215,15 +217,6 @@ TEST_F(Collections, LinkedItemsHearOfEachOthersEnd) {
     List->Delete(0);
     List->Delete(0);
     EXPECT_EQ(heard(), TLog{});
-}
-
-TEST_F(Collections, IndexOfFindsNamesExactlyAndIndexErrorsCarryTheIndex) {
-    Fill({"low", "high"});
-    EXPECT_EQ(List->IndexOf("high"), 1);
-    EXPECT_EQ(List->IndexOf("High"), -1);
-    EXPECT_RAISES(List->Delete(3), EListError, "List index out of bounds (3)");
-    EXPECT_THROW((void)List->GetItem(-1), EListError);
-    EXPECT_THROW((void)List->Insert(3), EListError);
 }
 
 } // namespace

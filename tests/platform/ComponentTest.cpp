@@ -130,7 +130,9 @@ TEST_F(ComponentTest, ALinkStaysUntilEverySideThatAskedLetsGo) {
     }
 }
 
-TEST_F(ComponentTest, ReceiverMayDeleteAnotherLinkedComponent) {
+// A receiver of a notification may delete another linked component, or the owner of the
+// removed one; an owner may delete a sibling while it destroys its components.
+TEST_F(ComponentTest, ReceiversMayDeleteOthersWhileNotified) {
     TProbe* dying = Make("dying");
     TProbe* receiver = Make("receiver");
     TProbe* victim = Make("victim");
@@ -141,24 +143,18 @@ TEST_F(ComponentTest, ReceiverMayDeleteAnotherLinkedComponent) {
     delete dying;
     EXPECT_EQ(Log, (TLog{"receiver: opRemove dying", "dying: opRemove victim", "victim gone",
                          "dying gone"}));
-    delete receiver;
-}
 
-TEST_F(ComponentTest, ReceiverMayDeleteTheOwnerOfTheRemovedComponent) {
     TProbe* owner = Make("owner");
     TProbe* child = Make("child", owner);
-    TProbe* watcher = Make("watcher");
-    child->FreeNotification(watcher);
-    watcher->OnNotification = [&](TComponent*, TOperation) { delete owner; };
+    child->FreeNotification(receiver);
+    receiver->OnNotification = [&](TComponent*, TOperation) { delete owner; };
     Log.clear();
     delete child;
-    EXPECT_EQ(Log, (TLog{"owner: opRemove child", "watcher: opRemove child", "owner gone",
+    EXPECT_EQ(Log, (TLog{"owner: opRemove child", "receiver: opRemove child", "owner gone",
                          "child gone"}));
-    delete watcher;
-}
+    delete receiver;
 
-TEST_F(ComponentTest, OwnerMayDeleteASiblingWhileDestroyingItsComponents) {
-    TProbe* owner = Make("owner");
+    owner = Make("owner");
     TProbe* a = Make("a", owner);
     TProbe* b = Make("b", owner);
     owner->OnNotification = [&](TComponent* AComponent, TOperation) {
@@ -203,7 +199,9 @@ TEST_F(ComponentTest, DesigningSpreadsToOwnedComponents) {
     delete owner;
 }
 
-TEST_F(ComponentTest, NestedLoadingRunsLoadedOnceAfterTheStateClears) {
+// Nested brackets run Loaded once, after the state clears; the guard skips Loaded when an
+// error leaves it and passes on an error of Loaded.
+TEST_F(ComponentTest, LoadingRunsLoadedOnceAtTheOutermostEnd) {
     TProbe* probe = Make("probe");
     Log.clear();
     probe->EndLoading(); // no open bracket: nothing
@@ -215,11 +213,6 @@ TEST_F(ComponentTest, NestedLoadingRunsLoadedOnceAfterTheStateClears) {
     EXPECT_TRUE(Log.empty());
     probe->EndLoading();
     EXPECT_EQ(Log, (TLog{"probe loaded, state 0"}));
-    delete probe;
-}
-
-TEST_F(ComponentTest, LoadingGuardSkipsLoadedOnErrorsAndPassesOnErrorsOfLoaded) {
-    TProbe* probe = Make("probe");
     Log.clear();
     EXPECT_THROW(
         {

@@ -34,35 +34,21 @@ public:
     TComponent* Link = nullptr;
     TNotifyEvent OnPing;
 
+    /// A setter that logs the property's name.
+    template <class T>
+    static auto Logged(const char* Name, T TSample::*Field) {
+        return [Name, Field](TSample& S, const T& V) {
+            SetLog.push_back(Name);
+            S.*Field = V;
+        };
+    }
     static void Register() {
         GetClassRegistry()
             .RegisterComponent<TSample>("TSample")
-            .Value<std::string>(
-                "Caption", [](const TSample& S) { return S.Caption; },
-                [](TSample& S, const std::string& V) {
-                    S.Log("Caption");
-                    S.Caption = V;
-                })
-            .Value<int>(
-                "Count", [](const TSample& S) { return S.Count; },
-                [](TSample& S, int V) {
-                    S.Log("Count");
-                    S.Count = V;
-                },
-                0)
-            .Value<double>(
-                "Ratio", [](const TSample& S) { return S.Ratio; },
-                [](TSample& S, double V) {
-                    S.Log("Ratio");
-                    S.Ratio = V;
-                })
-            .Value<bool>(
-                "Flag", [](const TSample& S) { return S.Flag; },
-                [](TSample& S, bool V) {
-                    S.Log("Flag");
-                    S.Flag = V;
-                },
-                false)
+            .Value<std::string>("Caption", &TSample::Caption, Logged("Caption", &TSample::Caption))
+            .Value<int>("Count", &TSample::Count, Logged("Count", &TSample::Count), 0)
+            .Value<double>("Ratio", &TSample::Ratio, Logged("Ratio", &TSample::Ratio))
+            .Value<bool>("Flag", &TSample::Flag, Logged("Flag", &TSample::Flag), false)
             .Lines(
                 "Lines", [](const TSample& S) { return &S.Lines; },
                 [](TSample& S, const TStringList* V) { S.Lines.Assign(V); })
@@ -73,9 +59,6 @@ public:
                 "OnPing", [](const TSample& S) -> const TNotifyEvent& { return S.OnPing; },
                 [](TSample& S, TNotifyEvent V) { S.OnPing = std::move(V); });
     }
-
-private:
-    void Log(const std::string& Property) { SetLog.push_back(Property); }
 };
 
 class ComponentTextTest : public ::testing::Test {
@@ -93,22 +76,19 @@ protected:
     }
 };
 
-TEST_F(ComponentTextTest, FloatingValuesReadBackAsTheSameDouble) {
-    const double values[] = {0.1,   1.0 / 3,      -0.0,    5e-324,
-                             1e300, 2147483647.0, -1.5e-7, std::numeric_limits<double>::infinity()};
-    for (const double value : values) {
+// Doubles read back as the same bits, strings whatever they hold.
+TEST_F(ComponentTextTest, ValuesReadBackExactly) {
+    for (const double value : {0.1, 1.0 / 3, -0.0, 5e-324, 1e300, 2147483647.0, -1.5e-7,
+                               std::numeric_limits<double>::infinity()}) {
         const std::string text = PropertyValueToText(value);
         double back = 0;
         PropertyValueFromText({text, false}, back);
         EXPECT_EQ(std::bit_cast<std::uint64_t>(back), std::bit_cast<std::uint64_t>(value)) << text;
     }
     EXPECT_EQ(PropertyValueToText(0.1), "0.1");
-}
-
-TEST_F(ComponentTextTest, StringsReadBackWhateverTheyHold) {
-    const std::string values[] = {"",       "it's",     "a\nb\r\n",
-                                  "\t'#1'", "\xC3\xBC", std::string(1, '\0')};
-    for (const std::string& value : values) {
+    for (const std::string& value :
+         {std::string(), std::string("it's"), std::string("a\nb\r\n"), std::string("\t'#1'"),
+          std::string("\xC3\xBC"), std::string(1, '\0')}) {
         TSample sample;
         sample.Caption = value;
         sample.Lines.Add(value);
@@ -118,7 +98,9 @@ TEST_F(ComponentTextTest, StringsReadBackWhateverTheyHold) {
     }
 }
 
-TEST_F(ComponentTextTest, WritesInDeclaredOrderLeavingOutDefaults) {
+// Written in the declared order leaving out defaults, and set in the declared order whatever
+// the order of the text.
+TEST_F(ComponentTextTest, PropertiesGoInDeclaredOrder) {
     TSample sample;
     sample.SetName("S");
     sample.Ratio = 0.25;
@@ -128,9 +110,6 @@ TEST_F(ComponentTextTest, WritesInDeclaredOrderLeavingOutDefaults) {
                                       "  Ratio = 0.25\n"
                                       "  Flag = True\n"
                                       "end\n");
-}
-
-TEST_F(ComponentTextTest, SetsPropertiesInDeclaredOrderWhateverTheTextOrder) {
     Read("object : TSample Flag = True Ratio = 2 Count = 3 Caption = 'x' end");
     EXPECT_EQ(TSample::SetLog, (std::vector<std::string>{"Caption", "Count", "Ratio", "Flag"}));
 }
@@ -156,7 +135,8 @@ TEST_F(ComponentTextTest, LinksAndEventsReadBackByName) {
     EXPECT_EQ(*GetHandlerName(back->OnPing), "Ping");
 }
 
-TEST_F(ComponentTextTest, OnlyRegisteredClassesAreStored) {
+// Only registered classes are stored, and nothing that could not be read back.
+TEST_F(ComponentTextTest, WriterRefusesWhatCannotBeReadBack) {
     struct TUnstored : TSample {
         std::string ClassName() const override { return "TUnstored"; }
     } unstored;
@@ -164,14 +144,10 @@ TEST_F(ComponentTextTest, OnlyRegisteredClassesAreStored) {
                   "Class TUnstored is not registered for storing");
     EXPECT_RAISES((void)GetClassRegistry().RegisterClass<TSample>("TOrphan", "TNoParent"),
                   EArgumentOutOfRangeException, "Class TNoParent is not registered");
-}
-
-TEST_F(ComponentTextTest, WriterRefusesWhatCannotBeReadBack) {
     TSample sample;
     sample.OnPing = [](TObject*) {};
     EXPECT_RAISES((void)WriteComponent(sample), EWriteError,
                   "The handler of OnPing has no registered name");
-
     TSample other;
     sample.OnPing = nullptr;
     sample.Link = &other; // not in the stored tree

@@ -1,6 +1,11 @@
+// Reference-counted lists, the postfix conversion over them, the stack under it and the
+// block cache of objects made in bursts.
+
 #include "platform/InterfaceList.hpp"
 
 #include <functional>
+#include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -9,6 +14,9 @@
 
 #include "platform/Exceptions.hpp"
 #include "platform/InterfaceListPersistent.hpp"
+#include "platform/PostFix.hpp"
+#include "platform/Stack.hpp"
+#include "platform/detail/BlockCache.hpp"
 #include "support/Raises.hpp"
 
 namespace fuzzy {
@@ -47,7 +55,6 @@ using TItem = TInterfacePtr<IInterface>;
 
 class InterfaceListTest : public ::testing::Test {
 protected:
-    void SetUp() override { TCounted::Alive = 0; }
     void TearDown() override { EXPECT_EQ(TCounted::Alive, 0); }
 
     static TItem Make(const std::string& Name) { return MakeInterfaced<TCounted>(Name); }
@@ -59,7 +66,9 @@ protected:
     }
 };
 
-TEST_F(InterfaceListTest, EditsKeepOrderAndOneReferencePerSlot) {
+// Edits keep the order and one reference per slot; items are freed when the list lets them
+// go, and by then the list is consistent.
+TEST_F(InterfaceListTest, EditsKeepOrderAndFreeWhatTheListLetsGo) {
     auto list = MakeInterfaced<TInterfaceList>();
     const auto a = MakeInterfaced<TCounted>("a");
     const TItem b = Make("b"), c = Make("c");
@@ -80,30 +89,26 @@ TEST_F(InterfaceListTest, EditsKeepOrderAndOneReferencePerSlot) {
     EXPECT_EQ(list->Last(), a);
     list->Delete(0);
     EXPECT_EQ(Names(*list), "ba");
-}
 
-// Items are freed when the list lets them go, and by then the list is consistent.
-TEST_F(InterfaceListTest, ItemsAreFreedWhenTheListLetsThemGo) {
-    auto list = MakeInterfaced<TInterfaceList>();
     std::vector<int> countsSeen;
+    auto owned = MakeInterfaced<TInterfaceList>();
     for (const char* name : {"a", "b", "c", "d"}) {
         auto item = MakeInterfaced<TCounted>(name);
-        item->OnDestroy = [&countsSeen, raw = list.Get()] {
+        item->OnDestroy = [&countsSeen, raw = owned.Get()] {
             countsSeen.push_back(raw->GetCount());
         };
-        list->Add(item);
+        owned->Add(item);
     }
-    list->Delete(1);
-    EXPECT_EQ(TCounted::Alive, 3);
-    list->Put(0, nullptr);
-    list->Put(1, Make("e"));
-    EXPECT_EQ(TCounted::Alive, 2);
-    list->Clear();
-    EXPECT_EQ(TCounted::Alive, 0);
+    const int before = TCounted::Alive;
+    owned->Delete(1);
+    owned->Put(0, nullptr);
+    owned->Put(1, Make("e"));
+    EXPECT_EQ(TCounted::Alive, before - 2);
+    owned->Clear();
     EXPECT_EQ(countsSeen, (std::vector<int>{3, 3, 3, 0}));
-    list->Add(Make("f"));
-    list.Reset();
-    EXPECT_EQ(TCounted::Alive, 0);
+    owned->Add(Make("f"));
+    owned.Reset();
+    EXPECT_EQ(TCounted::Alive, before - 4);
 }
 
 TEST_F(InterfaceListTest, IndexErrorsNameTheIndex) {
@@ -111,25 +116,23 @@ TEST_F(InterfaceListTest, IndexErrorsNameTheIndex) {
     const auto list = MakeInterfaced<TInterfaceList>();
     list->Add(Make("a"));
     list->Add(Make("b"));
-    const std::vector<std::pair<std::function<void()>, std::string>> cases = {
-        {[&] { (void)empty->First(); }, "List index out of bounds (0)"},
-        {[&] { (void)empty->Last(); }, "List index out of bounds (-1)"},
-        {[&] { (void)list->Get(2); }, "List index out of bounds (2)"},
-        {[&] { (void)list->Get(-1); }, "List index out of bounds (-1)"},
-        {[&] { list->Put(2, nullptr); }, "List index out of bounds (2)"},
-        {[&] { list->Delete(-3); }, "List index out of bounds (-3)"},
-        {[&] { list->Insert(3, nullptr); }, "List index out of bounds (3)"},
-        {[&] { list->Insert(-1, nullptr); }, "List index out of bounds (-1)"},
-        {[&] { list->Exchange(1, 2); }, "List index out of bounds (2)"},
+    const std::vector<std::pair<std::function<void()>, int>> cases = {
+        {[&] { (void)empty->First(); }, 0},     {[&] { (void)empty->Last(); }, -1},
+        {[&] { (void)list->Get(2); }, 2},       {[&] { (void)list->Get(-1); }, -1},
+        {[&] { list->Put(2, nullptr); }, 2},    {[&] { list->Delete(-3); }, -3},
+        {[&] { list->Insert(3, nullptr); }, 3}, {[&] { list->Insert(-1, nullptr); }, -1},
+        {[&] { list->Exchange(1, 2); }, 2},
     };
     for (const auto& c : cases)
-        EXPECT_RAISES(c.first(), EListError, c.second);
+        EXPECT_RAISES(c.first(), EListError,
+                      "List index out of bounds (" + std::to_string(c.second) + ")");
     list->Insert(2, nullptr); // Count itself is a valid insertion point
     EXPECT_EQ(list->GetCount(), 3);
 }
 
-// An item is found whichever of its interfaces the list or the caller holds.
-TEST_F(InterfaceListTest, AnswersItsInterfacesOnlyAndFindsItemsByIdentity) {
+// An item is found whichever of its interfaces the list or the caller holds; a persistent
+// list's Assign shares the items.
+TEST_F(InterfaceListTest, FindsItemsByIdentityAndAssignSharesThem) {
     const TItem list = MakeInterfaced<TInterfaceList>();
     const auto asList = Supports<IInterfaceList>(list);
     ASSERT_TRUE(asList);
@@ -139,27 +142,151 @@ TEST_F(InterfaceListTest, AnswersItsInterfacesOnlyAndFindsItemsByIdentity) {
     asList->Add(named);
     EXPECT_EQ(asList->IndexOf(Supports<IInterface>(named)), 0);
     EXPECT_EQ(asList->IndexOf(named), 0);
-}
 
-TEST_F(InterfaceListTest, PersistentAssignSharesTheItems) {
     TInterfaceListPersistent source, target;
     source.Add(Make("a"));
     source.Add(Make("b"));
     target.Add(Make("z"));
     target.Assign(&source);
-    EXPECT_EQ(TCounted::Alive, 2);
+    EXPECT_EQ(TCounted::Alive, 3);
     ASSERT_EQ(target.GetCount(), 2);
     EXPECT_EQ(target.First(), source.First());
     EXPECT_EQ(target.Last(), source.Last());
     target.Assign(&target);
-    EXPECT_EQ(target.GetCount(), 2);
     source.Clear();
-    EXPECT_EQ(TCounted::Alive, 2); // target still holds them
-
+    EXPECT_EQ(TCounted::Alive, 3); // target still holds them
     TPersistent other;
     EXPECT_RAISES(target.Assign(&other), EConvertError,
                   "Cannot assign a TPersistent to a TInterfaceListPersistent");
     EXPECT_EQ(target.GetCount(), 2);
+}
+
+// A reference moved into one of a base interface takes the count over.
+TEST(InterfaceReference, WideningAMovedReferenceKeepsTheCount) {
+    TInterfacePtr<TInterfaceList> list = MakeInterfaced<TInterfaceList>();
+    const TInterfacePtr<TInterfaceList> kept = list;
+    TInterfacePtr<IInterfaceList> widened(std::move(list));
+    EXPECT_FALSE(list);
+    EXPECT_EQ(widened.Get(), static_cast<IInterfaceList*>(kept.Get()));
+    EXPECT_EQ(kept->GetRefCount(), 2);
+    widened.Reset();
+    EXPECT_EQ(kept->GetRefCount(), 1);
+}
+
+// Blocks of the cached size come back on the same thread, as many as the cache holds.
+TEST(BlockCache, AFreedBlockOfTheSizeIsHandedOutAgain) {
+#ifdef FUZZY_BLOCK_CACHE_OFF
+    GTEST_SKIP() << "nothing is cached under AddressSanitizer";
+#else
+    using TCache = TBlockCache<40, 2>;
+    void* first = TCache::Allocate(40);
+    void* second = TCache::Allocate(40);
+    void* third = TCache::Allocate(40);
+    TCache::Free(first, 40);
+    TCache::Free(second, 40);
+    TCache::Free(third, 40); // beyond the capacity: back to the heap
+    void* reused = TCache::Allocate(40);
+    EXPECT_EQ(reused, second); // the last freed first
+    EXPECT_EQ(TCache::Allocate(40), first);
+    TCache::Free(reused, 40);
+    TCache::Free(first, 40);
+#endif
+}
+
+// A word of an expression; words are classified by their text.
+class TWord : public TInterfacedObject {
+public:
+    explicit TWord(std::string Value) : Text(std::move(Value)) {}
+    const std::string Text;
+};
+
+const std::string& TextOf(const TItem& Item) {
+    return dynamic_cast<const TWord&>(*Item).Text;
+}
+
+// Hedge words (in-stack 2, incoming 1) group to the right, connectives (3, 3) to the left,
+// an open group comes in at 0 and stays at 4.
+TInterfacePtr<IInterfaceList> ConvertList(const TInterfacePtr<IInterfaceList>& List) {
+    static const std::set<std::string> hedges = {"very", "not", "somewhat"};
+    const auto priority = [](int Open, int Hedge) {
+        return [=](const TItem& Item) {
+            return TextOf(Item) == "[" ? Open : hedges.count(TextOf(Item)) ? Hedge : 3;
+        };
+    };
+    return PostFix(
+        List, [](const TItem& Item) { return TextOf(Item) == "["; },
+        [](const TItem& Item) { return TextOf(Item) == "]"; },
+        [](const TItem& Item) {
+            const std::string& text = TextOf(Item);
+            return text != "[" && !hedges.count(text) && text != "and" && text != "or";
+        },
+        priority(4, 2), priority(0, 1));
+}
+
+// Splits at white space; brackets are words of their own.
+std::string Convert(const std::string& Infix) {
+    std::string spaced;
+    for (const char c : Infix)
+        spaced += c == '[' || c == ']' ? std::string{' ', c, ' '} : std::string{c};
+    auto list = MakeInterfaced<TInterfaceList>();
+    std::istringstream words(spaced);
+    for (std::string word; words >> word;)
+        list->Add(MakeInterfaced<TWord>(word));
+    const auto postfix = ConvertList(list);
+    std::string result;
+    for (int i = 0; i < postfix->GetCount(); ++i)
+        result += (i > 0 ? " " : "") + TextOf(postfix->Get(i));
+    return result;
+}
+
+TEST(PostFixTest, ReordersByPriorityAndGroups) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"very cold or warm", "cold very warm or"},
+        {"not very cold", "cold very not"},
+        {"cold and [warm or hot]", "cold warm hot or and"},
+        {"a and b or c", "a b and c or"},
+        {"a or [b or [c and d]]", "a b c d and or or"},
+        {"very [a or b]", "a b or very"},
+        {"a and [b] or c", "a b and c or"}, // the closed group no longer shields "and"
+        // Unbalanced groups: a stray close empties the stack, a stray open is dropped.
+        {"a and b ] or c", "a b and c or"},
+        {"[ a or b ] ] and c", "a b or c and"},
+        {"[ a and [ b or c", "a b c or and"},
+        {"", ""},
+    };
+    for (const auto& [infix, postfix] : cases)
+        EXPECT_EQ(Convert(infix), postfix) << infix;
+    EXPECT_EQ(ConvertList(nullptr)->GetCount(), 0);
+}
+
+TEST(PostFixTest, DeepNestingRunsWithoutRecursion) {
+    constexpr int depth = 100000;
+    auto list = MakeInterfaced<TInterfaceList>();
+    list->Reserve(2 * depth + 1);
+    const TItem open = MakeInterfaced<TWord>("["), close = MakeInterfaced<TWord>("]");
+    for (int i = 0; i < depth; ++i)
+        list->Add(open);
+    list->Add(MakeInterfaced<TWord>("x"));
+    for (int i = 0; i < depth; ++i)
+        list->Add(close);
+    const auto result = ConvertList(list);
+    ASSERT_EQ(result->GetCount(), 1);
+    EXPECT_EQ(TextOf(result->First()), "x");
+}
+
+// Taking from an empty stack raises and leaves it usable.
+TEST(Stack, TakingFromAnEmptyStackRaises) {
+    TStack<int> stack;
+    stack.Push(1);
+    stack.Push(2);
+    EXPECT_EQ(stack.Peek(), 2);
+    stack.Clear();
+    EXPECT_RAISES((void)stack.Pop(), EKelException, "Stack is empty");
+    EXPECT_RAISES((void)std::as_const(stack).Peek(), EKelException, "Stack is empty");
+    stack.Push(3);
+    EXPECT_EQ(stack.Pop(), 3);
+    EXPECT_TRUE(stack.IsEmpty());
+    EXPECT_EQ(stack.Count(), 0);
 }
 
 } // namespace

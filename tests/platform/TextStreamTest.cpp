@@ -1,4 +1,4 @@
-// Text in bytes: the encodings, the string stream and the buffered text reader.
+// Text in bytes: the encodings, the streams over bytes and the buffered text reader.
 
 #include "platform/TextStream.hpp"
 
@@ -20,14 +20,12 @@ namespace {
 const std::string GClef = "\xF0\x9D\x84\x9E"; // U+1D11E, a surrogate pair in UTF-16
 // "A", e acute, the euro sign and the G clef.
 const std::string Sample = "A\xC3\xA9\xE2\x82\xAC" + GClef;
-const std::string Replacement = "\xEF\xBF\xBD";
+const std::string Bad = "\xEF\xBF\xBD"; // the replacement character
 
-TEST(EncodingTest, EncodesAndDecodesTheSampleAndNamesItself) {
+TEST(EncodingTest, EncodesDecodesAndNamesItself) {
     const struct {
         const TEncoding* Encoding;
-        std::string Name;
-        std::string Preamble;
-        std::string SampleBytes;
+        std::string Name, Preamble, SampleBytes;
     } cases[] = {
         {TEncoding::UTF8(), "UTF-8", "\xEF\xBB\xBF", Sample},
         {TEncoding::Unicode(), "UTF-16LE", "\xFF\xFE",
@@ -36,43 +34,41 @@ TEST(EncodingTest, EncodesAndDecodesTheSampleAndNamesItself) {
          std::string("\x00\x41\x00\xE9\x20\xAC\xD8\x34\xDD\x1E", 10)},
         {TEncoding::Latin1(), "ISO-8859-1", "", "A\xE9??"},
     };
-    for (const auto& [encoding, name, preamble, bytes] : cases) {
-        SCOPED_TRACE(name);
-        EXPECT_EQ(encoding->GetEncodingName(), name);
-        EXPECT_EQ(encoding->GetPreamble(), preamble);
-        EXPECT_EQ(encoding->GetBytes(Sample), bytes);
-        EXPECT_EQ(encoding->GetString(bytes),
-                  encoding == TEncoding::Latin1() ? std::string("A\xC3\xA9??") : Sample);
-        EXPECT_EQ(&TEncoding::OrDefault(encoding), encoding);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        EXPECT_EQ(c.Encoding->GetEncodingName(), c.Name);
+        EXPECT_EQ(c.Encoding->GetPreamble(), c.Preamble);
+        EXPECT_EQ(c.Encoding->GetBytes(Sample), c.SampleBytes);
+        EXPECT_EQ(c.Encoding->GetString(c.SampleBytes),
+                  c.Encoding == TEncoding::Latin1() ? std::string("A\xC3\xA9??") : Sample);
+        EXPECT_EQ(&TEncoding::OrDefault(c.Encoding), c.Encoding);
     }
     EXPECT_EQ(&TEncoding::OrDefault(nullptr), TEncoding::UTF8()) << "nullptr stands for UTF-8";
-}
-
-TEST(EncodingTest, MalformedUtf8BecomesReplacementPerByte) {
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"\xC3", Replacement},                                                       // cut short
-        {"\xC0\x80", Replacement + Replacement},                                     // overlong
-        {"\xED\xA0\x80", Replacement + Replacement + Replacement},                   // a surrogate
-        {"\xF4\x90\x80\x80", Replacement + Replacement + Replacement + Replacement}, // > 10FFFF
-        {"a\x80z", "a" + Replacement + "z"}, // stray continuation
-    };
-    for (const auto& [text, expected] : cases)
-        EXPECT_EQ(TEncoding::Unicode()->GetString(TEncoding::Unicode()->GetBytes(text)), expected)
-            << "text of " << text.size() << " bytes";
     EXPECT_EQ(TEncoding::Latin1()->GetBytes("\xC3z"), "?z");
 }
 
-TEST(EncodingTest, Utf16DecodingReplacesWhatDoesNotDecode) {
-    const TEncoding* le = TEncoding::Unicode();
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {std::string("\x41\x00\x42", 3), "A" + Replacement},     // odd last byte
-        {std::string("\x34\xD8\x41\x00", 4), Replacement + "A"}, // lone high
-        {std::string("\x1E\xDD\x41\x00", 4), Replacement + "A"}, // lone low
-        {std::string("\x41\x00\x34\xD8", 4), "A" + Replacement}, // high at the end
-        {std::string("\x34\xD8\x34\xD8\x1E\xDD", 6), Replacement + GClef},
+// Malformed UTF-8 becomes one replacement per byte (read back through UTF-16); UTF-16 that
+// does not decode, one per unit.
+TEST(EncodingTest, ReplacesWhatDoesNotDecode) {
+    const struct {
+        bool Utf8;
+        std::string Input, Expected, What;
+    } cases[] = {
+        {true, "\xC3", Bad, "cut short"},
+        {true, "\xC0\x80", Bad + Bad, "overlong"},
+        {true, "\xED\xA0\x80", Bad + Bad + Bad, "a surrogate"},
+        {true, "\xF4\x90\x80\x80", Bad + Bad + Bad + Bad, "above U+10FFFF"},
+        {true, "a\x80z", "a" + Bad + "z", "a stray continuation"},
+        {false, std::string("\x41\x00\x42", 3), "A" + Bad, "an odd last byte"},
+        {false, std::string("\x34\xD8\x41\x00", 4), Bad + "A", "a lone high half"},
+        {false, std::string("\x1E\xDD\x41\x00", 4), Bad + "A", "a lone low half"},
+        {false, std::string("\x41\x00\x34\xD8", 4), "A" + Bad, "a high half at the end"},
+        {false, std::string("\x34\xD8\x34\xD8\x1E\xDD", 6), Bad + GClef, "a high half twice"},
     };
-    for (const auto& [bytes, expected] : cases)
-        EXPECT_EQ(le->GetString(bytes), expected);
+    const TEncoding* utf16 = TEncoding::Unicode();
+    for (const auto& c : cases)
+        EXPECT_EQ(utf16->GetString(c.Utf8 ? utf16->GetBytes(c.Input) : c.Input), c.Expected)
+            << c.What;
 }
 
 // A stream over raw bytes that hands out at most MaxRead bytes per read, as a pipe may.
@@ -92,8 +88,7 @@ private:
 
 std::string ReadAll(TGTextStream& Reader) {
     std::string text;
-    char c;
-    while (Reader.GetChar(c))
+    for (char c; Reader.GetChar(c);)
         text.push_back(c);
     return text;
 }
@@ -104,9 +99,7 @@ std::string ReadAll(const std::string& Bytes, const TEncoding* Encoding, std::si
     return ReadAll(reader);
 }
 
-// ---- TKelStringStream ----
-
-TEST(KelStringStreamTest, WritesOverAndPastTheEndLikeAFile) {
+TEST(KelStringStreamTest, WritesReadsAndSizesLikeAFileInItsEncoding) {
     TKelStringStream stream("abcdef");
     stream.SetPosition(2);
     stream.WriteString("XY");
@@ -114,9 +107,7 @@ TEST(KelStringStreamTest, WritesOverAndPastTheEndLikeAFile) {
     EXPECT_EQ(stream.GetText(), "abXY");
     stream.SetPosition(5);
     stream.WriteString("123");
-    EXPECT_EQ(stream.GetDataString(), "abXYe123");
     EXPECT_EQ(stream.GetSize(), 8);
-
     stream.SetPosition(1);
     EXPECT_EQ(stream.GetText(), "a");
     EXPECT_EQ(stream.GetDataString(), "abXYe123"); // rewinding does not truncate
@@ -124,21 +115,8 @@ TEST(KelStringStreamTest, WritesOverAndPastTheEndLikeAFile) {
     EXPECT_EQ(stream.Read(buffer, sizeof buffer), 7u);
     EXPECT_EQ(std::string(buffer, 7), "bXYe123");
     EXPECT_EQ(stream.Read(buffer, sizeof buffer), 0u);
-}
-
-TEST(KelStringStreamTest, KeepsTextInItsEncoding) {
-    TKelStringStream stream("a" + GClef, TEncoding::BigEndianUnicode());
-    EXPECT_EQ(stream.GetBytes(), std::string("\x00\x61\xD8\x34\xDD\x1E", 6));
-    EXPECT_EQ(stream.GetPosition(), 0);
-    stream.SetPosition(stream.GetSize());
-    stream.WriteString("\xC3\xA9");
-    EXPECT_EQ(stream.GetText(), "a" + GClef + "\xC3\xA9");
-}
-
-TEST(KelStringStreamTest, PositionAndSizeStayInRange) {
-    TKelStringStream stream("abc");
     stream.SetPosition(10);
-    EXPECT_EQ(stream.GetPosition(), 3);
+    EXPECT_EQ(stream.GetPosition(), 8);
     stream.SetSize(1);
     EXPECT_EQ(stream.GetPosition(), 1);
     stream.SetSize(3);
@@ -147,11 +125,39 @@ TEST(KelStringStreamTest, PositionAndSizeStayInRange) {
                   "Stream position must not be negative (-1)");
     EXPECT_THROW(stream.SetSize(-2), EArgumentOutOfRangeException);
     EXPECT_EQ(stream.GetPosition(), 1);
+
+    TKelStringStream wide("a" + GClef, TEncoding::BigEndianUnicode());
+    EXPECT_EQ(wide.GetBytes(), std::string("\x00\x61\xD8\x34\xDD\x1E", 6));
+    EXPECT_EQ(wide.GetPosition(), 0);
+    wide.SetPosition(wide.GetSize());
+    wide.WriteString("\xC3\xA9");
+    EXPECT_EQ(wide.GetText(), "a" + GClef + "\xC3\xA9");
 }
 
-// ---- TGTextStream ----
+// A view reads the bytes where they lie, in pieces, and never writes.
+TEST(ByteViewStream, ReadsInPiecesKeepsItsPositionInRangeAndWritesNothing) {
+    const std::string bytes = "\xEF\xBB\xBF(deffuzzy x)\r\n";
+    TByteViewStream stream(bytes);
+    TGTextStream reader(&stream, nullptr);
+    EXPECT_EQ(reader.GetLine(), "(deffuzzy x)"); // the preamble skipped as over a copy
+    stream.SetPosition(3);
+    char buffer[10];
+    EXPECT_EQ(stream.Read(buffer, 10), 10u);
+    EXPECT_EQ(std::string(buffer, 10), "(deffuzzy ");
+    EXPECT_EQ(stream.Read(buffer, 10), 4u);
+    EXPECT_EQ(stream.Read(buffer, 10), 0u);
+    EXPECT_EQ(stream.Write("z", 1), 0u);
+    EXPECT_EQ(stream.GetSize(), 17);
+    stream.SetPosition(99);
+    EXPECT_EQ(stream.GetPosition(), 17);
+    EXPECT_RAISES(stream.SetPosition(-1), EArgumentOutOfRangeException,
+                  "Stream position must not be negative (-1)");
+    EXPECT_EQ(stream.GetPosition(), 17);
+    EXPECT_EQ(bytes, "\xEF\xBB\xBF(deffuzzy x)\r\n");
+}
 
-// Every encoding, with and without its preamble, read in pieces of every awkward size.
+// Every encoding, with and without its preamble, read in pieces of every awkward size; only
+// the encoding's own preamble is skipped.
 TEST(TextStreamTest, ReadsEachEncodingWithOrWithoutPreamble) {
     const std::string text = "x\xC3\xA9" + GClef + "\r\nend";
     for (const TEncoding* encoding : {TEncoding::UTF8(), TEncoding::Unicode(),
@@ -166,26 +172,19 @@ TEST(TextStreamTest, ReadsEachEncodingWithOrWithoutPreamble) {
                     << maxRead;
         }
     }
-}
-
-TEST(TextStreamTest, OnlyTheEncodingsOwnPreambleIsSkipped) {
-    EXPECT_EQ(ReadAll("\xEF\xBB\xBFx", nullptr, 64), "x");
     EXPECT_EQ(ReadAll("\xFF\xFEx", nullptr, 64), "\xFF\xFEx");
     EXPECT_EQ(ReadAll("\xEF\xBB\xBF", TEncoding::Latin1(), 64), "\xC3\xAF\xC2\xBB\xC2\xBF");
 }
 
-// A surrogate pair whose two halves arrive in different 64 KiB chunks.
-TEST(TextStreamTest, DecodesAPairThatStraddlesTwoChunks) {
-    const std::size_t unitsBefore = TGBufferStream::BufferSize / 2 - 1;
-    const std::string text = std::string(unitsBefore, 'a') + GClef + "z";
+// A surrogate pair whose halves arrive in different 64 KiB chunks, and random bytes over
+// several chunks, which UTF-8 passes through unchanged.
+TEST(TextStreamTest, DecodesAcrossChunks) {
+    const std::string text = std::string(TGBufferStream::BufferSize / 2 - 1, 'a') + GClef + "z";
     for (const TEncoding* encoding : {TEncoding::Unicode(), TEncoding::BigEndianUnicode()}) {
         const std::string bytes = encoding->GetBytes(text);
         ASSERT_EQ(bytes.size(), TGBufferStream::BufferSize + 4);
         EXPECT_EQ(ReadAll(bytes, encoding, 1 << 20), text) << encoding->GetEncodingName();
     }
-}
-
-TEST(TextStreamTest, PassesRandomUtf8BytesUnchanged) {
     std::mt19937 random(7);
     std::string bytes(3 * TGBufferStream::BufferSize + 17, '\0');
     for (char& byte : bytes)
@@ -224,14 +223,11 @@ TEST(TextStreamTest, PutBackStacksAndCountsForIsEof) {
     ASSERT_TRUE(reader.GetChar(c));
     EXPECT_EQ(c, 'd');
     EXPECT_FALSE(reader.GetChar(c));
-}
 
-TEST(TextStreamTest, EmptyStreamAndMissingStream) {
     TKelStringStream empty;
-    TGTextStream reader(&empty, TEncoding::Unicode());
-    EXPECT_TRUE(reader.IsEof());
-    char c;
-    EXPECT_FALSE(reader.GetChar(c));
+    TGTextStream emptyReader(&empty, TEncoding::Unicode());
+    EXPECT_TRUE(emptyReader.IsEof());
+    EXPECT_FALSE(emptyReader.GetChar(c));
     EXPECT_RAISES(TGTextStream missing(nullptr, nullptr), EKelException,
                   "A text reader needs a stream to read from");
 }

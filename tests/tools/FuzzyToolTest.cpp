@@ -15,8 +15,7 @@
 namespace fuzzy::test {
 namespace {
 
-// ---- the command line: help, version, usage errors (exit 2) ----
-
+// The command line: help, version, usage errors (exit 2).
 struct TUsageCase {
     const char* Name;
     std::vector<std::string> Args;
@@ -111,8 +110,6 @@ TEST_F(FuzzyToolTest, AnswersVersionAndHelp) {
                                                   "directory\n");
 }
 
-// ---- check ----
-
 TEST_F(FuzzyToolTest, CheckListsWhatReadsAndReportsEveryFileThatDoesNot) {
     Write("badrule.fuzzy", "(deffuzzy a (range 0 10) (values (term t (tri 1 2 3))))\n"
                            "(rules (rule (if (is a t)) (then (is a nope))))");
@@ -133,22 +130,17 @@ TEST_F(FuzzyToolTest, CheckListsWhatReadsAndReportsEveryFileThatDoesNot) {
                   ": Rule 0 names an unknown term of the fuzzy variable a: \"nope\"\n");
 }
 
-TEST_F(FuzzyToolTest, CheckOfGoodFilesSucceedsQuietlyOnRequest) {
-    const TRun run = Run({"check", "-q", Heater, Path("small.fuzzy")});
-    EXPECT_EQ(run.ExitCode, 0);
-    EXPECT_EQ(run.Out, "");
-    EXPECT_EQ(run.Err, "");
-}
-
-TEST_F(FuzzyToolTest, ErrorsStayOnOneLine) {
+// Good files pass quietly on request; an error stays on one line.
+TEST_F(FuzzyToolTest, CheckIsQuietOnRequestAndKeepsErrorsOnOneLine) {
+    const TRun quiet = Run({"check", "-q", Heater, Path("small.fuzzy")});
+    EXPECT_EQ(quiet.ExitCode, 0);
+    EXPECT_EQ(quiet.Out + quiet.Err, "");
     Write("string.fuzzy", "(deffuzzy a \"two\nlines\" (range 0 x))");
     const TRun run = Run({"check", Path("string.fuzzy")});
     EXPECT_EQ(run.ExitCode, 1);
     EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
     EXPECT_TRUE(run.Err.starts_with(Path("string.fuzzy") + ":2: ")) << run.Err;
 }
-
-// ---- print ----
 
 TEST_F(FuzzyToolTest, PrintWritesTheCanonicalTextWhichReadsBackTheSame) {
     const TRun run = Run({"print", Path("small.fuzzy")});
@@ -164,8 +156,6 @@ TEST_F(FuzzyToolTest, PrintWritesTheCanonicalTextWhichReadsBackTheSame) {
     EXPECT_EQ(again.Out, ReadFile(Path("heater.fuzzy")));
     EXPECT_NE(again.Out.find("(term medium (pi 25.0000 50.0000))"), std::string::npos);
 }
-
-// ---- eval ----
 
 TEST_F(FuzzyToolTest, EvalAnswersAsTheRulesDoAndExplains) {
     const TRun run = Run({"eval", Heater, "-i", "rate=-1", "--input=error=2.5", "--explain"});
@@ -228,8 +218,6 @@ TEST_F(FuzzyToolTest, EvalReadsInterchangeFilesWithTheirMethods) {
     EXPECT_EQ(refused.Err, tipper + ":35: The aggregation \"none\" has no counterpart in the "
                                     "library\n");
 }
-
-// ---- convert ----
 
 // Through FLL and back the heater keeps its variables, terms and rules; a file of the peer
 // library's examples reads as a definition with rules.
@@ -299,8 +287,6 @@ TEST_F(FuzzyToolTest, ConvertRefusesWhatTheTargetCannotSayAndWritesNothing) {
     EXPECT_EQ(unknown.Err, "fuzzy convert: cannot write '" + Path("heater.txt") +
                                "': give --to fuzzy, fll or fcl (see fuzzy convert --help)\n");
 }
-
-// ---- plot, and what a failure leaves behind ----
 
 TEST_F(FuzzyToolTest, PlotDrawsTheChosenVariables) {
     const TRun all = Run({"plot", Heater, "-o", Path("all.svg")});

@@ -59,32 +59,25 @@ double Join(const std::string& Connective, double A, double B) {
     return found->second(A, B);
 }
 
-/// The strength of Rule at the inputs (by variable name, clamped into their ranges).
-double Strength(const TControllerDescription& Controller, const TRuleDescription& Rule,
-                const std::map<std::string, double>& Inputs) {
-    double strength = 0;
-    for (std::size_t p = 0; p < Rule.Premises.size(); ++p) {
-        const TPremiseDescription& premise = Rule.Premises[p];
-        EXPECT_TRUE(premise.Hedges.empty()) << "the reference has no hedges";
-        const TVariableDescription& input = *Controller.FindVariable(premise.Variable);
-        const double x = std::clamp(Inputs.at(premise.Variable), input.Minimum, input.Maximum);
-        double degree = Membership(*FindTerm(input, premise.Term), x);
-        if (premise.Negated)
-            degree = 1 - degree;
-        strength = p == 0 ? degree : Join(Rule.Connective, strength, degree);
-    }
-    return strength * Rule.Weight;
-}
-
-/// The reference's value of Output at the inputs; NaN when no rule fired. A solution
-/// without area (every rule fired at strength 0, which fires with threshold 0) has no
-/// centre: the library answers the middle of the range then.
+/// The reference's value of Output at the inputs (by variable name, clamped into their
+/// ranges); NaN when no rule fired. A solution without area (every rule fired at strength 0,
+/// which fires with threshold 0) has no centre: the library answers the middle of the range.
 double ReferenceValue(const TControllerDescription& Controller, const TVariableDescription& Output,
                       const std::map<std::string, double>& Inputs, double Straightness) {
     EXPECT_EQ(Controller.DefuzzificationMethod, TDefuzzificationMethod::dmCenterOfGravity);
     std::vector<TFiredConclusion> fired;
     for (const TRuleDescription& rule : Controller.Rules) {
-        const double strength = Strength(Controller, rule, Inputs);
+        double strength = 0;
+        for (std::size_t p = 0; p < rule.Premises.size(); ++p) {
+            const TPremiseDescription& premise = rule.Premises[p];
+            EXPECT_TRUE(premise.Hedges.empty()) << "the reference has no hedges";
+            const TVariableDescription& input = *Controller.FindVariable(premise.Variable);
+            const double x = std::clamp(Inputs.at(premise.Variable), input.Minimum, input.Maximum);
+            const double degree = Membership(*FindTerm(input, premise.Term), x);
+            const double signedDegree = premise.Negated ? 1 - degree : degree;
+            strength = p == 0 ? signedDegree : Join(rule.Connective, strength, signedDegree);
+        }
+        strength *= rule.Weight;
         for (const TConclusionDescription& conclusion : rule.Conclusions)
             if (conclusion.Variable == Output.Name && strength >= Controller.Threshold)
                 fired.push_back({[Term = FindTerm(Output, conclusion.Term)](double X) {
@@ -134,32 +127,29 @@ class PeerExamplesTest : public FuzzyToolTest,
 TEST_P(PeerExamplesTest, EvaluatedByTheToolAgreeWithTheReference) {
     const std::string file = std::string(FUZZY_TEST_DATA_DIR "/interchange/") + GetParam().File;
     const TControllerDescription controller = ReadFll(ReadFile(file));
-
-    std::vector<const TVariableDescription*> inputs;
-    for (const TVariableDescription& variable : controller.Variables)
-        if (variable.Role == TVariableRole::vrInput)
-            inputs.push_back(&variable);
+    // Every combination of the inputs' grids, as rows of a CSV file.
     std::vector<std::map<std::string, double>> rows(1);
-    std::string csv;
-    for (const TVariableDescription* input : inputs) {
-        csv += (csv.empty() ? "" : ",") + input->Name;
+    std::vector<std::string> inputs;
+    for (const TVariableDescription& input : controller.Variables) {
+        if (input.Role != TVariableRole::vrInput)
+            continue;
+        inputs.push_back(input.Name);
         std::vector<std::map<std::string, double>> grown;
         for (const std::map<std::string, double>& row : rows)
-            for (const double value : GridOf(*input, GetParam().Steps)) {
+            for (const double value : GridOf(input, GetParam().Steps)) {
                 grown.push_back(row);
-                grown.back()[input->Name] = value;
+                grown.back()[input.Name] = value;
             }
         rows = std::move(grown);
     }
-    csv += "\n";
-    for (const std::map<std::string, double>& row : rows) {
-        std::ostringstream line;
-        line.precision(17);
+    std::ostringstream csv;
+    csv.precision(17);
+    for (std::size_t i = 0; i < inputs.size(); ++i)
+        csv << (i > 0 ? "," : "") << inputs[i];
+    for (const std::map<std::string, double>& row : rows)
         for (std::size_t i = 0; i < inputs.size(); ++i)
-            line << (i > 0 ? "," : "") << row.at(inputs[i]->Name);
-        csv += line.str() + "\n";
-    }
-    Write("grid.csv", csv);
+            csv << (i > 0 ? "," : "\n") << row.at(inputs[i]);
+    Write("grid.csv", csv.str() + "\n");
     const TRun run = Run({"eval", file, "--semantics", "textbook", "--csv", Path("grid.csv")});
     ASSERT_EQ(run.ExitCode, 0) << run.Err;
 
@@ -182,21 +172,19 @@ TEST_P(PeerExamplesTest, EvaluatedByTheToolAgreeWithTheReference) {
             std::getline(cells, cell, ',');
             const double expected =
                 ReferenceValue(controller, *output, row, GetParam().Straightness);
-            const double width = output->Maximum - output->Minimum;
             if (std::isnan(expected)) {
                 EXPECT_EQ(cell, "") << output->Name << " at" << at.str();
                 continue;
             }
             ASSERT_NE(cell, "") << output->Name << " has no value at" << at.str();
-            const double deviation = std::fabs(std::stod(cell) - expected) / width;
+            const double deviation =
+                std::fabs(std::stod(cell) - expected) / (output->Maximum - output->Minimum);
             EXPECT_LE(deviation, GetParam().Tolerance)
                 << output->Name << ": " << cell << " for " << expected << " at" << at.str();
             largest = std::max(largest, deviation);
         }
     }
-    std::ostringstream figure;
-    figure << largest;
-    RecordProperty("LargestDeviation", figure.str());
+    RecordProperty("LargestDeviation", ::testing::PrintToString(largest));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -2,12 +2,11 @@
 // Runs the built fuzzy tool as a user does, in a folder of the test's own, capturing its
 // exit code, its standard output and its standard error.
 
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <ostream>
@@ -18,8 +17,6 @@
 #include <gtest/gtest.h>
 
 #include "support/SvgTools.hpp"
-
-extern char** environ;
 
 namespace fuzzy::test {
 
@@ -74,32 +71,20 @@ protected:
         return names;
     }
 
-    /// Runs the tool with Args; its standard output and error go to files of the folder's
-    /// parent, so that they never show among Files().
+    /// Runs the tool with Args through the shell, each word quoted; its standard output and
+    /// error go to files of the folder's parent, so that they never show among Files().
     TRun Run(const std::vector<std::string>& Args) const {
         const std::string out = FDir.string() + ".out", err = FDir.string() + ".err";
-        std::vector<std::string> words{FUZZY_TOOL};
-        words.insert(words.end(), Args.begin(), Args.end());
-        std::vector<char*> argv;
-        for (std::string& word : words)
-            argv.push_back(word.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        pid_t child = 0;
-        TRun run;
-        if (posix_spawn(&child, FUZZY_TOOL, &actions, nullptr, argv.data(), environ) == 0) {
-            int status = 0;
-            waitpid(child, &status, 0);
-            run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        std::string command = "'" FUZZY_TOOL "'";
+        for (const std::string& arg : Args) {
+            command += " '";
+            for (const char c : arg)
+                command += c == '\'' ? std::string("'\\''") : std::string(1, c);
+            command += "'";
         }
-        posix_spawn_file_actions_destroy(&actions);
-        run.Out = ReadFile(out);
-        run.Err = ReadFile(err);
+        const int status = std::system((command + " >'" + out + "' 2>'" + err + "'").c_str());
+        TRun run{WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), ReadFile(out),
+                 ReadFile(err)};
         fs::remove(out);
         fs::remove(err);
         return run;
