@@ -23,6 +23,8 @@ constexpr int LineEndKind = 13;
 constexpr int StringKind = 34;
 
 constexpr std::string_view PunctuationChars = "()[]~&=|";
+// The most tokens a lexer keeps for reuse; the tokens of a larger form are made anew.
+constexpr std::size_t MaxTokenRing = 1024;
 constexpr std::string_view LineBreak = "\r\n";
 
 inline constexpr const char* SNoTokenToPutBack = "No token to put back";
@@ -229,7 +231,7 @@ TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::FinishToken(int Type,
     if (!known)
         throw EFzyParseException(TParseLine(FLineNumber), SInvalidTokenKind, std::to_string(Type));
 
-    auto token = MakeInterfaced<TFuzzyStreamToken>();
+    TInterfacePtr<TFuzzyStreamToken> token = FreshToken();
     switch (Type) {
     case EndKind:
         token->SetDataType(static_cast<int>(fstNone));
@@ -254,6 +256,26 @@ TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::FinishToken(int Type,
     token->SetLineNumber(FLineNumber);
     token->SetWhitespace(FWhitespace);
     FWhitespace.clear();
+    return token;
+}
+
+TInterfacePtr<TFuzzyStreamToken> TFuzzyLogicTokenStream::FreshToken() {
+    if (FNextInRing == FTokenRing.size())
+        FNextInRing = 0;
+    // Held by the ring alone, a token is out of everybody's reach: no other thread can
+    // take a reference to it meanwhile. Kind, line and white space are set by the caller.
+    if (FNextInRing < FTokenRing.size() && FTokenRing[FNextInRing]->GetRefCount() == 1) {
+        const TInterfacePtr<TFuzzyStreamToken>& token = FTokenRing[FNextInRing++];
+        token->SetIntfValue(nullptr);
+        token->SetObjValue(nullptr);
+        token->SetNumber(0);
+        token->SetText(std::string());
+        token->SetTag(0);
+        return token;
+    }
+    auto token = MakeInterfaced<TFuzzyStreamToken>();
+    if (FTokenRing.size() < MaxTokenRing)
+        FTokenRing.insert(FTokenRing.begin() + static_cast<std::ptrdiff_t>(FNextInRing++), token);
     return token;
 }
 
@@ -296,7 +318,10 @@ TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::NextToken() {
     FTokenStack.pop_back();
     if (FCurrentToken && token->GetLineNumber() > FCurrentToken->GetLineNumber())
         FRecordedText.WriteString(LineBreak);
-    FCurrentToken = token;
+    // A token put back is the current token already: taking it again keeps the reference
+    // rather than trading it for a new one.
+    if (FCurrentToken.Get() != token.Get())
+        FCurrentToken = token;
     // The record is UTF-8 text, written as it stands.
     const std::string text = token->ToString();
     FRecordedText.Write(text.data(), text.size());
