@@ -264,7 +264,8 @@ TInterfacePtr<TFuzzyStreamToken> TFuzzyLogicTokenStream::FreshToken() {
         FNextInRing = 0;
     // Held by the ring alone, a token is out of everybody's reach: no other thread can
     // take a reference to it meanwhile. Kind, line and white space are set by the caller.
-    if (FNextInRing < FTokenRing.size() && FTokenRing[FNextInRing]->GetRefCount() == 1) {
+    if (FNextInRing < FTokenRing.size() && FTokenRing[FNextInRing]->GetRefCount() == 1 &&
+        FTokenRing[FNextInRing].Get() != FCurrentToken) {
         const TInterfacePtr<TFuzzyStreamToken>& token = FTokenRing[FNextInRing++];
         token->SetIntfValue(nullptr);
         token->SetObjValue(nullptr);
@@ -285,8 +286,11 @@ void TFuzzyLogicTokenStream::PrepareSExp() {
     FLookAhead.clear();
     int depth = 0;
     do {
-        FLookAhead.push_back(BuildNextToken());
-        const IFuzzyStreamToken& token = *FLookAhead.back();
+        TInterfacePtr<IFuzzyStreamToken> next = BuildNextToken();
+        const bool inRing = FNextInRing > 0 && FNextInRing <= FTokenRing.size() &&
+                            FTokenRing[FNextInRing - 1].Get() == next.Get();
+        FLookAhead.push_back({std::move(next), inRing});
+        const IFuzzyStreamToken& token = *FLookAhead.back().Token;
         if (token.GetDataType() == static_cast<int>(TFuzzyStreamTokenType::fstNone))
             break;
         if (IsCharToken(token, '('))
@@ -314,14 +318,14 @@ void TFuzzyLogicTokenStream::MoveToNextConstruct() {
 TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::NextToken() {
     if (FTokenStack.empty())
         PrepareSExp();
-    TInterfacePtr<IFuzzyStreamToken> token = std::move(FTokenStack.back());
+    TWaitingToken next = std::move(FTokenStack.back());
     FTokenStack.pop_back();
-    if (FCurrentToken && token->GetLineNumber() > FCurrentToken->GetLineNumber())
+    TInterfacePtr<IFuzzyStreamToken> token = std::move(next.Token);
+    if (FCurrentToken != nullptr && token->GetLineNumber() > FCurrentToken->GetLineNumber())
         FRecordedText.WriteString(LineBreak);
-    // A token put back is the current token already: taking it again keeps the reference
-    // rather than trading it for a new one.
-    if (FCurrentToken.Get() != token.Get())
-        FCurrentToken = token;
+    // A token put back is the current token already.
+    if (FCurrentToken != token.Get())
+        SetCurrentToken(token, next.InRing);
     // The record is UTF-8 text, written as it stands.
     const std::string text = token->ToString();
     FRecordedText.Write(text.data(), text.size());
@@ -336,8 +340,8 @@ TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::NextToken() {
 void TFuzzyLogicTokenStream::PutBackToken(const TInterfacePtr<IFuzzyStreamToken>& Token) {
     if (!Token)
         throw EKelException(SNoTokenToPutBack);
-    FTokenStack.push_back(Token);
-    FCurrentToken = Token;
+    FTokenStack.push_back({Token, false});
+    SetCurrentToken(Token, false);
     // Only the end of the recorded text is looked at, so that putting tokens back costs
     // the length of their text, not of the whole form.
     const std::string text = Token->ToString();
@@ -364,7 +368,7 @@ std::string TFuzzyLogicTokenStream::Head() {
     const TInterfacePtr<IFuzzyStreamToken> first = NextToken();
     std::string head;
     if (IsCharToken(*first, '(') && !FTokenStack.empty()) {
-        const IFuzzyStreamToken& following = *FTokenStack.back();
+        const IFuzzyStreamToken& following = *FTokenStack.back().Token;
         if (following.GetDataType() == static_cast<int>(TFuzzyStreamTokenType::fstAtom))
             head = following.GetText().empty() ? following.ToString() : following.GetText();
         else if (IsCharToken(following, '='))
@@ -375,9 +379,18 @@ std::string TFuzzyLogicTokenStream::Head() {
 }
 
 TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::GetCurrentToken() {
-    if (!FCurrentToken)
+    if (FCurrentToken == nullptr)
         return NextToken();
     return FCurrentToken;
+}
+
+void TFuzzyLogicTokenStream::SetCurrentToken(const TInterfacePtr<IFuzzyStreamToken>& Token,
+                                             bool InRing) {
+    FCurrentToken = Token.Get();
+    if (InRing)
+        FCurrentHeld.Reset();
+    else
+        FCurrentHeld = Token;
 }
 
 } // namespace fuzzy

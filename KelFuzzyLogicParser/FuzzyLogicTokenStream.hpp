@@ -141,9 +141,21 @@ private:
         return (FCharClass[static_cast<unsigned char>(C)] & Class) != 0;
     }
 
-    std::vector<TInterfacePtr<IFuzzyStreamToken>> FTokenStack; // top at the back
-    std::vector<TInterfacePtr<IFuzzyStreamToken>> FLookAhead;  // one form, in reading order
-    TInterfacePtr<IFuzzyStreamToken> FCurrentToken;
+    /// A token read ahead or put back, and whether it is one of the ring's tokens.
+    struct TWaitingToken {
+        TInterfacePtr<IFuzzyStreamToken> Token;
+        bool InRing = false;
+    };
+    /// Makes Token the current token; a token of the ring is kept alive by the ring.
+    void SetCurrentToken(const TInterfacePtr<IFuzzyStreamToken>& Token, bool InRing);
+
+    std::vector<TWaitingToken> FTokenStack; // top at the back
+    std::vector<TWaitingToken> FLookAhead;  // one form, in reading order
+    // The current token, and a reference to it when it is not one of the ring's (which
+    // FreshToken never makes new while it is current): so that handing out the ring's
+    // tokens one after another changes no reference count for the current one.
+    IFuzzyStreamToken* FCurrentToken = nullptr;
+    TInterfacePtr<IFuzzyStreamToken> FCurrentHeld;
     TKelStringStream FRecordedText;
     std::string FAtomText;
     std::string FWhitespace;

@@ -4,6 +4,7 @@
 
 #include <limits>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ constexpr TFzyFloat NaN = std::numeric_limits<TFzyFloat>::quiet_NaN();
 struct TAppendCase {
     std::string Name;
     std::vector<kernels::TPoint> Points;
+    friend void PrintTo(const TAppendCase& Case, std::ostream* Out) { *Out << Case.Name; }
 };
 
 // What a caller sees of a list filled one way or the other: its points, and the error the
