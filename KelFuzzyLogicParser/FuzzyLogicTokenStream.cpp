@@ -340,8 +340,12 @@ TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::NextToken() {
 void TFuzzyLogicTokenStream::PutBackToken(const TInterfacePtr<IFuzzyStreamToken>& Token) {
     if (!Token)
         throw EKelException(SNoTokenToPutBack);
-    FTokenStack.push_back({Token, false});
-    SetCurrentToken(Token, false);
+    // Put back as it was taken, the current token stays current, and one of the ring's
+    // stays the ring's to keep.
+    const bool current = Token.Get() == FCurrentToken;
+    FTokenStack.push_back({Token, current && !FCurrentHeld});
+    if (!current)
+        SetCurrentToken(Token, false);
     // Only the end of the recorded text is looked at, so that putting tokens back costs
     // the length of their text, not of the whole form.
     const std::string text = Token->ToString();
