@@ -294,6 +294,15 @@ private:
     bool Walk(const TFuzzySet& Other, Comparison&& Callback) const;
     /// A new, empty set for the result of an operation (see Operator for its ownership).
     TFuzzySet* CreateResultSet() const;
+    /// What every combination with Other does: a new result set named
+    /// 'this OperatorKeyword other' whose points FillPoints appends inside one update
+    /// bracket (true when it stopped the walk), then simplified and given its expression.
+    template <class Fill>
+    TFuzzySet* Combine(const TFuzzySet& Other, const std::string& OperatorKeyword,
+                       Fill&& FillPoints) const;
+    /// Combine by a formula of the two memberships at every event of the walk.
+    TFuzzySet* CombineByFormula(const TFuzzySet* FuzzySet, const std::string& OperatorKeyword,
+                                TFzyFloat (*Formula)(TFzyFloat, TFzyFloat)) const;
     void Intensify(int Num, TFzyFloat Value);
     void FuzzyContrast(int Num, TFzyFloat Value);
     void FuzzyApproximation(int Num, TFzyFloat Value);

@@ -45,13 +45,6 @@ bool AppendPoint(TFuzzySetValues* Values, TFzyFloat X, TFzyFloat Y) {
     return false;
 }
 
-// The operator callback that appends (X1, Formula(Y1, Y2)).
-TFuzzyOperator ApplyFormula(degrees::TFormula Formula) {
-    return [Formula](TFuzzySetValues* Values, TFzyFloat X1, TFzyFloat Y1, TFzyFloat, TFzyFloat Y2) {
-        return AppendPoint(Values, X1, Formula(Y1, Y2));
-    };
-}
-
 } // namespace
 
 bool TFuzzySet::Iterate(const TFuzzySet* FuzzySet, const TFuzzyComparison& Comparison) const {
@@ -63,24 +56,48 @@ TFuzzySet* TFuzzySet::CreateResultSet() const {
     return GetClassType()(GetCollectionForNewItems());
 }
 
+template <class Fill>
+TFuzzySet* TFuzzySet::Combine(const TFuzzySet& Other, const std::string& OperatorKeyword,
+                              Fill&& FillPoints) const {
+    TPending<TFuzzySet> result(CreateResultSet());
+    result->SetName(CreateFuzzyName(FName, Other.FName, OperatorKeyword));
+    {
+        TFuzzySetValues& values = *result->FValues;
+        TUpdateGuard guard(values);
+        const bool stopped = FillPoints(values);
+        if (!stopped && FValues->GetCount() > 0 && Other.FValues->GetCount() > 0)
+            SimplifyResult(values);
+    }
+    result->FExpression = FormatFuzzyExpression(ExpressionOrName(*this)) + " " + OperatorKeyword +
+                          " " + FormatFuzzyExpression(ExpressionOrName(Other));
+    return result.Keep();
+}
+
 TFuzzySet* TFuzzySet::Operator(const TFuzzySet* FuzzySet, const std::string& OperatorKeyword,
                                const TFuzzyOperator& FuzzyOperator) const {
     const TFuzzySet& other = walk::Required(FuzzySet);
-    TPending<TFuzzySet> result(CreateResultSet());
-    result->SetName(CreateFuzzyName(FName, other.FName, OperatorKeyword));
-    {
-        TFuzzySetValues* values = result->FValues.get();
-        TUpdateGuard guard(*values);
-        const bool stopped =
-            Walk(other, [&](TFzyFloat X1, TFzyFloat Y1, TFzyFloat X2, TFzyFloat Y2) {
-                return FuzzyOperator(values, X1, Y1, X2, Y2);
-            });
-        if (!stopped && FValues->GetCount() > 0 && other.FValues->GetCount() > 0)
-            SimplifyResult(*values);
-    }
-    result->FExpression = FormatFuzzyExpression(ExpressionOrName(*this)) + " " + OperatorKeyword +
-                          " " + FormatFuzzyExpression(ExpressionOrName(other));
-    return result.Keep();
+    return Combine(other, OperatorKeyword, [&](TFuzzySetValues& Values) {
+        return Walk(other, [&](TFzyFloat X1, TFzyFloat Y1, TFzyFloat X2, TFzyFloat Y2) {
+            return FuzzyOperator(&Values, X1, Y1, X2, Y2);
+        });
+    });
+}
+
+TFuzzySet* TFuzzySet::CombineByFormula(const TFuzzySet* FuzzySet,
+                                       const std::string& OperatorKeyword,
+                                       degrees::TFormula Formula) const {
+    const TFuzzySet& other = walk::Required(FuzzySet);
+    return Combine(other, OperatorKeyword, [&](TFuzzySetValues& Values) {
+        // A formula reads nothing of the result, so its points can be gathered first and
+        // handed to the list in one step.
+        std::vector<kernels::TPoint> points;
+        Walk(other, [&](TFzyFloat X1, TFzyFloat Y1, TFzyFloat, TFzyFloat Y2) {
+            points.push_back({X1, Formula(Y1, Y2)});
+            return false;
+        });
+        Values.AppendPoints(points);
+        return false;
+    });
 }
 
 TFuzzySet* TFuzzySet::Intersection(const TFuzzySet* FuzzySet) const {
@@ -95,13 +112,13 @@ TFuzzySet* TFuzzySet::Intersection(const TFuzzySet* FuzzySet,
                                    TFuzzyOperation IntersectionType) const {
     // The formula first: it refuses foSum and values outside the enumeration.
     const degrees::TFormula formula = degrees::IntersectionFormula(IntersectionType);
-    return Operator(FuzzySet, std::string(FuzzyIntersectionKeywords[IntersectionType]),
-                    ApplyFormula(formula));
+    return CombineByFormula(FuzzySet, std::string(FuzzyIntersectionKeywords[IntersectionType]),
+                            formula);
 }
 
 TFuzzySet* TFuzzySet::Union(const TFuzzySet* FuzzySet, TFuzzyOperation UnionType) const {
     const degrees::TFormula formula = degrees::UnionFormula(UnionType);
-    return Operator(FuzzySet, std::string(FuzzyUnionKeywords[UnionType]), ApplyFormula(formula));
+    return CombineByFormula(FuzzySet, std::string(FuzzyUnionKeywords[UnionType]), formula);
 }
 
 // "Zero" here means below the tolerance.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "FuzzyConsts/FuzzyExceptions.hpp"
 #include "FuzzyConsts/FuzzyKeywords.hpp"
@@ -53,9 +54,8 @@ void TFuzzySet::CreateTriangleFunctionValues(TFzyFloat Left, TFzyFloat Middle, T
         Middle = Right;
     {
         TUpdateGuard guard(*FValues);
-        FValues->Add(Left, 0);
-        FValues->Add(Middle, 1);
-        FValues->Add(Right, 0);
+        const kernels::TPoint corners[] = {{Left, 0}, {Middle, 1}, {Right, 0}};
+        FValues->AppendPoints(corners);
     }
     FSetType = TFuzzySetType::fstTriangle;
 }
@@ -65,13 +65,16 @@ void TFuzzySet::CreateCurveValues(int Num, TFzyFloat Left, TFzyFloat Right,
     CheckRange(Left, Right);
     Num = std::max(Num, 3);
     const TFzyFloat step = (Right - Left) / (Num - 1);
+    std::vector<kernels::TPoint> points;
+    points.reserve(static_cast<std::size_t>(Num));
+    TFzyFloat x = Left; // accumulated, so the last X may differ from Right by rounding
+    for (int i = 0; i < Num; ++i, x += step) {
+        const TFzyFloat y = GrowthAt(x, Left, Right);
+        points.push_back({x, Growth ? y : 1 - y});
+    }
     {
         TUpdateGuard guard(*FValues);
-        TFzyFloat x = Left; // accumulated, so the last X may differ from Right by rounding
-        for (int i = 0; i < Num; ++i, x += step) {
-            const TFzyFloat y = GrowthAt(x, Left, Right);
-            FValues->Add(x, Growth ? y : 1 - y);
-        }
+        FValues->AppendPoints(points);
     }
     FInflectionPoint = InflectionPoint;
     FSetType = Growth ? TFuzzySetType::fstGrowthCurve : TFuzzySetType::fstDeclineCurve;
@@ -111,11 +114,14 @@ void TFuzzySet::CreateBetaCurveFunctionValues(int Num, TFzyFloat Range, TFzyFloa
         dividesByZero = denominatorAt(x) == 0;
     if (dividesByZero)
         throw EZeroDivide(SDivByZero);
+    std::vector<kernels::TPoint> points;
+    points.reserve(static_cast<std::size_t>(Num));
+    x = Center - Range;
+    for (int i = 0; i < Num; ++i, x += step)
+        points.push_back({x, 1 / denominatorAt(x)});
     {
         TUpdateGuard guard(*FValues);
-        x = Center - Range;
-        for (int i = 0; i < Num; ++i, x += step)
-            FValues->Add(x, 1 / denominatorAt(x));
+        FValues->AppendPoints(points);
     }
     FInflectionPoint = InflectionPoint;
     FSetType = TFuzzySetType::fstBetaCurve;

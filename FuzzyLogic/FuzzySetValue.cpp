@@ -10,6 +10,7 @@
 #include "FuzzyLogic/FuzzySet.hpp"
 #include "FuzzyLogic/FuzzySetValues.hpp"
 #include "platform/Exceptions.hpp"
+#include "platform/detail/BlockArena.hpp"
 
 namespace fuzzy {
 
@@ -20,27 +21,39 @@ void CheckIsNumber(TFzyFloat Value, const char* Coordinate) {
         throw EArgumentOutOfRangeException(SPointNotANumber, Coordinate);
 }
 
+using TPointBlocks = TBlockArena<sizeof(TFuzzySetValue)>;
+
 } // namespace
+
+void* TFuzzySetValue::operator new(std::size_t Size) {
+    return TPointBlocks::Allocate(Size);
+}
+
+void TFuzzySetValue::operator delete(void* Block, std::size_t Size) noexcept {
+    TPointBlocks::Free(Block, Size);
+}
 
 TFuzzySetValue* TFuzzySetValue::Create(TCollection* Collection) {
     std::unique_ptr<TFuzzySetValue> point(new TFuzzySetValue());
+    point->FX = StartX(Collection);
+    return Join(std::move(point), Collection);
+}
+
+TFzyFloat TFuzzySetValue::StartX(const TCollection* Collection) {
     // A point appended to a list starts to the right of the others, so that appending
     // keeps the list in order until its setters run.
-    if (Collection != nullptr && Collection->GetCount() > 0) {
-        // Compared by exact type rather than cast, as points are made one by one in bulk:
-        // no class derives from a point (its constructor is private).
-        const TCollectionItem* item = Collection->GetItem(Collection->GetCount() - 1);
-        const auto* last = typeid(*item) == typeid(TFuzzySetValue)
-                               ? static_cast<const TFuzzySetValue*>(item)
-                               : nullptr;
-        // Far from 0 adding 1 changes nothing, and a point equal to its neighbour would be
-        // cleaned away before its caller sees it: step to the next number instead.
-        if (last != nullptr)
-            point->FX = last->FX + 1.0 > last->FX
-                            ? last->FX + 1.0
-                            : std::nextafter(last->FX, std::numeric_limits<TFzyFloat>::infinity());
-    }
-    return Join(std::move(point), Collection);
+    if (Collection == nullptr || Collection->GetCount() == 0)
+        return 0;
+    // Compared by exact type rather than cast, as points are made one by one in bulk:
+    // no class derives from a point (its constructor is private).
+    const TCollectionItem* item = Collection->GetItem(Collection->GetCount() - 1);
+    if (typeid(*item) != typeid(TFuzzySetValue))
+        return 0;
+    const TFzyFloat lastX = static_cast<const TFuzzySetValue*>(item)->FX;
+    // Far from 0 adding 1 changes nothing, and a point equal to its neighbour would be
+    // cleaned away before its caller sees it: step to the next number instead.
+    return lastX + 1.0 > lastX ? lastX + 1.0
+                               : std::nextafter(lastX, std::numeric_limits<TFzyFloat>::infinity());
 }
 
 TFuzzySetValue::~TFuzzySetValue() {

@@ -1,6 +1,7 @@
 #pragma once
 // One point (X, Y) of a membership function.
 
+#include <cstddef>
 #include <string>
 
 #include "FuzzyConsts/FuzzyTypes.hpp"
@@ -30,6 +31,11 @@ public:
     ~TFuzzySetValue() override;
     std::string ClassName() const override { return "TFuzzySetValue"; }
 
+    /// Points are made by the thousand and mostly go with their set: their memory comes
+    /// in chunks (TBlockArena) rather than one heap block each.
+    static void* operator new(std::size_t Size);
+    static void operator delete(void* Block, std::size_t Size) noexcept;
+
     /// Copies X and Y of another point (through SetValue); other sources raise EConvertError.
     void Assign(const TPersistent* Source) override;
 
@@ -55,6 +61,8 @@ public:
 
 private:
     TFuzzySetValue() = default;
+    /// The X a point joining Collection starts at: one to the right of the last point.
+    static TFzyFloat StartX(const TCollection* Collection);
     const TFuzzySet* GetFuzzySet() const;
     bool IsInSet() const;
     /// X clamped into the owning set's range; X itself for a point in no set's list.

@@ -1,6 +1,8 @@
 #include "FuzzyLogic/FuzzySetValues.hpp"
 
 #include <algorithm>
+#include <cmath>
+#include <typeinfo>
 
 #include "FuzzyLogic/FuzzyMath.hpp"
 #include "FuzzyLogic/FuzzySet.hpp"
@@ -100,7 +102,42 @@ std::pair<TFzyFloat, TFzyFloat> TFuzzySetValues::GetSetXRange() {
     return range;
 }
 
-void TFuzzySetValues::UpdateValue(TFuzzySetValue* Value, TXYUpdateTypes UpdateTypes) {
+void TFuzzySetValues::AppendPoints(std::span<const kernels::TPoint> Points) {
+    const bool anyNaN = std::ranges::any_of(
+        Points, [](const kernels::TPoint& P) { return std::isnan(P.X) || std::isnan(P.Y); });
+    if (GetUpdateCount() == 0 || typeid(*this) != typeid(TFuzzySetValues) || anyNaN) {
+        // Hooks that run per point, or a point that fails half-way: the plain way.
+        for (const kernels::TPoint& point : Points)
+            Add(point.X, point.Y);
+        return;
+    }
+    if (Points.empty())
+        return;
+    ReserveMore(static_cast<int>(Points.size()));
+    std::optional<kernels::TAxis> axis;
+    if (FFuzzySet != nullptr) {
+        const auto [minimum, maximum] = GetSetXRange();
+        axis = kernels::TAxis{minimum, maximum};
+    }
+    for (const kernels::TPoint& wanted : Points) {
+        // What Add and the two setters do, without the hooks that stay silent in a bracket.
+        auto* point = new TFuzzySetValue();
+        point->FX = TFuzzySetValue::StartX(this);
+        AppendLinked(point); // cannot fail: the room is reserved
+        point->FList = this;
+        const TFzyFloat x = axis ? kernels::StoredX(wanted.X, *axis) : wanted.X;
+        if (x != point->FX) {
+            point->FX = x;
+            NoteChange(point, {TXYUpdateType::utX});
+        }
+        if (wanted.Y != point->FY) {
+            point->FY = wanted.Y < 0 ? 0 : wanted.Y;
+            NoteChange(point, {TXYUpdateType::utY});
+        }
+    }
+}
+
+void TFuzzySetValues::NoteChange(const TFuzzySetValue* Value, TXYUpdateTypes UpdateTypes) {
     const bool xChanged = UpdateTypes.Contains(TXYUpdateType::utX);
     const int count = GetCount();
     const int index = Value->GetIndex();
@@ -116,12 +153,16 @@ void TFuzzySetValues::UpdateValue(TFuzzySetValue* Value, TXYUpdateTypes UpdateTy
         const bool equalsRight = index < count - 1 && Value->Equals(GetItem(index + 1));
         FDuplicatesRemoved = !equalsLeft && !equalsRight;
     }
+}
+
+void TFuzzySetValues::UpdateValue(TFuzzySetValue* Value, TXYUpdateTypes UpdateTypes) {
+    NoteChange(Value, UpdateTypes);
     if (GetUpdateCount() > 0)
         return; // the bracket's end cleans up once
     Sort();
     if (GetCount() < 2)
         return;
-    if (xChanged)
+    if (UpdateTypes.Contains(TXYUpdateType::utX))
         PlaceOnVerticalLine(Value);
     CleanVerticalLine(Value);
 }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -42,6 +43,11 @@ public:
     TFuzzySetValue* Add(TFzyFloat X, TFzyFloat Y);
     /// Inserts a new point at Index (EListError when outside 0..Count).
     TFuzzySetValue* Insert(int Index);
+    /// Appends the points as Add(X, Y) would, one after the other. Inside an update bracket
+    /// of a list of this very class (whose hooks are known) they join in one step, leaving
+    /// the list as the point-by-point way would: nobody hears of a point before the
+    /// bracket ends either way.
+    void AppendPoints(std::span<const kernels::TPoint> Points);
 
     /// How many points have exactly this X (no tolerance).
     int GetXCount(TFzyFloat X) const;
@@ -121,6 +127,8 @@ private:
     /// whose setter is running: the clean-up never destroys the object it was called for.
     void DeletePoint(int Index, int Instead);
     bool IsChanging(const TFuzzySetValue* Value) const;
+    /// Notes whether the list is still ordered and clean after Value (in the list) changed.
+    void NoteChange(const TFuzzySetValue* Value, TXYUpdateTypes UpdateTypes);
     void GatherCurve() const;
     void PlaceOnVerticalLine(TFuzzySetValue* Value);
     void CleanVerticalLine(TFuzzySetValue* Value);

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 
 #include "FuzzyConsts/FuzzyTypes.hpp"
 #include "FuzzyInterfaces/FuzzyStreamTokenIntf.hpp"
@@ -74,6 +75,9 @@ public:
     using TBaseStreamTokenList::Remove;
 
     int Add(const TInterfacePtr<IFuzzyStreamToken>& Token) override;
+    /// Appends Token, taking the caller's reference over; Add's counterpart for a reader
+    /// that fills a list of this class and drops its own reference anyway.
+    void Adopt(TInterfacePtr<IFuzzyStreamToken>&& Token) { FItems.emplace_back(std::move(Token)); }
     void Append(const TInterfacePtr<IFuzzyStreamTokenList>& List) override;
     bool Equals(const TInterfacePtr<IFuzzyStreamTokenList>& List) const override;
     TInterfacePtr<IFuzzyStreamToken> First() const override { return Get(0); }

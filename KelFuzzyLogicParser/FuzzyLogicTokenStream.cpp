@@ -23,6 +23,8 @@ constexpr int LineEndKind = 13;
 constexpr int StringKind = 34;
 
 constexpr std::string_view PunctuationChars = "()[]~&=|";
+// The most tokens a lexer keeps for reuse; the tokens of a larger form are made anew.
+constexpr std::size_t MaxTokenRing = 1024;
 constexpr std::string_view LineBreak = "\r\n";
 
 inline constexpr const char* SNoTokenToPutBack = "No token to put back";
@@ -229,7 +231,7 @@ TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::FinishToken(int Type,
     if (!known)
         throw EFzyParseException(TParseLine(FLineNumber), SInvalidTokenKind, std::to_string(Type));
 
-    auto token = MakeInterfaced<TFuzzyStreamToken>();
+    TInterfacePtr<TFuzzyStreamToken> token = FreshToken();
     switch (Type) {
     case EndKind:
         token->SetDataType(static_cast<int>(fstNone));
@@ -257,14 +259,38 @@ TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::FinishToken(int Type,
     return token;
 }
 
+TInterfacePtr<TFuzzyStreamToken> TFuzzyLogicTokenStream::FreshToken() {
+    if (FNextInRing == FTokenRing.size())
+        FNextInRing = 0;
+    // Held by the ring alone, a token is out of everybody's reach: no other thread can
+    // take a reference to it meanwhile. Kind, line and white space are set by the caller.
+    if (FNextInRing < FTokenRing.size() && FTokenRing[FNextInRing]->GetRefCount() == 1 &&
+        FTokenRing[FNextInRing].Get() != FCurrentToken) {
+        const TInterfacePtr<TFuzzyStreamToken>& token = FTokenRing[FNextInRing++];
+        token->SetIntfValue(nullptr);
+        token->SetObjValue(nullptr);
+        token->SetNumber(0);
+        token->SetText(std::string());
+        token->SetTag(0);
+        return token;
+    }
+    auto token = MakeInterfaced<TFuzzyStreamToken>();
+    if (FTokenRing.size() < MaxTokenRing)
+        FTokenRing.insert(FTokenRing.begin() + static_cast<std::ptrdiff_t>(FNextInRing++), token);
+    return token;
+}
+
 void TFuzzyLogicTokenStream::PrepareSExp() {
     FRecordedText.SetPosition(0);
     FDepth = 0;
     FLookAhead.clear();
     int depth = 0;
     do {
-        FLookAhead.push_back(BuildNextToken());
-        const IFuzzyStreamToken& token = *FLookAhead.back();
+        TInterfacePtr<IFuzzyStreamToken> next = BuildNextToken();
+        const bool inRing = FNextInRing > 0 && FNextInRing <= FTokenRing.size() &&
+                            FTokenRing[FNextInRing - 1].Get() == next.Get();
+        FLookAhead.push_back({std::move(next), inRing});
+        const IFuzzyStreamToken& token = *FLookAhead.back().Token;
         if (token.GetDataType() == static_cast<int>(TFuzzyStreamTokenType::fstNone))
             break;
         if (IsCharToken(token, '('))
@@ -292,11 +318,14 @@ void TFuzzyLogicTokenStream::MoveToNextConstruct() {
 TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::NextToken() {
     if (FTokenStack.empty())
         PrepareSExp();
-    TInterfacePtr<IFuzzyStreamToken> token = std::move(FTokenStack.back());
+    TWaitingToken next = std::move(FTokenStack.back());
     FTokenStack.pop_back();
-    if (FCurrentToken && token->GetLineNumber() > FCurrentToken->GetLineNumber())
+    TInterfacePtr<IFuzzyStreamToken> token = std::move(next.Token);
+    if (FCurrentToken != nullptr && token->GetLineNumber() > FCurrentToken->GetLineNumber())
         FRecordedText.WriteString(LineBreak);
-    FCurrentToken = token;
+    // A token put back is the current token already.
+    if (FCurrentToken != token.Get())
+        SetCurrentToken(token, next.InRing);
     // The record is UTF-8 text, written as it stands.
     const std::string text = token->ToString();
     FRecordedText.Write(text.data(), text.size());
@@ -311,8 +340,12 @@ TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::NextToken() {
 void TFuzzyLogicTokenStream::PutBackToken(const TInterfacePtr<IFuzzyStreamToken>& Token) {
     if (!Token)
         throw EKelException(SNoTokenToPutBack);
-    FTokenStack.push_back(Token);
-    FCurrentToken = Token;
+    // Put back as it was taken, the current token stays current, and one of the ring's
+    // stays the ring's to keep.
+    const bool current = Token.Get() == FCurrentToken;
+    FTokenStack.push_back({Token, current && !FCurrentHeld});
+    if (!current)
+        SetCurrentToken(Token, false);
     // Only the end of the recorded text is looked at, so that putting tokens back costs
     // the length of their text, not of the whole form.
     const std::string text = Token->ToString();
@@ -339,7 +372,7 @@ std::string TFuzzyLogicTokenStream::Head() {
     const TInterfacePtr<IFuzzyStreamToken> first = NextToken();
     std::string head;
     if (IsCharToken(*first, '(') && !FTokenStack.empty()) {
-        const IFuzzyStreamToken& following = *FTokenStack.back();
+        const IFuzzyStreamToken& following = *FTokenStack.back().Token;
         if (following.GetDataType() == static_cast<int>(TFuzzyStreamTokenType::fstAtom))
             head = following.GetText().empty() ? following.ToString() : following.GetText();
         else if (IsCharToken(following, '='))
@@ -350,9 +383,18 @@ std::string TFuzzyLogicTokenStream::Head() {
 }
 
 TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::GetCurrentToken() {
-    if (!FCurrentToken)
+    if (FCurrentToken == nullptr)
         return NextToken();
     return FCurrentToken;
+}
+
+void TFuzzyLogicTokenStream::SetCurrentToken(const TInterfacePtr<IFuzzyStreamToken>& Token,
+                                             bool InRing) {
+    FCurrentToken = Token.Get();
+    if (InRing)
+        FCurrentHeld.Reset();
+    else
+        FCurrentHeld = Token;
 }
 
 } // namespace fuzzy

@@ -3,11 +3,13 @@
 // tokens, one parenthesised form at a time, with push-back.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "FuzzyInterfaces/FuzzyStreamTokenIntf.hpp"
+#include "IFuzzyLogic/FuzzyStreamToken.hpp"
 #include "platform/Stream.hpp"
 #include "platform/TextStream.hpp"
 
@@ -125,6 +127,10 @@ private:
         ccInLineSpace = 16 // white space that ends no line
     };
 
+    /// A token with the fields of a new one: the next token of the ring when nobody else
+    /// holds it any more, made new again in place; else a new token, which joins the ring
+    /// there while the ring is below its limit.
+    [[nodiscard]] TInterfacePtr<TFuzzyStreamToken> FreshToken();
     [[nodiscard]] TInterfacePtr<IFuzzyStreamToken> ReadAtom(char First);
     /// Reads a string after its opening delimiter into FAtomText.
     void ReadString();
@@ -135,15 +141,32 @@ private:
         return (FCharClass[static_cast<unsigned char>(C)] & Class) != 0;
     }
 
-    std::vector<TInterfacePtr<IFuzzyStreamToken>> FTokenStack; // top at the back
-    std::vector<TInterfacePtr<IFuzzyStreamToken>> FLookAhead;  // one form, in reading order
-    TInterfacePtr<IFuzzyStreamToken> FCurrentToken;
+    /// A token read ahead or put back, and whether it is one of the ring's tokens.
+    struct TWaitingToken {
+        TInterfacePtr<IFuzzyStreamToken> Token;
+        bool InRing = false;
+    };
+    /// Makes Token the current token; a token of the ring is kept alive by the ring.
+    void SetCurrentToken(const TInterfacePtr<IFuzzyStreamToken>& Token, bool InRing);
+
+    std::vector<TWaitingToken> FTokenStack; // top at the back
+    std::vector<TWaitingToken> FLookAhead;  // one form, in reading order
+    // The current token, and a reference to it when it is not one of the ring's (which
+    // FreshToken never makes new while it is current): so that handing out the ring's
+    // tokens one after another changes no reference count for the current one.
+    IFuzzyStreamToken* FCurrentToken = nullptr;
+    TInterfacePtr<IFuzzyStreamToken> FCurrentHeld;
     TKelStringStream FRecordedText;
     std::string FAtomText;
     std::string FWhitespace;
     int FLineNumber = 1;
     int FDepth = 0;
     std::array<std::uint8_t, 256> FCharClass{};
+    // The tokens made so far, kept so that their objects serve again once dropped: a text
+    // of a hundred thousand words then needs about as many token objects as its largest
+    // form holds, not one per word. The ring grows where it meets a token still in use.
+    std::vector<TInterfacePtr<TFuzzyStreamToken>> FTokenRing;
+    std::size_t FNextInRing = 0;
 };
 
 } // namespace fuzzy

@@ -296,7 +296,7 @@ TInterfacePtr<IFuzzyStreamTokenList> TKelFuzzyLogicParser::ParseTokenList() {
     // exhaust the call stack; the depth is limited because the lists made here are
     // later walked and freed recursively.
     struct TOpenGroup {
-        TInterfacePtr<IFuzzyStreamTokenList> List;
+        TInterfacePtr<TFuzzyStreamTokenList> List; // made here: the tokens are moved in
         TInterfacePtr<IFuzzyStreamToken> Open;
     };
     std::vector<TOpenGroup> groups;
@@ -306,19 +306,19 @@ TInterfacePtr<IFuzzyStreamTokenList> TKelFuzzyLogicParser::ParseTokenList() {
         if (IsEndToken(token) || IsCharToken(token, ')')) {
             if (groups.size() == 1) {
                 PutBackToken(token);
-                return groups.front().List;
+                return std::move(groups.front().List);
             }
             // The token that closes a group is consumed with it.
             TOpenGroup group = std::move(groups.back());
             groups.pop_back();
-            group.Open->SetList(group.List);
-            groups.back().List->Add(group.Open);
+            group.Open->SetList(TInterfacePtr<IFuzzyStreamTokenList>(std::move(group.List)));
+            groups.back().List->Adopt(std::move(group.Open));
         } else if (IsCharToken(token, '(')) {
             if (static_cast<int>(groups.size()) > MaxNesting)
                 ParseError(WhereParseTokenList, SFzyNestingTooDeep, MaxNesting);
-            groups.push_back({MakeInterfaced<TFuzzyStreamTokenList>(), token});
+            groups.push_back({MakeInterfaced<TFuzzyStreamTokenList>(), std::move(token)});
         } else {
-            groups.back().List->Add(token);
+            groups.back().List->Adopt(std::move(token));
         }
         token = NextToken();
     }

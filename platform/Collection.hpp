@@ -184,14 +184,21 @@ protected:
     /// that a descendant can cache what it derives from the order of its items.
     std::uint64_t GetChangeStamp() const { return FChangeStamp; }
     void Touch() { ++FChangeStamp; }
+    /// Makes room for Count more items, so that appending them cannot fail half-way.
+    void ReserveMore(int Count) {
+        const std::size_t needed = FItems.size() + static_cast<std::size_t>(std::max(Count, 0));
+        if (needed > FItems.capacity()) // grow geometrically, as push_back would
+            FItems.reserve(std::max({std::size_t{8}, 2 * FItems.size(), needed}));
+    }
+    /// Appends Item, which belongs to no collection, linked and numbered but without Notify
+    /// or Changed: for a descendant that fills itself inside an update bracket and does
+    /// what its own hooks would. Room must have been made (ReserveMore).
+    void AppendLinked(TCollectionItem* Item);
 
 private:
     friend class TCollectionItem;
     /// Makes room for one more item, so that linking it cannot fail half-way.
-    void ReserveOneMore() {
-        if (FItems.size() == FItems.capacity()) // grow geometrically, as push_back would
-            FItems.reserve(std::max<std::size_t>(8, 2 * FItems.size()));
-    }
+    void ReserveOneMore() { ReserveMore(1); }
     void InsertItem(TCollectionItem* Item);
     void RemoveItem(TCollectionItem* Item);
     void CheckIndex(int Index, int Count) const;
