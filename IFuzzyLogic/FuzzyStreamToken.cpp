@@ -2,7 +2,7 @@
 
 #include "FuzzyInterfaces/FuzzySetIntf.hpp"
 #include "FuzzyLogic/FuzzySet.hpp"
-#include "platform/detail/BlockCache.hpp"
+#include "platform/detail/BlockArena.hpp"
 
 namespace fuzzy {
 
@@ -10,7 +10,7 @@ namespace fuzzy {
 
 namespace {
 
-using TTokenBlocks = TBlockCache<sizeof(TFuzzyStreamToken)>;
+using TTokenBlocks = TBlockArena<sizeof(TFuzzyStreamToken)>;
 
 } // namespace
 

@@ -22,8 +22,8 @@ public:
     std::string ClassName() const override { return "TFuzzyStreamToken"; }
     HRESULT QueryInterface(const TGUID& IID, void** Obj) override;
 
-    /// A reader makes and drops a token for every word it reads; their memory is kept for
-    /// the next ones (TBlockCache).
+    /// A reader makes and drops tokens by the thousand: their memory comes in chunks
+    /// (TBlockArena) rather than one heap block each.
     static void* operator new(std::size_t Size);
     static void operator delete(void* Block, std::size_t Size) noexcept;
 

@@ -7,7 +7,14 @@
 #include <cstdint>
 #include <new>
 
-#include "platform/detail/BlockCache.hpp" // FUZZY_BLOCK_CACHE_OFF under AddressSanitizer
+// Under AddressSanitizer every block is a heap allocation of its own.
+#if defined(__SANITIZE_ADDRESS__)
+#define FUZZY_BLOCK_ARENA_OFF 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define FUZZY_BLOCK_ARENA_OFF 1
+#endif
+#endif
 
 namespace fuzzy {
 
@@ -22,7 +29,7 @@ template <std::size_t Size, std::size_t BlocksPerChunk = 64>
 class TBlockArena {
 public:
     [[nodiscard]] static void* Allocate(std::size_t Bytes) {
-#ifdef FUZZY_BLOCK_CACHE_OFF
+#ifdef FUZZY_BLOCK_ARENA_OFF
         return ::operator new(Bytes);
 #else
         TThreadChunk& chunk = ThreadChunk;
@@ -41,7 +48,7 @@ public:
     }
 
     static void Free(void* Block, std::size_t /*Bytes*/) noexcept {
-#ifdef FUZZY_BLOCK_CACHE_OFF
+#ifdef FUZZY_BLOCK_ARENA_OFF
         ::operator delete(Block);
 #else
         Release(*reinterpret_cast<TChunk**>(static_cast<char*>(Block) - HeaderBytes), 1);

@@ -17,7 +17,7 @@ namespace {
 constexpr std::size_t BlockSize = 40;
 using TArena = TBlockArena<BlockSize, 8>;
 
-#ifdef FUZZY_BLOCK_CACHE_OFF
+#ifdef FUZZY_BLOCK_ARENA_OFF
 constexpr bool Carving = false; // under AddressSanitizer every block is a heap block
 #else
 constexpr bool Carving = true;

@@ -16,7 +16,6 @@
 #include "platform/InterfaceListPersistent.hpp"
 #include "platform/PostFix.hpp"
 #include "platform/Stack.hpp"
-#include "platform/detail/BlockCache.hpp"
 #include "support/Raises.hpp"
 
 namespace fuzzy {
@@ -171,26 +170,6 @@ TEST(InterfaceReference, WideningAMovedReferenceKeepsTheCount) {
     EXPECT_EQ(kept->GetRefCount(), 2);
     widened.Reset();
     EXPECT_EQ(kept->GetRefCount(), 1);
-}
-
-// Blocks of the cached size come back on the same thread, as many as the cache holds.
-TEST(BlockCache, AFreedBlockOfTheSizeIsHandedOutAgain) {
-#ifdef FUZZY_BLOCK_CACHE_OFF
-    GTEST_SKIP() << "nothing is cached under AddressSanitizer";
-#else
-    using TCache = TBlockCache<40, 2>;
-    void* first = TCache::Allocate(40);
-    void* second = TCache::Allocate(40);
-    void* third = TCache::Allocate(40);
-    TCache::Free(first, 40);
-    TCache::Free(second, 40);
-    TCache::Free(third, 40); // beyond the capacity: back to the heap
-    void* reused = TCache::Allocate(40);
-    EXPECT_EQ(reused, second); // the last freed first
-    EXPECT_EQ(TCache::Allocate(40), first);
-    TCache::Free(reused, 40);
-    TCache::Free(first, 40);
-#endif
 }
 
 // A word of an expression; words are classified by their text.
