@@ -6,6 +6,7 @@
 
 #include "FuzzyLogic/FuzzyMath.hpp"
 #include "FuzzyLogic/FuzzySet.hpp"
+#include "platform/UpdateGuard.hpp"
 
 namespace fuzzy {
 
@@ -135,6 +136,23 @@ void TFuzzySetValues::AppendPoints(std::span<const kernels::TPoint> Points) {
             NoteChange(point, {TXYUpdateType::utY});
         }
     }
+}
+
+void TFuzzySetValues::Assign(const TPersistent* Source) {
+    const auto* source = dynamic_cast<const TFuzzySetValues*>(Source);
+    // A copied point keeps its Y as it stands, where AppendPoints makes -0 and below +0:
+    // such lists, free lists and lists of derived classes take the point-by-point way.
+    const auto signedY = [](const kernels::TPoint& P) { return std::signbit(P.Y); };
+    if (source == nullptr || source == this || FFuzzySet == nullptr ||
+        typeid(*this) != typeid(TFuzzySetValues) ||
+        std::ranges::any_of(source->GetCurve().Points, signedY)) {
+        TCollection::Assign(Source);
+        return;
+    }
+    const kernels::TPoints points = source->GetCurve().Points;
+    TUpdateGuard guard(*this);
+    Clear();
+    AppendPoints(points);
 }
 
 void TFuzzySetValues::NoteChange(const TFuzzySetValue* Value, TXYUpdateTypes UpdateTypes) {

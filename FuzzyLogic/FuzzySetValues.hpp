@@ -79,6 +79,10 @@ public:
     /// Adds points on a uniform X grid over the whole span until the list holds NewCount.
     void ExpandSimple(int NewCount);
 
+    /// Replaces the points by copies of Source's, as TCollection::Assign does point by
+    /// point; a set's list of this very class takes them in one step (AppendPoints).
+    void Assign(const TPersistent* Source) override;
+
     /// Appends copies of all points of Source.
     void Append(const TFuzzySetValues* Source);
     /// Appends copies of Count points of Source from Index (both clipped to Source).

@@ -1,5 +1,6 @@
 #include "KelFuzzyLogicParser/FuzzyLogicTokenStream.hpp"
 
+#include <charconv>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -327,14 +328,37 @@ TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::NextToken() {
     if (FCurrentToken != token.Get())
         SetCurrentToken(token, next.InRing);
     // The record is UTF-8 text, written as it stands.
-    const std::string text = token->ToString();
-    FRecordedText.Write(text.data(), text.size());
+    if (next.InRing)
+        RecordRingToken(*token);
+    else
+        FRecordedText.WriteString(token->ToString());
     FRecordedText.Write(" ", 1);
     if (IsCharToken(*token, ')'))
         --FDepth;
     else if (IsCharToken(*token, '('))
         ++FDepth;
     return token;
+}
+
+void TFuzzyLogicTokenStream::RecordRingToken(const IFuzzyStreamToken& Token) {
+    using enum TFuzzyStreamTokenType;
+    // What ToString gives, without a string made for it: the ring's tokens are of the one
+    // class, which says a value by its value, any other kind by its text, and a number
+    // without text in its shortest exact form.
+    const int type = Token.GetDataType();
+    if (type >= static_cast<int>(fstInterface) && type <= static_cast<int>(fstFuzzySet)) {
+        FRecordedText.WriteString(Token.ToString());
+        return;
+    }
+    const std::string& text = Token.GetText();
+    const bool number = type == static_cast<int>(fstInteger) || type == static_cast<int>(fstFloat);
+    if (!text.empty() || !number) {
+        FRecordedText.Write(text.data(), text.size());
+        return;
+    }
+    char digits[32];
+    const auto result = std::to_chars(digits, digits + sizeof digits, Token.GetNumber());
+    FRecordedText.Write(digits, static_cast<std::size_t>(result.ptr - digits));
 }
 
 void TFuzzyLogicTokenStream::PutBackToken(const TInterfacePtr<IFuzzyStreamToken>& Token) {

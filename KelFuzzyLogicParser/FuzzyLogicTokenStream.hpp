@@ -146,6 +146,8 @@ private:
         TInterfacePtr<IFuzzyStreamToken> Token;
         bool InRing = false;
     };
+    /// Writes the text of one of the ring's tokens to the record, as its ToString says it.
+    void RecordRingToken(const IFuzzyStreamToken& Token);
     /// Makes Token the current token; a token of the ring is kept alive by the ring.
     void SetCurrentToken(const TInterfacePtr<IFuzzyStreamToken>& Token, bool InRing);
 
