@@ -68,8 +68,13 @@ TFuzzySet* TFuzzySet::Combine(const TFuzzySet& Other, const std::string& Operato
         if (!stopped && FValues->GetCount() > 0 && Other.FValues->GetCount() > 0)
             SimplifyResult(values);
     }
-    result->FExpression = FormatFuzzyExpression(ExpressionOrName(*this)) + " " + OperatorKeyword +
-                          " " + FormatFuzzyExpression(ExpressionOrName(Other));
+    std::string& expression = result->FExpression;
+    expression.clear();
+    AppendFuzzyExpression(expression, ExpressionOrName(*this));
+    expression += ' ';
+    expression += OperatorKeyword;
+    expression += ' ';
+    AppendFuzzyExpression(expression, ExpressionOrName(Other));
     return result.Keep();
 }
 
