@@ -1,5 +1,8 @@
 #include "FuzzyConsts/FuzzyNames.hpp"
 
+#include <array>
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "FuzzyConsts/FuzzyKeywords.hpp"
@@ -10,13 +13,73 @@ namespace fuzzy {
 
 namespace {
 
+using namespace std::string_view_literals;
+
 // Only the space itself makes a name need brackets; tabs and line breaks do not.
 bool HoldsSpace(std::string_view S) {
     return S.find(' ') != std::string_view::npos;
 }
 
-std::string Bracket(const std::string& Name) {
-    return HoldsSpace(Name) ? LeftFuzzyParentheses + Name + RightFuzzyParentheses : Name;
+// A name as an operand of a longer name: bracketed when it holds a space.
+class TOperand {
+public:
+    explicit TOperand(const std::string& Name) : FName(Name), FBracketed(HoldsSpace(Name)) {}
+    [[nodiscard]] std::size_t Size() const {
+        return FName.size() +
+               (FBracketed ? LeftFuzzyParentheses.size() + RightFuzzyParentheses.size() : 0);
+    }
+    void AppendTo(std::string& Out) const {
+        if (FBracketed)
+            Out += LeftFuzzyParentheses;
+        Out += FName;
+        if (FBracketed)
+            Out += RightFuzzyParentheses;
+    }
+
+private:
+    const std::string& FName;
+    bool FBracketed;
+};
+
+std::size_t SizeOf(std::string_view Part) {
+    return Part.size();
+}
+std::size_t SizeOf(const TOperand& Part) {
+    return Part.Size();
+}
+void Append(std::string& Out, std::string_view Part) {
+    Out += Part;
+}
+void Append(std::string& Out, const TOperand& Part) {
+    Part.AppendTo(Out);
+}
+
+// The parts of a name joined in one string of the right size, without a string for each
+// step of the joining.
+template <class... Parts>
+std::string Joined(const Parts&... Part) {
+    std::string text;
+    text.reserve((SizeOf(Part) + ...));
+    (Append(text, Part), ...);
+    return text;
+}
+
+// The decimals of FuzzyFormatStr when it is one plain fixed-point directive such as
+// "%.4f": Format writes its number by FormatFixed alone then, with no padding. Nothing
+// for any other format, and for decimals that Format refuses, so that such a format
+// still goes through Format and fails there with its own message.
+std::optional<int> PlainFixedDecimals(std::string_view Format) {
+    if (Format.size() < 4 || !Format.starts_with("%.") || Format.back() != 'f')
+        return std::nullopt;
+    int decimals = 0;
+    for (const char digit : Format.substr(2, Format.size() - 3)) {
+        if (digit < '0' || digit > '9')
+            return std::nullopt;
+        decimals = decimals * 10 + (digit - '0');
+        if (decimals > MaxDecimals)
+            return std::nullopt;
+    }
+    return decimals;
 }
 
 // Whether the outer brackets of T (which begins with '[' and ends with ']') enclose all
@@ -33,6 +96,56 @@ bool OuterBracketsEncloseAll(std::string_view T) {
     }
     return true;
 }
+
+// A quick refusal of texts that cannot be a word of a table: for each first character,
+// one bit per length of the words that start with it. Most texts that reach a recogniser
+// are names of terms and variables, and nearly all of them are refused here, without a
+// comparison with every word. It only refuses: a text it lets through is still compared
+// word by word, so the answers are those of the comparisons alone.
+class TWordFilter {
+public:
+    /// Lets through the texts of Length characters that start as Word does. Only the
+    /// constant filters below call it, so a length beyond the 64 bits (a shift past them
+    /// is no constant) stops the compilation instead of going unnoticed.
+    constexpr void Allow(std::string_view Word, std::size_t Length) {
+        FLengths[static_cast<unsigned char>(Word.front())] |= std::uint64_t{1} << Length;
+    }
+    constexpr void Allow(std::string_view Word) { Allow(Word, Word.size()); }
+    template <class E, std::size_t N>
+    constexpr void Allow(const TEnumArray<E, std::string_view, N>& Table) {
+        for (const std::string_view word : Table)
+            Allow(word);
+    }
+    [[nodiscard]] bool MayHold(std::string_view S) const {
+        return !S.empty() && S.size() < 64 &&
+               ((FLengths[static_cast<unsigned char>(S.front())] >> S.size()) & 1) != 0;
+    }
+
+private:
+    std::array<std::uint64_t, 256> FLengths{};
+};
+
+constexpr TWordFilter HedgeWords = [] {
+    TWordFilter filter;
+    filter.Allow(HedgeNames);
+    return filter;
+}();
+
+constexpr TWordFilter HedgeOperatorWords = [] {
+    TWordFilter filter;
+    for (const std::string_view symbol : BaseHedgeNames) {
+        filter.Allow(symbol);
+        filter.Allow(symbol, symbol.size() + 1); // the X form
+    }
+    return filter;
+}();
+
+constexpr TWordFilter ConnectiveWords = [] {
+    TWordFilter filter;
+    filter.Allow(FuzzyIntersectionKeywords);
+    filter.Allow(FuzzyUnionKeywords);
+    return filter;
+}();
 
 // The first value of the table whose word equals S; Value is left alone when none does.
 template <class E, std::size_t N>
@@ -54,30 +167,48 @@ bool IsXForm(std::string_view S, std::string_view Symbol) {
 } // namespace
 
 std::string CreateFuzzyName(TFuzzyHedge Hedge, const std::string& Name) {
-    return std::string(HedgeNames[Hedge]) + " " + Bracket(Name);
+    return Joined(HedgeNames[Hedge], " "sv, TOperand(Name));
 }
 
 std::string CreateFuzzyName(TBaseFuzzyHedge Hedge, bool ModifyY, const std::string& Name) {
-    return std::string(BaseHedgeNames[Hedge]) + (ModifyY ? " " : "X ") + Bracket(Name);
+    return Joined(BaseHedgeNames[Hedge], ModifyY ? " "sv : "X "sv, TOperand(Name));
 }
 
 std::string CreateFuzzyName(const std::string& LeftName, const std::string& RightName,
                             const std::string& Operation) {
-    return Bracket(LeftName) + " " + Operation + " " + Bracket(RightName);
+    return Joined(TOperand(LeftName), " "sv, Operation, " "sv, TOperand(RightName));
 }
 
 std::string CreateFuzzyName(const std::string& Name, const std::string& Operation,
                             TFzyFloat Value) {
-    return Format("%s %s " + FuzzyFormatStr, Bracket(Name), Operation, Value);
+    const TOperand operand(Name);
+    const std::optional<int> decimals = PlainFixedDecimals(FuzzyFormatStr);
+    if (!decimals) {
+        std::string bracketed;
+        operand.AppendTo(bracketed);
+        return Format("%s %s " + FuzzyFormatStr, bracketed, Operation, Value);
+    }
+    return Joined(operand, " "sv, Operation, " "sv, FormatFixed(Value, *decimals));
+}
+
+void AppendFuzzyExpression(std::string& Out, const std::string& S) {
+    const std::string_view trimmed = TrimView(S);
+    const bool oneOperand =
+        !HoldsSpace(trimmed) || (trimmed.size() > 2 && trimmed.front() == '[' &&
+                                 trimmed.back() == ']' && OuterBracketsEncloseAll(trimmed));
+    if (oneOperand) {
+        Out += trimmed;
+        return;
+    }
+    Out += '[';
+    Out += S;
+    Out += ']';
 }
 
 std::string FormatFuzzyExpression(const std::string& S) {
-    std::string T = Trim(S);
-    if (!HoldsSpace(T))
-        return T;
-    if (T.size() > 2 && T.front() == '[' && T.back() == ']' && OuterBracketsEncloseAll(T))
-        return T;
-    return "[" + S + "]";
+    std::string expression;
+    AppendFuzzyExpression(expression, S);
+    return expression;
 }
 
 bool IsFuzzyHedge(const std::string& S) {
@@ -86,7 +217,7 @@ bool IsFuzzyHedge(const std::string& S) {
 }
 
 bool IsFuzzyHedge(const std::string& S, TFuzzyHedge& Hedge) {
-    return FindWord(HedgeNames, S, Hedge);
+    return HedgeWords.MayHold(S) && FindWord(HedgeNames, S, Hedge);
 }
 
 bool IsFuzzyHedgeOperator(const std::string& S) {
@@ -96,6 +227,8 @@ bool IsFuzzyHedgeOperator(const std::string& S) {
 }
 
 bool IsFuzzyHedgeOperator(const std::string& S, TBaseFuzzyHedge& Hedge, bool& ModifyY) {
+    if (!HedgeOperatorWords.MayHold(S))
+        return false;
     for (std::size_t i = 0; i < BaseHedgeNames.size(); ++i) {
         const auto candidate = static_cast<TBaseFuzzyHedge>(i);
         const std::string_view symbol = BaseHedgeNames[candidate];
@@ -123,6 +256,8 @@ bool IsFuzzyCorrelation(const std::string& S, TFuzzyCorrelationMethod& Method) {
 
 bool IsFuzzyKeyword(const std::string& S, bool& IsUnion, TFuzzyOperation& Operation) {
     IsUnion = true;
+    if (!ConnectiveWords.MayHold(S))
+        return false;
     for (std::size_t i = 0; i < FuzzyIntersectionKeywords.size(); ++i) {
         const auto candidate = static_cast<TFuzzyOperation>(i);
         const bool intersection = S == FuzzyIntersectionKeywords[candidate];

@@ -46,6 +46,8 @@ namespace fuzzy {
 /// S as passed in (outer spaces stay inside the brackets): 'a b' gives '[a b]', '[a b]'
 /// stays, '[a] or [b]' gives '[[a] or [b]]'.
 [[nodiscard]] std::string FormatFuzzyExpression(const std::string& S);
+/// Appends FormatFuzzyExpression(S) to Out, for names built in one string.
+void AppendFuzzyExpression(std::string& Out, const std::string& S);
 
 /// S is one of the hedge words of HedgeNames.
 [[nodiscard]] bool IsFuzzyHedge(const std::string& S);

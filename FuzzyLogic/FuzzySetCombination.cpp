@@ -68,8 +68,13 @@ TFuzzySet* TFuzzySet::Combine(const TFuzzySet& Other, const std::string& Operato
         if (!stopped && FValues->GetCount() > 0 && Other.FValues->GetCount() > 0)
             SimplifyResult(values);
     }
-    result->FExpression = FormatFuzzyExpression(ExpressionOrName(*this)) + " " + OperatorKeyword +
-                          " " + FormatFuzzyExpression(ExpressionOrName(Other));
+    std::string& expression = result->FExpression;
+    expression.clear();
+    AppendFuzzyExpression(expression, ExpressionOrName(*this));
+    expression += ' ';
+    expression += OperatorKeyword;
+    expression += ' ';
+    AppendFuzzyExpression(expression, ExpressionOrName(Other));
     return result.Keep();
 }
 
@@ -90,7 +95,12 @@ TFuzzySet* TFuzzySet::CombineByFormula(const TFuzzySet* FuzzySet,
     return Combine(other, OperatorKeyword, [&](TFuzzySetValues& Values) {
         // A formula reads nothing of the result, so its points can be gathered first and
         // handed to the list in one step.
+        // The walk reports each point of either set, a few pairs twice on vertical lines,
+        // and at most one crossing between neighbouring points: room for twice the points
+        // of both sets is nearly always enough for one allocation.
         std::vector<kernels::TPoint> points;
+        points.reserve(2 *
+                       static_cast<std::size_t>(FValues->GetCount() + other.FValues->GetCount()));
         Walk(other, [&](TFzyFloat X1, TFzyFloat Y1, TFzyFloat, TFzyFloat Y2) {
             points.push_back({X1, Formula(Y1, Y2)});
             return false;

@@ -96,6 +96,16 @@ int IncomingPriorityOf(TItemKind Kind) {
     }
 }
 
+// The index of the first term named Name, or -1, as TGCollection::IndexOf gives it. A
+// term list hands out every item as a set, so its items are read as sets here rather than
+// cast one by one, which costs more than comparing their names.
+int IndexOfTerm(const TFuzzySets& Terms, const std::string& Name) {
+    for (int i = 0; i < Terms.GetCount(); ++i)
+        if (Terms.GetItem(i)->GetName() == Name)
+            return i;
+    return -1;
+}
+
 } // namespace
 
 bool TKelFuzzyLogicParser::IsOpenParen(const TInterfacePtr<IInterface>& Item) {
@@ -171,6 +181,7 @@ TKelFuzzyLogicParser::EvalFuzzyExpression(TFuzzyVariable* Variable,
     std::vector<TExpressionItem> items;
     items.reserve(static_cast<std::size_t>(count));
     TPostFixConverter<int> converter;
+    converter.Reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         TInterfacePtr<IFuzzyStreamToken> token = Tokens->Get(i);
         const TItemKind kind = PostFixKindOf(token.Get());
@@ -194,6 +205,7 @@ TKelFuzzyLogicParser::EvalFuzzyExpression(TFuzzyVariable* Variable,
     // The list is left in postfix order, as it is evaluated; items that are no
     // definition-language token drop out of it.
     std::vector<const TExpressionItem*> postfix;
+    postfix.reserve(items.size());
     Tokens->Clear();
     for (const int i : converter.Finish()) {
         const TExpressionItem& item = items[static_cast<std::size_t>(i)];
@@ -212,6 +224,7 @@ TKelFuzzyLogicParser::EvalFuzzyExpression(TFuzzyVariable* Variable,
 TFuzzySet* TKelFuzzyLogicParser::EvalPostfix(TFuzzyVariable* Variable,
                                              const std::vector<const TExpressionItem*>& Postfix) {
     std::vector<TFuzzySet*> stack;
+    stack.reserve(Postfix.size());
     for (const TExpressionItem* item : Postfix) {
         const TInterfacePtr<IFuzzyStreamToken>& token = item->Token;
         if (item->Kind == TItemKind::Operand) {
@@ -267,7 +280,7 @@ TKelFuzzyLogicParser::EvalFuzzyExpression(TFuzzyVariable* Variable,
         const std::string& name = Token->GetText();
         if (name.empty() || name == SEmptyFuzzy)
             return EmptyFuzzySet(Variable);
-        const int index = terms.IndexOf(name);
+        const int index = IndexOfTerm(terms, name);
         if (index < 0)
             ParseError(WhereEvalFuzzyExpression, SFzyInvalidToken, Token->ToString());
         return terms.GetItem(index);
@@ -361,7 +374,7 @@ TKelFuzzyLogicParser::ConvertListToValues(TFuzzySet* FuzzySet,
 
 TFuzzySet* TKelFuzzyLogicParser::EmptyFuzzySet(TFuzzyVariable* Variable) {
     TFuzzySets& terms = *Variable->GetItems();
-    const int index = terms.IndexOf(SEmptyFuzzy);
+    const int index = IndexOfTerm(terms, SEmptyFuzzy);
     return index >= 0 ? terms.GetItem(index) : terms.Add(SEmptyFuzzy);
 }
 

@@ -2,6 +2,7 @@
 
 #include "KelFuzzyLogicParser/FuzzyLogicWriter.hpp"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <memory>
@@ -39,6 +40,22 @@ constexpr int MinShapePoints = 3;
 /// next character.
 constexpr std::string_view AtomBreakers = "()[]~&;<|\"\\";
 
+/// Whether each character ends an atom: white space and control characters (code 32 or
+/// below) and the atom breakers. A table, as every character of every atom written is
+/// looked up.
+constexpr std::array<bool, 256> AtomBreakerTable = [] {
+    std::array<bool, 256> breaks{};
+    for (std::size_t code = 0; code <= 32; ++code)
+        breaks[code] = true;
+    for (const char c : AtomBreakers)
+        breaks[static_cast<unsigned char>(c)] = true;
+    return breaks;
+}();
+
+bool BreaksAtom(char c) {
+    return AtomBreakerTable[static_cast<unsigned char>(c)];
+}
+
 /// True when Text is exactly the shortest form of a number, the form in which the reader
 /// gives a number token back as text ("12", "0.5"); any other spelling ("12.0", "1e5",
 /// "+5") would come back changed.
@@ -64,7 +81,7 @@ bool ReadsBackAsSameAtom(const std::string& Text) {
         return false;
     for (const char c : Text) {
         const auto code = static_cast<unsigned char>(c);
-        if (code <= 32 || code >= 127 || AtomBreakers.find(c) != std::string_view::npos)
+        if (code >= 127 || BreaksAtom(c))
             return false;
     }
     if (Text.size() == 1 && IsNumberSymbol(Text.front()))
@@ -252,19 +269,60 @@ std::string WriteBody(const TFuzzySet& FuzzySet) {
     return call && Regenerates(FuzzySet, *call) ? WriteCall(*call) : WritePointList(points);
 }
 
+// Appends Text as the characters of an atom from its character From on: each breaking
+// character there gets its backslash. The runs between them are appended whole.
+void AppendAtomCharacters(std::string& Out, std::string_view Text, std::size_t From) {
+    std::size_t run = 0;
+    for (std::size_t i = From; i < Text.size(); ++i) {
+        if (!BreaksAtom(Text[i]))
+            continue;
+        Out.append(Text, run, i - run);
+        Out += '\\';
+        run = i;
+    }
+    Out.append(Text, run);
+}
+
+void AppendExpressionTokens(std::string& Out, const IFuzzyStreamTokenList& Tokens) {
+    for (int i = 0; i < Tokens.GetCount(); ++i) {
+        if (i > 0)
+            Out += ' ';
+        const auto token = Tokens.Get(i);
+        if (!token)
+            continue;
+        switch (static_cast<TFuzzyStreamTokenType>(token->GetDataType())) {
+        case TFuzzyStreamTokenType::fstVariable:
+            // The mark is the atom's first character, so the name's first one is escaped too.
+            Out += '?';
+            AppendAtomCharacters(Out, token->GetText(), 0);
+            break;
+        case TFuzzyStreamTokenType::fstAtom:
+            AppendAtomCharacters(Out, token->GetText(), 1);
+            break;
+        case TFuzzyStreamTokenType::fstString:
+            Out += QuotedString(token->GetText());
+            break;
+        case TFuzzyStreamTokenType::fstList: {
+            // Groups nest only as deep as the reader allows, so the recursion is bounded.
+            Out += '(';
+            if (const auto list = token->GetList())
+                AppendExpressionTokens(Out, *list);
+            Out += ')';
+            break;
+        }
+        default:
+            Out += token->ToString();
+        }
+    }
+}
+
 } // namespace
 
 // The reader takes an atom's first character as it is, so it is written as is.
 std::string AsAtom(const std::string& Text) {
     std::string atom;
-    for (std::size_t i = 0; i < Text.size(); ++i) {
-        const char c = Text[i];
-        const bool breaks =
-            static_cast<unsigned char>(c) <= 32 || AtomBreakers.find(c) != std::string_view::npos;
-        if (i > 0 && breaks)
-            atom += '\\';
-        atom += c;
-    }
+    atom.reserve(Text.size());
+    AppendAtomCharacters(atom, Text, 1);
     return atom;
 }
 
@@ -284,32 +342,7 @@ std::string QuotedString(const std::string& Text) {
 
 std::string WriteExpressionTokens(const IFuzzyStreamTokenList& Tokens) {
     std::string text;
-    for (int i = 0; i < Tokens.GetCount(); ++i) {
-        if (i > 0)
-            text += ' ';
-        const auto token = Tokens.Get(i);
-        if (!token)
-            continue;
-        switch (static_cast<TFuzzyStreamTokenType>(token->GetDataType())) {
-        case TFuzzyStreamTokenType::fstVariable:
-            text += AsAtom('?' + token->GetText());
-            break;
-        case TFuzzyStreamTokenType::fstAtom:
-            text += AsAtom(token->GetText());
-            break;
-        case TFuzzyStreamTokenType::fstString:
-            text += QuotedString(token->GetText());
-            break;
-        case TFuzzyStreamTokenType::fstList: {
-            // Groups nest only as deep as the reader allows, so the recursion is bounded.
-            const auto list = token->GetList();
-            text += '(' + (list ? WriteExpressionTokens(*list) : std::string()) + ')';
-            break;
-        }
-        default:
-            text += token->ToString();
-        }
-    }
+    AppendExpressionTokens(text, Tokens);
     return text;
 }
 

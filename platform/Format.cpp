@@ -79,8 +79,12 @@ std::string FormatFixed(double value, int decimals) {
                                        std::chars_format::scientific, 16);
     const std::string_view text(scientific, static_cast<std::size_t>(written.ptr - scientific));
     const std::size_t e = text.find('e');
-    std::string digits(1, text[0]);
-    digits.append(text.substr(2, e - 2));
+    // The digits without the point, kept on the stack: seventeen are more than a short
+    // string holds without the heap.
+    char digitBuffer[sizeof scientific];
+    digitBuffer[0] = text[0];
+    text.copy(digitBuffer + 1, e - 2, 2);
+    const std::string_view digits(digitBuffer, e - 1);
     int exponent = 0;
     std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
                     exponent);
@@ -98,7 +102,7 @@ std::string FormatFixed(double value, int decimals) {
         else if (keep == 0)
             rounded.assign(1, digits[0] >= '5' ? '1' : '0');
         else {
-            rounded.assign(digits, 0, static_cast<std::size_t>(keep));
+            rounded.assign(digits.substr(0, static_cast<std::size_t>(keep)));
             if (digits[static_cast<std::size_t>(keep)] >= '5')
                 IncrementDecimal(rounded);
         }

@@ -50,6 +50,11 @@ PostFix(const TInterfacePtr<IInterfaceList>& List, const TItemTest& IsOpenParen,
 template <class T>
 class TPostFixConverter {
 public:
+    /// Makes room for Count items, so that converting that many allocates once.
+    void Reserve(std::size_t Count) {
+        FOutput.reserve(Count);
+        FStack.reserve(Count);
+    }
     void AddOperand(T Item) { FOutput.push_back(std::move(Item)); }
     void AddOpenGroup(int IncomingPriority) {
         MakeRoomFor(IncomingPriority);

@@ -14,16 +14,6 @@ bool IsBlank(char c) {
     return static_cast<unsigned char>(c) <= 32;
 }
 
-std::string_view TrimView(std::string_view text) {
-    std::size_t first = 0;
-    while (first < text.size() && IsBlank(text[first]))
-        ++first;
-    std::size_t last = text.size();
-    while (last > first && IsBlank(text[last - 1]))
-        --last;
-    return text.substr(first, last - first);
-}
-
 // The trimmed text with one leading '+' dropped, as from_chars reads a '-' but no '+'.
 // A '+' followed by another sign gives an empty view, which no conversion accepts.
 std::string_view NumberBody(std::string_view text) {
@@ -37,6 +27,16 @@ std::string_view NumberBody(std::string_view text) {
 }
 
 } // namespace
+
+std::string_view TrimView(std::string_view text) {
+    std::size_t first = 0;
+    while (first < text.size() && IsBlank(text[first]))
+        ++first;
+    std::size_t last = text.size();
+    while (last > first && IsBlank(text[last - 1]))
+        --last;
+    return text.substr(first, last - first);
+}
 
 std::string Trim(std::string_view text) {
     return std::string(TrimView(text));

@@ -10,6 +10,8 @@ namespace fuzzy {
 
 /// Removes leading and trailing characters of code 32 or below.
 std::string Trim(std::string_view text);
+/// The part of text that Trim keeps, without a copy.
+std::string_view TrimView(std::string_view text);
 /// 1-based position of the first occurrence of sub in text, 0 when there is none.
 int Pos(std::string_view sub, std::string_view text);
 

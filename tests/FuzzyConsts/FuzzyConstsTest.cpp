@@ -72,6 +72,23 @@ TEST(CreateFuzzyNameTest, NumberFormatAndBracketsAreTheCurrentSettings) {
     EXPECT_EQ(CreateFuzzyName(TFuzzyHedge::fhVery, "quite tall"), "very (quite tall)");
 }
 
+// The number of a name is written as the whole format would write it, whether the format
+// is one plain fixed-point directive or anything else; a refused format names itself
+// whole in its message.
+TEST(CreateFuzzyNameTest, NumberIsWrittenAsTheWholeFormatWritesIt) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"%.0f", "t + 2"},       {"%.2f", "t + 2.46"},    {"%.12f", "t + 2.456000000000"},
+        {"%6.1f", "t +    2.5"}, {"<%.1f>", "t + <2.5>"}, {"%.1f%%", "t + 2.5%"},
+    };
+    for (const auto& [format, expected] : cases) {
+        TSettingGuard setting(FuzzyFormatStr, format);
+        EXPECT_EQ(CreateFuzzyName("t", "+", 2.456), expected) << format;
+    }
+    TSettingGuard tooPrecise(FuzzyFormatStr, "%.1001f");
+    EXPECT_RAISES((void)CreateFuzzyName("t", "+", 2.456), EConvertError,
+                  "Format '%s %s %.1001f' invalid or incompatible with argument");
+}
+
 TEST(FormatFuzzyExpressionTest, BracketsUnlessAlreadyOneOperand) {
     const std::pair<const char*, const char*> cases[] = {
         {"tall", "tall"},         {"a b", "[a b]"},

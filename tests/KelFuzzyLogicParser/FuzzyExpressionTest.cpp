@@ -142,6 +142,18 @@ TEST_F(Expressions, TermsDefinedByExpressionsReadAndWriteBack) {
     EXPECT_EQ(Term("u", "a")->GetName(), "a");
 }
 
+// A "?" variable's name is written after its mark, so even its first character is escaped
+// where it would end the atom. A name that several terms carry (the auxiliary sets of one
+// expression evaluated twice) is the first of them.
+TEST_F(Expressions, VariableNamesAreEscapedWhollyAndANameFindsItsFirstTerm) {
+    Logic->GetVariables()->SetValue(";x", "a");
+    Read("(deffuzzy u (range 0 10) (values (term a ((0 1) (10 0))) (term b ?\\;x or a)))");
+    EXPECT_EQ(Term("u", "b")->GetExpression(), "?\\;x or a");
+    TFuzzySet* first = Eval("very cold");
+    EXPECT_NE(Eval("very cold"), first);
+    EXPECT_EQ(Eval("very\\ cold"), first);
+}
+
 // The built-in functions: argument kinds are checked before their number.
 TEST_F(Expressions, BuiltInFunctionsCheckTheirArguments) {
     const struct {
