@@ -139,7 +139,7 @@ void TFuzzySetValues::AppendPoints(std::span<const kernels::TPoint> Points) {
 }
 
 void TFuzzySetValues::Assign(const TPersistent* Source) {
-    const auto* source = dynamic_cast<const TFuzzySetValues*>(Source);
+    const auto* source = DynamicCastExactFirst<const TFuzzySetValues>(Source);
     // A copied point keeps its Y as it stands, where AppendPoints makes -0 and below +0:
     // such lists, free lists and lists of derived classes take the point-by-point way.
     const auto signedY = [](const kernels::TPoint& P) { return std::signbit(P.Y); };
