@@ -120,21 +120,30 @@ void TFuzzySetValues::AppendPoints(std::span<const kernels::TPoint> Points) {
         const auto [minimum, maximum] = GetSetXRange();
         axis = kernels::TAxis{minimum, maximum};
     }
+    TFzyFloat startX = TFuzzySetValue::StartX(this);
     for (const kernels::TPoint& wanted : Points) {
         // What Add and the two setters do, without the hooks that stay silent in a bracket.
         auto* point = new TFuzzySetValue();
-        point->FX = TFuzzySetValue::StartX(this);
+        point->FX = startX;
         AppendLinked(point); // cannot fail: the room is reserved
         point->FList = this;
+        // One note for both coordinates leaves the flags as a note after each setter would:
+        // the note of X reads no Y, and the note of Y reads no flag that the note of X sets
+        // but for the order, which it reads either way.
+        TXYUpdateTypes changed;
         const TFzyFloat x = axis ? kernels::StoredX(wanted.X, *axis) : wanted.X;
         if (x != point->FX) {
             point->FX = x;
-            NoteChange(point, {TXYUpdateType::utX});
+            changed.Include(TXYUpdateType::utX);
         }
         if (wanted.Y != point->FY) {
             point->FY = wanted.Y < 0 ? 0 : wanted.Y;
-            NoteChange(point, {TXYUpdateType::utY});
+            changed.Include(TXYUpdateType::utY);
         }
+        if (!changed.IsEmpty())
+            NoteChange(point, changed);
+        // The next point joins after this one, the list's last point of its own class.
+        startX = TFuzzySetValue::StartXAfter(point->FX);
     }
 }
 
