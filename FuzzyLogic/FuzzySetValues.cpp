@@ -55,10 +55,14 @@ int TFuzzySetValues::SkipY(int Index, TFzyFloat Y, int Dir) const {
 }
 
 void TFuzzySetValues::GatherCurve() const {
-    FCurvePoints.clear();
-    FCurvePoints.reserve(static_cast<std::size_t>(GetCount()));
-    for (const TFuzzySetValue* point : *this)
-        FCurvePoints.push_back({point->GetX(), point->GetY()});
+    // By index over a count read once: nothing changes the list while it is read, so the
+    // enumerator's care for a list that changes under it is not needed here.
+    const int count = GetCount();
+    FCurvePoints.resize(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const TFuzzySetValue* point = GetItem(i);
+        FCurvePoints[static_cast<std::size_t>(i)] = {point->GetX(), point->GetY()};
+    }
     FExactlyOrdered = kernels::IsExactlyOrdered(FCurvePoints);
     FCurveStamp = GetChangeStamp();
 }
