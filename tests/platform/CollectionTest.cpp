@@ -166,39 +166,32 @@ TEST_F(Collections, IndexesMoveItemsAndFindNames) {
     EXPECT_THROW((void)List->Insert(6), EListError);
 }
 
-// An item that is no named item, and a collection that looks up a name as each item leaves.
+// A plain item, a named item that leaves only from its base's destructor (when it is no
+// named item any more), and a collection that looks that name up as each item leaves.
 class TPlainItem : public TCollectionItem {};
+
+class TLateLeavingItem : public TGCollectionItem {
+public:
+    const std::string& GetName() const override { return FName; }
+    std::string FName = "late";
+};
 
 class TLookupOnLeaveCollection : public TGCollection {
 public:
-    explicit TLookupOnLeaveCollection(std::string Name)
-        : TGCollection(nullptr, nullptr), FName(std::move(Name)) {}
+    TLookupOnLeaveCollection() : TGCollection(nullptr, nullptr) {}
     std::vector<int> Found;
 
 protected:
     void Notify(TCollectionItem* /*Item*/, TCollectionNotification Action) override {
         if (Action == TCollectionNotification::cnExtracting)
-            Found.push_back(IndexOf(FName));
+            Found.push_back(IndexOf("late"));
     }
-
-private:
-    std::string FName;
-};
-
-/// A named item that leaves its collection only in the base destructor, when it is no
-/// named item any more.
-class TLateLeavingItem : public TGCollectionItem {
-public:
-    const std::string& GetName() const override { return FName; }
-
-private:
-    std::string FName = "late";
 };
 
 // Lookup by name passes over items that are not named items: one of another class, and one
 // whose named part is already destroyed as it leaves.
 TEST_F(Collections, LookupByNamePassesOverItemsWithoutAName) {
-    TLookupOnLeaveCollection list("late");
+    TLookupOnLeaveCollection list;
     auto* plain = new TPlainItem();
     plain->SetCollection(&list);
     auto* late = new TLateLeavingItem();
