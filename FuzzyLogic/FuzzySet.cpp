@@ -96,11 +96,12 @@ std::string TFuzzySet::ToString() const {
 }
 
 const TFuzzySets* TFuzzySet::GetCollection() const {
-    return dynamic_cast<const TFuzzySets*>(TGCollectionItem::GetCollection());
+    // Terms nearly always live in a collection of exactly that class.
+    return DynamicCastExactFirst<const TFuzzySets>(TGCollectionItem::GetCollection());
 }
 
 TFuzzySets* TFuzzySet::GetCollection() {
-    return dynamic_cast<TFuzzySets*>(TGCollectionItem::GetCollection());
+    return DynamicCastExactFirst<TFuzzySets>(TGCollectionItem::GetCollection());
 }
 
 const TFuzzyVariable* TFuzzySet::GetVariable() const {
@@ -148,7 +149,7 @@ void TFuzzySet::MarkDefinedWhenDesigned() {
 }
 
 TFuzzySet* TFuzzySet::Clone() const {
-    auto* terms = dynamic_cast<TFuzzySets*>(GetCollectionForNewItems());
+    auto* terms = DynamicCastExactFirst<TFuzzySets>(GetCollectionForNewItems());
     TFuzzyVariable* variable = terms != nullptr ? terms->GetVariable() : nullptr;
     TPending<TFuzzySet> copy(GetClassType()(variable != nullptr ? variable->GetItems() : nullptr));
     copy->Assign(this);

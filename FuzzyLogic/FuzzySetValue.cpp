@@ -49,11 +49,14 @@ TFzyFloat TFuzzySetValue::StartX(const TCollection* Collection) {
     const TCollectionItem* item = Collection->GetItem(Collection->GetCount() - 1);
     if (typeid(*item) != typeid(TFuzzySetValue))
         return 0;
-    const TFzyFloat lastX = static_cast<const TFuzzySetValue*>(item)->FX;
+    return StartXAfter(static_cast<const TFuzzySetValue*>(item)->FX);
+}
+
+TFzyFloat TFuzzySetValue::StartXAfter(TFzyFloat LastX) {
     // Far from 0 adding 1 changes nothing, and a point equal to its neighbour would be
     // cleaned away before its caller sees it: step to the next number instead.
-    return lastX + 1.0 > lastX ? lastX + 1.0
-                               : std::nextafter(lastX, std::numeric_limits<TFzyFloat>::infinity());
+    return LastX + 1.0 > LastX ? LastX + 1.0
+                               : std::nextafter(LastX, std::numeric_limits<TFzyFloat>::infinity());
 }
 
 TFuzzySetValue::~TFuzzySetValue() {

@@ -63,6 +63,8 @@ private:
     TFuzzySetValue() = default;
     /// The X a point joining Collection starts at: one to the right of the last point.
     static TFzyFloat StartX(const TCollection* Collection);
+    /// The X a point joining after a last point at LastX starts at.
+    static TFzyFloat StartXAfter(TFzyFloat LastX);
     const TFuzzySet* GetFuzzySet() const;
     bool IsInSet() const;
     /// X clamped into the owning set's range; X itself for a point in no set's list.

@@ -55,10 +55,14 @@ int TFuzzySetValues::SkipY(int Index, TFzyFloat Y, int Dir) const {
 }
 
 void TFuzzySetValues::GatherCurve() const {
-    FCurvePoints.clear();
-    FCurvePoints.reserve(static_cast<std::size_t>(GetCount()));
-    for (const TFuzzySetValue* point : *this)
-        FCurvePoints.push_back({point->GetX(), point->GetY()});
+    // By index over a count read once: nothing changes the list while it is read, so the
+    // enumerator's care for a list that changes under it is not needed here.
+    const int count = GetCount();
+    FCurvePoints.resize(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const TFuzzySetValue* point = GetItem(i);
+        FCurvePoints[static_cast<std::size_t>(i)] = {point->GetX(), point->GetY()};
+    }
     FExactlyOrdered = kernels::IsExactlyOrdered(FCurvePoints);
     FCurveStamp = GetChangeStamp();
 }
@@ -120,26 +124,35 @@ void TFuzzySetValues::AppendPoints(std::span<const kernels::TPoint> Points) {
         const auto [minimum, maximum] = GetSetXRange();
         axis = kernels::TAxis{minimum, maximum};
     }
+    TFzyFloat startX = TFuzzySetValue::StartX(this);
     for (const kernels::TPoint& wanted : Points) {
         // What Add and the two setters do, without the hooks that stay silent in a bracket.
         auto* point = new TFuzzySetValue();
-        point->FX = TFuzzySetValue::StartX(this);
+        point->FX = startX;
         AppendLinked(point); // cannot fail: the room is reserved
         point->FList = this;
+        // One note for both coordinates leaves the flags as a note after each setter would:
+        // the note of X reads no Y, and the note of Y reads no flag that the note of X sets
+        // but for the order, which it reads either way.
+        TXYUpdateTypes changed;
         const TFzyFloat x = axis ? kernels::StoredX(wanted.X, *axis) : wanted.X;
         if (x != point->FX) {
             point->FX = x;
-            NoteChange(point, {TXYUpdateType::utX});
+            changed.Include(TXYUpdateType::utX);
         }
         if (wanted.Y != point->FY) {
             point->FY = wanted.Y < 0 ? 0 : wanted.Y;
-            NoteChange(point, {TXYUpdateType::utY});
+            changed.Include(TXYUpdateType::utY);
         }
+        if (!changed.IsEmpty())
+            NoteChange(point, changed);
+        // The next point joins after this one, the list's last point of its own class.
+        startX = TFuzzySetValue::StartXAfter(point->FX);
     }
 }
 
 void TFuzzySetValues::Assign(const TPersistent* Source) {
-    const auto* source = dynamic_cast<const TFuzzySetValues*>(Source);
+    const auto* source = DynamicCastExactFirst<const TFuzzySetValues>(Source);
     // A copied point keeps its Y as it stands, where AppendPoints makes -0 and below +0:
     // such lists, free lists and lists of derived classes take the point-by-point way.
     const auto signedY = [](const kernels::TPoint& P) { return std::signbit(P.Y); };

@@ -133,11 +133,12 @@ void TFuzzyVariable::SetItems(const TFuzzySets* Value) {
 }
 
 const TFuzzyVariables* TFuzzyVariable::GetCollection() const {
-    return dynamic_cast<const TFuzzyVariables*>(TGCollectionItem::GetCollection());
+    // Variables nearly always live in a collection of exactly that class.
+    return DynamicCastExactFirst<const TFuzzyVariables>(TGCollectionItem::GetCollection());
 }
 
 TFuzzyVariables* TFuzzyVariable::GetCollection() {
-    return dynamic_cast<TFuzzyVariables*>(TGCollectionItem::GetCollection());
+    return DynamicCastExactFirst<TFuzzyVariables>(TGCollectionItem::GetCollection());
 }
 
 const TFuzzyLogic* TFuzzyVariable::GetFuzzy() const {

@@ -223,6 +223,7 @@ TGCollectionItem::~TGCollectionItem() {
         RemoveFreeNotification(item);
         item->ItemFreed(this);
     }
+    FNamed = false; // from here on the object is a plain item
 }
 
 void TGCollectionItem::FreeNotification(TGCollectionItem* Item) {
@@ -244,8 +245,8 @@ void TGCollectionItem::RemoveFreeNotification(TGCollectionItem* Item) {
 
 int TGCollection::IndexOf(const std::string& Name) const {
     for (int i = 0; i < GetCount(); ++i) {
-        const auto* item = dynamic_cast<const TGCollectionItem*>(GetItem(i));
-        if (item != nullptr && item->GetName() == Name)
+        const TCollectionItem* item = GetItem(i);
+        if (item->FNamed && static_cast<const TGCollectionItem*>(item)->GetName() == Name)
             return i;
     }
     return -1;

@@ -72,8 +72,14 @@ protected:
 
 private:
     friend class TCollection;
+    friend class TGCollection;
+    friend class TGCollectionItem;
     TCollection* FCollection = nullptr;
     int FIndex = -1;
+    /// True while the item is a TGCollectionItem, from that class's constructor
+    /// to the end of its destructor, as a cast would find it: lookups by name test this
+    /// rather than cast every item they pass.
+    bool FNamed = false;
 };
 
 /// Creates an item of a given class in a collection: the C++ form of a class reference. A
@@ -237,6 +243,7 @@ private:
 /// the dying item for identity only.
 class TGCollectionItem : public TCollectionItem {
 public:
+    TGCollectionItem() { FNamed = true; }
     ~TGCollectionItem() override;
     std::string ClassName() const override { return "TGCollectionItem"; }
     virtual const std::string& GetName() const = 0;

@@ -2,8 +2,20 @@
 // Root classes of the host object framework.
 
 #include <string>
+#include <typeinfo>
 
 namespace fuzzy {
+
+/// dynamic_cast<T*>(Object), trying first whether Object is of exactly class T. Where the
+/// object nearly always is, one comparison of class identities replaces the cast's walk of
+/// the class tree; the answer is the cast's in every case, as both look at the class the
+/// object has at that moment (which a constructor or destructor in progress decides).
+template <class T, class Source>
+T* DynamicCastExactFirst(Source* Object) {
+    if (Object != nullptr && typeid(*Object) == typeid(T))
+        return static_cast<T*>(Object);
+    return dynamic_cast<T*>(Object);
+}
 
 /// Root of the object model. Objects are not copyable: copies go through Assign or Clone.
 class TObject {
@@ -33,7 +45,7 @@ protected:
     /// inherited Assign (and so raises EConvertError unless Source knows this class).
     template <class T>
     const T* AssignSourceAs(const TPersistent* Source) {
-        const auto* source = dynamic_cast<const T*>(Source);
+        const auto* source = DynamicCastExactFirst<const T>(Source);
         if (source == nullptr) {
             TPersistent::Assign(Source);
             return nullptr;

@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Collection.hpp"
@@ -163,6 +164,57 @@ TEST_F(Collections, IndexesMoveItemsAndFindNames) {
     EXPECT_RAISES(List->Delete(5), EListError, "List index out of bounds (5)");
     EXPECT_THROW((void)List->GetItem(-1), EListError);
     EXPECT_THROW((void)List->Insert(6), EListError);
+}
+
+// A plain item, a named item that leaves only from its base's destructor (when it is no
+// named item any more), and a collection that looks that name up as each item leaves.
+class TPlainItem : public TCollectionItem {};
+
+class TLateLeavingItem : public TGCollectionItem {
+public:
+    const std::string& GetName() const override { return FName; }
+    std::string FName = "late";
+};
+
+class TLookupOnLeaveCollection : public TGCollection {
+public:
+    TLookupOnLeaveCollection() : TGCollection(nullptr, nullptr) {}
+    std::vector<int> Found;
+
+protected:
+    void Notify(TCollectionItem* /*Item*/, TCollectionNotification Action) override {
+        if (Action == TCollectionNotification::cnExtracting)
+            Found.push_back(IndexOf("late"));
+    }
+};
+
+// Lookup by name passes over items that are not named items: one of another class, and one
+// whose named part is already destroyed as it leaves.
+TEST_F(Collections, LookupByNamePassesOverItemsWithoutAName) {
+    TLookupOnLeaveCollection list;
+    auto* plain = new TPlainItem();
+    plain->SetCollection(&list);
+    auto* late = new TLateLeavingItem();
+    late->SetCollection(&list);
+    EXPECT_EQ(list.IndexOf("late"), 1);
+    delete late;
+    delete plain;
+    EXPECT_EQ(list.Found, (std::vector<int>{-1, -1}));
+}
+
+// The cast that tries the exact class first answers as dynamic_cast for an object of that
+// very class, of a derived class, of a base class, and for none.
+TEST_F(Collections, CastTryingTheExactClassFirstAnswersAsDynamicCast) {
+    TGCollection named(nullptr, nullptr);
+    TCollection plain(nullptr);
+    for (TCollection* object :
+         {static_cast<TCollection*>(&named), static_cast<TCollection*>(List.get()), &plain,
+          static_cast<TCollection*>(nullptr)}) {
+        EXPECT_EQ(DynamicCastExactFirst<TGCollection>(object), dynamic_cast<TGCollection*>(object));
+        const TCollection* constant = object;
+        EXPECT_EQ(DynamicCastExactFirst<const TGCollection>(constant),
+                  dynamic_cast<const TGCollection*>(constant));
+    }
 }
 
 // SetItem assigns, Assign copies the whole collection; an extracted item is the caller's,
