@@ -1,6 +1,5 @@
 #include "KelFuzzyLogicParser/FuzzyLogicTokenStream.hpp"
 
-#include <charconv>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -282,7 +281,7 @@ TInterfacePtr<TFuzzyStreamToken> TFuzzyLogicTokenStream::FreshToken() {
 }
 
 void TFuzzyLogicTokenStream::PrepareSExp() {
-    FRecordedText.SetPosition(0);
+    FRecordedText.Clear();
     FDepth = 0;
     FLookAhead.clear();
     int depth = 0;
@@ -306,7 +305,7 @@ void TFuzzyLogicTokenStream::PrepareSExp() {
 
 void TFuzzyLogicTokenStream::Clear() {
     FTokenStack.clear();
-    FRecordedText.SetPosition(0);
+    FRecordedText.Clear();
 }
 
 void TFuzzyLogicTokenStream::MoveToNextConstruct() {
@@ -323,16 +322,15 @@ TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::NextToken() {
     FTokenStack.pop_back();
     TInterfacePtr<IFuzzyStreamToken> token = std::move(next.Token);
     if (FCurrentToken != nullptr && token->GetLineNumber() > FCurrentToken->GetLineNumber())
-        FRecordedText.WriteString(LineBreak);
+        FRecordedText.Append(LineBreak);
     // A token put back is the current token already.
     if (FCurrentToken != token.Get())
         SetCurrentToken(token, next.InRing);
-    // The record is UTF-8 text, written as it stands.
     if (next.InRing)
         RecordRingToken(*token);
     else
-        FRecordedText.WriteString(token->ToString());
-    FRecordedText.Write(" ", 1);
+        FRecordedText.Append(token->ToString());
+    FRecordedText.Append(" ");
     if (IsCharToken(*token, ')'))
         --FDepth;
     else if (IsCharToken(*token, '('))
@@ -344,21 +342,18 @@ void TFuzzyLogicTokenStream::RecordRingToken(const IFuzzyStreamToken& Token) {
     using enum TFuzzyStreamTokenType;
     // What ToString gives, without a string made for it: the ring's tokens are of the one
     // class, which says a value by its value, any other kind by its text, and a number
-    // without text in its shortest exact form.
+    // without text in its shortest exact form, which the record writes when asked for it.
     const int type = Token.GetDataType();
     if (type >= static_cast<int>(fstInterface) && type <= static_cast<int>(fstFuzzySet)) {
-        FRecordedText.WriteString(Token.ToString());
+        FRecordedText.Append(Token.ToString());
         return;
     }
     const std::string& text = Token.GetText();
     const bool number = type == static_cast<int>(fstInteger) || type == static_cast<int>(fstFloat);
-    if (!text.empty() || !number) {
-        FRecordedText.Write(text.data(), text.size());
-        return;
-    }
-    char digits[32];
-    const auto result = std::to_chars(digits, digits + sizeof digits, Token.GetNumber());
-    FRecordedText.Write(digits, static_cast<std::size_t>(result.ptr - digits));
+    if (!text.empty() || !number)
+        FRecordedText.Append(text);
+    else
+        FRecordedText.AppendNumber(Token.GetNumber());
 }
 
 void TFuzzyLogicTokenStream::PutBackToken(const TInterfacePtr<IFuzzyStreamToken>& Token) {
@@ -372,19 +367,7 @@ void TFuzzyLogicTokenStream::PutBackToken(const TInterfacePtr<IFuzzyStreamToken>
         SetCurrentToken(Token, false);
     // Only the end of the recorded text is looked at, so that putting tokens back costs
     // the length of their text, not of the whole form.
-    const std::string text = Token->ToString();
-    const std::string_view recorded =
-        FRecordedText.GetBytes().substr(0, static_cast<std::size_t>(FRecordedText.GetPosition()));
-    if (recorded.ends_with(' ') && recorded.substr(0, recorded.size() - 1).ends_with(text)) {
-        // What was recorded before the token and the space after it, trimmed of trailing
-        // white space (a line break, the text of an atom ending in an escaped space), and
-        // one space.
-        std::size_t cut = recorded.size() - 1 - text.size();
-        while (cut > 0 && static_cast<unsigned char>(recorded[cut - 1]) <= ' ')
-            --cut;
-        FRecordedText.SetPosition(static_cast<std::int64_t>(cut));
-        FRecordedText.WriteString(" ");
-    }
+    FRecordedText.CutTail(Token->ToString());
     if (IsCharToken(*Token, ')'))
         ++FDepth;
     else if (IsCharToken(*Token, '('))

@@ -10,6 +10,7 @@
 
 #include "FuzzyInterfaces/FuzzyStreamTokenIntf.hpp"
 #include "IFuzzyLogic/FuzzyStreamToken.hpp"
+#include "KelFuzzyLogicParser/detail/RecordedText.hpp"
 #include "platform/Stream.hpp"
 #include "platform/TextStream.hpp"
 
@@ -158,7 +159,7 @@ private:
     // tokens one after another changes no reference count for the current one.
     IFuzzyStreamToken* FCurrentToken = nullptr;
     TInterfacePtr<IFuzzyStreamToken> FCurrentHeld;
-    TKelStringStream FRecordedText;
+    TRecordedText FRecordedText;
     std::string FAtomText;
     std::string FWhitespace;
     int FLineNumber = 1;
