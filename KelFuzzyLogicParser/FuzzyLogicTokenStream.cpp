@@ -197,28 +197,21 @@ void TFuzzyLogicTokenStream::ReadString() {
     throw EFzyParseException(TParseLine(FLineNumber), SUnbalancedString);
 }
 
-void TFuzzyLogicTokenStream::ClassifyAtom(IFuzzyStreamToken& Token, const std::string& Text) {
+TFuzzyLogicTokenStream::TReadFields TFuzzyLogicTokenStream::ClassifyAtom(std::string_view Text) {
     using enum TFuzzyStreamTokenType;
     // A number that converts to a non-finite value ("1e999") is no number: the
     // conversions refuse it, and it stays an atom.
     std::int32_t integer = 0;
     double real = 0;
-    if (!Text.empty() && Text.front() == '?') {
-        Token.SetDataType(static_cast<int>(fstVariable));
-        Token.SetText(Text.substr(1));
-    } else if (Text.size() == 1 && IsNumberSymbol(Text.front())) {
-        Token.SetDataType(static_cast<int>(fstAtom));
-        Token.SetText(Text);
-    } else if (!Text.empty() && IsNumberChar(Text.front()) && TryStrToInt(Text, integer)) {
-        Token.SetDataType(static_cast<int>(fstInteger));
-        Token.SetNumber(integer);
-    } else if (!Text.empty() && IsNumberChar(Text.front()) && TryStrToFloat(Text, real)) {
-        Token.SetDataType(static_cast<int>(fstFloat));
-        Token.SetNumber(real);
-    } else {
-        Token.SetDataType(static_cast<int>(fstAtom));
-        Token.SetText(Text);
-    }
+    if (!Text.empty() && Text.front() == '?')
+        return {static_cast<int>(fstVariable), 0, Text.substr(1)};
+    if (Text.size() == 1 && IsNumberSymbol(Text.front()))
+        return {static_cast<int>(fstAtom), 0, Text};
+    if (!Text.empty() && IsNumberChar(Text.front()) && TryStrToInt(Text, integer))
+        return {static_cast<int>(fstInteger), static_cast<double>(integer), {}};
+    if (!Text.empty() && IsNumberChar(Text.front()) && TryStrToFloat(Text, real))
+        return {static_cast<int>(fstFloat), real, {}};
+    return {static_cast<int>(fstAtom), 0, Text};
 }
 
 TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::FinishToken(int Type,
@@ -231,30 +224,25 @@ TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::FinishToken(int Type,
     if (!known)
         throw EFzyParseException(TParseLine(FLineNumber), SInvalidTokenKind, std::to_string(Type));
 
-    TInterfacePtr<TFuzzyStreamToken> token = FreshToken();
+    TReadFields read{Type, 0, Text}; // punctuation: its character code is its kind
     switch (Type) {
     case EndKind:
-        token->SetDataType(static_cast<int>(fstNone));
-        token->SetText("EOF");
+        read = {static_cast<int>(fstNone), 0, "EOF"};
         break;
     case AtomKind:
-        ClassifyAtom(*token, Text);
+        read = ClassifyAtom(Text);
         break;
     case LineEndKind:
-        token->SetDataType(static_cast<int>(fstAtom));
-        token->SetText("CRLF");
+        read = {static_cast<int>(fstAtom), 0, "CRLF"};
         break;
     case StringKind:
-        token->SetDataType(static_cast<int>(fstString));
-        token->SetText(Text);
+        read.DataType = static_cast<int>(fstString);
         break;
-    default: // punctuation: its character code is its kind
-        token->SetDataType(Type);
-        token->SetText(Text);
+    default:
         break;
     }
-    token->SetLineNumber(FLineNumber);
-    token->SetWhitespace(FWhitespace);
+    TInterfacePtr<TFuzzyStreamToken> token = FreshToken();
+    token->Renew(read.DataType, FLineNumber, read.Number, read.Text, FWhitespace);
     FWhitespace.clear();
     return token;
 }
@@ -263,17 +251,10 @@ TInterfacePtr<TFuzzyStreamToken> TFuzzyLogicTokenStream::FreshToken() {
     if (FNextInRing == FTokenRing.size())
         FNextInRing = 0;
     // Held by the ring alone, a token is out of everybody's reach: no other thread can
-    // take a reference to it meanwhile. Kind, line and white space are set by the caller.
+    // take a reference to it meanwhile. The caller renews every field.
     if (FNextInRing < FTokenRing.size() && FTokenRing[FNextInRing]->GetRefCount() == 1 &&
-        FTokenRing[FNextInRing].Get() != FCurrentToken) {
-        const TInterfacePtr<TFuzzyStreamToken>& token = FTokenRing[FNextInRing++];
-        token->SetIntfValue(nullptr);
-        token->SetObjValue(nullptr);
-        token->SetNumber(0);
-        token->SetText(std::string());
-        token->SetTag(0);
-        return token;
-    }
+        FTokenRing[FNextInRing].Get() != FCurrentToken)
+        return FTokenRing[FNextInRing++];
     auto token = MakeInterfaced<TFuzzyStreamToken>();
     if (FTokenRing.size() < MaxTokenRing)
         FTokenRing.insert(FTokenRing.begin() + static_cast<std::ptrdiff_t>(FNextInRing++), token);

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "FuzzyInterfaces/FuzzyStreamTokenIntf.hpp"
@@ -128,16 +129,24 @@ private:
         ccInLineSpace = 16 // white space that ends no line
     };
 
-    /// A token with the fields of a new one: the next token of the ring when nobody else
-    /// holds it any more, made new again in place; else a new token, which joins the ring
-    /// there while the ring is below its limit.
+    /// The fields FinishToken gives a token: its kind, number and text.
+    struct TReadFields {
+        int DataType;
+        double Number;
+        std::string_view Text;
+    };
+
+    /// A token to fill: the next token of the ring when nobody else holds it any more, to
+    /// be made new again in place; else a new token, which joins the ring there while the
+    /// ring is below its limit.
     [[nodiscard]] TInterfacePtr<TFuzzyStreamToken> FreshToken();
     [[nodiscard]] TInterfacePtr<IFuzzyStreamToken> ReadAtom(char First);
     /// Reads a string after its opening delimiter into FAtomText.
     void ReadString();
     /// Appends the line break that starts with C (CR LF as one) to Text and counts it.
     void TakeLineBreak(char C, std::string& Text);
-    static void ClassifyAtom(IFuzzyStreamToken& Token, const std::string& Text);
+    /// An atom's kind: a variable (its text without the "?"), a number, or an atom.
+    [[nodiscard]] static TReadFields ClassifyAtom(std::string_view Text);
     [[nodiscard]] bool IsCharClass(char C, TCharClass Class) const {
         return (FCharClass[static_cast<unsigned char>(C)] & Class) != 0;
     }
