@@ -43,6 +43,17 @@ bool IsCharToken(const IFuzzyStreamToken& Token, char C) {
     return Token.GetDataType() == static_cast<unsigned char>(C);
 }
 
+// A token's kind and line; read from the fields of one of the ring's tokens (Ring, else
+// nullptr). The ring makes its tokens as TFuzzyStreamToken, which keeps the base class's
+// accessors: the qualified call gives what the virtual one would, without the dispatch.
+int KindOf(const IFuzzyStreamToken& Token, const TFuzzyStreamToken* Ring) {
+    return Ring != nullptr ? Ring->TBaseStreamToken::GetDataType() : Token.GetDataType();
+}
+
+int LineOf(const IFuzzyStreamToken& Token, const TFuzzyStreamToken* Ring) {
+    return Ring != nullptr ? Ring->TBaseStreamToken::GetLineNumber() : Token.GetLineNumber();
+}
+
 // Powers of ten that a double holds exactly.
 constexpr double ExactPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
@@ -308,15 +319,17 @@ void TFuzzyLogicTokenStream::PrepareSExp() {
     int depth = 0;
     do {
         TInterfacePtr<IFuzzyStreamToken> next = BuildNextToken();
-        const bool inRing = FNextInRing > 0 && FNextInRing <= FTokenRing.size() &&
-                            FTokenRing[FNextInRing - 1].Get() == next.Get();
-        FLookAhead.push_back({std::move(next), inRing});
-        const IFuzzyStreamToken& token = *FLookAhead.back().Token;
-        if (token.GetDataType() == static_cast<int>(TFuzzyStreamTokenType::fstNone))
+        TFuzzyStreamToken* ring = FNextInRing > 0 && FNextInRing <= FTokenRing.size() &&
+                                          FTokenRing[FNextInRing - 1].Get() == next.Get()
+                                      ? FTokenRing[FNextInRing - 1].Get()
+                                      : nullptr;
+        const int kind = KindOf(*next, ring);
+        FLookAhead.push_back({std::move(next), ring});
+        if (kind == static_cast<int>(TFuzzyStreamTokenType::fstNone))
             break;
-        if (IsCharToken(token, '('))
+        if (kind == '(')
             ++depth;
-        else if (IsCharToken(token, ')'))
+        else if (kind == ')')
             --depth;
     } while (depth > 0);
     FTokenStack.insert(FTokenStack.end(), std::make_move_iterator(FLookAhead.rbegin()),
@@ -342,39 +355,42 @@ TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::NextToken() {
     TWaitingToken next = std::move(FTokenStack.back());
     FTokenStack.pop_back();
     TInterfacePtr<IFuzzyStreamToken> token = std::move(next.Token);
-    if (FCurrentToken != nullptr && token->GetLineNumber() > FCurrentToken->GetLineNumber())
+    if (FCurrentToken != nullptr &&
+        LineOf(*token, next.Ring) > LineOf(*FCurrentToken, FCurrentRing))
         FRecordedText.Append(LineBreak);
     // A token put back is the current token already.
     if (FCurrentToken != token.Get())
-        SetCurrentToken(token, next.InRing);
-    if (next.InRing)
-        RecordRingToken(*token);
+        SetCurrentToken(token, next.Ring);
+    if (next.Ring != nullptr)
+        RecordRingToken(*next.Ring);
     else
         FRecordedText.Append(token->ToString());
-    FRecordedText.Append(" ");
-    if (IsCharToken(*token, ')'))
+    FRecordedText.Append(' ');
+    const int kind = KindOf(*token, next.Ring);
+    if (kind == ')')
         --FDepth;
-    else if (IsCharToken(*token, '('))
+    else if (kind == '(')
         ++FDepth;
     return token;
 }
 
-void TFuzzyLogicTokenStream::RecordRingToken(const IFuzzyStreamToken& Token) {
+void TFuzzyLogicTokenStream::RecordRingToken(const TFuzzyStreamToken& Token) {
     using enum TFuzzyStreamTokenType;
     // What ToString gives, without a string made for it: the ring's tokens are of the one
     // class, which says a value by its value, any other kind by its text, and a number
     // without text in its shortest exact form, which the record writes when asked for it.
-    const int type = Token.GetDataType();
+    // Their fields are read as KindOf reads them.
+    const int type = Token.TBaseStreamToken::GetDataType();
     if (type >= static_cast<int>(fstInterface) && type <= static_cast<int>(fstFuzzySet)) {
         FRecordedText.Append(Token.ToString());
         return;
     }
-    const std::string& text = Token.GetText();
+    const std::string& text = Token.TBaseStreamToken::GetText();
     const bool number = type == static_cast<int>(fstInteger) || type == static_cast<int>(fstFloat);
     if (!text.empty() || !number)
         FRecordedText.Append(text);
     else
-        FRecordedText.AppendNumber(Token.GetNumber());
+        FRecordedText.AppendNumber(Token.TBaseStreamToken::GetNumber());
 }
 
 void TFuzzyLogicTokenStream::PutBackToken(const TInterfacePtr<IFuzzyStreamToken>& Token) {
@@ -383,9 +399,9 @@ void TFuzzyLogicTokenStream::PutBackToken(const TInterfacePtr<IFuzzyStreamToken>
     // Put back as it was taken, the current token stays current, and one of the ring's
     // stays the ring's to keep.
     const bool current = Token.Get() == FCurrentToken;
-    FTokenStack.push_back({Token, current && !FCurrentHeld});
+    FTokenStack.push_back({Token, current ? FCurrentRing : nullptr});
     if (!current)
-        SetCurrentToken(Token, false);
+        SetCurrentToken(Token, nullptr);
     // Only the end of the recorded text is looked at, so that putting tokens back costs
     // the length of their text, not of the whole form.
     FRecordedText.CutTail(Token->ToString());
@@ -417,9 +433,10 @@ TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::GetCurrentToken() {
 }
 
 void TFuzzyLogicTokenStream::SetCurrentToken(const TInterfacePtr<IFuzzyStreamToken>& Token,
-                                             bool InRing) {
+                                             TFuzzyStreamToken* Ring) {
     FCurrentToken = Token.Get();
-    if (InRing)
+    FCurrentRing = Ring;
+    if (Ring != nullptr)
         FCurrentHeld.Reset();
     else
         FCurrentHeld = Token;

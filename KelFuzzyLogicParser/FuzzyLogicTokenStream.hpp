@@ -151,15 +151,16 @@ private:
         return (FCharClass[static_cast<unsigned char>(C)] & Class) != 0;
     }
 
-    /// A token read ahead or put back, and whether it is one of the ring's tokens.
+    /// A token read ahead or put back, and the same token as one of the ring's when it is
+    /// one (else nullptr).
     struct TWaitingToken {
         TInterfacePtr<IFuzzyStreamToken> Token;
-        bool InRing = false;
+        TFuzzyStreamToken* Ring = nullptr;
     };
     /// Writes the text of one of the ring's tokens to the record, as its ToString says it.
-    void RecordRingToken(const IFuzzyStreamToken& Token);
-    /// Makes Token the current token; a token of the ring is kept alive by the ring.
-    void SetCurrentToken(const TInterfacePtr<IFuzzyStreamToken>& Token, bool InRing);
+    void RecordRingToken(const TFuzzyStreamToken& Token);
+    /// Makes Token the current token; a token of the ring (Ring) is kept alive by the ring.
+    void SetCurrentToken(const TInterfacePtr<IFuzzyStreamToken>& Token, TFuzzyStreamToken* Ring);
 
     std::vector<TWaitingToken> FTokenStack; // top at the back
     std::vector<TWaitingToken> FLookAhead;  // one form, in reading order
@@ -167,6 +168,7 @@ private:
     // FreshToken never makes new while it is current): so that handing out the ring's
     // tokens one after another changes no reference count for the current one.
     IFuzzyStreamToken* FCurrentToken = nullptr;
+    TFuzzyStreamToken* FCurrentRing = nullptr; // the current token, when it is the ring's
     TInterfacePtr<IFuzzyStreamToken> FCurrentHeld;
     TRecordedText FRecordedText;
     std::string FAtomText;

@@ -19,6 +19,7 @@ public:
         FNumbers.clear();
     }
     void Append(std::string_view Text) { FText.append(Text); }
+    void Append(char C) { FText.push_back(C); }
     void AppendNumber(double Value) { FNumbers.push_back({FText.size(), Value}); }
 
     /// The text, numbers said.
