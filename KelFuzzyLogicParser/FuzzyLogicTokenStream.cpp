@@ -374,23 +374,32 @@ TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::NextToken() {
     return token;
 }
 
-void TFuzzyLogicTokenStream::RecordRingToken(const TFuzzyStreamToken& Token) {
+std::optional<std::string_view>
+TFuzzyLogicTokenStream::RingTokenText(const TFuzzyStreamToken& Token) {
     using enum TFuzzyStreamTokenType;
-    // What ToString gives, without a string made for it: the ring's tokens are of the one
-    // class, which says a value by its value, any other kind by its text, and a number
-    // without text in its shortest exact form, which the record writes when asked for it.
-    // Their fields are read as KindOf reads them.
+    // The ring's tokens are of the one class, which says a value by its value, a number
+    // without text in its shortest exact form, and any other kind by its text. Their
+    // fields are read as KindOf reads them.
     const int type = Token.TBaseStreamToken::GetDataType();
-    if (type >= static_cast<int>(fstInterface) && type <= static_cast<int>(fstFuzzySet)) {
-        FRecordedText.Append(Token.ToString());
-        return;
-    }
+    if (type >= static_cast<int>(fstInterface) && type <= static_cast<int>(fstFuzzySet))
+        return std::nullopt;
     const std::string& text = Token.TBaseStreamToken::GetText();
     const bool number = type == static_cast<int>(fstInteger) || type == static_cast<int>(fstFloat);
-    if (!text.empty() || !number)
-        FRecordedText.Append(text);
-    else
+    if (text.empty() && number)
+        return std::nullopt;
+    return text;
+}
+
+void TFuzzyLogicTokenStream::RecordRingToken(const TFuzzyStreamToken& Token) {
+    // A number is written as its value, which the record says when asked for it.
+    const int type = Token.TBaseStreamToken::GetDataType();
+    if (const auto text = RingTokenText(Token))
+        FRecordedText.Append(*text);
+    else if (type == static_cast<int>(TFuzzyStreamTokenType::fstInteger) ||
+             type == static_cast<int>(TFuzzyStreamTokenType::fstFloat))
         FRecordedText.AppendNumber(Token.TBaseStreamToken::GetNumber());
+    else
+        FRecordedText.Append(Token.ToString());
 }
 
 void TFuzzyLogicTokenStream::PutBackToken(const TInterfacePtr<IFuzzyStreamToken>& Token) {
@@ -399,15 +408,21 @@ void TFuzzyLogicTokenStream::PutBackToken(const TInterfacePtr<IFuzzyStreamToken>
     // Put back as it was taken, the current token stays current, and one of the ring's
     // stays the ring's to keep.
     const bool current = Token.Get() == FCurrentToken;
-    FTokenStack.push_back({Token, current ? FCurrentRing : nullptr});
+    TFuzzyStreamToken* ring = current ? FCurrentRing : nullptr;
+    FTokenStack.push_back({Token, ring});
     if (!current)
         SetCurrentToken(Token, nullptr);
     // Only the end of the recorded text is looked at, so that putting tokens back costs
     // the length of their text, not of the whole form.
-    FRecordedText.CutTail(Token->ToString());
-    if (IsCharToken(*Token, ')'))
+    const auto text = ring != nullptr ? RingTokenText(*ring) : std::nullopt;
+    if (text)
+        FRecordedText.CutTail(*text);
+    else
+        FRecordedText.CutTail(Token->ToString());
+    const int kind = KindOf(*Token, ring);
+    if (kind == ')')
         ++FDepth;
-    else if (IsCharToken(*Token, '('))
+    else if (kind == '(')
         --FDepth;
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -157,6 +158,10 @@ private:
         TInterfacePtr<IFuzzyStreamToken> Token;
         TFuzzyStreamToken* Ring = nullptr;
     };
+    /// What ToString says for one of the ring's tokens, when that is its text as it stands;
+    /// nothing for a number or a value, which ToString says otherwise.
+    [[nodiscard]] static std::optional<std::string_view>
+    RingTokenText(const TFuzzyStreamToken& Token);
     /// Writes the text of one of the ring's tokens to the record, as its ToString says it.
     void RecordRingToken(const TFuzzyStreamToken& Token);
     /// Makes Token the current token; a token of the ring (Ring) is kept alive by the ring.
