@@ -34,11 +34,6 @@ bool IsBlank(char C) {
     return static_cast<unsigned char>(C) <= 32;
 }
 
-bool IsPunctuationKind(int Type) {
-    return Type >= 0 && Type < 128 &&
-           PunctuationChars.find(static_cast<char>(Type)) != std::string_view::npos;
-}
-
 bool IsCharToken(const IFuzzyStreamToken& Token, char C) {
     return Token.GetDataType() == static_cast<unsigned char>(C);
 }
@@ -270,8 +265,9 @@ TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::FinishToken(int Type,
     using enum TFuzzyStreamTokenType;
     if (Type == EndKind && !Text.empty())
         Type = AtomKind;
-    const bool known = Type == EndKind || Type == AtomKind || Type == LineEndKind ||
-                       Type == StringKind || IsPunctuationKind(Type);
+    const bool known =
+        Type == EndKind || Type == AtomKind || Type == LineEndKind || Type == StringKind ||
+        (Type >= 0 && Type < 256 && IsCharClass(static_cast<char>(Type), ccPunctuation));
     if (!known)
         throw EFzyParseException(TParseLine(FLineNumber), SInvalidTokenKind, std::to_string(Type));
 
