@@ -84,6 +84,8 @@ public:
     /// Appends Token, taking the caller's reference over; Add's counterpart for a reader
     /// that fills a list of this class and drops its own reference anyway.
     void Adopt(TInterfacePtr<IFuzzyStreamToken>&& Token) { FItems.emplace_back(std::move(Token)); }
+    /// Makes room for Count tokens at once, for a reader that fills the list one by one.
+    void Reserve(std::size_t Count) { FItems.reserve(Count); }
     void Append(const TInterfacePtr<IFuzzyStreamTokenList>& List) override;
     bool Equals(const TInterfacePtr<IFuzzyStreamTokenList>& List) const override;
     TInterfacePtr<IFuzzyStreamToken> First() const override { return Get(0); }
