@@ -27,6 +27,13 @@ HRESULT TFuzzyStreamToken::QueryInterface(const TGUID& InterfaceID, void** Obj) 
         this, InterfaceID, Obj);
 }
 
+void TFuzzyStreamToken::Renew(int DataType, int LineNumber, double Number, std::string_view Text,
+                              std::string_view Whitespace) {
+    FIntfValue.Reset();
+    FObjValue = nullptr;
+    SetReadFields(DataType, LineNumber, Number, Text, Whitespace);
+}
+
 void TFuzzyStreamToken::StoreIntf(const TInterfacePtr<IInterface>& Value,
                                   TFuzzyStreamTokenType Type) {
     FIntfValue = Value;

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "FuzzyConsts/FuzzyTypes.hpp"
@@ -26,6 +27,11 @@ public:
     /// (TBlockArena) rather than one heap block each.
     static void* operator new(std::size_t Size);
     static void operator delete(void* Block, std::size_t Size) noexcept;
+
+    /// Makes the token what a lexer read: the kind, line, number, text and white space
+    /// given, no value and tag 0, as a new token set field by field would be.
+    void Renew(int DataType, int LineNumber, double Number, std::string_view Text,
+               std::string_view Whitespace);
 
     /// The token's kind as a token type; punctuation codes are no token type.
     [[nodiscard]] bool IsType(TFuzzyStreamTokenType Type) const {
@@ -78,6 +84,8 @@ public:
     /// Appends Token, taking the caller's reference over; Add's counterpart for a reader
     /// that fills a list of this class and drops its own reference anyway.
     void Adopt(TInterfacePtr<IFuzzyStreamToken>&& Token) { FItems.emplace_back(std::move(Token)); }
+    /// Makes room for Count tokens at once, for a reader that fills the list one by one.
+    void Reserve(std::size_t Count) { FItems.reserve(Count); }
     void Append(const TInterfacePtr<IFuzzyStreamTokenList>& List) override;
     bool Equals(const TInterfacePtr<IFuzzyStreamTokenList>& List) const override;
     TInterfacePtr<IFuzzyStreamToken> First() const override { return Get(0); }

@@ -1,7 +1,7 @@
 #include "KelFuzzyLogicParser/FuzzyLogicTokenStream.hpp"
 
-#include <charconv>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -34,13 +34,56 @@ bool IsBlank(char C) {
     return static_cast<unsigned char>(C) <= 32;
 }
 
-bool IsPunctuationKind(int Type) {
-    return Type >= 0 && Type < 128 &&
-           PunctuationChars.find(static_cast<char>(Type)) != std::string_view::npos;
-}
-
 bool IsCharToken(const IFuzzyStreamToken& Token, char C) {
     return Token.GetDataType() == static_cast<unsigned char>(C);
+}
+
+// A token's kind and line; read from the fields of one of the ring's tokens (Ring, else
+// nullptr). The ring makes its tokens as TFuzzyStreamToken, which keeps the base class's
+// accessors: the qualified call gives what the virtual one would, without the dispatch.
+int KindOf(const IFuzzyStreamToken& Token, const TFuzzyStreamToken* Ring) {
+    return Ring != nullptr ? Ring->TBaseStreamToken::GetDataType() : Token.GetDataType();
+}
+
+int LineOf(const IFuzzyStreamToken& Token, const TFuzzyStreamToken* Ring) {
+    return Ring != nullptr ? Ring->TBaseStreamToken::GetLineNumber() : Token.GetLineNumber();
+}
+
+// Powers of ten that a double holds exactly.
+constexpr double ExactPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// The number of a plain decimal: an optional "-", digits and at most one point, at most 15
+// digits in all; nothing for anything else, which the full conversions read. Most numbers
+// of a text look so, and for them this gives what the full conversions give, for less: an
+// integer of up to 9 digits fits the integer kind, and a fraction is its digits as a
+// whole number (exact, below 2^53) divided by an exact power of ten, which rounds once to
+// the nearest double, as the full conversion does.
+std::optional<std::pair<TFuzzyStreamTokenType, double>> PlainNumber(std::string_view Text) {
+    const bool negative = Text.starts_with('-');
+    const std::string_view body = Text.substr(negative ? 1 : 0);
+    std::int64_t digits = 0;
+    int count = 0;
+    int fraction = -1; // digits after the point, once there is one
+    for (const char c : body) {
+        if (c == '.' && fraction < 0) {
+            fraction = 0;
+        } else if (c >= '0' && c <= '9' && count < 15) {
+            digits = digits * 10 + (c - '0');
+            ++count;
+            fraction += fraction >= 0 ? 1 : 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (count == 0 || (fraction < 0 && count > 9))
+        return std::nullopt;
+    if (fraction < 0) {
+        const auto integer = static_cast<std::int32_t>(negative ? -digits : digits);
+        return std::pair(TFuzzyStreamTokenType::fstInteger, static_cast<double>(integer));
+    }
+    const double value = static_cast<double>(digits) / ExactPowersOfTen[fraction];
+    return std::pair(TFuzzyStreamTokenType::fstFloat, negative ? -value : value);
 }
 
 } // namespace
@@ -198,28 +241,23 @@ void TFuzzyLogicTokenStream::ReadString() {
     throw EFzyParseException(TParseLine(FLineNumber), SUnbalancedString);
 }
 
-void TFuzzyLogicTokenStream::ClassifyAtom(IFuzzyStreamToken& Token, const std::string& Text) {
+TFuzzyLogicTokenStream::TReadFields TFuzzyLogicTokenStream::ClassifyAtom(std::string_view Text) {
     using enum TFuzzyStreamTokenType;
     // A number that converts to a non-finite value ("1e999") is no number: the
     // conversions refuse it, and it stays an atom.
     std::int32_t integer = 0;
     double real = 0;
-    if (!Text.empty() && Text.front() == '?') {
-        Token.SetDataType(static_cast<int>(fstVariable));
-        Token.SetText(Text.substr(1));
-    } else if (Text.size() == 1 && IsNumberSymbol(Text.front())) {
-        Token.SetDataType(static_cast<int>(fstAtom));
-        Token.SetText(Text);
-    } else if (!Text.empty() && IsNumberChar(Text.front()) && TryStrToInt(Text, integer)) {
-        Token.SetDataType(static_cast<int>(fstInteger));
-        Token.SetNumber(integer);
-    } else if (!Text.empty() && IsNumberChar(Text.front()) && TryStrToFloat(Text, real)) {
-        Token.SetDataType(static_cast<int>(fstFloat));
-        Token.SetNumber(real);
-    } else {
-        Token.SetDataType(static_cast<int>(fstAtom));
-        Token.SetText(Text);
-    }
+    if (!Text.empty() && Text.front() == '?')
+        return {static_cast<int>(fstVariable), 0, Text.substr(1)};
+    if (Text.size() == 1 && IsNumberSymbol(Text.front()))
+        return {static_cast<int>(fstAtom), 0, Text};
+    if (const auto number = PlainNumber(Text))
+        return {static_cast<int>(number->first), number->second, {}};
+    if (!Text.empty() && IsNumberChar(Text.front()) && TryStrToInt(Text, integer))
+        return {static_cast<int>(fstInteger), static_cast<double>(integer), {}};
+    if (!Text.empty() && IsNumberChar(Text.front()) && TryStrToFloat(Text, real))
+        return {static_cast<int>(fstFloat), real, {}};
+    return {static_cast<int>(fstAtom), 0, Text};
 }
 
 TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::FinishToken(int Type,
@@ -227,35 +265,31 @@ TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::FinishToken(int Type,
     using enum TFuzzyStreamTokenType;
     if (Type == EndKind && !Text.empty())
         Type = AtomKind;
-    const bool known = Type == EndKind || Type == AtomKind || Type == LineEndKind ||
-                       Type == StringKind || IsPunctuationKind(Type);
+    const bool known =
+        Type == EndKind || Type == AtomKind || Type == LineEndKind || Type == StringKind ||
+        (Type >= 0 && Type < 256 && IsCharClass(static_cast<char>(Type), ccPunctuation));
     if (!known)
         throw EFzyParseException(TParseLine(FLineNumber), SInvalidTokenKind, std::to_string(Type));
 
-    TInterfacePtr<TFuzzyStreamToken> token = FreshToken();
+    TReadFields read{Type, 0, Text}; // punctuation: its character code is its kind
     switch (Type) {
     case EndKind:
-        token->SetDataType(static_cast<int>(fstNone));
-        token->SetText("EOF");
+        read = {static_cast<int>(fstNone), 0, "EOF"};
         break;
     case AtomKind:
-        ClassifyAtom(*token, Text);
+        read = ClassifyAtom(Text);
         break;
     case LineEndKind:
-        token->SetDataType(static_cast<int>(fstAtom));
-        token->SetText("CRLF");
+        read = {static_cast<int>(fstAtom), 0, "CRLF"};
         break;
     case StringKind:
-        token->SetDataType(static_cast<int>(fstString));
-        token->SetText(Text);
+        read.DataType = static_cast<int>(fstString);
         break;
-    default: // punctuation: its character code is its kind
-        token->SetDataType(Type);
-        token->SetText(Text);
+    default:
         break;
     }
-    token->SetLineNumber(FLineNumber);
-    token->SetWhitespace(FWhitespace);
+    TInterfacePtr<TFuzzyStreamToken> token = FreshToken();
+    token->Renew(read.DataType, FLineNumber, read.Number, read.Text, FWhitespace);
     FWhitespace.clear();
     return token;
 }
@@ -264,17 +298,10 @@ TInterfacePtr<TFuzzyStreamToken> TFuzzyLogicTokenStream::FreshToken() {
     if (FNextInRing == FTokenRing.size())
         FNextInRing = 0;
     // Held by the ring alone, a token is out of everybody's reach: no other thread can
-    // take a reference to it meanwhile. Kind, line and white space are set by the caller.
+    // take a reference to it meanwhile. The caller renews every field.
     if (FNextInRing < FTokenRing.size() && FTokenRing[FNextInRing]->GetRefCount() == 1 &&
-        FTokenRing[FNextInRing].Get() != FCurrentToken) {
-        const TInterfacePtr<TFuzzyStreamToken>& token = FTokenRing[FNextInRing++];
-        token->SetIntfValue(nullptr);
-        token->SetObjValue(nullptr);
-        token->SetNumber(0);
-        token->SetText(std::string());
-        token->SetTag(0);
-        return token;
-    }
+        FTokenRing[FNextInRing].Get() != FCurrentToken)
+        return FTokenRing[FNextInRing++];
     auto token = MakeInterfaced<TFuzzyStreamToken>();
     if (FTokenRing.size() < MaxTokenRing)
         FTokenRing.insert(FTokenRing.begin() + static_cast<std::ptrdiff_t>(FNextInRing++), token);
@@ -282,21 +309,23 @@ TInterfacePtr<TFuzzyStreamToken> TFuzzyLogicTokenStream::FreshToken() {
 }
 
 void TFuzzyLogicTokenStream::PrepareSExp() {
-    FRecordedText.SetPosition(0);
+    FRecordedText.Clear();
     FDepth = 0;
     FLookAhead.clear();
     int depth = 0;
     do {
         TInterfacePtr<IFuzzyStreamToken> next = BuildNextToken();
-        const bool inRing = FNextInRing > 0 && FNextInRing <= FTokenRing.size() &&
-                            FTokenRing[FNextInRing - 1].Get() == next.Get();
-        FLookAhead.push_back({std::move(next), inRing});
-        const IFuzzyStreamToken& token = *FLookAhead.back().Token;
-        if (token.GetDataType() == static_cast<int>(TFuzzyStreamTokenType::fstNone))
+        TFuzzyStreamToken* ring = FNextInRing > 0 && FNextInRing <= FTokenRing.size() &&
+                                          FTokenRing[FNextInRing - 1].Get() == next.Get()
+                                      ? FTokenRing[FNextInRing - 1].Get()
+                                      : nullptr;
+        const int kind = KindOf(*next, ring);
+        FLookAhead.push_back({std::move(next), ring});
+        if (kind == static_cast<int>(TFuzzyStreamTokenType::fstNone))
             break;
-        if (IsCharToken(token, '('))
+        if (kind == '(')
             ++depth;
-        else if (IsCharToken(token, ')'))
+        else if (kind == ')')
             --depth;
     } while (depth > 0);
     FTokenStack.insert(FTokenStack.end(), std::make_move_iterator(FLookAhead.rbegin()),
@@ -306,7 +335,7 @@ void TFuzzyLogicTokenStream::PrepareSExp() {
 
 void TFuzzyLogicTokenStream::Clear() {
     FTokenStack.clear();
-    FRecordedText.SetPosition(0);
+    FRecordedText.Clear();
 }
 
 void TFuzzyLogicTokenStream::MoveToNextConstruct() {
@@ -322,43 +351,51 @@ TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::NextToken() {
     TWaitingToken next = std::move(FTokenStack.back());
     FTokenStack.pop_back();
     TInterfacePtr<IFuzzyStreamToken> token = std::move(next.Token);
-    if (FCurrentToken != nullptr && token->GetLineNumber() > FCurrentToken->GetLineNumber())
-        FRecordedText.WriteString(LineBreak);
+    if (FCurrentToken != nullptr &&
+        LineOf(*token, next.Ring) > LineOf(*FCurrentToken, FCurrentRing))
+        FRecordedText.Append(LineBreak);
     // A token put back is the current token already.
     if (FCurrentToken != token.Get())
-        SetCurrentToken(token, next.InRing);
-    // The record is UTF-8 text, written as it stands.
-    if (next.InRing)
-        RecordRingToken(*token);
+        SetCurrentToken(token, next.Ring);
+    if (next.Ring != nullptr)
+        RecordRingToken(*next.Ring);
     else
-        FRecordedText.WriteString(token->ToString());
-    FRecordedText.Write(" ", 1);
-    if (IsCharToken(*token, ')'))
+        FRecordedText.Append(token->ToString());
+    FRecordedText.Append(' ');
+    const int kind = KindOf(*token, next.Ring);
+    if (kind == ')')
         --FDepth;
-    else if (IsCharToken(*token, '('))
+    else if (kind == '(')
         ++FDepth;
     return token;
 }
 
-void TFuzzyLogicTokenStream::RecordRingToken(const IFuzzyStreamToken& Token) {
+std::optional<std::string_view>
+TFuzzyLogicTokenStream::RingTokenText(const TFuzzyStreamToken& Token) {
     using enum TFuzzyStreamTokenType;
-    // What ToString gives, without a string made for it: the ring's tokens are of the one
-    // class, which says a value by its value, any other kind by its text, and a number
-    // without text in its shortest exact form.
-    const int type = Token.GetDataType();
-    if (type >= static_cast<int>(fstInterface) && type <= static_cast<int>(fstFuzzySet)) {
-        FRecordedText.WriteString(Token.ToString());
-        return;
-    }
-    const std::string& text = Token.GetText();
+    // The ring's tokens are of the one class, which says a value by its value, a number
+    // without text in its shortest exact form, and any other kind by its text. Their
+    // fields are read as KindOf reads them.
+    const int type = Token.TBaseStreamToken::GetDataType();
+    if (type >= static_cast<int>(fstInterface) && type <= static_cast<int>(fstFuzzySet))
+        return std::nullopt;
+    const std::string& text = Token.TBaseStreamToken::GetText();
     const bool number = type == static_cast<int>(fstInteger) || type == static_cast<int>(fstFloat);
-    if (!text.empty() || !number) {
-        FRecordedText.Write(text.data(), text.size());
-        return;
-    }
-    char digits[32];
-    const auto result = std::to_chars(digits, digits + sizeof digits, Token.GetNumber());
-    FRecordedText.Write(digits, static_cast<std::size_t>(result.ptr - digits));
+    if (text.empty() && number)
+        return std::nullopt;
+    return text;
+}
+
+void TFuzzyLogicTokenStream::RecordRingToken(const TFuzzyStreamToken& Token) {
+    // A number is written as its value, which the record says when asked for it.
+    const int type = Token.TBaseStreamToken::GetDataType();
+    if (const auto text = RingTokenText(Token))
+        FRecordedText.Append(*text);
+    else if (type == static_cast<int>(TFuzzyStreamTokenType::fstInteger) ||
+             type == static_cast<int>(TFuzzyStreamTokenType::fstFloat))
+        FRecordedText.AppendNumber(Token.TBaseStreamToken::GetNumber());
+    else
+        FRecordedText.Append(Token.ToString());
 }
 
 void TFuzzyLogicTokenStream::PutBackToken(const TInterfacePtr<IFuzzyStreamToken>& Token) {
@@ -367,27 +404,21 @@ void TFuzzyLogicTokenStream::PutBackToken(const TInterfacePtr<IFuzzyStreamToken>
     // Put back as it was taken, the current token stays current, and one of the ring's
     // stays the ring's to keep.
     const bool current = Token.Get() == FCurrentToken;
-    FTokenStack.push_back({Token, current && !FCurrentHeld});
+    TFuzzyStreamToken* ring = current ? FCurrentRing : nullptr;
+    FTokenStack.push_back({Token, ring});
     if (!current)
-        SetCurrentToken(Token, false);
+        SetCurrentToken(Token, nullptr);
     // Only the end of the recorded text is looked at, so that putting tokens back costs
     // the length of their text, not of the whole form.
-    const std::string text = Token->ToString();
-    const std::string_view recorded =
-        FRecordedText.GetBytes().substr(0, static_cast<std::size_t>(FRecordedText.GetPosition()));
-    if (recorded.ends_with(' ') && recorded.substr(0, recorded.size() - 1).ends_with(text)) {
-        // What was recorded before the token and the space after it, trimmed of trailing
-        // white space (a line break, the text of an atom ending in an escaped space), and
-        // one space.
-        std::size_t cut = recorded.size() - 1 - text.size();
-        while (cut > 0 && static_cast<unsigned char>(recorded[cut - 1]) <= ' ')
-            --cut;
-        FRecordedText.SetPosition(static_cast<std::int64_t>(cut));
-        FRecordedText.WriteString(" ");
-    }
-    if (IsCharToken(*Token, ')'))
+    const auto text = ring != nullptr ? RingTokenText(*ring) : std::nullopt;
+    if (text)
+        FRecordedText.CutTail(*text);
+    else
+        FRecordedText.CutTail(Token->ToString());
+    const int kind = KindOf(*Token, ring);
+    if (kind == ')')
         ++FDepth;
-    else if (IsCharToken(*Token, '('))
+    else if (kind == '(')
         --FDepth;
 }
 
@@ -413,9 +444,10 @@ TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::GetCurrentToken() {
 }
 
 void TFuzzyLogicTokenStream::SetCurrentToken(const TInterfacePtr<IFuzzyStreamToken>& Token,
-                                             bool InRing) {
+                                             TFuzzyStreamToken* Ring) {
     FCurrentToken = Token.Get();
-    if (InRing)
+    FCurrentRing = Ring;
+    if (Ring != nullptr)
         FCurrentHeld.Reset();
     else
         FCurrentHeld = Token;

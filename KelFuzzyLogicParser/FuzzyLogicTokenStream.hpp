@@ -5,11 +5,14 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "FuzzyInterfaces/FuzzyStreamTokenIntf.hpp"
 #include "IFuzzyLogic/FuzzyStreamToken.hpp"
+#include "KelFuzzyLogicParser/detail/RecordedText.hpp"
 #include "platform/Stream.hpp"
 #include "platform/TextStream.hpp"
 
@@ -92,7 +95,7 @@ public:
     /// Makes Token the next token handed out and the current token. When the recorded
     /// text ends with Token's text form, that is cut off together with the line break
     /// written before it, so that the text ends with one space after the token before
-    /// (or is empty); taking the token again records it once. Otherwise the recorded text
+    /// (or is one space when no token came before); taking the token again records it once. Otherwise the recorded text
     /// stays as it is. Raises EKelException when Token is empty.
     virtual void PutBackToken(const TInterfacePtr<IFuzzyStreamToken>& Token);
     /// The word that heads the next form without consuming anything: for "(" followed by
@@ -127,29 +130,42 @@ private:
         ccInLineSpace = 16 // white space that ends no line
     };
 
-    /// A token with the fields of a new one: the next token of the ring when nobody else
-    /// holds it any more, made new again in place; else a new token, which joins the ring
-    /// there while the ring is below its limit.
+    /// The fields FinishToken gives a token: its kind, number and text.
+    struct TReadFields {
+        int DataType;
+        double Number;
+        std::string_view Text;
+    };
+
+    /// A token to fill: the next token of the ring when nobody else holds it any more, to
+    /// be made new again in place; else a new token, which joins the ring there while the
+    /// ring is below its limit.
     [[nodiscard]] TInterfacePtr<TFuzzyStreamToken> FreshToken();
     [[nodiscard]] TInterfacePtr<IFuzzyStreamToken> ReadAtom(char First);
     /// Reads a string after its opening delimiter into FAtomText.
     void ReadString();
     /// Appends the line break that starts with C (CR LF as one) to Text and counts it.
     void TakeLineBreak(char C, std::string& Text);
-    static void ClassifyAtom(IFuzzyStreamToken& Token, const std::string& Text);
+    /// An atom's kind: a variable (its text without the "?"), a number, or an atom.
+    [[nodiscard]] static TReadFields ClassifyAtom(std::string_view Text);
     [[nodiscard]] bool IsCharClass(char C, TCharClass Class) const {
         return (FCharClass[static_cast<unsigned char>(C)] & Class) != 0;
     }
 
-    /// A token read ahead or put back, and whether it is one of the ring's tokens.
+    /// A token read ahead or put back, and the same token as one of the ring's when it is
+    /// one (else nullptr).
     struct TWaitingToken {
         TInterfacePtr<IFuzzyStreamToken> Token;
-        bool InRing = false;
+        TFuzzyStreamToken* Ring = nullptr;
     };
+    /// What ToString says for one of the ring's tokens, when that is its text as it stands;
+    /// nothing for a number or a value, which ToString says otherwise.
+    [[nodiscard]] static std::optional<std::string_view>
+    RingTokenText(const TFuzzyStreamToken& Token);
     /// Writes the text of one of the ring's tokens to the record, as its ToString says it.
-    void RecordRingToken(const IFuzzyStreamToken& Token);
-    /// Makes Token the current token; a token of the ring is kept alive by the ring.
-    void SetCurrentToken(const TInterfacePtr<IFuzzyStreamToken>& Token, bool InRing);
+    void RecordRingToken(const TFuzzyStreamToken& Token);
+    /// Makes Token the current token; a token of the ring (Ring) is kept alive by the ring.
+    void SetCurrentToken(const TInterfacePtr<IFuzzyStreamToken>& Token, TFuzzyStreamToken* Ring);
 
     std::vector<TWaitingToken> FTokenStack; // top at the back
     std::vector<TWaitingToken> FLookAhead;  // one form, in reading order
@@ -157,8 +173,9 @@ private:
     // FreshToken never makes new while it is current): so that handing out the ring's
     // tokens one after another changes no reference count for the current one.
     IFuzzyStreamToken* FCurrentToken = nullptr;
+    TFuzzyStreamToken* FCurrentRing = nullptr; // the current token, when it is the ring's
     TInterfacePtr<IFuzzyStreamToken> FCurrentHeld;
-    TKelStringStream FRecordedText;
+    TRecordedText FRecordedText;
     std::string FAtomText;
     std::string FWhitespace;
     int FLineNumber = 1;

@@ -299,8 +299,14 @@ TInterfacePtr<IFuzzyStreamTokenList> TKelFuzzyLogicParser::ParseTokenList() {
         TInterfacePtr<TFuzzyStreamTokenList> List; // made here: the tokens are moved in
         TInterfacePtr<IFuzzyStreamToken> Open;
     };
+    // Each list has room for a usual group's tokens at once, rather than growing by steps.
+    const auto newList = [] {
+        auto list = MakeInterfaced<TFuzzyStreamTokenList>();
+        list->Reserve(8);
+        return list;
+    };
     std::vector<TOpenGroup> groups;
-    groups.push_back({MakeInterfaced<TFuzzyStreamTokenList>(), nullptr});
+    groups.push_back({newList(), nullptr});
     auto token = NextToken();
     for (;;) {
         if (IsEndToken(token) || IsCharToken(token, ')')) {
@@ -316,7 +322,7 @@ TInterfacePtr<IFuzzyStreamTokenList> TKelFuzzyLogicParser::ParseTokenList() {
         } else if (IsCharToken(token, '(')) {
             if (static_cast<int>(groups.size()) > MaxNesting)
                 ParseError(WhereParseTokenList, SFzyNestingTooDeep, MaxNesting);
-            groups.push_back({MakeInterfaced<TFuzzyStreamTokenList>(), std::move(token)});
+            groups.push_back({newList(), std::move(token)});
         } else {
             groups.back().List->Adopt(std::move(token));
         }

@@ -53,6 +53,16 @@ void TBaseStreamToken::AssignFrom(const IBaseStreamToken& Source) {
     SetTag(Source.GetTag());
 }
 
+void TBaseStreamToken::SetReadFields(int DataType, int LineNumber, double Number,
+                                     std::string_view Text, std::string_view Whitespace) {
+    FDataType = DataType;
+    FLineNumber = LineNumber;
+    FNumber = Number;
+    FText.assign(Text);
+    FWhitespace.assign(Whitespace);
+    SetTag(0);
+}
+
 TInterfacePtr<TBaseStreamToken> TBaseStreamToken::NewInstance() const {
     return MakeInterfaced<TBaseStreamToken>();
 }

@@ -104,7 +104,9 @@ protected:
             const char* stop = begin;
             while (stop != end && Accept(*stop))
                 ++stop;
-            Out.append(begin, stop);
+            // Most runs between tokens are empty, and appending nothing still costs a call.
+            if (stop != begin)
+                Out.append(begin, static_cast<std::size_t>(stop - begin));
             FTextPos += static_cast<std::size_t>(stop - begin);
             if (stop != end)
                 return;
