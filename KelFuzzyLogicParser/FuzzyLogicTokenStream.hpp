@@ -95,8 +95,8 @@ public:
     /// Makes Token the next token handed out and the current token. When the recorded
     /// text ends with Token's text form, that is cut off together with the line break
     /// written before it, so that the text ends with one space after the token before
-    /// (or is one space when no token came before); taking the token again records it once. Otherwise the recorded text
-    /// stays as it is. Raises EKelException when Token is empty.
+    /// (or is one space when no token came before); taking the token again records it once.
+    /// Otherwise the recorded text stays as it is. Raises EKelException when Token is empty.
     virtual void PutBackToken(const TInterfacePtr<IFuzzyStreamToken>& Token);
     /// The word that heads the next form without consuming anything: for "(" followed by
     /// an atom the atom's text, for "(" followed by "=" the text "=", else "". The token
