@@ -10,6 +10,12 @@
 
 namespace fuzzy::kernels {
 
+/// True when two neighbours in ascending order need no rule within the tolerance: their X
+/// values are equal or further apart than the tolerance.
+inline bool EqualOrApart(TFzyFloat LeftX, TFzyFloat RightX) {
+    return LeftX == RightX || LeftX + FuzzyEpsilon < RightX;
+}
+
 /// Orders Items stably by exact X. Returns false, changing nothing, when some X values
 /// are closer than the tolerance without being equal: then the ordering rule within the
 /// tolerance is not plain "less than", and OrderWithinTolerance must do it.
@@ -18,9 +24,7 @@ bool OrderByExactX(std::vector<T>& Items, GetX&& XOf) {
     std::stable_sort(Items.begin(), Items.end(),
                      [&XOf](const T& A, const T& B) { return XOf(A) < XOf(B); });
     for (std::size_t i = 1; i < Items.size(); ++i) {
-        const TFzyFloat left = XOf(Items[i - 1]);
-        const TFzyFloat right = XOf(Items[i]);
-        if (left != right && !(left + FuzzyEpsilon < right))
+        if (!EqualOrApart(XOf(Items[i - 1]), XOf(Items[i])))
             return false;
     }
     return true;
@@ -43,6 +47,13 @@ void OrderWithinTolerance(std::vector<T>& Items, GetX&& XOf) {
 /// the tolerance, the rule is plain "less than" and a stable sort does it in n log n.
 template <class T, class GetX>
 void OrderByX(std::vector<T>& Items, GetX&& XOf) {
+    // Items already ascending that way are what the stable sort would give back: nothing
+    // to copy or sort (a list densified in place is noted unordered but is mostly so).
+    const auto closeOrBackwards = [&XOf](const T& Left, const T& Right) {
+        return !EqualOrApart(XOf(Left), XOf(Right));
+    };
+    if (std::adjacent_find(Items.begin(), Items.end(), closeOrBackwards) == Items.end())
+        return;
     std::vector<T> exact(Items);
     if (OrderByExactX(exact, XOf))
         Items.swap(exact);
