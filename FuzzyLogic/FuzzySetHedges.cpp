@@ -72,8 +72,12 @@ TFuzzySet* TFuzzySet::Hedge(TBaseFuzzyHedge ModifyType, TFzyFloat Value, bool Mo
         TUpdateGuard guard(*FValues);
         for (TFuzzySetValue* point : *FValues) {
             const TFzyFloat v = ModifyY ? point->GetY() : point->GetX();
-            if (const auto result = Modified(operation, v, operand, ModifyY))
-                ModifyY ? point->SetY(*result) : point->SetX(*result);
+            if (const auto result = Modified(operation, v, operand, ModifyY)) {
+                if (ModifyY)
+                    FValues->SetPointY(point, *result);
+                else
+                    FValues->SetPointX(point, *result);
+            }
         }
     }
     const std::string op = std::string(BaseHedgeNames[ModifyType]) + (ModifyY ? "" : "X");
@@ -92,7 +96,7 @@ TFuzzySet* TFuzzySet::Hedge(TFuzzyHedge HedgeType) {
     case TFuzzyHedge::fhNot: {
         TUpdateGuard guard(*FValues);
         for (TFuzzySetValue* point : *FValues)
-            point->SetY(1 - point->GetY());
+            FValues->SetPointY(point, 1 - point->GetY());
         break;
     }
     case TFuzzyHedge::fhSomewhat:
@@ -155,10 +159,10 @@ void TFuzzySet::FuzzyContrast(int Num, TFzyFloat Value) {
         if (Value < 1 && y <= 0)
             continue;
         if (y < 0.5) {
-            point->SetY(std::min(1.0, Value * std::pow(y, Value)));
+            FValues->SetPointY(point, std::min(1.0, Value * std::pow(y, Value)));
         } else {
             const TFzyFloat rest = std::pow(1 - y, Value);
-            point->SetY(std::isnan(rest) ? 1.0 : std::max(0.0, 1 - Value * rest));
+            FValues->SetPointY(point, std::isnan(rest) ? 1.0 : std::max(0.0, 1 - Value * rest));
         }
     }
 }
@@ -197,7 +201,7 @@ void TFuzzySet::FuzzyApproximation(int Num, TFzyFloat Value) {
     {
         TUpdateGuard gridGuard(grid);
         for (int g = 0; g < grid.GetCount(); ++g)
-            grid[g]->SetY(heights[static_cast<std::size_t>(g)]);
+            grid.SetPointY(grid[g], heights[static_cast<std::size_t>(g)]);
     }
     FValues->Assign(&grid);
     Normalize();
@@ -221,7 +225,7 @@ void TFuzzySet::HedgeAboveOrBelow(bool Above) {
     for (int i = 0; i < count; ++i) {
         TFuzzySetValue* point = FValues->GetItem(i);
         const bool beyondPeak = Above ? i > peak : i < peak;
-        point->SetY(beyondPeak ? 1 - point->GetY() : 0);
+        FValues->SetPointY(point, beyondPeak ? 1 - point->GetY() : 0);
     }
 }
 

@@ -74,6 +74,12 @@ public:
     /// point on its vertical line and cleans that line.
     virtual void UpdateValue(TFuzzySetValue* Value, TXYUpdateTypes UpdateTypes);
 
+    /// Set a point's X or Y as its SetX or SetY does. Inside an update bracket of a list of
+    /// this very class the setters' hooks stay silent until the bracket ends, so the list
+    /// only notes the change, without them: for the hedges, which rewrite every point.
+    void SetPointX(TFuzzySetValue* Point, TFzyFloat X);
+    void SetPointY(TFuzzySetValue* Point, TFzyFloat Y);
+
     /// Adds points on the curve's non-vertical segments until the list holds NewCount.
     void Expand(int NewCount);
     /// Adds points on a uniform X grid over the whole span until the list holds NewCount.
@@ -145,6 +151,8 @@ private:
     /// update bracket it is looked up once and kept until the bracket ends, so that a bulk
     /// change does not ask the set (and its variable) again for every point.
     std::pair<TFzyFloat, TFzyFloat> GetSetXRange();
+    /// True when Point's setters would only note their change (SetPointX, SetPointY).
+    bool WritesQuietly(const TFuzzySetValue* Point) const;
 
     TFuzzySet* FFuzzySet;
     bool FSorted = true;

@@ -1,7 +1,8 @@
-// Densification, appending and statistics of a point list.
+// Densification, quiet writes, appending and statistics of a point list.
 
 #include <algorithm>
 #include <cmath>
+#include <typeinfo>
 #include <utility>
 #include <vector>
 
@@ -45,12 +46,48 @@ void TFuzzySetValues::Expand(int NewCount) {
         for (; k > 0; --k) {
             --missing;
             TFuzzySetValue* point = Add();
-            point->SetX(GetItem(i)->GetX() + step);
+            SetPointX(point, GetItem(i)->GetX() + step);
             point->SetIndex(++i);
-            point->SetY(HeightBetween(*this, i, point->GetX()));
+            SetPointY(point, HeightBetween(*this, i, point->GetX()));
         }
         ++i;
     }
+}
+
+// In a bracket a point's setter touches its list, and the list's UpdateValue only notes
+// the change; the list's Update for the point waits for the bracket's end. A list of a
+// derived class may hear more, so it gets the setters themselves.
+bool TFuzzySetValues::WritesQuietly(const TFuzzySetValue* Point) const {
+    return Point->FList == this && GetUpdateCount() > 0 && typeid(*this) == typeid(TFuzzySetValues);
+}
+
+void TFuzzySetValues::SetPointX(TFuzzySetValue* Point, TFzyFloat X) {
+    if (!WritesQuietly(Point) || std::isnan(X)) {
+        Point->SetX(X); // hooks that run at once, or the setter's own error
+        return;
+    }
+    TFzyFloat x = X;
+    if (FFuzzySet != nullptr) {
+        const auto [minimum, maximum] = GetSetXRange();
+        x = kernels::StoredX(X, {minimum, maximum});
+    }
+    if (x == Point->FX)
+        return;
+    Point->FX = x;
+    Touch();
+    NoteChange(Point, {TXYUpdateType::utX});
+}
+
+void TFuzzySetValues::SetPointY(TFuzzySetValue* Point, TFzyFloat Y) {
+    if (!WritesQuietly(Point) || std::isnan(Y)) {
+        Point->SetY(Y);
+        return;
+    }
+    if (Y == Point->FY)
+        return;
+    Point->FY = Y < 0 ? 0 : Y;
+    Touch();
+    NoteChange(Point, {TXYUpdateType::utY});
 }
 
 void TFuzzySetValues::ExpandSimple(int NewCount) {

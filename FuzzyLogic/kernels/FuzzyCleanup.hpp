@@ -10,6 +10,12 @@
 
 namespace fuzzy::kernels {
 
+/// True when two neighbours in ascending order need no rule within the tolerance: their X
+/// values are equal or further apart than the tolerance.
+inline bool EqualOrApart(TFzyFloat LeftX, TFzyFloat RightX) {
+    return LeftX == RightX || LeftX + FuzzyEpsilon < RightX;
+}
+
 /// Orders Items stably by exact X. Returns false, changing nothing, when some X values
 /// are closer than the tolerance without being equal: then the ordering rule within the
 /// tolerance is not plain "less than", and OrderWithinTolerance must do it.
@@ -18,9 +24,7 @@ bool OrderByExactX(std::vector<T>& Items, GetX&& XOf) {
     std::stable_sort(Items.begin(), Items.end(),
                      [&XOf](const T& A, const T& B) { return XOf(A) < XOf(B); });
     for (std::size_t i = 1; i < Items.size(); ++i) {
-        const TFzyFloat left = XOf(Items[i - 1]);
-        const TFzyFloat right = XOf(Items[i]);
-        if (left != right && !(left + FuzzyEpsilon < right))
+        if (!EqualOrApart(XOf(Items[i - 1]), XOf(Items[i])))
             return false;
     }
     return true;
@@ -43,6 +47,13 @@ void OrderWithinTolerance(std::vector<T>& Items, GetX&& XOf) {
 /// the tolerance, the rule is plain "less than" and a stable sort does it in n log n.
 template <class T, class GetX>
 void OrderByX(std::vector<T>& Items, GetX&& XOf) {
+    // Items already ascending that way are what the stable sort would give back: nothing
+    // to copy or sort (a list densified in place is noted unordered but is mostly so).
+    const auto closeOrBackwards = [&XOf](const T& Left, const T& Right) {
+        return !EqualOrApart(XOf(Left), XOf(Right));
+    };
+    if (std::adjacent_find(Items.begin(), Items.end(), closeOrBackwards) == Items.end())
+        return;
     std::vector<T> exact(Items);
     if (OrderByExactX(exact, XOf))
         Items.swap(exact);
@@ -78,12 +89,22 @@ inline void MarkHorizontalRuns(TPoints Points, std::vector<bool>& Doomed) {
 /// Marks, on a sorted list, the points that each vertical line of more than four can do
 /// without: beside the line the curve runs from its first and from its last point, and at
 /// the line the membership is its highest, so those three stay. Line holds the indexes of
-/// the line being read (a reused buffer).
+/// an overfull line while it is trimmed (a reused buffer).
 inline void MarkOverfullLines(TPoints Points, std::vector<bool>& Doomed, std::vector<int>& Line) {
-    Line.clear();
+    auto x = [&Points](int Index) { return Points[static_cast<std::size_t>(Index)].X; };
     auto y = [&Points](int Index) { return Points[static_cast<std::size_t>(Index)].Y; };
+    auto kept = [&Doomed](int Index) { return !Doomed[static_cast<std::size_t>(Index)]; };
+    // A line is counted as it is read; its indexes are gathered only when it is overfull,
+    // which few lines are.
+    int first = -1;
+    int last = -1;
+    int size = 0;
     auto trim = [&] {
-        if (Line.size() > 4) {
+        if (size > 4) {
+            Line.clear();
+            for (int k = first; k <= last; ++k)
+                if (kept(k))
+                    Line.push_back(k);
             int highest = Line[1];
             for (std::size_t k = 2; k + 1 < Line.size(); ++k)
                 if (y(Line[k]) > y(highest))
@@ -91,15 +112,16 @@ inline void MarkOverfullLines(TPoints Points, std::vector<bool>& Doomed, std::ve
             for (std::size_t k = 1; k + 1 < Line.size(); ++k)
                 Doomed[static_cast<std::size_t>(Line[k])] = Line[k] != highest;
         }
-        Line.clear();
+        size = 0;
     };
     for (int k = 0; k < static_cast<int>(Points.size()); ++k) {
-        if (Doomed[static_cast<std::size_t>(k)])
+        if (!kept(k))
             continue;
-        if (!Line.empty() && !FloatEquals(Points[static_cast<std::size_t>(Line.back())].X,
-                                          Points[static_cast<std::size_t>(k)].X))
+        if (size > 0 && !FloatEquals(x(last), x(k)))
             trim();
-        Line.push_back(k);
+        if (size++ == 0)
+            first = k;
+        last = k;
     }
     trim();
 }
