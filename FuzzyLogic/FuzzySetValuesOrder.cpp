@@ -39,7 +39,10 @@ void TFuzzySetValues::RemoveDuplicates() {
 }
 
 void TFuzzySetValues::MarkOverfullLines(std::vector<bool>& Doomed) const {
-    std::vector<int> line;
+    // Every clean-up of a whole list comes here: a buffer kept per thread spares growing a
+    // new one each time. The marking calls nothing that could come back here while the
+    // buffer is in use.
+    thread_local std::vector<int> line;
     kernels::MarkOverfullLines(GetCurve().Points, Doomed, line);
 }
 
