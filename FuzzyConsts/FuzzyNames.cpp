@@ -125,27 +125,35 @@ private:
     std::array<std::uint64_t, 256> FLengths{};
 };
 
-constexpr TWordFilter HedgeWords = [] {
-    TWordFilter filter;
-    filter.Allow(HedgeNames);
-    return filter;
-}();
+constexpr void AllowHedges(TWordFilter& Filter) {
+    Filter.Allow(HedgeNames);
+}
 
-constexpr TWordFilter HedgeOperatorWords = [] {
-    TWordFilter filter;
+constexpr void AllowHedgeOperators(TWordFilter& Filter) {
     for (const std::string_view symbol : BaseHedgeNames) {
-        filter.Allow(symbol);
-        filter.Allow(symbol, symbol.size() + 1); // the X form
+        Filter.Allow(symbol);
+        Filter.Allow(symbol, symbol.size() + 1); // the X form
     }
-    return filter;
-}();
+}
 
-constexpr TWordFilter ConnectiveWords = [] {
+constexpr void AllowConnectives(TWordFilter& Filter) {
+    Filter.Allow(FuzzyIntersectionKeywords);
+    Filter.Allow(FuzzyUnionKeywords);
+}
+
+template <auto... Fill>
+constexpr TWordFilter MakeFilter() {
     TWordFilter filter;
-    filter.Allow(FuzzyIntersectionKeywords);
-    filter.Allow(FuzzyUnionKeywords);
+    (Fill(filter), ...);
     return filter;
-}();
+}
+
+constexpr TWordFilter HedgeWords = MakeFilter<AllowHedges>();
+constexpr TWordFilter HedgeOperatorWords = MakeFilter<AllowHedgeOperators>();
+constexpr TWordFilter ConnectiveWords = MakeFilter<AllowConnectives>();
+// Every word a name may not be: one look refuses nearly every name a set is given.
+constexpr TWordFilter ReservedWords =
+    MakeFilter<AllowConnectives, AllowHedgeOperators, AllowHedges>();
 
 // The first value of the table whose word equals S; Value is left alone when none does.
 template <class E, std::size_t N>
@@ -240,6 +248,14 @@ bool IsFuzzyHedgeOperator(const std::string& S, TBaseFuzzyHedge& Hedge, bool& Mo
         }
     }
     return false;
+}
+
+bool IsFuzzyReservedWord(const std::string& S) {
+    if (!ReservedWords.MayHold(S))
+        return false;
+    bool isUnion = false;
+    TFuzzyOperation operation{};
+    return IsFuzzyKeyword(S, isUnion, operation) || IsFuzzyHedgeOperator(S) || IsFuzzyHedge(S);
 }
 
 bool IsFuzzyOperation(const std::string& S, TFuzzyOperation& Operation) {

@@ -60,6 +60,10 @@ void AppendFuzzyExpression(std::string& Out, const std::string& S);
 [[nodiscard]] bool IsFuzzyHedgeOperator(const std::string& S, TBaseFuzzyHedge& Hedge,
                                         bool& ModifyY);
 
+/// S is a connective, a base-hedge symbol (either form) or a hedge word: a word that cannot
+/// name a set.
+[[nodiscard]] bool IsFuzzyReservedWord(const std::string& S);
+
 /// S is a word of FuzzyOperationNames ('mean-sqr').
 [[nodiscard]] bool IsFuzzyOperation(const std::string& S, TFuzzyOperation& Operation);
 /// S is a word of FuzzyInferenceNames ('min-max').

@@ -14,17 +14,6 @@
 
 namespace fuzzy {
 
-namespace {
-
-bool IsReservedWord(const std::string& Name) {
-    bool isUnion = false;
-    TFuzzyOperation operation{};
-    return IsFuzzyKeyword(Name, isUnion, operation) || IsFuzzyHedgeOperator(Name) ||
-           IsFuzzyHedge(Name);
-}
-
-} // namespace
-
 TFuzzySet* TFuzzySet::Create(TCollection* Collection) {
     return Initialize(std::unique_ptr<TFuzzySet>(new TFuzzySet()), Collection);
 }
@@ -58,7 +47,7 @@ void TFuzzySet::SetValues(const TFuzzySetValues* Value) {
 void TFuzzySet::SetName(const std::string& Value) {
     if (Value == FName)
         return;
-    if (IsReservedWord(Value))
+    if (IsFuzzyReservedWord(Value))
         throw EFzyException(SInvalidFuzzySetName, Value);
     FName = Value;
     Changed(false);

@@ -19,8 +19,9 @@ class TFuzzySetValues;
 /// owning set, X is clamped into the set's X range and Y is never negative.
 /// When a change makes the point equal to a neighbour, or overfills its vertical line, the
 /// list removes a neighbour rather than the point being set, so a setter never destroys
-/// the object it is called on.
-class TFuzzySetValue : public TCollectionItem {
+/// the object it is called on. No class derives from a point (its constructor is private);
+/// saying so lets the list's bulk paths call its members directly.
+class TFuzzySetValue final : public TCollectionItem {
 public:
     /// Creates a point in Collection (or none). A point joining a list that already holds
     /// points starts one to the right of the last one, at Y = 0.

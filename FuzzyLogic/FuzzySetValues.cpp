@@ -125,6 +125,8 @@ void TFuzzySetValues::AppendPoints(std::span<const kernels::TPoint> Points) {
         axis = kernels::TAxis{minimum, maximum};
     }
     TFzyFloat startX = TFuzzySetValue::StartX(this);
+    // The point before the one being appended, its only neighbour: known without a look-up.
+    const TFuzzySetValue* previous = GetCount() > 0 ? GetItem(GetCount() - 1) : nullptr;
     for (const kernels::TPoint& wanted : Points) {
         // What Add and the two setters do, without the hooks that stay silent in a bracket.
         auto* point = new TFuzzySetValue();
@@ -145,9 +147,10 @@ void TFuzzySetValues::AppendPoints(std::span<const kernels::TPoint> Points) {
             changed.Include(TXYUpdateType::utY);
         }
         if (!changed.IsEmpty())
-            NoteChange(point, changed);
+            NoteChange(point, previous, nullptr, changed);
         // The next point joins after this one, the list's last point of its own class.
         startX = TFuzzySetValue::StartXAfter(point->FX);
+        previous = point;
     }
 }
 
@@ -169,19 +172,24 @@ void TFuzzySetValues::Assign(const TPersistent* Source) {
 }
 
 void TFuzzySetValues::NoteChange(const TFuzzySetValue* Value, TXYUpdateTypes UpdateTypes) {
-    const bool xChanged = UpdateTypes.Contains(TXYUpdateType::utX);
-    const int count = GetCount();
     const int index = Value->GetIndex();
-    if (FSorted && xChanged && count >= 2) {
+    const TFuzzySetValue* previous = index > 0 ? GetItem(index - 1) : nullptr;
+    const TFuzzySetValue* next = index < GetCount() - 1 ? GetItem(index + 1) : nullptr;
+    NoteChange(Value, previous, next, UpdateTypes);
+}
+
+void TFuzzySetValues::NoteChange(const TFuzzySetValue* Value, const TFuzzySetValue* Previous,
+                                 const TFuzzySetValue* Next, TXYUpdateTypes UpdateTypes) {
+    const bool hasNeighbour = Previous != nullptr || Next != nullptr;
+    if (FSorted && UpdateTypes.Contains(TXYUpdateType::utX) && hasNeighbour) {
         const TFzyFloat x = Value->GetX();
-        const TFzyFloat prevX = index > 0 ? GetItem(index - 1)->GetX() : x;
-        const TFzyFloat nextX = index < count - 1 ? GetItem(index + 1)->GetX() : x;
-        FSorted = kernels::StaysInOrder(prevX, x, nextX);
+        FSorted =
+            kernels::StaysInOrder(Previous ? Previous->GetX() : x, x, Next ? Next->GetX() : x);
     }
     FDuplicatesRemoved = FDuplicatesRemoved && FSorted;
-    if (FDuplicatesRemoved && UpdateTypes.Contains(TXYUpdateType::utY) && count >= 2) {
-        const bool equalsLeft = index > 0 && Value->Equals(GetItem(index - 1));
-        const bool equalsRight = index < count - 1 && Value->Equals(GetItem(index + 1));
+    if (FDuplicatesRemoved && UpdateTypes.Contains(TXYUpdateType::utY) && hasNeighbour) {
+        const bool equalsLeft = Previous != nullptr && Value->Equals(Previous);
+        const bool equalsRight = Next != nullptr && Value->Equals(Next);
         FDuplicatesRemoved = !equalsLeft && !equalsRight;
     }
 }

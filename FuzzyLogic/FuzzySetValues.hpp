@@ -139,6 +139,9 @@ private:
     bool IsChanging(const TFuzzySetValue* Value) const;
     /// Notes whether the list is still ordered and clean after Value (in the list) changed.
     void NoteChange(const TFuzzySetValue* Value, TXYUpdateTypes UpdateTypes);
+    /// The same, given Value's neighbours in the list (nullptr where there is none).
+    void NoteChange(const TFuzzySetValue* Value, const TFuzzySetValue* Previous,
+                    const TFuzzySetValue* Next, TXYUpdateTypes UpdateTypes);
     void GatherCurve() const;
     void PlaceOnVerticalLine(TFuzzySetValue* Value);
     void CleanVerticalLine(TFuzzySetValue* Value);

@@ -39,7 +39,7 @@ void TFuzzySetValues::RemoveDuplicates() {
 }
 
 void TFuzzySetValues::MarkOverfullLines(std::vector<bool>& Doomed) const {
-    std::vector<int> line;
+    std::vector<int> line; // filled only for a line that is overfull, which few are
     kernels::MarkOverfullLines(GetCurve().Points, Doomed, line);
 }
 

@@ -175,13 +175,6 @@ void TCollection::PermuteItems(const std::vector<TCollectionItem*>& Order) {
     Touch();
 }
 
-void TCollection::AppendLinked(TCollectionItem* Item) {
-    FItems.push_back(Item);
-    Item->FCollection = this;
-    Item->FIndex = GetCount() - 1;
-    Touch();
-}
-
 void TCollection::InsertItem(TCollectionItem* Item) {
     AppendLinked(Item);
     Notify(Item, TCollectionNotification::cnAdded);

@@ -198,8 +198,14 @@ protected:
     }
     /// Appends Item, which belongs to no collection, linked and numbered but without Notify
     /// or Changed: for a descendant that fills itself inside an update bracket and does
-    /// what its own hooks would. Room must have been made (ReserveMore).
-    void AppendLinked(TCollectionItem* Item);
+    /// what its own hooks would. Room must have been made (ReserveMore). Inline, as a
+    /// descendant appends its items in bulk through it.
+    void AppendLinked(TCollectionItem* Item) {
+        FItems.push_back(Item);
+        Item->FCollection = this;
+        Item->FIndex = GetCount() - 1;
+        Touch();
+    }
 
 private:
     friend class TCollectionItem;
