@@ -27,7 +27,9 @@ using TFuzzySetValuesEnumerator = TCollectionEnumerator<TFuzzySetValue>;
 /// its first, highest and last points, so the curve beside it stays as it was). Outside an update
 /// bracket every point change sorts and cleans at once and the set hears about that one point
 /// (UpdateFuzzySetValue); inside a bracket changes only note what is out of order, and the
-/// outermost EndUpdate cleans once and tells the set UpdateFuzzySetValues.
+/// outermost EndUpdate cleans once and tells the set UpdateFuzzySetValues. The clean-up
+/// sorts in a bracket of its own, so a list that had to be cleaned tells the set twice:
+/// once at the end of the clean-up's bracket, once at the end of the outer one.
 class TFuzzySetValues : public TGTypedCollection<TFuzzySetValue> {
 public:
     explicit TFuzzySetValues(TFuzzySet* FuzzySet);
