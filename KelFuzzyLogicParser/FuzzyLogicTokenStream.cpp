@@ -1,6 +1,7 @@
 #include "KelFuzzyLogicParser/FuzzyLogicTokenStream.hpp"
 
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,6 +10,7 @@
 #include "FuzzyConsts/FuzzyExceptions.hpp"
 #include "FuzzyConsts/FuzzyTypes.hpp"
 #include "IFuzzyLogic/FuzzyStreamToken.hpp"
+#include "KelFuzzyLogicParser/detail/RecordedText.hpp"
 #include "platform/Exceptions.hpp"
 #include "platform/KelMessages.hpp"
 #include "platform/Strings.hpp"
@@ -89,7 +91,7 @@ std::optional<std::pair<TFuzzyStreamTokenType, double>> PlainNumber(std::string_
 } // namespace
 
 TFuzzyLogicTokenStream::TFuzzyLogicTokenStream(TStream* Stream, const TEncoding* Encoding)
-    : TGTextStream(Stream, Encoding) {
+    : TGTextStream(Stream, Encoding), FRecordedText(std::make_unique<TRecordedText>()) {
     for (const char c : PunctuationChars)
         FCharClass[static_cast<unsigned char>(c)] |= ccPunctuation;
     // "=" is a token of its own at the start of a token but does not end an atom, so
@@ -101,6 +103,12 @@ TFuzzyLogicTokenStream::TFuzzyLogicTokenStream(TStream* Stream, const TEncoding*
     for (const char c : {FEscapeChar, FStringDelimiter, '\r', '\n'})
         FCharClass[static_cast<unsigned char>(c)] |= ccStringEnd;
     FCharClass[static_cast<unsigned char>(FEscapeChar)] |= ccAtomEnd;
+}
+
+TFuzzyLogicTokenStream::~TFuzzyLogicTokenStream() = default;
+
+std::string TFuzzyLogicTokenStream::ToString() const {
+    return FRecordedText->GetText();
 }
 
 bool TFuzzyLogicTokenStream::SkipInLineSpaces() {
@@ -309,7 +317,7 @@ TInterfacePtr<TFuzzyStreamToken> TFuzzyLogicTokenStream::FreshToken() {
 }
 
 void TFuzzyLogicTokenStream::PrepareSExp() {
-    FRecordedText.Clear();
+    FRecordedText->Clear();
     FDepth = 0;
     FLookAhead.clear();
     int depth = 0;
@@ -335,7 +343,7 @@ void TFuzzyLogicTokenStream::PrepareSExp() {
 
 void TFuzzyLogicTokenStream::Clear() {
     FTokenStack.clear();
-    FRecordedText.Clear();
+    FRecordedText->Clear();
 }
 
 void TFuzzyLogicTokenStream::MoveToNextConstruct() {
@@ -353,15 +361,15 @@ TInterfacePtr<IFuzzyStreamToken> TFuzzyLogicTokenStream::NextToken() {
     TInterfacePtr<IFuzzyStreamToken> token = std::move(next.Token);
     if (FCurrentToken != nullptr &&
         LineOf(*token, next.Ring) > LineOf(*FCurrentToken, FCurrentRing))
-        FRecordedText.Append(LineBreak);
+        FRecordedText->Append(LineBreak);
     // A token put back is the current token already.
     if (FCurrentToken != token.Get())
         SetCurrentToken(token, next.Ring);
     if (next.Ring != nullptr)
         RecordRingToken(*next.Ring);
     else
-        FRecordedText.Append(token->ToString());
-    FRecordedText.Append(' ');
+        FRecordedText->Append(token->ToString());
+    FRecordedText->Append(' ');
     const int kind = KindOf(*token, next.Ring);
     if (kind == ')')
         --FDepth;
@@ -390,12 +398,12 @@ void TFuzzyLogicTokenStream::RecordRingToken(const TFuzzyStreamToken& Token) {
     // A number is written as its value, which the record says when asked for it.
     const int type = Token.TBaseStreamToken::GetDataType();
     if (const auto text = RingTokenText(Token))
-        FRecordedText.Append(*text);
+        FRecordedText->Append(*text);
     else if (type == static_cast<int>(TFuzzyStreamTokenType::fstInteger) ||
              type == static_cast<int>(TFuzzyStreamTokenType::fstFloat))
-        FRecordedText.AppendNumber(Token.TBaseStreamToken::GetNumber());
+        FRecordedText->AppendNumber(Token.TBaseStreamToken::GetNumber());
     else
-        FRecordedText.Append(Token.ToString());
+        FRecordedText->Append(Token.ToString());
 }
 
 void TFuzzyLogicTokenStream::PutBackToken(const TInterfacePtr<IFuzzyStreamToken>& Token) {
@@ -412,9 +420,9 @@ void TFuzzyLogicTokenStream::PutBackToken(const TInterfacePtr<IFuzzyStreamToken>
     // the length of their text, not of the whole form.
     const auto text = ring != nullptr ? RingTokenText(*ring) : std::nullopt;
     if (text)
-        FRecordedText.CutTail(*text);
+        FRecordedText->CutTail(*text);
     else
-        FRecordedText.CutTail(Token->ToString());
+        FRecordedText->CutTail(Token->ToString());
     const int kind = KindOf(*Token, ring);
     if (kind == ')')
         ++FDepth;

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,11 +13,12 @@
 
 #include "FuzzyInterfaces/FuzzyStreamTokenIntf.hpp"
 #include "IFuzzyLogic/FuzzyStreamToken.hpp"
-#include "KelFuzzyLogicParser/detail/RecordedText.hpp"
 #include "platform/Stream.hpp"
 #include "platform/TextStream.hpp"
 
 namespace fuzzy {
+
+class TRecordedText;
 
 /// Hands out the tokens of a definition text:
 ///
@@ -60,6 +62,7 @@ public:
     /// A lexer over Stream (not owned) read in Encoding (nullptr: UTF-8).
     /// Raises EKelException when Stream is nullptr.
     TFuzzyLogicTokenStream(TStream* Stream, const TEncoding* Encoding);
+    ~TFuzzyLogicTokenStream() override;
     std::string ClassName() const override { return "TFuzzyLogicTokenStream"; }
 
     /// Reads white space up to the next character above code 32 (left unread) or up to
@@ -106,7 +109,7 @@ public:
     /// The token last handed out or put back; takes the first token when there is none.
     [[nodiscard]] TInterfacePtr<IFuzzyStreamToken> GetCurrentToken();
     /// The recorded text of the current form.
-    [[nodiscard]] std::string ToString() const { return FRecordedText.GetText(); }
+    [[nodiscard]] std::string ToString() const;
     [[nodiscard]] int GetLineNumber() const noexcept { return FLineNumber; }
     void SetLineNumber(int Value) noexcept { FLineNumber = Value; }
 
@@ -175,7 +178,7 @@ private:
     IFuzzyStreamToken* FCurrentToken = nullptr;
     TFuzzyStreamToken* FCurrentRing = nullptr; // the current token, when it is the ring's
     TInterfacePtr<IFuzzyStreamToken> FCurrentHeld;
-    TRecordedText FRecordedText;
+    std::unique_ptr<TRecordedText> FRecordedText; // a private helper, out of this header
     std::string FAtomText;
     std::string FWhitespace;
     int FLineNumber = 1;
